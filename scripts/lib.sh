@@ -1,0 +1,85 @@
+# Shared by scripts/test, scripts/run and bench: installs what is missing, builds, and runs
+# Wine inside a private X display. Source it; it defines functions only.
+
+REMVANA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD_DIR=${REMVANA_BUILD_DIR:-$REMVANA_ROOT/build}
+
+# Debian packages the build and the tests need, with a command that proves each present.
+required_packages() {
+    cat <<'LIST'
+cmake cmake
+ninja-build ninja
+g++ g++
+g++-mingw-w64-x86-64-posix x86_64-w64-mingw32-g++-posix
+wine64 /usr/lib/wine/wine64
+wine wine
+xvfb Xvfb
+imagemagick import
+googletest /usr/src/googletest/CMakeLists.txt
+clang clang++
+libclang-rt-14-dev /usr/lib/llvm-14/lib/clang/14.0.6/lib/linux/libclang_rt.fuzzer-x86_64.a
+LIST
+}
+
+ensure_packages() {
+    local missing=() pkg probe
+    while read -r pkg probe; do
+        if [[ $probe == /* ]]; then [[ -e $probe ]] || missing+=("$pkg")
+        else command -v "$probe" >/dev/null 2>&1 || missing+=("$pkg"); fi
+    done < <(required_packages)
+    ((${#missing[@]} == 0)) && return 0
+    if [[ $(id -u) -ne 0 ]] || ! command -v apt-get >/dev/null; then
+        echo "missing packages: ${missing[*]} (install them, or run as root on Debian)" >&2
+        return 1
+    fi
+    echo "installing: ${missing[*]}" >&2
+    apt-get update -qq >&2 &&
+        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >&2
+}
+
+build_native() {
+    cmake -S "$REMVANA_ROOT" -B "$BUILD_DIR/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null &&
+        cmake --build "$BUILD_DIR/native"
+}
+
+build_windows() {
+    cmake -S "$REMVANA_ROOT" -B "$BUILD_DIR/mingw" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$REMVANA_ROOT/cmake/mingw-w64.cmake" >/dev/null &&
+        cmake --build "$BUILD_DIR/mingw"
+}
+
+# Starts Xvfb on the first free display number; sets DISPLAY and XVFB_PID.
+start_xvfb() {
+    local n
+    for n in $(seq 91 140); do
+        [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        XVFB_PID=$!
+        export DISPLAY=":$n"
+        local i
+        for i in $(seq 1 50); do
+            [[ -e /tmp/.X11-unix/X$n ]] && return 0
+            kill -0 "$XVFB_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+    done
+    echo "could not start Xvfb" >&2
+    return 1
+}
+
+stop_xvfb() {
+    [[ -n ${XVFB_PID:-} ]] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
+    XVFB_PID=
+}
+
+# Makes (once) and selects a Wine prefix; $1 is its folder.
+use_wine_prefix() {
+    export WINEPREFIX=$1 WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
+    if [[ ! -f $WINEPREFIX/system.reg ]]; then
+        mkdir -p "$WINEPREFIX"
+        wineboot -i >/dev/null 2>&1
+        wineserver -w
+    fi
+}
+
+stop_wine() { [[ -n ${WINEPREFIX:-} ]] && wineserver -k >/dev/null 2>&1; true; }

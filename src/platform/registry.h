@@ -1,0 +1,89 @@
+#pragma once
+// The registry as the rest of the program sees it: an accessor holding a root, an access
+// mask and at most one open key, over the 8-bit (ANSI) registry interface.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace remvana {
+
+enum class RegRoot { ClassesRoot, CurrentUser, LocalMachine };
+
+// Access rights with the values advapi32 uses, so the Win32 accessor passes them through.
+namespace reg_access {
+inline constexpr std::uint32_t QueryValue = 0x0001;
+inline constexpr std::uint32_t Notify = 0x0010;
+inline constexpr std::uint32_t Read = 0x20019;
+inline constexpr std::uint32_t AllAccess = 0xF003F;
+} // namespace reg_access
+
+enum class ValueKind { Absent, String, ExpandString, Integer, Binary, Other };
+
+// Every registry failure the user may see; the message is the exact text shown.
+class RegistryError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+    static RegistryError invalidDataType(const std::string& valueName);
+    static RegistryError getDataFailed(const std::string& valueName);
+    static RegistryError setDataFailed(const std::string& valueName);
+    static RegistryError createKeyFailed(const std::string& keyPath);
+};
+
+// One value as stored: its kind and raw bytes (text still carries its terminator, if any).
+struct RegValue {
+    std::string name;
+    ValueKind kind = ValueKind::Absent;
+    std::vector<std::uint8_t> data;
+};
+
+class Registry {
+  public:
+    virtual ~Registry() = default;
+
+    // Never creates. A leading "\" starts from the root, otherwise from the open key (or the
+    // root when none is open); a trailing "\" is allowed. The new key replaces the open one.
+    virtual bool openKey(const std::string& path) = 0;
+    // As openKey, trying KEY_READ, then KEY_READ without notify, then KEY_QUERY_VALUE alone;
+    // the first that succeeds becomes this accessor's access.
+    virtual bool openKeyReadOnly(const std::string& path) = 0;
+    virtual void closeKey() = 0;
+    virtual bool hasOpenKey() const = 0;
+    virtual std::uint32_t access() const = 0;
+
+    // Names of the open key's direct subkeys, in enumeration order.
+    virtual std::vector<std::string> subkeyNames() = 0;
+    // Absent when the value does not exist or no key is open.
+    virtual ValueKind valueKind(const std::string& name) = 0;
+    bool valueExists(const std::string& name) { return valueKind(name) != ValueKind::Absent; }
+
+    // String or expandable string, unexpanded, cut at the first NUL.
+    virtual std::string readText(const std::string& name) = 0;
+    virtual std::int32_t readInteger(const std::string& name) = 0;
+    // Copies the stored bytes into the buffer and returns the stored length; a value longer
+    // than the buffer is "Invalid data type".
+    virtual std::size_t readBinary(const std::string& name, void* buffer, std::size_t size) = 0;
+    // Every value of the open key in one sweep (empty when no key is open); lets a caller
+    // that wants many values of one key avoid a query per value.
+    virtual std::vector<RegValue> readAllValues() = 0;
+
+    // Stores a REG_SZ in the open key.
+    virtual void writeText(const std::string& name, const std::string& value) = 0;
+    // Deletes a value of the open key; false when it was not there.
+    virtual bool deleteValue(const std::string& name) = 0;
+    // Creates the key (and its missing parents) and opens it; false on failure.
+    virtual bool createKey(const std::string& path) = 0;
+    // Deletes the key with all its subkeys, deepest first, subkeys enumerated from the last
+    // index down; a subkey that cannot be enumerated is skipped. Paths as for openKey.
+    virtual bool deleteKey(const std::string& path) = 0;
+};
+
+class RegistryFactory {
+  public:
+    virtual ~RegistryFactory() = default;
+    virtual std::unique_ptr<Registry> create(RegRoot root, std::uint32_t access) = 0;
+};
+
+} // namespace remvana

@@ -1,0 +1,44 @@
+#pragma once
+// Shell and system services: starting programs, opening targets, icons, files and names.
+#include <cstdint>
+#include <string>
+
+namespace remvana {
+
+// An icon handle (HICON on Windows); 0 means no icon. Whoever receives one owns it.
+using IconHandle = std::uintptr_t;
+
+inline constexpr int kSwShow = 5;         // SW_SHOW
+inline constexpr int kSwShowDefault = 10; // SW_SHOWDEFAULT
+
+class Shell {
+  public:
+    virtual ~Shell() = default;
+
+    // WinExec: the command line exactly as given; the result is not reported.
+    virtual void winExec(const std::string& commandLine, int showCommand) = 0;
+    // ShellExecuteA(no owner, "open", target, "", "", SW_SHOWDEFAULT); result not reported.
+    virtual void openTarget(const std::string& target) = 0;
+
+    // ExtractIconExA(file, index, large, small, 1): the number of icons extracted. A null
+    // pointer asks for no icon of that size.
+    virtual unsigned extractIconEx(const std::string& file, int index, IconHandle* large,
+                                   IconHandle* small) = 0;
+    // SHGetFileInfoA(path, 0, ..., SHGFI_TYPENAME): the shell's type name of the file.
+    virtual std::string fileTypeName(const std::string& path) = 0;
+    // SHGetFileInfoA(path, 0, ..., SHGFI_SYSICONINDEX | SHGFI_ICON | SHGFI_SMALLICON).
+    virtual IconHandle smallShellIcon(const std::string& path) = 0;
+    virtual void destroyIcon(IconHandle icon) = 0;
+
+    virtual bool fileExists(const std::string& path) = 0;
+    // GetSystemDirectoryA into 260 characters: the text returned, empty on failure.
+    virtual std::string systemDirectory() = 0;
+    // The system's message text for the calling thread's last error.
+    virtual std::string lastErrorText() = 0;
+    // GetComputerNameA with a 16-character buffer; empty when it fails.
+    virtual std::string computerName() = 0;
+    // The user's documents folder (CSIDL_PERSONAL); empty when it cannot be resolved.
+    virtual std::string documentsFolder() = 0;
+};
+
+} // namespace remvana
