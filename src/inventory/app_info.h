@@ -1,0 +1,76 @@
+#pragma once
+// What the program knows about one subkey of the uninstall store, and the process-wide
+// Inventory of them.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace remvana {
+
+// The shell's usage record of a program: the 552-byte "SlowInfoCache" value, kept as the
+// exact bytes stored (zero beyond a shorter value). Fields are decoded on demand,
+// little-endian, so a short or odd record can never be read out of bounds.
+struct ArpCacheRecord {
+    static constexpr std::size_t kSize = 552;
+    static constexpr std::size_t kImagePathUnits = 262;
+
+    std::array<std::uint8_t, kSize> bytes{};
+
+    std::uint32_t recordSize() const;
+    std::int32_t hasName() const;
+    std::int64_t installedSize() const;
+    std::int64_t lastUsed() const; // FILETIME, UTC
+    std::int32_t timesUsed() const;
+    // The image path's UTF-16 units up to the first zero unit, or all 262.
+    std::u16string imagePathUnits() const;
+    // The image path converted to ANSI text.
+    std::string imagePath() const;
+};
+
+struct TAppInfo {
+    std::string KeyName;
+    std::string Comments;
+    std::string Contact;
+    std::string DisplayIcon;
+    std::string DisplayName;
+    std::string DisplayVersion;
+    std::string HelpLink;
+    std::string HelpTelephone;
+    std::string InstallDate;
+    std::string InstallLocation;
+    std::string InstallSource;
+    std::int32_t Language = 0;
+    std::int32_t NoModify = 0;
+    std::int32_t NoRemove = 0;
+    std::int32_t NoRepair = 0;
+    std::string ProductID;
+    std::string Publisher;
+    std::string ReadMe;
+    std::string RegCompany;
+    std::string RegOwner;
+    std::string URLInfoAbout;
+    std::string URLUpdateInfo;
+    std::int32_t Version = 0;
+    std::int32_t VersionMajor = 0;
+    std::int32_t VersionMinor = 0;
+    std::int32_t WindowsInstaller = 0;
+    std::string UninstallString;
+    std::string ModifyPath;
+    std::string FrequencyText;
+    ArpCacheRecord UsageRecord;
+    std::string PendingDisplayName;
+    std::string PendingPublisher;
+    std::string PendingDisplayVersion;
+    std::string PendingContact;
+    std::string PendingHelpLink;
+    std::string PendingHelpTelephone;
+    std::string PendingURLUpdateInfo;
+};
+
+// One element per subkey of the store, in sorted key-name order, rebuilt by every refresh.
+// List rows point at its elements, so rows are always cleared before it is rebuilt.
+using InventoryArray = std::vector<TAppInfo>;
+extern InventoryArray Inventory;
+
+} // namespace remvana
