@@ -2,7 +2,7 @@
 # Wine inside a private X display. Source it; it defines functions only.
 
 REMVANA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-BUILD_DIR=${REMVANA_BUILD_DIR:-$REMVANA_ROOT/build}
+BUILD_DIR=$(mkdir -p "${REMVANA_BUILD_DIR:-$REMVANA_ROOT/build}" && cd "${REMVANA_BUILD_DIR:-$REMVANA_ROOT/build}" && pwd)
 
 # Debian packages the build and the tests need, with a command that proves each present.
 required_packages() {
