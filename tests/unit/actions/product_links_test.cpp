@@ -1,0 +1,36 @@
+#include <gtest/gtest.h>
+
+#include "actions/product_links.h"
+#include "fakes/fake_shell.h"
+
+namespace remvana {
+namespace {
+
+TEST(ProductLinks, EachLabelOpensItsOwnTargetOnce) {
+    FakeShell shell;
+    openProductLink(ProductLink::HomePage, shell);
+    openProductLink(ProductLink::SupportMail, shell);
+    openProductLink(ProductLink::SuggestFeature, shell);
+    openProductLink(ProductLink::Lumvex, shell);
+    EXPECT_EQ((std::vector<std::string>{"http://www.kelvane.example/remvana/",
+                                        "mailto:support@kelvane.example",
+                                        "http://www.kelvane.example/suggest-feature.html",
+                                        "http://www.kelvane.example/lumvex/"}),
+              shell.openedTargets);
+    EXPECT_TRUE(shell.execCalls.empty()) << "links go through the shell's open verb only";
+}
+
+TEST(ProductLinks, WebTargetsShareTheMakersHostAndTooltipsTheSecondHost) {
+    for (auto page : {kProductHomePage, kSuggestFeaturePage, kLumvexPage})
+        EXPECT_NE(std::string_view::npos,
+                  page.find(std::string("//") + std::string(kMakerHost) + "/"))
+            << page;
+    for (auto tip : {kProductHomePageTooltip, kSuggestFeaturePageTooltip})
+        EXPECT_NE(std::string_view::npos,
+                  tip.find(std::string("//") + std::string(kMakerTooltipHost) + "/"))
+            << tip;
+    EXPECT_NE(kMakerHost, kMakerTooltipHost);
+}
+
+} // namespace
+} // namespace remvana
