@@ -1,0 +1,428 @@
+#include "fakes/fake_registry.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace remvana {
+
+struct FakeRegistryFactory::Node {
+    std::string name;
+    Node* parent = nullptr;
+    std::vector<std::shared_ptr<Node>> children; // creation order
+    std::map<std::string, std::shared_ptr<Node>> childByFoldedName;
+    std::vector<FakeValue> values;
+    std::uint32_t allowed = 0xFFFFFFFFu;
+    bool writeDenied = false;
+    bool deleted = false;
+};
+
+using Node = FakeRegistryFactory::Node;
+using NodePtr = std::shared_ptr<Node>;
+
+ValueKind valueKindOfType(std::uint32_t type) {
+    switch (type) {
+    case reg_type::String:
+        return ValueKind::String;
+    case reg_type::ExpandString:
+        return ValueKind::ExpandString;
+    case reg_type::Dword:
+        return ValueKind::Integer;
+    case reg_type::Binary:
+        return ValueKind::Binary;
+    default:
+        return ValueKind::Other;
+    }
+}
+
+namespace {
+
+std::string folded(const std::string& name) {
+    std::string out = name;
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+struct ParsedPath {
+    bool valid = true;
+    bool absolute = false;
+    std::vector<std::string> parts;
+};
+
+// "\A\B\" from the root, "A\B" from the base; one leading and one trailing "\" are allowed,
+// an empty name in between is not.
+ParsedPath parsePath(const std::string& path) {
+    ParsedPath parsed;
+    std::string rest = path;
+    if (!rest.empty() && rest.front() == '\\') {
+        parsed.absolute = true;
+        rest.erase(0, 1);
+    }
+    if (!rest.empty() && rest.back() == '\\') rest.pop_back();
+    if (rest.empty()) return parsed;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t end = rest.find('\\', start);
+        std::string part = rest.substr(start, end == std::string::npos ? end : end - start);
+        if (part.empty()) parsed.valid = false;
+        parsed.parts.push_back(std::move(part));
+        if (end == std::string::npos) break;
+        start = end + 1;
+    }
+    return parsed;
+}
+
+NodePtr childOf(const Node& node, const std::string& name) {
+    auto it = node.childByFoldedName.find(folded(name));
+    return it == node.childByFoldedName.end() ? nullptr : it->second;
+}
+
+NodePtr addChild(const NodePtr& parent, const std::string& name) {
+    auto child = std::make_shared<Node>();
+    child->name = name;
+    child->parent = parent.get();
+    parent->children.push_back(child);
+    parent->childByFoldedName[folded(name)] = child;
+    return child;
+}
+
+NodePtr walk(NodePtr node, const std::vector<std::string>& parts) {
+    for (const std::string& part : parts) {
+        if (!node) return nullptr;
+        node = childOf(*node, part);
+    }
+    return node;
+}
+
+FakeValue* findValue(Node& node, const std::string& name) {
+    const std::string key = folded(name);
+    for (FakeValue& v : node.values)
+        if (folded(v.name) == key) return &v;
+    return nullptr;
+}
+
+void storeValue(Node& node, const std::string& name, std::uint32_t type,
+                std::vector<std::uint8_t> bytes) {
+    if (FakeValue* existing = findValue(node, name)) {
+        existing->type = type;
+        existing->data = std::move(bytes);
+        return;
+    }
+    node.values.push_back(FakeValue{name, type, std::move(bytes)});
+}
+
+std::vector<std::uint8_t> textBytes(const std::string& text) {
+    std::vector<std::uint8_t> bytes(text.begin(), text.end());
+    bytes.push_back(0);
+    return bytes;
+}
+
+std::string textOf(const std::vector<std::uint8_t>& data) {
+    const auto end = std::find(data.begin(), data.end(), std::uint8_t{0});
+    return std::string(data.begin(), end);
+}
+
+void markDeleted(Node& node) {
+    node.deleted = true;
+    for (const NodePtr& child : node.children)
+        markDeleted(*child);
+}
+
+void unlink(Node& node) {
+    Node& parent = *node.parent;
+    parent.childByFoldedName.erase(folded(node.name));
+    std::erase_if(parent.children, [&](const NodePtr& c) { return c.get() == &node; });
+    node.parent = nullptr;
+}
+
+// Deepest first, last subkey first; a key whose subkeys cannot be listed keeps them and then
+// cannot be deleted itself, nor can its ancestors.
+bool deleteTree(const NodePtr& node) {
+    if (node->allowed & reg_access::EnumerateSubKeys) {
+        const std::vector<NodePtr> children = node->children;
+        for (auto it = children.rbegin(); it != children.rend(); ++it)
+            deleteTree(*it);
+    }
+    if (!node->children.empty() || !(node->allowed & reg_access::Delete)) return false;
+    markDeleted(*node);
+    unlink(*node);
+    return true;
+}
+
+class FakeRegistry : public Registry {
+  public:
+    FakeRegistry(FakeRegistryCalls& calls, NodePtr root, std::uint32_t access)
+        : calls_(calls), root_(std::move(root)), access_(access) {}
+
+    bool openKey(const std::string& path) override { return openWith(path, access_); }
+
+    bool openKeyReadOnly(const std::string& path) override {
+        for (std::uint32_t rights :
+             {reg_access::Read, reg_access::Read & ~reg_access::Notify, reg_access::QueryValue}) {
+            if (openWith(path, rights)) {
+                access_ = rights;
+                return true;
+            }
+        }
+        return false;
+    }
+
+    void closeKey() override { open_.reset(); }
+    bool hasOpenKey() const override { return open_ != nullptr; }
+    std::uint32_t access() const override { return access_; }
+
+    std::vector<std::string> subkeyNames() override {
+        ++calls_.enumerations;
+        std::vector<std::string> names;
+        if (!usable(reg_access::EnumerateSubKeys)) return names;
+        for (const NodePtr& child : open_->children)
+            names.push_back(child->name);
+        return names;
+    }
+
+    ValueKind valueKind(const std::string& name) override {
+        ++calls_.valueQueries;
+        const FakeValue* v = readable(name);
+        return v ? valueKindOfType(v->type) : ValueKind::Absent;
+    }
+
+    std::string readText(const std::string& name) override {
+        ++calls_.valueQueries;
+        const FakeValue* v = readable(name);
+        if (!v) return {};
+        const ValueKind kind = valueKindOfType(v->type);
+        if (kind != ValueKind::String && kind != ValueKind::ExpandString)
+            throw RegistryError::invalidDataType(name);
+        return textOf(v->data);
+    }
+
+    std::int32_t readInteger(const std::string& name) override {
+        ++calls_.valueQueries;
+        const FakeValue* v = readable(name);
+        if (!v) throw RegistryError::getDataFailed(name);
+        if (valueKindOfType(v->type) != ValueKind::Integer)
+            throw RegistryError::invalidDataType(name);
+        if (v->data.size() > 4) throw RegistryError::getDataFailed(name);
+        std::uint32_t raw = 0;
+        for (std::size_t i = 0; i < v->data.size(); ++i)
+            raw |= static_cast<std::uint32_t>(v->data[i]) << (8 * i);
+        return static_cast<std::int32_t>(raw);
+    }
+
+    std::size_t readBinary(const std::string& name, void* buffer, std::size_t size) override {
+        ++calls_.valueQueries;
+        const FakeValue* v = readable(name);
+        if (!v) throw RegistryError::getDataFailed(name);
+        const ValueKind kind = valueKindOfType(v->type);
+        if (kind == ValueKind::String || kind == ValueKind::ExpandString ||
+            kind == ValueKind::Integer || v->data.size() > size)
+            throw RegistryError::invalidDataType(name);
+        if (!v->data.empty()) std::memcpy(buffer, v->data.data(), v->data.size());
+        return v->data.size();
+    }
+
+    std::vector<RegValue> readAllValues() override {
+        ++calls_.sweeps;
+        std::vector<RegValue> all;
+        if (!usable(reg_access::QueryValue)) return all;
+        for (const FakeValue& v : open_->values)
+            all.push_back(RegValue{v.name, valueKindOfType(v.type), v.data});
+        return all;
+    }
+
+    void writeText(const std::string& name, const std::string& value) override {
+        if (!writable()) throw RegistryError::setDataFailed(name);
+        storeValue(*open_, name, reg_type::String, textBytes(value));
+    }
+
+    bool deleteValue(const std::string& name) override {
+        if (!writable()) return false;
+        const std::string key = folded(name);
+        return std::erase_if(open_->values,
+                             [&](const FakeValue& v) { return folded(v.name) == key; }) > 0;
+    }
+
+    bool createKey(const std::string& path) override {
+        ++calls_.opens;
+        const ParsedPath parsed = parsePath(path);
+        NodePtr node = base(parsed);
+        if (!node || !parsed.valid) return false;
+        for (const std::string& part : parsed.parts) {
+            NodePtr next = childOf(*node, part);
+            if (!next) {
+                if (node->writeDenied || !(node->allowed & reg_access::CreateSubKey)) return false;
+                next = addChild(node, part);
+            }
+            node = next;
+        }
+        if (access_ & ~node->allowed) return false;
+        open_ = node;
+        openRights_ = access_;
+        return true;
+    }
+
+    bool deleteKey(const std::string& path) override {
+        const ParsedPath parsed = parsePath(path);
+        if (!parsed.valid || parsed.parts.empty()) return false;
+        const NodePtr node = walk(base(parsed), parsed.parts);
+        return node && deleteTree(node);
+    }
+
+  private:
+    NodePtr base(const ParsedPath& parsed) const {
+        if (parsed.absolute || !open_) return root_;
+        return open_->deleted ? nullptr : open_;
+    }
+
+    bool openWith(const std::string& path, std::uint32_t rights) {
+        ++calls_.opens;
+        const ParsedPath parsed = parsePath(path);
+        if (!parsed.valid) return false;
+        const NodePtr node = walk(base(parsed), parsed.parts);
+        if (!node || (rights & ~node->allowed)) return false;
+        open_ = node;
+        openRights_ = rights;
+        return true;
+    }
+
+    bool usable(std::uint32_t right) const {
+        return open_ && !open_->deleted && (openRights_ & right) == right;
+    }
+    bool writable() const { return usable(reg_access::SetValue) && !open_->writeDenied; }
+    const FakeValue* readable(const std::string& name) const {
+        return usable(reg_access::QueryValue) ? findValue(*open_, name) : nullptr;
+    }
+
+    FakeRegistryCalls& calls_;
+    NodePtr root_;
+    std::uint32_t access_;
+    NodePtr open_;
+    std::uint32_t openRights_ = 0;
+};
+
+} // namespace
+
+FakeRegistryFactory::FakeRegistryFactory() {
+    for (RegRoot root : {RegRoot::ClassesRoot, RegRoot::CurrentUser, RegRoot::LocalMachine})
+        roots_[root] = std::make_shared<Node>();
+}
+
+FakeRegistryFactory::~FakeRegistryFactory() = default;
+
+std::unique_ptr<Registry> FakeRegistryFactory::create(RegRoot root, std::uint32_t access) {
+    return std::make_unique<FakeRegistry>(calls, rootNode(root), access);
+}
+
+std::shared_ptr<Node> FakeRegistryFactory::rootNode(RegRoot root) const {
+    return roots_.at(root);
+}
+
+std::shared_ptr<Node> FakeRegistryFactory::find(RegRoot root, const std::string& path) const {
+    const ParsedPath parsed = parsePath(path);
+    return parsed.valid ? walk(rootNode(root), parsed.parts) : nullptr;
+}
+
+std::shared_ptr<Node> FakeRegistryFactory::make(RegRoot root, const std::string& path) {
+    NodePtr node = rootNode(root);
+    for (const std::string& part : parsePath(path).parts) {
+        if (part.empty()) continue;
+        NodePtr next = childOf(*node, part);
+        node = next ? next : addChild(node, part);
+    }
+    return node;
+}
+
+void FakeRegistryFactory::createKey(RegRoot root, const std::string& path) {
+    make(root, path);
+}
+
+void FakeRegistryFactory::setString(RegRoot root, const std::string& path, const std::string& name,
+                                    const std::string& value) {
+    setRaw(root, path, name, reg_type::String, textBytes(value));
+}
+
+void FakeRegistryFactory::setExpandString(RegRoot root, const std::string& path,
+                                          const std::string& name, const std::string& value) {
+    setRaw(root, path, name, reg_type::ExpandString, textBytes(value));
+}
+
+void FakeRegistryFactory::setDword(RegRoot root, const std::string& path, const std::string& name,
+                                   std::uint32_t value) {
+    std::vector<std::uint8_t> bytes(4);
+    for (std::size_t i = 0; i < 4; ++i)
+        bytes[i] = static_cast<std::uint8_t>(value >> (8 * i));
+    setRaw(root, path, name, reg_type::Dword, std::move(bytes));
+}
+
+void FakeRegistryFactory::setBinary(RegRoot root, const std::string& path, const std::string& name,
+                                    std::vector<std::uint8_t> bytes) {
+    setRaw(root, path, name, reg_type::Binary, std::move(bytes));
+}
+
+void FakeRegistryFactory::setMultiString(RegRoot root, const std::string& path,
+                                         const std::string& name,
+                                         const std::vector<std::string>& items) {
+    std::vector<std::uint8_t> bytes;
+    for (const std::string& item : items) {
+        bytes.insert(bytes.end(), item.begin(), item.end());
+        bytes.push_back(0);
+    }
+    bytes.push_back(0);
+    setRaw(root, path, name, reg_type::MultiString, std::move(bytes));
+}
+
+void FakeRegistryFactory::setRaw(RegRoot root, const std::string& path, const std::string& name,
+                                 std::uint32_t type, std::vector<std::uint8_t> bytes) {
+    storeValue(*make(root, path), name, type, std::move(bytes));
+}
+
+bool FakeRegistryFactory::keyExists(RegRoot root, const std::string& path) const {
+    return find(root, path) != nullptr;
+}
+
+std::optional<FakeValue> FakeRegistryFactory::value(RegRoot root, const std::string& path,
+                                                    const std::string& name) const {
+    const NodePtr node = find(root, path);
+    if (!node) return std::nullopt;
+    const FakeValue* v = findValue(*node, name);
+    return v ? std::optional<FakeValue>(*v) : std::nullopt;
+}
+
+std::optional<std::string> FakeRegistryFactory::text(RegRoot root, const std::string& path,
+                                                     const std::string& name) const {
+    const std::optional<FakeValue> v = value(root, path, name);
+    if (!v || (v->type != reg_type::String && v->type != reg_type::ExpandString))
+        return std::nullopt;
+    return textOf(v->data);
+}
+
+std::vector<std::string> FakeRegistryFactory::subkeys(RegRoot root, const std::string& path) const {
+    std::vector<std::string> names;
+    if (const NodePtr node = find(root, path))
+        for (const NodePtr& child : node->children)
+            names.push_back(child->name);
+    return names;
+}
+
+std::vector<std::string> FakeRegistryFactory::valueNames(RegRoot root,
+                                                         const std::string& path) const {
+    std::vector<std::string> names;
+    if (const NodePtr node = find(root, path))
+        for (const FakeValue& v : node->values)
+            names.push_back(v.name);
+    return names;
+}
+
+void FakeRegistryFactory::allowOnly(RegRoot root, const std::string& path, std::uint32_t allowed) {
+    make(root, path)->allowed = allowed;
+}
+
+void FakeRegistryFactory::denyFullAccess(RegRoot root, const std::string& path) {
+    allowOnly(root, path, reg_access::Read);
+}
+
+void FakeRegistryFactory::denyWrite(RegRoot root, const std::string& path) {
+    make(root, path)->writeDenied = true;
+}
+
+} // namespace remvana

@@ -1,0 +1,108 @@
+#pragma once
+// An in-memory registry with the semantics of the real one as the program relies on them:
+// case-insensitive key and value names, paths from the root ("\" first) or from the open
+// key, value kinds with raw bytes, text cut at its first NUL, access rights checked when a
+// key is opened and when it is used. Subkeys enumerate in the order they were created, so
+// tests can prove that callers sort for themselves.
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/registry.h"
+
+namespace remvana {
+
+// The registry's own type codes, for values seeded raw.
+namespace reg_type {
+inline constexpr std::uint32_t None = 0;
+inline constexpr std::uint32_t String = 1;
+inline constexpr std::uint32_t ExpandString = 2;
+inline constexpr std::uint32_t Binary = 3;
+inline constexpr std::uint32_t Dword = 4;
+inline constexpr std::uint32_t DwordBigEndian = 5;
+inline constexpr std::uint32_t MultiString = 7;
+inline constexpr std::uint32_t Qword = 11;
+} // namespace reg_type
+
+// Access rights beyond those in registry.h that the fake checks.
+namespace reg_access {
+inline constexpr std::uint32_t SetValue = 0x0002;
+inline constexpr std::uint32_t CreateSubKey = 0x0004;
+inline constexpr std::uint32_t EnumerateSubKeys = 0x0008;
+inline constexpr std::uint32_t Delete = 0x10000;
+} // namespace reg_access
+
+ValueKind valueKindOfType(std::uint32_t type);
+
+struct FakeValue {
+    std::string name;
+    std::uint32_t type = reg_type::None;
+    std::vector<std::uint8_t> data;
+};
+
+// How often the program asked for what, so tests can hold callers to a number of calls.
+struct FakeRegistryCalls {
+    int opens = 0;        // openKey, openKeyReadOnly attempts, createKey
+    int valueQueries = 0; // valueKind, readText, readInteger, readBinary
+    int sweeps = 0;       // readAllValues
+    int enumerations = 0; // subkeyNames
+};
+
+class FakeRegistryFactory : public RegistryFactory {
+  public:
+    FakeRegistryFactory();
+    ~FakeRegistryFactory() override;
+
+    std::unique_ptr<Registry> create(RegRoot root, std::uint32_t access) override;
+
+    // Seeding. Paths are taken from the root with or without a leading or trailing "\";
+    // missing keys on the way are created. A value of the same name (any case) is replaced.
+    void createKey(RegRoot root, const std::string& path);
+    void setString(RegRoot root, const std::string& path, const std::string& name,
+                   const std::string& value);
+    void setExpandString(RegRoot root, const std::string& path, const std::string& name,
+                         const std::string& value);
+    void setDword(RegRoot root, const std::string& path, const std::string& name,
+                  std::uint32_t value);
+    void setBinary(RegRoot root, const std::string& path, const std::string& name,
+                   std::vector<std::uint8_t> bytes);
+    void setMultiString(RegRoot root, const std::string& path, const std::string& name,
+                        const std::vector<std::string>& items);
+    void setRaw(RegRoot root, const std::string& path, const std::string& name, std::uint32_t type,
+                std::vector<std::uint8_t> bytes);
+
+    // Inspection, bypassing every access check.
+    bool keyExists(RegRoot root, const std::string& path) const;
+    std::optional<FakeValue> value(RegRoot root, const std::string& path,
+                                   const std::string& name) const;
+    // The text of a string value (cut at its first NUL), or nothing when absent or not text.
+    std::optional<std::string> text(RegRoot root, const std::string& path,
+                                    const std::string& name) const;
+    std::vector<std::string> subkeys(RegRoot root, const std::string& path) const;
+    std::vector<std::string> valueNames(RegRoot root, const std::string& path) const;
+
+    // Restrictions on an existing key. An open asking for rights beyond `allowed` fails, as
+    // for a key whose security refuses them; the handle of a successful open may still lack
+    // rights (set value, enumerate) and then those uses fail.
+    void allowOnly(RegRoot root, const std::string& path, std::uint32_t allowed);
+    // Opens with full access fail; read-only opens succeed.
+    void denyFullAccess(RegRoot root, const std::string& path);
+    // Opens succeed, but every value write, value delete and subkey creation in the key fails.
+    void denyWrite(RegRoot root, const std::string& path);
+
+    FakeRegistryCalls calls;
+
+    struct Node;
+
+  private:
+    std::shared_ptr<Node> rootNode(RegRoot root) const;
+    std::shared_ptr<Node> find(RegRoot root, const std::string& path) const;
+    std::shared_ptr<Node> make(RegRoot root, const std::string& path);
+
+    std::map<RegRoot, std::shared_ptr<Node>> roots_;
+};
+
+} // namespace remvana
