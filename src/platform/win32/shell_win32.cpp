@@ -1,0 +1,99 @@
+#include "platform/win32/shell_win32.h"
+
+#include <windows.h>
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+namespace remvana {
+
+namespace {
+HICON toHicon(IconHandle icon) {
+    return reinterpret_cast<HICON>(icon);
+}
+IconHandle fromHicon(HICON icon) {
+    return reinterpret_cast<IconHandle>(icon);
+}
+} // namespace
+
+void Win32Shell::winExec(const std::string& commandLine, int showCommand) {
+    WinExec(commandLine.c_str(), static_cast<UINT>(showCommand));
+}
+
+void Win32Shell::openTarget(const std::string& target) {
+    ShellExecuteA(nullptr, "open", target.c_str(), "", "", SW_SHOWDEFAULT);
+}
+
+unsigned Win32Shell::extractIconEx(const std::string& file, int index, IconHandle* large,
+                                   IconHandle* small) {
+    HICON largeIcon = nullptr;
+    HICON smallIcon = nullptr;
+    const UINT count = ExtractIconExA(file.c_str(), index, large ? &largeIcon : nullptr,
+                                      small ? &smallIcon : nullptr, 1);
+    if (large) *large = fromHicon(largeIcon);
+    if (small) *small = fromHicon(smallIcon);
+    return count;
+}
+
+std::string Win32Shell::fileTypeName(const std::string& path) {
+    SHFILEINFOA info{};
+    if (!SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_TYPENAME)) return {};
+    info.szTypeName[sizeof info.szTypeName - 1] = '\0';
+    return info.szTypeName;
+}
+
+IconHandle Win32Shell::smallShellIcon(const std::string& path) {
+    SHFILEINFOA info{};
+    if (!SHGetFileInfoA(path.c_str(), 0, &info, sizeof info,
+                        SHGFI_SYSICONINDEX | SHGFI_ICON | SHGFI_SMALLICON))
+        return 0;
+    return fromHicon(info.hIcon);
+}
+
+void Win32Shell::destroyIcon(IconHandle icon) {
+    if (icon) DestroyIcon(toHicon(icon));
+}
+
+bool Win32Shell::fileExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string Win32Shell::systemDirectory() {
+    char buffer[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryA(buffer, MAX_PATH);
+    // A length of MAX_PATH or more is the size the buffer would have needed: nothing fitted.
+    if (length == 0 || length >= MAX_PATH) return {};
+    return std::string(buffer, length);
+}
+
+std::string Win32Shell::lastErrorText() {
+    const DWORD error = GetLastError();
+    char buffer[512] = {};
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                  nullptr, error, 0, buffer, sizeof buffer, nullptr);
+    // The system's texts end in a full stop and a line break; the error box adds its own.
+    while (length > 0 &&
+           (static_cast<unsigned char>(buffer[length - 1]) <= ' ' || buffer[length - 1] == '.'))
+        --length;
+    return std::string(buffer, length);
+}
+
+std::string Win32Shell::computerName() {
+    char buffer[16] = {};
+    DWORD size = sizeof buffer;
+    if (!GetComputerNameA(buffer, &size)) return {};
+    buffer[sizeof buffer - 1] = '\0';
+    return buffer;
+}
+
+std::string Win32Shell::documentsFolder() {
+    LPITEMIDLIST items = nullptr;
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_PERSONAL, &items)) || !items) return {};
+    char path[MAX_PATH] = {};
+    const BOOL found = SHGetPathFromIDListA(items, path);
+    CoTaskMemFree(items);
+    return found ? std::string(path) : std::string();
+}
+
+} // namespace remvana

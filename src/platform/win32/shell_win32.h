@@ -1,0 +1,23 @@
+#pragma once
+#include "platform/shell.h"
+
+namespace remvana {
+
+// The shell and system services through kernel32 and shell32.
+class Win32Shell : public Shell {
+  public:
+    void winExec(const std::string& commandLine, int showCommand) override;
+    void openTarget(const std::string& target) override;
+    unsigned extractIconEx(const std::string& file, int index, IconHandle* large,
+                           IconHandle* small) override;
+    std::string fileTypeName(const std::string& path) override;
+    IconHandle smallShellIcon(const std::string& path) override;
+    void destroyIcon(IconHandle icon) override;
+    bool fileExists(const std::string& path) override;
+    std::string systemDirectory() override;
+    std::string lastErrorText() override;
+    std::string computerName() override;
+    std::string documentsFolder() override;
+};
+
+} // namespace remvana
