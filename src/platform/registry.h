@@ -15,12 +15,30 @@ enum class RegRoot { ClassesRoot, CurrentUser, LocalMachine };
 // Access rights with the values advapi32 uses, so the Win32 accessor passes them through.
 namespace reg_access {
 inline constexpr std::uint32_t QueryValue = 0x0001;
+inline constexpr std::uint32_t SetValue = 0x0002;
+inline constexpr std::uint32_t CreateSubKey = 0x0004;
+inline constexpr std::uint32_t EnumerateSubKeys = 0x0008;
 inline constexpr std::uint32_t Notify = 0x0010;
+inline constexpr std::uint32_t Delete = 0x10000;
 inline constexpr std::uint32_t Read = 0x20019;
 inline constexpr std::uint32_t AllAccess = 0xF003F;
 } // namespace reg_access
 
+// The registry's own type codes of stored values.
+namespace reg_type {
+inline constexpr std::uint32_t None = 0;
+inline constexpr std::uint32_t String = 1;
+inline constexpr std::uint32_t ExpandString = 2;
+inline constexpr std::uint32_t Binary = 3;
+inline constexpr std::uint32_t Dword = 4;
+inline constexpr std::uint32_t DwordBigEndian = 5;
+inline constexpr std::uint32_t MultiString = 7;
+inline constexpr std::uint32_t Qword = 11;
+} // namespace reg_type
+
 enum class ValueKind { Absent, String, ExpandString, Integer, Binary, Other };
+
+ValueKind valueKindOfType(std::uint32_t type);
 
 // Every registry failure the user may see; the message is the exact text shown.
 class RegistryError : public std::runtime_error {
@@ -38,6 +56,12 @@ struct RegValue {
     ValueKind kind = ValueKind::Absent;
     std::vector<std::uint8_t> data;
 };
+
+// Decoding shared by every accessor and by callers of readAllValues, so a value reads the
+// same whichever way it was fetched. Text: cut at the first NUL (kind not checked).
+// Integer: little-endian, zero-filled when shorter than 4 bytes; nothing when longer.
+std::string textOfValue(const std::vector<std::uint8_t>& data);
+bool integerOfValue(const std::vector<std::uint8_t>& data, std::int32_t& out);
 
 class Registry {
   public:

@@ -19,21 +19,6 @@ struct FakeRegistryFactory::Node {
 using Node = FakeRegistryFactory::Node;
 using NodePtr = std::shared_ptr<Node>;
 
-ValueKind valueKindOfType(std::uint32_t type) {
-    switch (type) {
-    case reg_type::String:
-        return ValueKind::String;
-    case reg_type::ExpandString:
-        return ValueKind::ExpandString;
-    case reg_type::Dword:
-        return ValueKind::Integer;
-    case reg_type::Binary:
-        return ValueKind::Binary;
-    default:
-        return ValueKind::Other;
-    }
-}
-
 namespace {
 
 std::string folded(const std::string& name) {
@@ -117,11 +102,6 @@ std::vector<std::uint8_t> textBytes(const std::string& text) {
     return bytes;
 }
 
-std::string textOf(const std::vector<std::uint8_t>& data) {
-    const auto end = std::find(data.begin(), data.end(), std::uint8_t{0});
-    return std::string(data.begin(), end);
-}
-
 void markDeleted(Node& node) {
     node.deleted = true;
     for (const NodePtr& child : node.children)
@@ -193,7 +173,7 @@ class FakeRegistry : public Registry {
         const ValueKind kind = valueKindOfType(v->type);
         if (kind != ValueKind::String && kind != ValueKind::ExpandString)
             throw RegistryError::invalidDataType(name);
-        return textOf(v->data);
+        return textOfValue(v->data);
     }
 
     std::int32_t readInteger(const std::string& name) override {
@@ -202,11 +182,9 @@ class FakeRegistry : public Registry {
         if (!v) throw RegistryError::getDataFailed(name);
         if (valueKindOfType(v->type) != ValueKind::Integer)
             throw RegistryError::invalidDataType(name);
-        if (v->data.size() > 4) throw RegistryError::getDataFailed(name);
-        std::uint32_t raw = 0;
-        for (std::size_t i = 0; i < v->data.size(); ++i)
-            raw |= static_cast<std::uint32_t>(v->data[i]) << (8 * i);
-        return static_cast<std::int32_t>(raw);
+        std::int32_t result = 0;
+        if (!integerOfValue(v->data, result)) throw RegistryError::getDataFailed(name);
+        return result;
     }
 
     std::size_t readBinary(const std::string& name, void* buffer, std::size_t size) override {
@@ -393,7 +371,7 @@ std::optional<std::string> FakeRegistryFactory::text(RegRoot root, const std::st
     const std::optional<FakeValue> v = value(root, path, name);
     if (!v || (v->type != reg_type::String && v->type != reg_type::ExpandString))
         return std::nullopt;
-    return textOf(v->data);
+    return textOfValue(v->data);
 }
 
 std::vector<std::string> FakeRegistryFactory::subkeys(RegRoot root, const std::string& path) const {

@@ -15,28 +15,6 @@
 
 namespace remvana {
 
-// The registry's own type codes, for values seeded raw.
-namespace reg_type {
-inline constexpr std::uint32_t None = 0;
-inline constexpr std::uint32_t String = 1;
-inline constexpr std::uint32_t ExpandString = 2;
-inline constexpr std::uint32_t Binary = 3;
-inline constexpr std::uint32_t Dword = 4;
-inline constexpr std::uint32_t DwordBigEndian = 5;
-inline constexpr std::uint32_t MultiString = 7;
-inline constexpr std::uint32_t Qword = 11;
-} // namespace reg_type
-
-// Access rights beyond those in registry.h that the fake checks.
-namespace reg_access {
-inline constexpr std::uint32_t SetValue = 0x0002;
-inline constexpr std::uint32_t CreateSubKey = 0x0004;
-inline constexpr std::uint32_t EnumerateSubKeys = 0x0008;
-inline constexpr std::uint32_t Delete = 0x10000;
-} // namespace reg_access
-
-ValueKind valueKindOfType(std::uint32_t type);
-
 struct FakeValue {
     std::string name;
     std::uint32_t type = reg_type::None;
