@@ -1,0 +1,42 @@
+#pragma once
+// The seven properties the details panel lets the user edit: an edit is kept as a pending
+// value of the program's entry until "Modify Properties" writes the pending values to the
+// program's subkey of the uninstall store.
+#include <array>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "inventory/app_info.h"
+
+namespace remvana {
+
+class RegistryFactory;
+
+struct EditableProperty {
+    // The registry value name, which is also the anchor's href in the details markup.
+    std::string_view valueName;
+    std::string TAppInfo::*loaded;
+    std::string TAppInfo::*pending;
+};
+
+// In the order the values are written.
+extern const std::array<EditableProperty, 7> kEditableProperties;
+
+// Records a finished edit of the property named by href (exact case) as pending when it
+// differs from the value loaded from the registry. Returns true when something was recorded,
+// which is when "Modify Properties" becomes worth pressing. No entry, an empty value or an
+// unknown href record nothing.
+bool recordPropertyEdit(TAppInfo* entry, const std::string& href, const std::string& value);
+
+// Writes every pending value of the entry as REG_SZ into its own subkey of the machine-wide
+// uninstall store, in table order, copying each into the loaded field once written;
+// renameRow runs as soon as a new DisplayName is written. A write that fails ends it with
+// "Failed to set data for '<name>'": the values before it stay written and copied, it and
+// those after it are neither. When the subkey cannot be opened for writing (gone, refused,
+// or a name that does not denote one subkey of the store) nothing is written and the error
+// names the first pending value: writes never go through any other key.
+void writePendingProperties(RegistryFactory& registries, TAppInfo& entry,
+                            const std::function<void(const std::string&)>& renameRow);
+
+} // namespace remvana
