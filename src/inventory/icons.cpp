@@ -1,0 +1,133 @@
+#include "inventory/icons.h"
+
+#include <array>
+#include <cctype>
+#include <cstdint>
+#include <string_view>
+
+#include "platform/conversion.h"
+
+namespace remvana {
+
+namespace {
+
+constexpr const char* kLastResortLibrary = "C:\\WINDOWS\\SYSTEM\\SHELL32.DLL";
+
+struct FallbackEntry {
+    std::string_view ext;
+    int index;
+};
+
+constexpr std::array<FallbackEntry, 16> kFallbackIcons{{
+    {".DOC", 1},
+    {".EXE", 2},
+    {".COM", 2},
+    {".HLP", 23},
+    {".INI", 69},
+    {".INF", 69},
+    {".TXT", 70},
+    {".BAT", 71},
+    {".DLL", 72},
+    {".SYS", 72},
+    {".VBX", 72},
+    {".OCX", 72},
+    {".VXD", 72},
+    {".FON", 73},
+    {".TTF", 74},
+    {".FOT", 75},
+}};
+
+std::string shellIconLibrary(Shell& shell) {
+    try {
+        std::string dir = GetSystemDir(shell);
+        if (dir.back() != '\\') dir += '\\';
+        return dir + "SHELL32.DLL";
+    } catch (const SystemError&) {
+        return kLastResortLibrary;
+    }
+}
+
+// The default value of a key under HKEY_CLASSES_ROOT; nothing when the key does not open.
+// A default value that is missing or not text reads as empty.
+bool readClassDefault(Registry& classes, const std::string& key, std::string& value) {
+    if (!classes.openKeyReadOnly(key)) return false;
+    const ValueKind kind = classes.valueKind("");
+    value = kind == ValueKind::String || kind == ValueKind::ExpandString ? classes.readText("")
+                                                                         : std::string();
+    classes.closeKey();
+    return true;
+}
+
+void clearResults(IconHandle* largeIcon, IconHandle* smallIcon) {
+    if (largeIcon) *largeIcon = 0;
+    if (smallIcon) *smallIcon = 0;
+}
+
+} // namespace
+
+std::string GetSystemDir(Shell& shell) {
+    std::string dir = shell.systemDirectory();
+    if (dir.empty()) throw SystemError(shell.lastErrorText());
+    return dir;
+}
+
+std::string upperExtension(const std::string& path) {
+    const std::size_t dot = path.rfind('.');
+    if (dot == std::string::npos) return {};
+    const std::size_t separator = path.find_last_of("\\:");
+    if (separator != std::string::npos && separator > dot) return {};
+    std::string ext = path.substr(dot);
+    for (char& c : ext)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return ext;
+}
+
+int fallbackIconIndex(const std::string& upperExt) {
+    for (const FallbackEntry& entry : kFallbackIcons)
+        if (entry.ext == upperExt) return entry.index;
+    return 0;
+}
+
+void GetFileIcon(Shell& shell, RegistryFactory& registry, const std::string& iconString,
+                 IconHandle* largeIcon, IconHandle* smallIcon) {
+    clearResults(largeIcon, smallIcon);
+    std::string working = iconString;
+    std::string ext = upperExtension(working);
+    std::string file = working;
+    int index = 0;
+
+    const bool ownIconFile = (ext == ".EXE" || ext == ".ICO") && shell.fileExists(working);
+    bool classIconMissing = false;
+    if (!ownIconFile && ext == ".LNK") {
+        if (shell.fileTypeName(working) == "Shortcut") {
+            const IconHandle icon = shell.smallShellIcon(working);
+            // Nobody asked for the small icon: release it rather than lose the handle.
+            if (smallIcon)
+                *smallIcon = icon;
+            else
+                shell.destroyIcon(icon);
+            return;
+        }
+    } else if (!ownIconFile) {
+        // A program without its own file is drawn like any other program.
+        if (ext == ".EXE") ext = ".COM";
+        auto classes = registry.create(RegRoot::ClassesRoot, reg_access::Read);
+        std::string className;
+        readClassDefault(*classes, ext, className);
+        if (!className.empty()) readClassDefault(*classes, className + "\\DefaultIcon", working);
+        classIconMissing = working.empty();
+        if (!classIconMissing) {
+            const std::size_t comma = working.rfind(',');
+            file = working.substr(0, comma);
+            if (comma != std::string::npos)
+                index = static_cast<std::uint16_t>(strToInt(working.substr(comma + 1)));
+        }
+    }
+
+    if (!classIconMissing && shell.extractIconEx(file, index, largeIcon, smallIcon) == 1) return;
+    if (shell.extractIconEx(shellIconLibrary(shell), fallbackIconIndex(ext), largeIcon,
+                            smallIcon) != 1)
+        clearResults(largeIcon, smallIcon);
+}
+
+} // namespace remvana
