@@ -1,0 +1,133 @@
+#pragma once
+// How the parameter label answers the mouse and the keyboard: hover tracking with its enter
+// and exit events, the hand cursor, opening the editor of an anchor, committing an edit back
+// into the markup, keyboard focus over the anchors, parameter hints and embedded check
+// boxes. It decides everything from hit-test results and leaves windows, painting and the
+// editors themselves to its host, the label control.
+#include <optional>
+#include <string>
+
+#include "platform/canvas.h"
+#include "widgets/paramlabel/markup_render.h"
+#include "widgets/paramlabel/param_events.h"
+
+namespace remvana {
+
+// What the label control does on the interaction's behalf.
+class ParamLabelHost {
+  public:
+    virtual ~ParamLabelHost() = default;
+
+    // The markup in its text form (lines joined with CR LF), and storing it back, which
+    // repaints the label.
+    virtual std::string markupText() = 0;
+    virtual void setMarkupText(const std::string& text) = 0;
+    // The engine in hit-test mode over the label's layout rectangle at a client point.
+    virtual MarkupResult hitTestAt(Point client) = 0;
+    // The rectangle of the anchor with this 1-based number, if it is laid out.
+    virtual std::optional<Rect> anchorRectOf(int number) = 0;
+    // The number of anchors the last paint met.
+    virtual int paintedAnchorCount() = 0;
+
+    virtual bool hover() = 0;
+    virtual bool tabStop() = 0;
+    virtual int lineSpacing() = 0;
+
+    virtual void repaint(const Rect& rect) = 0;
+    virtual void repaintAll() = 0;
+    virtual void cancelHint() = 0;
+    virtual void takeFocus() = 0;
+    virtual Point clientToScreen(Point client) = 0;
+
+    // Shows the text editor for the anchor with its top-left at a screen point, the given
+    // width and text, and focuses it.
+    virtual void openTextEditor(const std::string& href, Point screenTopLeft, int width,
+                                const std::string& text) = 0;
+};
+
+// The label's editing properties.
+struct ParamEditOptions {
+    std::string EmptyParam = "?";
+    bool EditAutoSize = false;
+    bool AdvanceOnReturn = false;
+    bool ParamHint = false;
+};
+
+enum class ParamKey { Left, Up, Right, Down, F2, Return, Space, Other };
+
+// What the label shows when the toolkit asks for its hint at a point.
+struct ParamHintAnswer {
+    enum class Kind { Ordinary, Show, Suppressed } kind = Kind::Ordinary;
+    std::string text;
+    Point screenPosition;
+};
+
+// The text editor's width for an anchor w pixels wide, and its width after its text became
+// textWidth pixels wide (it widens to fit and never shrinks).
+int textEditorWidth(int anchorWidth);
+int autoSizedEditorWidth(int currentWidth, int textWidth);
+
+class ParamInteraction {
+  public:
+    ParamInteraction(ParamLabelHost& host, TParamLabel* sender) : host_(host), sender_(sender) {}
+
+    ParamEditOptions options;
+    ParamLabelEvents events;
+
+    void mouseMove(Point client);
+    void mouseLeave();
+    void mouseDown(Point client);
+    void mouseUp(Point client);
+    // True when the key was used (the control then swallows it).
+    bool keyDown(ParamKey key);
+    ParamHintAnswer hintAt(Point client, Point mouseScreen);
+
+    // Opens the editor of the anchor named href whose rectangle (client coordinates) is rect.
+    void StartParamEdit(const std::string& href, Rect rect);
+    // Commits a value through OnParamEditDone into the markup and ends editing.
+    void editDone(const std::string& href, const std::string& text);
+    // After Return in an editor: with AdvanceOnReturn, opens the next anchor's editor.
+    void advance();
+    // An editor closed without committing (Escape, deactivation).
+    void editCancelled();
+
+    bool editing() const { return editing_; }
+    bool handCursor() const { return handCursor_; }
+    int hoveredAnchor() const { return hovered_; }
+    int focusedIndex() const { return focused_; }
+    bool mouseButtonDown() const { return buttonDown_; }
+    const std::string& currentAnchor() const { return currentAnchor_; }
+
+  private:
+    struct AnchorHit {
+        bool onAnchor = false;
+        std::string href;
+        Rect rect;
+        int number = -1;
+        bool onControl = false;
+        MarkupControlHit control;
+    };
+    AnchorHit hitTest(Point client);
+    // The anchor's text ready for an editor: EmptyParam shows as empty, entities decoded,
+    // then OnParamEditStart may change it.
+    std::string prepareValue(const std::string& href, const std::string& rawText);
+    void openFocusedAnchor();
+    void trackControlUnderMouse(const AnchorHit& hit);
+
+    ParamLabelHost& host_;
+    TParamLabel* sender_;
+
+    std::string currentAnchor_;
+    Rect currentRect_;
+    int hovered_ = -1;
+    int lastHit_ = -1;
+    int focused_ = 0;
+    bool editing_ = false;
+    bool handCursor_ = false;
+    std::string hintAnchor_;
+    Rect controlRect_;
+    std::optional<Rect> pushedRect_;
+    bool buttonDown_ = false;
+};
+
+} // namespace remvana
