@@ -1,0 +1,28 @@
+#include "widgets/listview/list_columns.h"
+
+#include <algorithm>
+
+namespace remvana {
+
+int nameColumnWidth(int clientWidth, int sizeWidth, int lastUsedWidth, int frequencyWidth) {
+    return std::max(0, clientWidth - sizeWidth - lastUsedWidth - frequencyWidth);
+}
+
+HeaderItemPaint planHeaderItem(const Rect& item, int column, int columnCount, int markedColumn,
+                               ColumnAlignment alignment, int headerWidth) {
+    HeaderItemPaint paint;
+    paint.fill = item;
+    paint.dividerX = item.right - 1;
+    Rect inner{item.left + 2, item.top + 1, item.right - 2, item.bottom - 1};
+    if (column == columnCount - 1)
+        paint.trailingFill =
+            Rect{inner.right, inner.top, std::max(inner.right, headerWidth), inner.bottom};
+    paint.alignment = alignment;
+    // The marked column keeps room for a sort mark at its left; this list has no mark to
+    // draw there, so the caption just moves right.
+    if (column == markedColumn) inner.left += kSortMarkIndent;
+    paint.text = inner;
+    return paint;
+}
+
+} // namespace remvana

@@ -1,0 +1,54 @@
+#pragma once
+// The program list's columns and the geometry of its owner-drawn header.
+#include <array>
+#include <cstdint>
+
+#include "widgets/listview/list_model.h"
+
+namespace remvana {
+
+enum class ColumnAlignment { Left, Right, Center };
+
+struct ListColumn {
+    const char* caption;
+    int width;
+    ColumnAlignment alignment;
+};
+
+inline constexpr std::array<ListColumn, kListColumnCount> kProgramListColumns{{
+    {"Application Name", 240, ColumnAlignment::Left},
+    {"Size", 70, ColumnAlignment::Right},
+    {"Last Used", 100, ColumnAlignment::Right},
+    {"Frequency", 70, ColumnAlignment::Right},
+}};
+
+inline constexpr std::uint32_t kHeaderColor = 0xC1DAFB;   // #RRGGBB
+inline constexpr std::uint32_t kHeaderDivider = 0x808080; // #RRGGBB
+inline constexpr int kHeaderFontCellHeight = 13;
+inline constexpr int kSortMarkIndent = 16;
+
+// Column 0 takes what the others leave of the client width, never less than nothing.
+int nameColumnWidth(int clientWidth, int sizeWidth, int lastUsedWidth, int frequencyWidth);
+
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    bool empty() const { return right <= left || bottom <= top; }
+};
+
+// How one header item is painted: fill, a divider line at its right edge, and the caption.
+struct HeaderItemPaint {
+    Rect fill;
+    int dividerX = 0;  // one pixel wide, from fill.top to fill.bottom
+    Rect trailingFill; // the header's empty area right of the last column; may be empty
+    Rect text;         // caption box: single line, top, ellipsis when too long
+    ColumnAlignment alignment = ColumnAlignment::Left;
+};
+
+// `item` is the item's rectangle in header coordinates; `headerWidth` the list's full width.
+HeaderItemPaint planHeaderItem(const Rect& item, int column, int columnCount, int markedColumn,
+                               ColumnAlignment alignment, int headerWidth);
+
+} // namespace remvana

@@ -1,0 +1,111 @@
+#include "widgets/listview/list_model.h"
+
+#include <algorithm>
+
+namespace remvana {
+
+namespace {
+const std::string kEmpty;
+} // namespace
+
+const std::string& ListRow::text(int column) const {
+    if (column <= 0) return caption;
+    const auto sub = static_cast<std::size_t>(column - 1);
+    return sub < subItems.size() ? subItems[sub] : kEmpty;
+}
+
+int compareBytes(const std::string& a, const std::string& b) {
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto ca = static_cast<unsigned char>(a[i]);
+        const auto cb = static_cast<unsigned char>(b[i]);
+        if (ca != cb) return ca < cb ? -1 : 1;
+    }
+    if (a.size() == b.size()) return 0;
+    return a.size() < b.size() ? -1 : 1;
+}
+
+int ListModel::indexOfId(std::uint32_t id) const {
+    return id < positionOfId_.size() ? positionOfId_[id] : -1;
+}
+
+void ListModel::clear() {
+    rows_.clear();
+    positionOfId_.clear();
+    nextId_ = 0;
+    nameSortPending_ = false;
+}
+
+std::size_t ListModel::addRow() {
+    ListRow row;
+    row.id = nextId_++;
+    positionOfId_.push_back(static_cast<int>(rows_.size()));
+    rows_.push_back(std::move(row));
+    return rows_.size() - 1;
+}
+
+void ListModel::setImage(std::size_t index, int imageIndex) {
+    rows_.at(index).imageIndex = imageIndex;
+}
+
+void ListModel::setData(std::size_t index, TAppInfo* data) {
+    rows_.at(index).data = data;
+}
+
+void ListModel::setSubItems(std::size_t index, std::vector<std::string> subItems) {
+    rows_.at(index).subItems = std::move(subItems);
+}
+
+bool ListModel::setCaption(std::size_t index, const std::string& caption) {
+    ListRow& row = rows_.at(index);
+    if (row.caption == caption) return false;
+    row.caption = caption;
+    if (updateDepth_ > 0)
+        nameSortPending_ = true;
+    else
+        sortByName();
+    return true;
+}
+
+bool ListModel::endUpdate() {
+    if (updateDepth_ == 0) return false;
+    if (--updateDepth_ > 0) return false;
+    if (nameSortPending_) sortByName();
+    return true;
+}
+
+void ListModel::sortByName() {
+    nameSortPending_ = false;
+    std::stable_sort(rows_.begin(), rows_.end(), [this](const ListRow& a, const ListRow& b) {
+        return locale_.compare(a.caption, b.caption) < 0;
+    });
+    reindex();
+}
+
+HeaderClickResult ListModel::headerClick(int column, int columnCount) {
+    HeaderClickResult result;
+    if (column == sort_.sortColumn)
+        sort_.direction = sort_.direction == SortDirection::Ascending ? SortDirection::Descending
+                                                                      : SortDirection::Ascending;
+    else if (sort_.sortColumn >= 0)
+        result.unmarkedColumn = sort_.sortColumn;
+    if (column < 0 || column >= columnCount) return result;
+
+    sort_.sortColumn = column;
+    sort_.markedColumn = column;
+    const int factor = sort_.factor();
+    std::stable_sort(rows_.begin(), rows_.end(),
+                     [column, factor](const ListRow& a, const ListRow& b) {
+                         return compareBytes(a.text(column), b.text(column)) * factor < 0;
+                     });
+    reindex();
+    result.sorted = true;
+    return result;
+}
+
+void ListModel::reindex() {
+    for (std::size_t i = 0; i < rows_.size(); ++i)
+        positionOfId_[rows_[i].id] = static_cast<int>(i);
+}
+
+} // namespace remvana

@@ -1,0 +1,92 @@
+#pragma once
+// The rows of the program list and how they are kept in order: by name whenever a name
+// changes, by any column when its header is clicked. The Win32 list shows what this holds.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/locale.h"
+
+namespace remvana {
+
+struct TAppInfo;
+
+inline constexpr int kListColumnCount = 4;
+
+struct ListRow {
+    // Stays with the row through every sort; new rows get the next number after a clear.
+    std::uint32_t id = 0;
+    std::string caption;
+    // Size, Last Used, Frequency; a row may carry fewer, the missing ones read as empty.
+    std::vector<std::string> subItems;
+    int imageIndex = 0;
+    TAppInfo* data = nullptr;
+
+    // Column 0 is the caption, column k the sub-item k - 1.
+    const std::string& text(int column) const;
+};
+
+enum class SortDirection { Ascending, Descending };
+
+struct SortState {
+    int sortColumn = -1;   // last column sorted by a header click; -1 none
+    int markedColumn = -2; // column whose header shows the sort mark; -2 none
+    SortDirection direction = SortDirection::Ascending;
+    int factor() const { return direction == SortDirection::Ascending ? 1 : -1; }
+};
+
+// Byte order: unsigned bytes over the shorter length, then the shorter text first; -1, 0, 1.
+int compareBytes(const std::string& a, const std::string& b);
+
+struct HeaderClickResult {
+    // The column whose header goes back to its plain format; -1 when none.
+    int unmarkedColumn = -1;
+    bool sorted = false;
+};
+
+class ListModel {
+  public:
+    explicit ListModel(Locale& locale) : locale_(locale) {}
+
+    std::size_t size() const { return rows_.size(); }
+    const ListRow& row(std::size_t index) const { return rows_.at(index); }
+    const std::vector<ListRow>& rows() const { return rows_; }
+    // The position of the row with this id, or -1 when no row has it.
+    int indexOfId(std::uint32_t id) const;
+
+    void clear();
+    // Appends a row with no caption and image 0; returns its index.
+    std::size_t addRow();
+    void setImage(std::size_t index, int imageIndex);
+    void setData(std::size_t index, TAppInfo* data);
+    void setSubItems(std::size_t index, std::vector<std::string> subItems);
+    // A caption different from the current one puts all rows in name order (the locale's
+    // comparison); inside an update bracket that sort waits for the outermost end, which
+    // gives the same order with one sort instead of one per row. Returns whether it changed.
+    bool setCaption(std::size_t index, const std::string& caption);
+
+    // The rows in the order of a header click on `column`, with the direction flipped when
+    // it is the column sorted last. Sort state survives clear().
+    HeaderClickResult headerClick(int column, int columnCount = kListColumnCount);
+    const SortState& sortState() const { return sort_; }
+
+    // Update brackets nest; endUpdate() returns true when the outermost one closed.
+    void beginUpdate() { ++updateDepth_; }
+    bool endUpdate();
+    int updateDepth() const { return updateDepth_; }
+
+  private:
+    void sortByName();
+    void reindex();
+
+    Locale& locale_;
+    std::vector<ListRow> rows_;
+    std::vector<int> positionOfId_;
+    std::uint32_t nextId_ = 0;
+    SortState sort_;
+    int updateDepth_ = 0;
+    bool nameSortPending_ = false;
+};
+
+} // namespace remvana

@@ -1,0 +1,412 @@
+#include "widgets/listview/win32/adv_list_view.h"
+
+#include "widgets/listview/list_columns.h"
+
+namespace remvana {
+
+namespace {
+
+constexpr UINT_PTR kSubclassId = 0x52454D4C; // "REML"
+constexpr COLORREF kListTextColor = RGB(0x08, 0x37, 0x72);
+
+COLORREF colorRef(std::uint32_t rgb) {
+    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+int headerFormat(ColumnAlignment alignment) {
+    switch (alignment) {
+    case ColumnAlignment::Right:
+        return HDF_RIGHT;
+    case ColumnAlignment::Center:
+        return HDF_CENTER;
+    case ColumnAlignment::Left:
+        break;
+    }
+    return HDF_LEFT;
+}
+
+UINT drawTextAlignment(ColumnAlignment alignment) {
+    switch (alignment) {
+    case ColumnAlignment::Right:
+        return DT_RIGHT;
+    case ColumnAlignment::Center:
+        return DT_CENTER;
+    case ColumnAlignment::Left:
+        break;
+    }
+    return DT_LEFT;
+}
+
+RECT toRect(const Rect& r) {
+    return RECT{r.left, r.top, r.right, r.bottom};
+}
+
+int CALLBACK compareByPosition(LPARAM a, LPARAM b, LPARAM model) {
+    const auto& rows = *reinterpret_cast<const ListModel*>(model);
+    return rows.indexOfId(static_cast<std::uint32_t>(a)) -
+           rows.indexOfId(static_cast<std::uint32_t>(b));
+}
+
+} // namespace
+
+TAdvListView::TAdvListView(Locale& locale)
+    : model_(locale), selection_([this](std::uint32_t rowId, bool selected) {
+          onSelectionChange(rowId, selected);
+      }) {}
+
+TAdvListView::~TAdvListView() {
+    if (list_) RemoveWindowSubclass(list_, listProc, kSubclassId);
+    if (header_) RemoveWindowSubclass(header_, headerProc, kSubclassId);
+    if (listFont_) DeleteObject(listFont_);
+    if (headerFont_) DeleteObject(headerFont_);
+    if (headerHeightFont_) DeleteObject(headerHeightFont_);
+    if (headerBrush_) DeleteObject(headerBrush_);
+}
+
+HWND TAdvListView::create(HWND parent, int controlId, const RECT& bounds) {
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&classes);
+    list_ = CreateWindowExA(
+        0, WC_LISTVIEWA, "",
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | LVS_REPORT | LVS_SINGLESEL |
+            LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
+        bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
+        reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
+    if (!list_) return nullptr;
+    SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_FLATSB,
+                 LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
+    SendMessageA(list_, LVM_SETBKCOLOR, 0, RGB(0xFF, 0xFF, 0xFF));
+    SendMessageA(list_, LVM_SETTEXTBKCOLOR, 0, RGB(0xFF, 0xFF, 0xFF));
+    SendMessageA(list_, LVM_SETTEXTCOLOR, 0, kListTextColor);
+    listFont_ =
+        CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Tahoma");
+    SendMessageA(list_, WM_SETFONT, reinterpret_cast<WPARAM>(listFont_), FALSE);
+
+    for (int i = 0; i < kListColumnCount; ++i) {
+        const ListColumn& spec = kProgramListColumns[static_cast<std::size_t>(i)];
+        LVCOLUMNA column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
+        column.fmt = spec.alignment == ColumnAlignment::Right    ? LVCFMT_RIGHT
+                     : spec.alignment == ColumnAlignment::Center ? LVCFMT_CENTER
+                                                                 : LVCFMT_LEFT;
+        column.cx = spec.width;
+        column.pszText = const_cast<char*>(spec.caption);
+        column.iSubItem = i;
+        SendMessageA(list_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(&column));
+    }
+
+    header_ = reinterpret_cast<HWND>(SendMessageA(list_, LVM_GETHEADER, 0, 0));
+    // Flat, no hot tracking, no reordering. The button style stays: it is what makes the
+    // header report clicks, and the items are drawn here without any pushed look.
+    LONG_PTR headerStyle = GetWindowLongPtrA(header_, GWL_STYLE);
+    headerStyle &= ~static_cast<LONG_PTR>(HDS_HOTTRACK | HDS_DRAGDROP);
+    SetWindowLongPtrA(header_, GWL_STYLE, headerStyle | HDS_BUTTONS);
+    headerFont_ =
+        CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
+    // The header bar takes its height from its own font: a cell height of 13 pixels.
+    headerHeightFont_ = CreateFontA(kHeaderFontCellHeight, 0, 0, 0, FW_NORMAL, 0, 0, 0,
+                                    DEFAULT_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
+    SendMessageA(header_, WM_SETFONT, reinterpret_cast<WPARAM>(headerHeightFont_), FALSE);
+    headerBrush_ = CreateSolidBrush(colorRef(kHeaderColor));
+
+    SetWindowSubclass(list_, listProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowSubclass(header_, headerProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    remarkHeader();
+    // Lay the header out again with its new font, and size column 0.
+    RECT client{};
+    GetClientRect(list_, &client);
+    SendMessageA(list_, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+    return list_;
+}
+
+void TAdvListView::setSmallImages(HIMAGELIST images) {
+    SendMessageA(list_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
+}
+
+void TAdvListView::clear() {
+    clearing_ = true;
+    selection_.reset();
+    SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
+    model_.clear();
+    clearing_ = false;
+}
+
+int TAdvListView::addRow(const std::string& caption, TAppInfo* data, int imageIndex,
+                         std::vector<std::string> subItems) {
+    const std::size_t index = model_.addRow();
+    model_.setImage(index, imageIndex);
+    model_.setData(index, data);
+    model_.setSubItems(index, subItems);
+    const ListRow& added = model_.row(index);
+
+    LVITEMA item{};
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+    item.iItem = static_cast<int>(index);
+    item.pszText = const_cast<char*>(caption.c_str());
+    item.iImage = imageIndex;
+    item.lParam = static_cast<LPARAM>(added.id);
+    const int inserted =
+        static_cast<int>(SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    for (std::size_t sub = 0; sub < subItems.size(); ++sub) {
+        LVITEMA text{};
+        text.iSubItem = static_cast<int>(sub + 1);
+        text.pszText = const_cast<char*>(subItems[sub].c_str());
+        SendMessageA(list_, LVM_SETITEMTEXTA, static_cast<WPARAM>(inserted),
+                     reinterpret_cast<LPARAM>(&text));
+    }
+    if (model_.setCaption(index, caption) && model_.updateDepth() == 0) applyOrder();
+    return inserted;
+}
+
+void TAdvListView::setCaption(int index, const std::string& caption) {
+    if (index < 0 || index >= rowCount()) return;
+    LVITEMA text{};
+    text.iSubItem = 0;
+    text.pszText = const_cast<char*>(caption.c_str());
+    SendMessageA(list_, LVM_SETITEMTEXTA, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&text));
+    if (model_.setCaption(static_cast<std::size_t>(index), caption) && model_.updateDepth() == 0)
+        applyOrder();
+}
+
+TAppInfo* TAdvListView::rowData(int index) const {
+    return index >= 0 && index < rowCount() ? row(index).data : nullptr;
+}
+
+int TAdvListView::selectedIndex() const {
+    return static_cast<int>(SendMessageA(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
+                                         MAKELPARAM(LVNI_SELECTED, 0)));
+}
+
+void TAdvListView::selectRow(int index) {
+    LVITEMA state{};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&state));
+}
+
+void TAdvListView::BeginListUpdate() {
+    model_.beginUpdate();
+    SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(header_, WM_SETREDRAW, FALSE, 0);
+}
+
+void TAdvListView::EndListUpdate() {
+    if (!model_.endUpdate()) return;
+    // Names set inside the bracket were sorted once, just now; the control follows.
+    applyOrder();
+    remarkHeader();
+    SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
+    SendMessageA(header_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list_, nullptr, TRUE);
+    InvalidateRect(header_, nullptr, TRUE);
+}
+
+int TAdvListView::columnWidth(int column) const {
+    return static_cast<int>(
+        SendMessageA(list_, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+}
+
+void TAdvListView::setColumnWidth(int column, int width) {
+    SendMessageA(list_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(width, 0));
+}
+
+void TAdvListView::columnClicked(int column) {
+    const HeaderClickResult result = model_.headerClick(column);
+    if (result.unmarkedColumn >= 0) unmarkColumn(result.unmarkedColumn);
+    if (result.sorted) {
+        applyOrder();
+        InvalidateRect(header_, nullptr, TRUE);
+    }
+    remarkHeader();
+    if (OnColumnClick) OnColumnClick(*this, column);
+}
+
+bool TAdvListView::handleNotify(const NMHDR* notification, LRESULT& result) {
+    if (!notification || notification->hwndFrom != list_) return false;
+    result = 0;
+    switch (notification->code) {
+    case LVN_ITEMCHANGED: {
+        const auto* change = reinterpret_cast<const NMLISTVIEW*>(notification);
+        if (clearing_ || !(change->uChanged & LVIF_STATE)) return true;
+        const SelectionChange what =
+            selectionChangeOf(change->uOldState, change->uNewState, LVIS_SELECTED);
+        if (change->iItem < 0) {
+            // A change of every row at once: only a deselection of the selected row counts.
+            if (what == SelectionChange::Deselected && selection_.selectedRow())
+                selection_.rowChanged(*selection_.selectedRow(), what);
+            return true;
+        }
+        selection_.rowChanged(static_cast<std::uint32_t>(change->lParam), what);
+        return true;
+    }
+    case LVN_COLUMNCLICK:
+        columnClicked(reinterpret_cast<const NMLISTVIEW*>(notification)->iSubItem);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TAdvListView::onSelectionChange(std::uint32_t rowId, bool selected) {
+    const int index = model_.indexOfId(rowId);
+    if (index >= 0 && OnSelectItem) OnSelectItem(*this, index, selected);
+}
+
+void TAdvListView::applyOrder() {
+    if (model_.size() > 1)
+        SendMessageA(list_, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&model_),
+                     reinterpret_cast<LPARAM>(compareByPosition));
+}
+
+void TAdvListView::remarkHeader() {
+    if (!header_ || model_.updateDepth() > 0) return;
+    const int count = static_cast<int>(SendMessageA(header_, HDM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        HDITEMA item{};
+        item.mask = HDI_FORMAT;
+        SendMessageA(header_, HDM_GETITEMA, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(&item));
+        if (item.fmt & HDF_OWNERDRAW) continue;
+        item.fmt |= HDF_OWNERDRAW;
+        SendMessageA(header_, HDM_SETITEMA, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+void TAdvListView::unmarkColumn(int column) {
+    if (column < 0 || column >= kListColumnCount) return;
+    HDITEMA item{};
+    item.mask = HDI_FORMAT;
+    item.fmt =
+        HDF_STRING | headerFormat(kProgramListColumns[static_cast<std::size_t>(column)].alignment);
+    SendMessageA(header_, HDM_SETITEMA, static_cast<WPARAM>(column),
+                 reinterpret_cast<LPARAM>(&item));
+}
+
+void TAdvListView::fitNameColumn() {
+    RECT client{};
+    GetClientRect(list_, &client);
+    setColumnWidth(0, nameColumnWidth(client.right - client.left, columnWidth(1), columnWidth(2),
+                                      columnWidth(3)));
+}
+
+void TAdvListView::drawHeaderItem(const DRAWITEMSTRUCT& item) {
+    const int column = static_cast<int>(item.itemID);
+    if (column < 0 || column >= kListColumnCount) return;
+    RECT headerClient{};
+    GetClientRect(header_, &headerClient);
+    const HeaderItemPaint plan = planHeaderItem(
+        Rect{item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom}, column,
+        kListColumnCount, model_.sortState().markedColumn,
+        kProgramListColumns[static_cast<std::size_t>(column)].alignment, headerClient.right);
+
+    const HDC dc = item.hDC;
+    RECT fill = toRect(plan.fill);
+    FillRect(dc, &fill, headerBrush_);
+    RECT divider{plan.dividerX, plan.fill.top, plan.dividerX + 1, plan.fill.bottom};
+    const HBRUSH grey = CreateSolidBrush(colorRef(kHeaderDivider));
+    FillRect(dc, &divider, grey);
+    DeleteObject(grey);
+    if (!plan.trailingFill.empty()) {
+        RECT trailing = toRect(plan.trailingFill);
+        FillRect(dc, &trailing, headerBrush_);
+    }
+    const HGDIOBJ oldFont = SelectObject(dc, headerFont_);
+    SetBkColor(dc, colorRef(kHeaderColor));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    RECT text = toRect(plan.text);
+    const std::string& caption = kProgramListColumns[static_cast<std::size_t>(column)].caption;
+    DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
+              DT_SINGLELINE | DT_TOP | DT_END_ELLIPSIS | DT_NOPREFIX |
+                  drawTextAlignment(plan.alignment));
+    SelectObject(dc, oldFont);
+}
+
+void TAdvListView::fillHeaderTail(HDC dc) {
+    // The header paints the area right of its last item in the button colour after the
+    // items; give it the header colour like the items.
+    const int count = static_cast<int>(SendMessageA(header_, HDM_GETITEMCOUNT, 0, 0));
+    RECT last{};
+    RECT client{};
+    GetClientRect(header_, &client);
+    if (count <= 0 || !SendMessageA(header_, HDM_GETITEMRECT, static_cast<WPARAM>(count - 1),
+                                    reinterpret_cast<LPARAM>(&last)))
+        return;
+    RECT tail{last.right, client.top, client.right, client.bottom};
+    if (tail.right > tail.left) FillRect(dc, &tail, headerBrush_);
+}
+
+void TAdvListView::onHeaderNotify(const NMHDR& notification) {
+    switch (notification.code) {
+    case HDN_BEGINTRACKA:
+    case HDN_BEGINTRACKW:
+        tracking_ = true;
+        break;
+    case HDN_ENDTRACKA:
+    case HDN_ENDTRACKW:
+        tracking_ = false;
+        remarkHeader();
+        break;
+    case HDN_DIVIDERDBLCLICKA:
+    case HDN_DIVIDERDBLCLICKW:
+        remarkHeader();
+        break;
+    case HDN_ITEMCHANGEDA:
+    case HDN_ITEMCHANGEDW:
+        if (!tracking_) remarkHeader();
+        break;
+    default:
+        break;
+    }
+}
+
+LRESULT CALLBACK TAdvListView::listProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                        DWORD_PTR selfPointer) {
+    auto* self = reinterpret_cast<TAdvListView*>(selfPointer);
+    switch (msg) {
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item->CtlType == ODT_HEADER && item->hwndItem == self->header_) {
+            self->drawHeaderItem(*item);
+            return TRUE;
+        }
+        break;
+    }
+    case WM_NOTIFY: {
+        const auto* notification = reinterpret_cast<const NMHDR*>(lParam);
+        if (notification->hwndFrom != self->header_) break;
+        const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
+        self->onHeaderNotify(*notification);
+        return result;
+    }
+    case WM_SIZE: {
+        const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
+        self->fitNameColumn();
+        self->remarkHeader();
+        return result;
+    }
+    default:
+        break;
+    }
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK TAdvListView::headerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                          UINT_PTR, DWORD_PTR selfPointer) {
+    auto* self = reinterpret_cast<TAdvListView*>(selfPointer);
+    if (msg == WM_PAINT && self->model_.updateDepth() == 0) {
+        const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
+        const HDC dc = GetDC(hwnd);
+        self->fillHeaderTail(dc);
+        ReleaseDC(hwnd, dc);
+        return result;
+    }
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+} // namespace remvana

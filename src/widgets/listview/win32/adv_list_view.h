@@ -1,0 +1,97 @@
+#pragma once
+// TAdvListView: the program list. A comctl32 list view in report mode with 32 x 32 row
+// images, single whole-row selection and no in-place editing, whose header items are drawn
+// by the list itself. Row order, header sorting and selection events come from the portable
+// ListModel and SelectionTracker; this class applies them to the real control.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/locale.h"
+#include "widgets/listview/list_model.h"
+#include "widgets/listview/selection_tracker.h"
+
+namespace remvana {
+
+class TAdvListView {
+  public:
+    explicit TAdvListView(Locale& locale);
+    ~TAdvListView();
+    TAdvListView(const TAdvListView&) = delete;
+    TAdvListView& operator=(const TAdvListView&) = delete;
+
+    // Creates the control with its four columns as a child of `parent`. The parent must pass
+    // the list's WM_NOTIFY messages to handleNotify().
+    HWND create(HWND parent, int controlId, const RECT& bounds);
+    HWND handle() const { return list_; }
+    HWND header() const { return header_; }
+
+    // Row images (32 x 32); the list shares the image list and never destroys it.
+    void setSmallImages(HIMAGELIST images);
+
+    // ---- Rows ----
+    void clear();
+    // Appends a row; outside an update bracket the rows are put in name order at once.
+    // Returns the row's index at the moment it was added.
+    int addRow(const std::string& caption, TAppInfo* data, int imageIndex,
+               std::vector<std::string> subItems);
+    // A different caption re-sorts the rows by name; the same caption changes nothing.
+    void setCaption(int index, const std::string& caption);
+    int rowCount() const { return static_cast<int>(model_.size()); }
+    const ListRow& row(int index) const { return model_.row(static_cast<std::size_t>(index)); }
+    TAppInfo* rowData(int index) const;
+    // The selected row's index, or -1.
+    int selectedIndex() const;
+    void selectRow(int index);
+
+    // ---- Bulk updates: redraw is off for the list and its header until the outermost end.
+    void BeginListUpdate();
+    void EndListUpdate();
+    int updateDepth() const { return model_.updateDepth(); }
+
+    int columnWidth(int column) const;
+    void setColumnWidth(int column, int width);
+
+    // A click on a column's header: sorts by that column as text and raises OnColumnClick.
+    void columnClicked(int column);
+    const SortState& sortState() const { return model_.sortState(); }
+
+    // WM_NOTIFY sent by the list to its parent; true when it was the list's own business.
+    bool handleNotify(const NMHDR* notification, LRESULT& result);
+
+    // Raised for the row that loses the selection before the row that gains it.
+    std::function<void(TAdvListView& sender, int item, bool selected)> OnSelectItem;
+    // Raised after the list has sorted by the clicked column.
+    std::function<void(TAdvListView& sender, int column)> OnColumnClick;
+
+  private:
+    static LRESULT CALLBACK listProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                     DWORD_PTR self);
+    static LRESULT CALLBACK headerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR id, DWORD_PTR self);
+    void applyOrder();
+    void remarkHeader();
+    void unmarkColumn(int column);
+    void fitNameColumn();
+    void drawHeaderItem(const DRAWITEMSTRUCT& item);
+    void fillHeaderTail(HDC dc);
+    void onSelectionChange(std::uint32_t rowId, bool selected);
+    void onHeaderNotify(const NMHDR& notification);
+
+    ListModel model_;
+    SelectionTracker selection_;
+    HWND list_ = nullptr;
+    HWND header_ = nullptr;
+    HFONT listFont_ = nullptr;
+    HFONT headerFont_ = nullptr;       // captions
+    HFONT headerHeightFont_ = nullptr; // sizes the header bar
+    HBRUSH headerBrush_ = nullptr;
+    bool tracking_ = false; // a divider drag is under way
+    bool clearing_ = false;
+};
+
+} // namespace remvana
