@@ -1,0 +1,116 @@
+#include "widgets/paramlabel/markup_text.h"
+
+#include <array>
+#include <string_view>
+
+namespace remvana {
+namespace {
+
+struct Entity {
+    std::string_view name;
+    std::string_view text;
+};
+
+// Windows-1252 codes for the sign entities.
+constexpr std::array<Entity, 9> kEntities{{
+    {"&amp;", "&&"},
+    {"&quot;", "\""},
+    {"&sect;", "\xA7"},
+    {"&permil;", "\x89"},
+    {"&reg;", "\xAE"},
+    {"&copy;", "\xA9"},
+    {"&para;", "\xB6"},
+    {"&trade;", "\x99"},
+    {"&euro;", "\x80"},
+}};
+
+constexpr std::array<Entity, 3> kRunEntities{{
+    {"&nbsp;", " "},
+    {"&lt;", "<"},
+    {"&gt;", ">"},
+}};
+
+bool startsWithAt(const std::string& text, std::size_t pos, std::string_view what) {
+    return text.size() - pos >= what.size() && text.compare(pos, what.size(), what) == 0;
+}
+
+std::string decodeEntities(const std::string& text) {
+    if (text.find('&') == std::string::npos) return text;
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        bool replaced = false;
+        if (text[i] == '&') {
+            for (const Entity& e : kEntities) {
+                if (startsWithAt(text, i, e.name)) {
+                    out += e.text;
+                    i += e.name.size();
+                    replaced = true;
+                    break;
+                }
+            }
+        }
+        if (!replaced) out += text[i++];
+    }
+    return out;
+}
+
+// "<#...>" shows as "#...": the first such construct loses its "<" and the ">" after it.
+void unwrapHashConstruct(std::string& text) {
+    std::size_t open = text.find("<#");
+    if (open == std::string::npos) return;
+    text.erase(open, 1);
+    std::size_t close = text.find('>', open);
+    if (close != std::string::npos) text.erase(close, 1);
+}
+
+std::string breakLines(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        if (c == '\n') continue;
+        if (c == '\r')
+            out += "<BR>";
+        else
+            out += c;
+    }
+    return out;
+}
+
+} // namespace
+
+std::string preprocessMarkup(const std::string& markup) {
+    std::string text = decodeEntities(markup);
+    unwrapHashConstruct(text);
+    return breakLines(text);
+}
+
+std::string decodeTextRun(const std::string& run) {
+    if (run.find('&') == std::string::npos) return run;
+    std::string out;
+    out.reserve(run.size());
+    for (std::size_t i = 0; i < run.size();) {
+        if (run[i] != '&') {
+            out += run[i++];
+            continue;
+        }
+        if (startsWithAt(run, i, "&&")) {
+            out += "&&";
+            i += 2;
+            continue;
+        }
+        bool replaced = false;
+        for (const Entity& e : kRunEntities) {
+            if (startsWithAt(run, i, e.name)) {
+                out += e.text;
+                i += e.name.size();
+                replaced = true;
+                break;
+            }
+        }
+        if (!replaced) out += run[i++];
+    }
+    return out;
+}
+
+} // namespace remvana
