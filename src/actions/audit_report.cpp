@@ -1,0 +1,76 @@
+#include "actions/audit_report.h"
+
+#include "inventory/formatting.h"
+
+namespace remvana {
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+void appendLine(std::string& text, std::string_view line) {
+    text += line;
+    text += kLineEnd;
+}
+
+} // namespace
+
+std::string auditReportHeader(AuditReportServices& services) {
+    std::string header;
+    appendLine(header, "Software Audit Report for: " + GetLocalComputerName(services.shell));
+    appendLine(header, "Generated on  " + FormatDateTimeText(EncodeDateTime(services.clock.now()),
+                                                             services.locale));
+    appendLine(header, "By Kv Remvana!");
+    appendLine(header, kAuditReportCopyright);
+    appendLine(header, "");
+    appendLine(header, "INSTALLED PROGRAMS:");
+    appendLine(header, "");
+    return header;
+}
+
+std::string auditReportBlock(const TAppInfo& entry, AuditReportServices& services) {
+    if (entry.DisplayName.empty()) return {};
+    std::string block;
+    appendLine(block, entry.DisplayName);
+    // Zero and negative sizes and time stamps mean the shell never measured the program.
+    if (const std::int64_t size = entry.UsageRecord.installedSize(); size > 0)
+        appendLine(block, "Size: " + FormatFileSize(size, services.locale));
+    if (const std::int64_t lastUsed = entry.UsageRecord.lastUsed(); lastUsed > 0)
+        appendLine(block, "Last Used On: " +
+                              FormatDateTimeText(FileTimeToLocalDateTime(services.clock, lastUsed),
+                                                 services.locale));
+    if (!entry.FrequencyText.empty()) appendLine(block, "Frequency: " + entry.FrequencyText);
+    if (!entry.UninstallString.empty())
+        appendLine(block, "Uninstall Command: " + entry.UninstallString);
+    appendLine(block, "");
+    return block;
+}
+
+void writeAuditReport(const InventoryArray& inventory, AuditReportServices& services,
+                      const ReportWriter& write) {
+    write(auditReportHeader(services));
+    for (const TAppInfo& entry : inventory) {
+        // Build the whole block first, so a formatting error writes none of it.
+        const std::string block = auditReportBlock(entry, services);
+        if (!block.empty()) write(block);
+    }
+}
+
+std::string auditReportText(const InventoryArray& inventory, AuditReportServices& services) {
+    std::string text;
+    writeAuditReport(inventory, services, [&text](const std::string& piece) { text += piece; });
+    return text;
+}
+
+std::string win32DialogFilter(std::string_view filter) {
+    std::string result(filter);
+    for (char& c : result)
+        if (c == '|') c = '\0';
+    // Each part ends with a NUL and the list with another; std::string adds the last one.
+    result += '\0';
+    return result;
+}
+
+FileCreateError::FileCreateError(const std::string& path, const std::string& systemText)
+    : std::runtime_error("Cannot create file \"" + path + "\". " + systemText) {}
+
+} // namespace remvana
