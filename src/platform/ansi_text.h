@@ -1,0 +1,16 @@
+#pragma once
+// UTF-16 text (the usage record's image path, version strings) turned into the 8-bit text
+// the rest of the program works with.
+#include <string>
+#include <string_view>
+
+namespace remvana {
+
+// Into the system's ANSI code page; units it cannot represent become '?'.
+std::string utf16ToAnsi(std::u16string_view units);
+
+// The same without a code page: a unit below 256 becomes the byte of that value, any other
+// '?'. This is what utf16ToAnsi does where there is no system code page to ask.
+std::string utf16ToLatin1(std::u16string_view units);
+
+} // namespace remvana

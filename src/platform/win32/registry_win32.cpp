@@ -1,0 +1,261 @@
+#include "platform/win32/registry_win32.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace remvana {
+
+namespace {
+
+bool isPredefined(HKEY key) {
+    return key == HKEY_CLASSES_ROOT || key == HKEY_CURRENT_USER || key == HKEY_LOCAL_MACHINE ||
+           key == HKEY_USERS || key == HKEY_CURRENT_CONFIG;
+}
+
+// Most values fit here, so a read usually costs a single query.
+constexpr DWORD kSmallValue = 512;
+
+// Deepest first, subkeys enumerated from the last index down so deletions do not shift the
+// indices still to visit. A subkey that cannot be opened for enumeration is skipped; its
+// parent then still has children and is not deleted either.
+bool deleteTree(HKEY base, const std::string& path) {
+    HKEY raw = nullptr;
+    if (RegOpenKeyExA(base, path.c_str(), 0, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE, &raw) ==
+        ERROR_SUCCESS) {
+        RegKeyHandle key(raw);
+        DWORD count = 0, longest = 0;
+        if (RegQueryInfoKeyA(raw, nullptr, nullptr, nullptr, &count, &longest, nullptr, nullptr,
+                             nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
+            std::vector<char> name(longest + 1);
+            for (DWORD i = count; i-- > 0;) {
+                DWORD length = static_cast<DWORD>(name.size());
+                if (RegEnumKeyExA(raw, i, name.data(), &length, nullptr, nullptr, nullptr,
+                                  nullptr) == ERROR_SUCCESS)
+                    deleteTree(raw, std::string(name.data(), length));
+            }
+        }
+    }
+    return RegDeleteKeyA(base, path.c_str()) == ERROR_SUCCESS;
+}
+
+} // namespace
+
+RegKeyHandle& RegKeyHandle::operator=(RegKeyHandle&& other) noexcept {
+    if (this != &other) reset(other.release());
+    return *this;
+}
+
+HKEY__* RegKeyHandle::release() {
+    HKEY__* key = key_;
+    key_ = nullptr;
+    return key;
+}
+
+void RegKeyHandle::reset(HKEY__* key) {
+    if (key_ && !isPredefined(key_)) RegCloseKey(key_);
+    key_ = key;
+}
+
+HKEY__* rootKeyOf(RegRoot root) {
+    switch (root) {
+    case RegRoot::ClassesRoot:
+        return HKEY_CLASSES_ROOT;
+    case RegRoot::CurrentUser:
+        return HKEY_CURRENT_USER;
+    case RegRoot::LocalMachine:
+        break;
+    }
+    return HKEY_LOCAL_MACHINE;
+}
+
+struct Win32Registry::Target {
+    HKEY base;
+    std::string path; // without leading or trailing "\"
+};
+
+// A leading "\" starts at the root, anything else at the open key (the root when none).
+Win32Registry::Target Win32Registry::resolve(const std::string& path) const {
+    std::string relative = path;
+    HKEY base = open_ ? open_.get() : root_;
+    if (!relative.empty() && relative.front() == '\\') {
+        base = root_;
+        relative.erase(0, 1);
+    }
+    if (!relative.empty() && relative.back() == '\\') relative.pop_back();
+    return Target{base, relative};
+}
+
+bool Win32Registry::openWith(const std::string& path, std::uint32_t rights) {
+    const Target target = resolve(path);
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(target.base, target.path.c_str(), 0, rights, &key) != ERROR_SUCCESS)
+        return false;
+    open_.reset(key);
+    return true;
+}
+
+bool Win32Registry::openKey(const std::string& path) {
+    return openWith(path, access_);
+}
+
+bool Win32Registry::openKeyReadOnly(const std::string& path) {
+    for (std::uint32_t rights :
+         {reg_access::Read, reg_access::Read & ~reg_access::Notify, reg_access::QueryValue}) {
+        if (openWith(path, rights)) {
+            access_ = rights;
+            return true;
+        }
+    }
+    return false;
+}
+
+std::vector<std::string> Win32Registry::subkeyNames() {
+    std::vector<std::string> names;
+    if (!open_) return names;
+    DWORD count = 0, longest = 0;
+    if (RegQueryInfoKeyA(open_.get(), nullptr, nullptr, nullptr, &count, &longest, nullptr, nullptr,
+                         nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        return names;
+    std::vector<char> name(longest + 1);
+    names.reserve(count);
+    for (DWORD i = 0;; ++i) {
+        DWORD length = static_cast<DWORD>(name.size());
+        const LONG rc =
+            RegEnumKeyExA(open_.get(), i, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
+        if (rc == ERROR_MORE_DATA) { // a longer name appeared meanwhile
+            name.resize(256);
+            length = static_cast<DWORD>(name.size());
+            if (RegEnumKeyExA(open_.get(), i, name.data(), &length, nullptr, nullptr, nullptr,
+                              nullptr) != ERROR_SUCCESS)
+                break;
+        } else if (rc != ERROR_SUCCESS) {
+            break;
+        }
+        names.emplace_back(name.data(), length);
+    }
+    return names;
+}
+
+ValueKind Win32Registry::valueKind(const std::string& name) {
+    DWORD type = 0;
+    if (!open_ || RegQueryValueExA(open_.get(), name.c_str(), nullptr, &type, nullptr, nullptr) !=
+                      ERROR_SUCCESS)
+        return ValueKind::Absent;
+    return valueKindOfType(type);
+}
+
+std::string Win32Registry::readText(const std::string& name) {
+    if (!open_) return {};
+    std::vector<std::uint8_t> data(kSmallValue);
+    DWORD type = 0;
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        DWORD size = static_cast<DWORD>(data.size());
+        const LONG rc =
+            RegQueryValueExA(open_.get(), name.c_str(), nullptr, &type, data.data(), &size);
+        if (rc == ERROR_FILE_NOT_FOUND) return {};
+        if (rc != ERROR_SUCCESS && rc != ERROR_MORE_DATA) throw RegistryError::getDataFailed(name);
+        if (type != REG_SZ && type != REG_EXPAND_SZ) throw RegistryError::invalidDataType(name);
+        if (rc == ERROR_SUCCESS) {
+            data.resize(size);
+            return textOfValue(data);
+        }
+        data.resize(size + 1);
+    }
+    throw RegistryError::getDataFailed(name); // kept growing while we read it
+}
+
+std::int32_t Win32Registry::readInteger(const std::string& name) {
+    if (!open_) throw RegistryError::getDataFailed(name);
+    std::vector<std::uint8_t> data(4);
+    DWORD type = 0, size = 4;
+    const LONG rc = RegQueryValueExA(open_.get(), name.c_str(), nullptr, &type, data.data(), &size);
+    if (rc != ERROR_SUCCESS && rc != ERROR_MORE_DATA) throw RegistryError::getDataFailed(name);
+    if (type != REG_DWORD) throw RegistryError::invalidDataType(name);
+    if (rc == ERROR_MORE_DATA) throw RegistryError::getDataFailed(name); // longer than 32 bits
+    data.resize(size);
+    std::int32_t result = 0;
+    integerOfValue(data, result);
+    return result;
+}
+
+std::size_t Win32Registry::readBinary(const std::string& name, void* buffer, std::size_t size) {
+    if (!open_) throw RegistryError::getDataFailed(name);
+    DWORD type = 0;
+    DWORD stored = static_cast<DWORD>(size);
+    // Through a private copy, so a value too long or of the wrong kind leaves the caller's
+    // buffer as it was.
+    std::vector<std::uint8_t> copy(size);
+    const LONG rc = RegQueryValueExA(open_.get(), name.c_str(), nullptr, &type,
+                                     copy.empty() ? nullptr : copy.data(), &stored);
+    if (rc != ERROR_SUCCESS && rc != ERROR_MORE_DATA) throw RegistryError::getDataFailed(name);
+    if (type == REG_SZ || type == REG_EXPAND_SZ || type == REG_DWORD || rc == ERROR_MORE_DATA ||
+        stored > size)
+        throw RegistryError::invalidDataType(name);
+    if (stored > 0) std::memcpy(buffer, copy.data(), stored);
+    return stored;
+}
+
+std::vector<RegValue> Win32Registry::readAllValues() {
+    std::vector<RegValue> values;
+    if (!open_) return values;
+    DWORD count = 0, longestName = 0, longestData = 0;
+    if (RegQueryInfoKeyA(open_.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count,
+                         &longestName, &longestData, nullptr, nullptr) != ERROR_SUCCESS)
+        return values;
+    std::vector<char> name(longestName + 1);
+    std::vector<std::uint8_t> data(longestData + 1);
+    values.reserve(count);
+    for (DWORD i = 0, retries = 0; i < count;) {
+        DWORD nameLength = static_cast<DWORD>(name.size());
+        DWORD dataLength = static_cast<DWORD>(data.size());
+        DWORD type = 0;
+        const LONG rc = RegEnumValueA(open_.get(), i, name.data(), &nameLength, nullptr, &type,
+                                      data.data(), &dataLength);
+        if (rc == ERROR_MORE_DATA && retries++ < 4) { // changed since the key was measured
+            name.resize(16384);
+            data.resize(std::max<std::size_t>(dataLength, data.size() * 2));
+            continue;
+        }
+        if (rc == ERROR_NO_MORE_ITEMS) break;
+        if (rc == ERROR_SUCCESS) {
+            values.push_back(
+                RegValue{std::string(name.data(), nameLength), valueKindOfType(type),
+                         std::vector<std::uint8_t>(data.begin(), data.begin() + dataLength)});
+        }
+        ++i;
+        retries = 0;
+    }
+    return values;
+}
+
+void Win32Registry::writeText(const std::string& name, const std::string& value) {
+    if (!open_ || RegSetValueExA(open_.get(), name.c_str(), 0, REG_SZ,
+                                 reinterpret_cast<const BYTE*>(value.c_str()),
+                                 static_cast<DWORD>(value.size() + 1)) != ERROR_SUCCESS)
+        throw RegistryError::setDataFailed(name);
+}
+
+bool Win32Registry::deleteValue(const std::string& name) {
+    return open_ && RegDeleteValueA(open_.get(), name.c_str()) == ERROR_SUCCESS;
+}
+
+bool Win32Registry::createKey(const std::string& path) {
+    const Target target = resolve(path);
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(target.base, target.path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        access_, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return false;
+    open_.reset(key);
+    return true;
+}
+
+bool Win32Registry::deleteKey(const std::string& path) {
+    const Target target = resolve(path);
+    // An empty path would name the base key itself: the open key, or a whole root.
+    if (target.path.empty()) return false;
+    return deleteTree(target.base, target.path);
+}
+
+} // namespace remvana

@@ -1,0 +1,75 @@
+#pragma once
+// The registry accessor over advapi32's ANSI functions.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/registry.h"
+
+struct HKEY__;
+
+namespace remvana {
+
+// Owns one open key handle and closes it (without a flush) when it goes; the predefined
+// root handles are never closed.
+class RegKeyHandle {
+  public:
+    RegKeyHandle() = default;
+    explicit RegKeyHandle(HKEY__* key) : key_(key) {}
+    RegKeyHandle(RegKeyHandle&& other) noexcept : key_(other.release()) {}
+    RegKeyHandle& operator=(RegKeyHandle&& other) noexcept;
+    RegKeyHandle(const RegKeyHandle&) = delete;
+    RegKeyHandle& operator=(const RegKeyHandle&) = delete;
+    ~RegKeyHandle() { reset(); }
+
+    HKEY__* get() const { return key_; }
+    explicit operator bool() const { return key_ != nullptr; }
+    HKEY__* release();
+    void reset(HKEY__* key = nullptr);
+
+  private:
+    HKEY__* key_ = nullptr;
+};
+
+HKEY__* rootKeyOf(RegRoot root);
+
+class Win32Registry : public Registry {
+  public:
+    Win32Registry(RegRoot root, std::uint32_t access) : root_(rootKeyOf(root)), access_(access) {}
+
+    bool openKey(const std::string& path) override;
+    bool openKeyReadOnly(const std::string& path) override;
+    void closeKey() override { open_.reset(); }
+    bool hasOpenKey() const override { return static_cast<bool>(open_); }
+    std::uint32_t access() const override { return access_; }
+
+    std::vector<std::string> subkeyNames() override;
+    ValueKind valueKind(const std::string& name) override;
+    std::string readText(const std::string& name) override;
+    std::int32_t readInteger(const std::string& name) override;
+    std::size_t readBinary(const std::string& name, void* buffer, std::size_t size) override;
+    std::vector<RegValue> readAllValues() override;
+
+    void writeText(const std::string& name, const std::string& value) override;
+    bool deleteValue(const std::string& name) override;
+    bool createKey(const std::string& path) override;
+    bool deleteKey(const std::string& path) override;
+
+  private:
+    struct Target;
+    Target resolve(const std::string& path) const;
+    bool openWith(const std::string& path, std::uint32_t rights);
+
+    HKEY__* root_;
+    std::uint32_t access_;
+    RegKeyHandle open_;
+};
+
+class Win32RegistryFactory : public RegistryFactory {
+  public:
+    std::unique_ptr<Registry> create(RegRoot root, std::uint32_t access) override {
+        return std::make_unique<Win32Registry>(root, access);
+    }
+};
+
+} // namespace remvana

@@ -1,0 +1,111 @@
+// The registry contract against the real registry: each test works beneath a key of its own
+// under the current user's hive, seeded and checked with advapi32 directly, removed after.
+#include <windows.h>
+
+#include <sddl.h>
+
+#include "contract/registry_contract.h"
+#include "platform/win32/registry_win32.h"
+
+namespace remvana {
+namespace {
+
+HKEY createRaw(const std::string& path) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return nullptr;
+    return key;
+}
+
+bool setSecurity(const std::string& path, const char* sddl) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, WRITE_DAC, &key) != ERROR_SUCCESS)
+        return false;
+    RegKeyHandle owned(key);
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor,
+                                                              nullptr))
+        return false;
+    const LONG rc = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor);
+    LocalFree(descriptor);
+    return rc == ERROR_SUCCESS;
+}
+
+class Win32Backend : public RegistryBackend {
+  public:
+    Win32Backend() {
+        static int counter = 0;
+        base_ = "Software\\RemvanaTests\\Contract-" + std::to_string(GetCurrentProcessId()) + "-" +
+                std::to_string(++counter);
+        RegKeyHandle key(createRaw(base_));
+        EXPECT_TRUE(key) << "cannot create the test key";
+    }
+    ~Win32Backend() override {
+        for (const std::string& path : restricted_)
+            setSecurity(path, "D:(A;;KA;;;WD)");
+        RegDeleteTreeA(HKEY_CURRENT_USER, base_.c_str());
+        RegDeleteKeyA(HKEY_CURRENT_USER, base_.c_str());
+        RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\RemvanaTests"); // only once empty
+    }
+
+    RegistryFactory& factory() override { return factory_; }
+    RegRoot root() const override { return RegRoot::CurrentUser; }
+    std::string base() const override { return base_; }
+
+    void seedKey(const std::string& path) override { RegKeyHandle key(createRaw(below(path))); }
+    void seedValue(const std::string& path, const std::string& name, std::uint32_t type,
+                   const std::vector<std::uint8_t>& data) override {
+        RegKeyHandle key(createRaw(below(path)));
+        ASSERT_TRUE(key);
+        ASSERT_EQ(ERROR_SUCCESS, RegSetValueExA(key.get(), name.c_str(), 0, type,
+                                                data.empty() ? nullptr : data.data(),
+                                                static_cast<DWORD>(data.size())));
+    }
+    bool exists(const std::string& path) override {
+        HKEY key = nullptr;
+        const bool found = RegOpenKeyExA(HKEY_CURRENT_USER, below(path).c_str(), 0, KEY_QUERY_VALUE,
+                                         &key) == ERROR_SUCCESS;
+        RegKeyHandle owned(key);
+        return found;
+    }
+    std::optional<StoredValue> stored(const std::string& path, const std::string& name) override {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, below(path).c_str(), 0, KEY_QUERY_VALUE, &key) !=
+            ERROR_SUCCESS)
+            return std::nullopt;
+        RegKeyHandle owned(key);
+        DWORD type = 0, size = 0;
+        if (RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+            return std::nullopt;
+        StoredValue value{type, std::vector<std::uint8_t>(size)};
+        if (RegQueryValueExA(key, name.c_str(), nullptr, &type, value.data.data(), &size) !=
+            ERROR_SUCCESS)
+            return std::nullopt;
+        value.data.resize(size);
+        return value;
+    }
+    bool denyFullAccess(const std::string& path) override {
+        // Everyone may read the key and change its permissions back; nothing else.
+        if (!setSecurity(below(path), "D:P(A;;KRWD;;;WD)")) return false;
+        restricted_.push_back(below(path));
+        return true;
+    }
+
+  private:
+    std::string below(const std::string& path) const {
+        return path.empty() ? base_ : base_ + "\\" + path;
+    }
+
+    std::string base_;
+    std::vector<std::string> restricted_;
+    Win32RegistryFactory factory_;
+};
+
+INSTANTIATE_TEST_SUITE_P(Win32, RegistryContract,
+                         testing::Values(RegistryBackendMaker{
+                             "Advapi32", [] { return std::make_unique<Win32Backend>(); }}),
+                         backendTestName);
+
+} // namespace
+} // namespace remvana
