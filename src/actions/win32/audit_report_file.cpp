@@ -1,0 +1,84 @@
+#include "actions/win32/audit_report_file.h"
+
+#include <commdlg.h>
+
+#include <utility>
+
+#include "platform/shell.h"
+
+namespace remvana {
+namespace {
+
+AuditReportPathChooser& pathChooser() {
+    static AuditReportPathChooser chooser;
+    return chooser;
+}
+
+// Closes the report file on every way out, including a formatting error mid-report.
+class FileHandle {
+  public:
+    explicit FileHandle(HANDLE handle) : handle_(handle) {}
+    ~FileHandle() {
+        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    HANDLE get() const { return handle_; }
+
+  private:
+    HANDLE handle_;
+};
+
+} // namespace
+
+std::optional<std::string> askAuditReportPath(HWND owner, const std::string& initialFolder) {
+    const std::string filter = win32DialogFilter(kAuditReportFilter);
+    const std::string title(kAuditReportDialogTitle);
+    const std::string extension(kAuditReportDefaultExtension);
+    char file[MAX_PATH + 1] = {};
+
+    OPENFILENAMEA dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = file;
+    dialog.nMaxFile = sizeof file;
+    dialog.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
+    dialog.lpstrTitle = title.c_str();
+    dialog.lpstrDefExt = extension.c_str();
+    // No overwrite prompt: saving again under the same name replaces the report. The
+    // working folder stays put, so a later command line is not looked up in the report's.
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
+    if (!GetSaveFileNameA(&dialog)) return std::nullopt;
+    return std::string(file);
+}
+
+void setAuditReportPathChooser(AuditReportPathChooser chooser) {
+    pathChooser() = std::move(chooser);
+}
+
+void writeAuditReportFile(const std::string& path, const InventoryArray& inventory,
+                          AuditReportServices& services) {
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE)
+        throw FileCreateError(path, services.shell.lastErrorText());
+    writeAuditReport(inventory, services, [&file](const std::string& piece) {
+        DWORD written = 0;
+        WriteFile(file.get(), piece.data(), static_cast<DWORD>(piece.size()), &written, nullptr);
+    });
+}
+
+std::optional<std::string> saveAuditReport(HWND owner, const InventoryArray& inventory,
+                                           AuditReportServices& services) {
+    const std::string initialFolder = services.shell.documentsFolder();
+    const auto& chooser = pathChooser();
+    const auto path =
+        chooser ? chooser(owner, initialFolder) : askAuditReportPath(owner, initialFolder);
+    if (!path) return std::nullopt;
+    writeAuditReportFile(*path, inventory, services);
+    return path;
+}
+
+} // namespace remvana
