@@ -82,4 +82,12 @@ use_wine_prefix() {
     fi
 }
 
+# Xvfb runs no window manager, so Wine would wait two seconds for one whenever an active
+# window is hidden or destroyed. For the test prefix only: Wine handles its windows itself.
+unmanaged_wine_windows() {
+    grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null && return 0
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wineserver -w
+}
+
 stop_wine() { [[ -n ${WINEPREFIX:-} ]] && wineserver -k >/dev/null 2>&1; true; }
