@@ -62,6 +62,9 @@ struct MarkupRequest {
     bool mouseDown = false; // an embedded control under a held mouse draws pushed
     int hoveredAnchor = -1; // 1-based number, -1 for none
     int focusedAnchor = -1; // 0-based index, -1 for none
+    // Hit-test mode only: report the rectangle of the anchor with this 1-based number (of
+    // the line holding its closing tag) in anchorRect, anchorNumber and anchorName.
+    int locateAnchor = -1;
     Color paramColor = rgb(0, 0x80, 0);
     Color hoverColor = kColorNone;
     Color hoverFontColor = kColorNone;

@@ -63,7 +63,11 @@ void Engine::closeAnchor(Pass pass, LineState& line) {
 
     int left = flow_.anchorFromEarlierLine ? line.left : line.left + flow_.anchorStartX;
     Rect rect{left, line.top, line.left + line.x, line.bottom() - line.subDepth};
-    if (pass == Pass::HitTest) {
+    if (pass == Pass::HitTest && flow_.anchorNumber == request_.locateAnchor) {
+        result_.anchorRect = rect;
+        result_.anchorNumber = flow_.anchorNumber;
+        result_.anchorName = flow_.anchorName;
+    } else if (pass == Pass::HitTest) {
         if (line.anchorTextHit && !line.hitRectReady && line.hitNumber == flow_.anchorNumber) {
             line.hitRect = rect;
             line.hitRectReady = true;

@@ -1,0 +1,154 @@
+#pragma once
+// TParamLabel: the markup label as a real child window of class "TParamLabel". It holds the
+// markup in HTMLText, paints it double-buffered through the markup engine, and answers the
+// mouse and keyboard through ParamInteraction (the input side lives in
+// param_label_input.cpp, the painting and properties in param_label.cpp).
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/canvas.h"
+#include "widgets/paramlabel/markup_render.h"
+#include "widgets/paramlabel/param_interaction.h"
+
+namespace remvana {
+
+class TPopupEdit;
+class ParamLabelResources;
+
+enum class TBevelCut { bvNone, bvLowered, bvRaised };
+enum class TBorderStyle { bsNone, bsSingle };
+
+// The label's look, each with the default a new label has.
+struct ParamLabelLook {
+    int LineSpacing = 0;
+    Color ParamColor = rgb(0, 0x80, 0);
+    bool Hover = true;
+    Color HoverColor = rgb(0, 0x80, 0);
+    Color HoverFontColor = rgb(0xFF, 0xFF, 0xFF);
+    Color ShadowColor = rgb(0x80, 0x80, 0x80);
+    int ShadowOffset = 2;
+    Font Font{"MS Sans Serif", -11, systemColor(kColorWindowText)};
+    Color Color = systemColor(kColorBtnFace);
+    bool Transparent = false;
+    TBevelCut BevelInner = TBevelCut::bvNone;
+    TBevelCut BevelOuter = TBevelCut::bvNone;
+    int BevelWidth = 1;
+    int BorderWidth = 0;
+    TBorderStyle BorderStyle = TBorderStyle::bsNone;
+    // Sizes the control to its text after each paint (width widest line + 6, height
+    // content height + 6).
+    bool AutoSizing = false;
+    bool TabStop = false;
+};
+
+class TParamLabel final : public ParamLabelHost {
+  public:
+    static constexpr const char* kClassName = "TParamLabel";
+    static constexpr int kDefaultWidth = 100;
+    static constexpr int kDefaultHeight = 32;
+
+    // Registers the window class once per process (create() does it when needed).
+    static void registerWindowClass(HINSTANCE instance);
+    // Creates the label as a visible child of parent with the given control id, at rect in
+    // the parent's client coordinates (an empty rect gives the default 100 x 32). The label
+    // belongs to its window and is deleted when the window is destroyed.
+    static TParamLabel* create(HWND parent, int id, const RECT& rect);
+    // The label behind a window of the class, or null for any other window.
+    static TParamLabel* fromHandle(HWND window);
+
+    HWND handle() const { return hwnd_; }
+
+    // ---- Markup ----
+    // HTMLText: the markup lines. For rendering they are joined with nothing between them.
+    const std::vector<std::string>& HTMLText() const { return lines_; }
+    void setHTMLText(std::vector<std::string> lines);
+    // Line index of HTMLText, empty when there is no such line.
+    std::string htmlLine(std::size_t index) const;
+    // Replaces line index, adding empty lines up to it when the list is shorter.
+    void setHtmlLine(std::size_t index, const std::string& text);
+
+    // ---- Look ----
+    const ParamLabelLook& look() const { return look_; }
+    void setLook(const ParamLabelLook& look);
+    // The image list of `idx:` images (not owned); null detaches it.
+    void setImages(HIMAGELIST images);
+    HIMAGELIST Images() const { return images_; }
+
+    // ---- Editing and events ----
+    ParamInteraction& interaction() { return *interaction_; }
+    ParamLabelEvents& events() { return interaction_->events; }
+    ParamEditOptions& editOptions() { return interaction_->options; }
+
+    // The engine over the label's layout rectangle.
+    MarkupResult render(HDC dc, MarkupMode mode, Point mouse, int locateAnchor = -1);
+    Rect layoutRect() const;
+
+    // ---- ParamLabelHost (painting and markup side, param_label.cpp) ----
+    std::string markupText() override;
+    void setMarkupText(const std::string& text) override;
+    MarkupResult hitTestAt(Point client) override;
+    std::optional<Rect> anchorRectOf(int number) override;
+    int paintedAnchorCount() override { return paintedAnchorCount_; }
+    bool hover() override { return look_.Hover; }
+    bool tabStop() override { return look_.TabStop; }
+    int lineSpacing() override { return look_.LineSpacing; }
+    void repaint(const Rect& rect) override;
+    void repaintAll() override;
+    void takeFocus() override;
+    Point clientToScreen(Point client) override;
+
+    // ---- ParamLabelHost (input side, param_label_input.cpp) ----
+    void cancelHint() override;
+    void openTextEditor(const std::string& href, Point screenTopLeft, int width,
+                        const std::string& text) override;
+
+    // ---- Input messages (param_label_input.cpp) ----
+    void onMouseMove(Point client);
+    void onMouseDown(Point client);
+    void onMouseUp(Point client);
+    void onMouseLeave();
+    // True when the key was used and is to be swallowed.
+    bool onKeyDown(WPARAM key);
+    // True when the cursor was set.
+    bool onSetCursor();
+    LRESULT onNotify(NMHDR* header);
+    // Frees what the input side made (editors, hint window) while the window still exists.
+    void releaseInput();
+
+    ~TParamLabel() override;
+    TParamLabel(const TParamLabel&) = delete;
+    TParamLabel& operator=(const TParamLabel&) = delete;
+
+  private:
+    explicit TParamLabel(HWND hwnd);
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    void paint();
+    void paintTo(HDC dc, const RECT& client);
+    void drawFrames(HDC dc, RECT& area);
+    void autoSize(const MarkupResult& result);
+    void markupChanged();
+
+    HWND hwnd_;
+    std::vector<std::string> lines_;
+    ParamLabelLook look_;
+    HIMAGELIST images_ = nullptr;
+    std::unique_ptr<ParamLabelResources> resources_;
+    std::unique_ptr<ParamInteraction> interaction_;
+    int paintedAnchorCount_ = 0;
+    bool focused_ = false;
+
+  public:
+    // State of the input side (param_label_input.cpp).
+    std::unique_ptr<TPopupEdit> textEditor_;
+    HWND hintWindow_ = nullptr;
+    bool trackingMouseLeave_ = false;
+};
+
+} // namespace remvana
