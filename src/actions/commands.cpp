@@ -1,6 +1,7 @@
 #include "actions/commands.h"
 
 #include "inventory/app_info.h"
+#include "inventory/refresh.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 
@@ -34,7 +35,7 @@ std::optional<std::string> uninstallEntryKeyPath(std::string_view keyName) {
     if (keyName.empty() || keyName == "." || keyName == "..") return std::nullopt;
     if (keyName.find_first_of(std::string_view("\\\0", 2)) != std::string_view::npos)
         return std::nullopt;
-    std::string path(kUninstallStoreKey);
+    std::string path(kUninstallStorePath);
     path += keyName;
     path += '\\';
     return path;

@@ -14,9 +14,6 @@ class RegistryFactory;
 
 // A Windows Installer repair of a product: this prefix followed directly by its product code.
 inline constexpr std::string_view kRepairCommandPrefix = "MsiExec.exe /f ";
-// The machine-wide uninstall store, relative to HKEY_LOCAL_MACHINE.
-inline constexpr std::string_view kUninstallStoreKey =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 inline constexpr std::string_view kDeleteEntryConfirmation =
     "This will remove the uninstall entry from the registry. It will not uninstall the "
     "application. Are you sure you want to do this?";
