@@ -1,5 +1,33 @@
-// Program entry. The window arrives with the application shell; until then the program
-// only proves that the Windows build links and starts.
+// Program entry: the application object, its title, the one window and the message loop.
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include "app/win32/application.h"
+#include "app/win32/main_form.h"
+#include "platform/win32/clock_win32.h"
+#include "platform/win32/locale_win32.h"
+#include "platform/win32/registry_win32.h"
+#include "platform/win32/shell_win32.h"
+#include "settings/win32/string_table_win32.h"
+
+using namespace remvana;
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    Application.Title = "Remvana";
+    Win32RegistryFactory registry;
+    Win32Shell shell;
+    Win32Clock clock;
+    Win32Locale locale;
+    Win32StringTable strings(instance);
+
+    T_mainForm form(instance, {&registry, &shell, &clock, &locale, &strings});
+    HWND window = form.create();
+    if (window == nullptr) return 1;
+    Application.MainWindow = window;
+    // The task-bar button of a window without a caption shows the application title.
+    if (form.caption().empty()) SetWindowTextA(window, Application.Title.c_str());
+    if (!Application.Terminated()) {
+        form.show(showCommand);
+        Application.Run();
+    }
+    return 0;
+}

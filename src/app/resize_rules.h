@@ -1,0 +1,69 @@
+#pragma once
+// Where the window's panes and controls go when the window or the details pane changes
+// size. Pure arithmetic on sizes, so the window only applies the results.
+#include "platform/canvas.h"
+
+namespace remvana {
+
+// The aligned panes, each in its parent's client coordinates: the status bar and
+// MainAdvPanel in the window, LeftAdvPanel in MainAdvPanel, the rest in LeftAdvPanel.
+struct PaneRects {
+    Rect statusBar;
+    Rect mainPanel;
+    Rect leftAdvPanel;
+    Rect topPanel;
+    Rect leftPanel;
+    Rect splitter;
+    Rect rightPanel;
+};
+
+// Stacks the panes by their alignment: status bar at the bottom, the tool bar on top, then
+// the list pane and the splitter from the left and the details pane taking the rest.
+// Sizes that would go negative stay at zero.
+PaneRects alignPanes(Size client, int leftPanelWidth);
+
+// What the details pane's resize handler sets.
+struct DetailsPaneFit {
+    int modifyPropertiesLeft = 0;
+    int paramLabelWidth = 0;
+    int paramLabelHeight = 0;
+};
+// RightAdvPanelResize: the button keeps 7 pixels to the pane's right edge, the label
+// keeps 13 pixels of width and 90 of height less than the pane.
+DetailsPaneFit rightAdvPanelResize(Size pane, int modifyPropertiesWidth);
+
+struct LinkTops {
+    int site = 0;
+    int suggest = 0;
+    int mailTo = 0;
+};
+// The three link labels form a block whose last line ends 7 pixels above the pane's bottom.
+LinkTops linkTopsFor(int paneHeight);
+
+struct FormResizeInput {
+    int outerWidth = 0; // W: the window's width with its frame
+    Size client;        // the window's client area
+    int refreshWidth = 0;
+    int savetofileWidth = 0;
+    int modifyPropertiesWidth = 0;
+};
+
+struct FormResizeResult {
+    int savetofileLeft = 0;
+    int refreshLeft = 0;
+    int leftPanelWidth = 0;
+    PaneRects panes;        // after the list pane took its new width
+    DetailsPaneFit details; // what the details pane's own resize handler then sets
+    LinkTops links;
+};
+
+// FormResize: right-aligns "Refresh" and "Save to file ...", gives the list pane W - 307
+// (never below zero), and refits the details pane that the alignment leaves.
+FormResizeResult formResize(const FormResizeInput& in);
+
+// The list pane's width after the splitter is released at proposedLeft (the splitter's new
+// left edge in LeftAdvPanel's coordinates): both sides keep at least minSize pixels. When
+// the container cannot give both sides their minimum, the width stays as it was.
+int splitterDragWidth(int proposedLeft, int containerWidth, int currentWidth);
+
+} // namespace remvana

@@ -1,0 +1,54 @@
+#pragma once
+// The application object: its title, the top-level error handler and the message loop.
+// One per process, like the one window it runs.
+#include <windows.h>
+
+#include <exception>
+#include <functional>
+#include <string>
+
+namespace remvana {
+
+class TApplication {
+  public:
+    std::string Title = "Remvana";
+
+    // Shows the error of a handler that let it escape: a modal box titled with the
+    // application title, error icon, OK, the message ending as errorBoxText makes it.
+    // The application goes on afterwards.
+    void HandleException(const std::exception& error);
+    void HandleException(std::exception_ptr error);
+    void ShowErrorText(const std::string& message);
+
+    // Runs fn and routes anything it throws to HandleException; true when it did not throw.
+    template <class Fn> bool guarded(Fn&& fn) {
+        try {
+            fn();
+            return true;
+        } catch (...) {
+            HandleException(std::current_exception());
+            return false;
+        }
+    }
+
+    // Ends the message loop (at once when it is running, before it starts otherwise).
+    void Terminate();
+    bool Terminated() const { return terminated_; }
+    // Pumps messages until the main window is gone or Terminate was called.
+    int Run();
+
+    HWND MainWindow = nullptr;
+
+    // Replaces the modal box, for tests that must not block: receives the final text.
+    std::function<void(const std::string& text)> ErrorBoxHook;
+    // True while an error box is up; activation caused by its closing is not a new one.
+    bool ShowingError() const { return showingError_; }
+
+  private:
+    bool terminated_ = false;
+    bool showingError_ = false;
+};
+
+extern TApplication Application;
+
+} // namespace remvana

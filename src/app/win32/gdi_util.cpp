@@ -1,0 +1,65 @@
+#include "app/win32/gdi_util.h"
+
+namespace remvana {
+
+COLORREF toColorRef(Color color) {
+    if (color == kColorNone) return GetSysColor(COLOR_BTNFACE);
+    if (isSystemColor(color)) return GetSysColor(static_cast<int>(color & 0xFF));
+    return RGB(redOf(color), greenOf(color), blueOf(color));
+}
+
+HFONT createFontOf(const Font& font) {
+    return CreateFontA(font.height, 0, font.escapement, font.escapement,
+                       font.bold ? FW_BOLD : FW_NORMAL, font.italic, font.underline, font.strikeOut,
+                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, font.face.c_str());
+}
+
+void fillSolid(HDC dc, const RECT& rect, COLORREF color) {
+    const COLORREF old = SetBkColor(dc, color);
+    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+    SetBkColor(dc, old);
+}
+
+void fillBands(HDC dc, const std::vector<ColorBand>& bands) {
+    for (const auto& band : bands)
+        fillSolid(dc, toRECT(band.rect), toColorRef(band.color));
+}
+
+void frameSolid(HDC dc, const RECT& rect, COLORREF color) {
+    HBRUSH brush = CreateSolidBrush(color);
+    FrameRect(dc, &rect, brush);
+    DeleteObject(brush);
+}
+
+Rect toRect(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+RECT toRECT(const Rect& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+Rect clientRectOf(HWND hwnd) {
+    RECT r{};
+    GetClientRect(hwnd, &r);
+    return toRect(r);
+}
+
+BufferedPaint::BufferedPaint(HWND hwnd) : hwnd_(hwnd) {
+    target_ = BeginPaint(hwnd, &paint_);
+    GetClientRect(hwnd, &client_);
+    memory_ = CreateCompatibleDC(target_);
+    bitmap_ = CreateCompatibleBitmap(target_, client_.right > 0 ? client_.right : 1,
+                                     client_.bottom > 0 ? client_.bottom : 1);
+    oldBitmap_ = SelectObject(memory_, bitmap_);
+}
+
+BufferedPaint::~BufferedPaint() {
+    BitBlt(target_, 0, 0, client_.right, client_.bottom, memory_, 0, 0, SRCCOPY);
+    SelectObject(memory_, oldBitmap_);
+    DeleteObject(bitmap_);
+    DeleteDC(memory_);
+    EndPaint(hwnd_, &paint_);
+}
+
+} // namespace remvana

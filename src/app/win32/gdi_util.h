@@ -1,0 +1,43 @@
+#pragma once
+// Small GDI helpers for the window's own controls.
+#include <windows.h>
+
+#include <vector>
+
+#include "app/paint_rules.h"
+#include "platform/canvas.h"
+
+namespace remvana {
+
+// System colours resolved; kColorNone reads as the button face.
+COLORREF toColorRef(Color color);
+HFONT createFontOf(const Font& font);
+void fillSolid(HDC dc, const RECT& rect, COLORREF color);
+void fillBands(HDC dc, const std::vector<ColorBand>& bands);
+void frameSolid(HDC dc, const RECT& rect, COLORREF color);
+Rect toRect(const RECT& r);
+RECT toRECT(const Rect& r);
+// The client rect of a window as a Rect.
+Rect clientRectOf(HWND hwnd);
+
+// Paints into a memory bitmap first and copies it in one go, so panels do not flicker.
+class BufferedPaint {
+  public:
+    BufferedPaint(HWND hwnd);
+    ~BufferedPaint();
+    BufferedPaint(const BufferedPaint&) = delete;
+    BufferedPaint& operator=(const BufferedPaint&) = delete;
+    HDC dc() const { return memory_; }
+    const RECT& client() const { return client_; }
+
+  private:
+    HWND hwnd_;
+    PAINTSTRUCT paint_{};
+    HDC target_ = nullptr;
+    HDC memory_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ oldBitmap_ = nullptr;
+    RECT client_{};
+};
+
+} // namespace remvana

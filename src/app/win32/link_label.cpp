@@ -1,0 +1,109 @@
+#include "app/win32/link_label.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "app/win32/gdi_util.h"
+
+namespace remvana {
+
+namespace {
+
+constexpr const char* kBrushProp = "RemvanaLinkBrush";
+WNDPROC staticProc = nullptr;
+HFONT linkFont = nullptr;
+
+LRESULT CALLBACK linkLabelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_SETCURSOR:
+        SetCursor(LoadCursor(nullptr, IDC_HAND));
+        return TRUE;
+    case WM_NCDESTROY:
+        if (HANDLE brush = RemovePropA(hwnd, kBrushProp)) DeleteObject(brush);
+        break;
+    }
+    return CallWindowProcA(staticProc, hwnd, msg, wParam, lParam);
+}
+
+SIZE textSize(HWND label, const char* text) {
+    HDC dc = GetDC(label);
+    HGDIOBJ old = SelectObject(dc, linkFont);
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
+    SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    return size;
+}
+
+} // namespace
+
+// A superclass of the static control named after its role, so its clicks, text and
+// accessibility stay those of a static while the window can tell links from other text.
+static constexpr const char* kLinkLabelClass = "TLinkLabel";
+
+void registerLinkLabelClass(HINSTANCE instance) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    if (!GetClassInfoExA(nullptr, "Static", &wc)) return;
+    staticProc = wc.lpfnWndProc;
+    wc.cbSize = sizeof wc;
+    wc.hInstance = instance;
+    wc.lpfnWndProc = linkLabelProc;
+    wc.lpszClassName = kLinkLabelClass;
+    wc.style &= ~CS_GLOBALCLASS;
+    wc.hCursor = LoadCursor(nullptr, IDC_HAND);
+    RegisterClassExA(&wc);
+    if (linkFont == nullptr) linkFont = createFontOf(layout::kLinkFont);
+}
+
+HWND createLinkLabel(HWND parent, const layout::LinkPlacement& placement, HWND tooltips,
+                     HINSTANCE instance) {
+    HWND label = CreateWindowExA(0, kLinkLabelClass, placement.caption,
+                                 WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_NOPREFIX | SS_LEFT,
+                                 placement.left, placement.top, 10, 13, parent,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)),
+                                 instance, nullptr);
+    SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont), FALSE);
+    const SIZE size = textSize(label, placement.caption);
+    SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+    SetPropA(label, kBrushProp, CreateSolidBrush(toColorRef(placement.background)));
+
+    if (tooltips != nullptr) {
+        TOOLINFOA tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = parent;
+        tool.uId = reinterpret_cast<UINT_PTR>(label);
+        tool.lpszText = const_cast<char*>(placement.tooltip);
+        SendMessageA(tooltips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    return label;
+}
+
+bool isLinkLabel(HWND hwnd) {
+    return GetPropA(hwnd, kBrushProp) != nullptr;
+}
+
+HBRUSH linkLabelColors(HDC dc, HWND label) {
+    SetTextColor(dc, toColorRef(layout::kLinkFont.color));
+    LOGBRUSH brush{};
+    auto handle = static_cast<HBRUSH>(GetPropA(label, kBrushProp));
+    GetObjectA(handle, sizeof brush, &brush);
+    SetBkColor(dc, brush.lbColor);
+    SetBkMode(dc, OPAQUE);
+    return handle;
+}
+
+std::string linkLabelTooltip(HWND tooltips, HWND label) {
+    char text[256] = {};
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = GetParent(label);
+    tool.uId = reinterpret_cast<UINT_PTR>(label);
+    tool.lpszText = text;
+    SendMessageA(tooltips, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+    return text;
+}
+
+} // namespace remvana

@@ -1,0 +1,21 @@
+#pragma once
+// Link labels: static text sized to its caption, underlined in the active-caption colour
+// on an opaque background, hand cursor, a tooltip, and a click that reaches the window as
+// STN_CLICKED.
+#include <windows.h>
+
+#include "app/layout.h"
+
+namespace remvana {
+
+void registerLinkLabelClass(HINSTANCE instance);
+// tooltips: the window's tooltip control, which gets one tool for the label.
+HWND createLinkLabel(HWND parent, const layout::LinkPlacement& placement, HWND tooltips,
+                     HINSTANCE instance);
+bool isLinkLabel(HWND hwnd);
+// Sets the label's text colours on dc and returns its background brush.
+HBRUSH linkLabelColors(HDC dc, HWND label);
+// The tooltip text of a label (empty when it has none).
+std::string linkLabelTooltip(HWND tooltips, HWND label);
+
+} // namespace remvana

@@ -1,0 +1,149 @@
+#pragma once
+// The one window of the program, _mainForm: its controls as real child windows and the
+// handlers bound to their events. Each concern's handler bodies live in a file of their
+// own (main_form_list.cpp, main_form_details.cpp, main_form_editing.cpp,
+// main_form_actions.cpp); this class only creates, lays out and dispatches.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/clock.h"
+#include "platform/locale.h"
+#include "platform/registry.h"
+#include "platform/shell.h"
+#include "widgets/listview/win32/adv_list_view.h"
+
+namespace remvana {
+
+class StringTable;
+
+// What the handlers reach the platform through. The window does not own them.
+struct FormServices {
+    RegistryFactory* registry = nullptr;
+    Shell* shell = nullptr;
+    Clock* clock = nullptr;
+    Locale* locale = nullptr;
+    StringTable* strings = nullptr;
+};
+
+class T_mainForm {
+  public:
+    T_mainForm(HINSTANCE instance, FormServices services);
+    ~T_mainForm();
+    T_mainForm(const T_mainForm&) = delete;
+    T_mainForm& operator=(const T_mainForm&) = delete;
+
+    // Creates the window and its controls at the creation size, runs FormCreate (errors go
+    // to the application's error handler and creation goes on) and returns the window.
+    // The window is not shown; show() centres it on the screen and shows it.
+    HWND create();
+    void show(int showCommand = SW_SHOWNORMAL);
+    HWND handle() const { return Handle; }
+    HINSTANCE instance() const { return instance_; }
+    const FormServices& services() const { return services_; }
+
+    // ---- Handlers bound to the window's events ----
+    void FormCreate(HWND sender);
+    void FormActivate(HWND sender);
+    void FormResize(HWND sender);
+    void RightAdvPanelResize(HWND sender);
+    void UpdateLang(int language);
+
+    // Program list (main_form_list.cpp)
+    void RefreshAdvToolButtonClick(HWND sender);
+    void AdvListViewColumnClick(HWND sender, int column);
+    // Details (main_form_details.cpp): item is the row index whose selection changed.
+    void AdvListViewSelectItem(HWND sender, int item, bool selected);
+    // Editing (main_form_editing.cpp)
+    void ParamLabelParamEditDone(HWND sender, const std::string& href, std::string& value);
+    void ModifyPropertiesAdvToolButtonClick(HWND sender);
+    // Actions and links (main_form_actions.cpp)
+    void RemoveAdvToolButtonClick(HWND sender);
+    void ChangeAdvToolButtonClick(HWND sender);
+    void RepairAdvToolButtonClick(HWND sender);
+    void DeleteEntryAdvToolButtonClick(HWND sender);
+    void SavetofileAdvToolButtonClick(HWND sender);
+    void SiteLabelClick(HWND sender);
+    void MailToLabelClick(HWND sender);
+    void SuggestLabelClick(HWND sender);
+    void StartupLabelClick(HWND sender);
+
+    // ---- Helpers for the handlers ----
+    void setButtonEnabled(HWND button, bool enabled);
+    bool buttonEnabled(HWND button) const;
+    void setStatusText(int panel, const std::string& text);
+    std::string statusText(int panel) const;
+    void setCaption(const std::string& caption);
+    std::string caption() const;
+    // The list's notifications arrive here (WM_NOTIFY from the list pane); the list glue
+    // turns them into AdvListViewSelectItem / AdvListViewColumnClick.
+    LRESULT listNotify(NMHDR* header);
+
+    // ---- Controls (real child windows) ----
+    HWND Handle = nullptr;
+    HWND AdvOfficeStatusBar = nullptr;
+    HWND MainAdvPanel = nullptr;
+    HWND LeftAdvPanel = nullptr;
+    HWND TopAdvPanel = nullptr;
+    HWND LeftPanel = nullptr;
+    HWND AdvListView = nullptr;
+    HWND Splitter = nullptr;
+    HWND RightAdvPanel = nullptr;
+    HWND RemoveAdvToolButton = nullptr;
+    HWND ChangeAdvToolButton = nullptr;
+    HWND RepairAdvToolButton = nullptr;
+    HWND DeleteEntryAdvToolButton = nullptr;
+    HWND RefreshAdvToolButton = nullptr;
+    HWND SavetofileAdvToolButton = nullptr;
+    HWND ModifyPropertiesAdvToolButton = nullptr;
+    HWND StartupLabel = nullptr;
+    HWND ParamLabel = nullptr;
+    HWND SiteLabel = nullptr;
+    HWND SuggestLabel = nullptr;
+    HWND MailToLabel = nullptr;
+    // The program list behind AdvListView, with its rows and their entries
+    // (main_form_list.cpp).
+    std::unique_ptr<TAdvListView> ProgramList;
+    // The entry behind a row of the list, and behind the selected row; null when none.
+    TAppInfo* rowAppInfo(int item) const;
+    TAppInfo* selectedAppInfo() const;
+    // 32 x 32 masked row images; image 0 is the default program image.
+    HIMAGELIST SmallImageList = nullptr;
+    // The details label's images; image 1 is the heading image.
+    HIMAGELIST LabelImageList = nullptr;
+    // Shows the link labels' tooltips.
+    HWND Tooltips = nullptr;
+
+  private:
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    void createControls();
+    void createImageLists();
+    void onCommand(int id, int code, HWND control);
+    void onSize();
+    void onActivate(WPARAM wParam, LPARAM lParam);
+    // Moves the aligned panes to leftPanelWidth; runs RightAdvPanelResize when the details
+    // pane changed size.
+    void realign(int leftPanelWidth);
+    void onSplitterReleased(int proposedLeft);
+    // The list and the details label come from their own glue files (main_form_list.cpp,
+    // main_form_details.cpp), which know the controls' classes.
+    void createListControl();
+    void createParamLabel();
+    // Called after the list pane moved the list to its new size.
+    void listResized();
+
+    HINSTANCE instance_;
+    FormServices services_;
+    HFONT windowFont_ = nullptr;
+    int leftPanelWidth_;
+    bool activatedOnce_ = false;
+};
+
+// The program's one window while it exists.
+extern T_mainForm* _mainForm;
+
+} // namespace remvana

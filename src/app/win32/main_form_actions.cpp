@@ -1,0 +1,58 @@
+// Action glue of the main window: commands, entry deletion, the report and the links.
+#include <string>
+
+#include "actions/commands.h"
+#include "actions/product_links.h"
+#include "actions/win32/audit_report_file.h"
+#include "app/win32/main_form.h"
+#include "inventory/app_info.h"
+
+namespace remvana {
+
+// The started uninstaller changes the store on its own time, so the list stays as it is
+// until the user refreshes.
+void T_mainForm::RemoveAdvToolButtonClick(HWND) {
+    startCommand(removeCommandLine(selectedAppInfo()), *services().shell);
+}
+
+void T_mainForm::ChangeAdvToolButtonClick(HWND) {
+    startCommand(changeCommandLine(selectedAppInfo()), *services().shell);
+}
+
+void T_mainForm::RepairAdvToolButtonClick(HWND) {
+    startCommand(repairCommandLine(selectedAppInfo()), *services().shell);
+}
+
+void T_mainForm::DeleteEntryAdvToolButtonClick(HWND sender) {
+    const TAppInfo* entry = selectedAppInfo();
+    if (entry == nullptr) return;
+    const std::string question(kDeleteEntryConfirmation);
+    if (MessageBoxA(Handle, question.c_str(), "Confirm", MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+        return;
+    // A refused or failed deletion is silent: the refresh then simply lists the entry again.
+    deleteUninstallEntry(entry->KeyName, *services().registry);
+    RefreshAdvToolButtonClick(sender);
+}
+
+void T_mainForm::SavetofileAdvToolButtonClick(HWND) {
+    AuditReportServices report{*services().shell, *services().clock, *services().locale};
+    saveAuditReport(Handle, Inventory, report);
+}
+
+void T_mainForm::SiteLabelClick(HWND) {
+    openProductLink(ProductLink::HomePage, *services().shell);
+}
+
+void T_mainForm::MailToLabelClick(HWND) {
+    openProductLink(ProductLink::SupportMail, *services().shell);
+}
+
+void T_mainForm::SuggestLabelClick(HWND) {
+    openProductLink(ProductLink::SuggestFeature, *services().shell);
+}
+
+void T_mainForm::StartupLabelClick(HWND) {
+    openProductLink(ProductLink::Lumvex, *services().shell);
+}
+
+} // namespace remvana

@@ -1,0 +1,112 @@
+#include "app/win32/tool_button.h"
+
+#include <string>
+
+#include "app/paint_rules.h"
+#include "app/win32/gdi_util.h"
+
+namespace remvana {
+
+namespace {
+
+WNDPROC buttonProc = nullptr;
+HFONT buttonFont = nullptr;
+
+// The mouse-over state lives in the window's user data: the button class keeps its own
+// extra bytes for itself.
+void setHot(HWND hwnd, bool hot) {
+    if (toolButtonHot(hwnd) == hot) return;
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, hot ? 1 : 0);
+    InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+LRESULT CALLBACK toolButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_MOUSEMOVE:
+        if (!toolButtonHot(hwnd)) {
+            TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd, 0};
+            TrackMouseEvent(&track);
+            setHot(hwnd, true);
+        }
+        break;
+    case WM_MOUSELEAVE:
+        setHot(hwnd, false);
+        break;
+    case WM_ENABLE:
+        InvalidateRect(hwnd, nullptr, FALSE);
+        break;
+    case WM_ERASEBKGND:
+        return 1;
+    }
+    return CallWindowProcA(buttonProc, hwnd, msg, wParam, lParam);
+}
+
+void drawCaption(HDC dc, const std::string& caption, RECT rect, COLORREF color) {
+    SetTextColor(dc, color);
+    DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &rect,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+} // namespace
+
+void registerToolButtonClass(HINSTANCE instance) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    if (!GetClassInfoExA(nullptr, "Button", &wc)) return;
+    buttonProc = wc.lpfnWndProc;
+    wc.cbSize = sizeof wc;
+    wc.hInstance = instance;
+    wc.lpfnWndProc = toolButtonProc;
+    wc.lpszClassName = kToolButtonClass;
+    wc.style &= ~CS_GLOBALCLASS;
+    RegisterClassExA(&wc);
+    if (buttonFont == nullptr) buttonFont = createFontOf(layout::kButtonFont);
+}
+
+HWND createToolButton(HWND parent, const layout::ButtonPlacement& placement, HINSTANCE instance) {
+    HWND button = CreateWindowExA(
+        0, kToolButtonClass, placement.caption,
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_OWNERDRAW, placement.left,
+        placement.top, layout::kToolButtonWidth, layout::kToolButtonHeight, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)), instance, nullptr);
+    SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont), FALSE);
+    EnableWindow(button, placement.enabledAtStart);
+    return button;
+}
+
+bool isToolButton(HWND hwnd) {
+    char name[32] = {};
+    GetClassNameA(hwnd, name, sizeof name);
+    return lstrcmpiA(name, kToolButtonClass) == 0;
+}
+
+bool toolButtonHot(HWND hwnd) {
+    return GetWindowLongPtrA(hwnd, GWLP_USERDATA) != 0;
+}
+
+void drawToolButton(const DRAWITEMSTRUCT& item) {
+    const bool enabled = (item.itemState & ODS_DISABLED) == 0;
+    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+    const ToolButtonLook look = toolButtonLook(enabled, toolButtonHot(item.hwndItem), pressed);
+    HDC dc = item.hDC;
+    const RECT whole = item.rcItem;
+    fillBands(dc, toolButtonFace(toRect(whole), look));
+    frameSolid(dc, whole, toColorRef(look.border));
+
+    char text[128] = {};
+    GetWindowTextA(item.hwndItem, text, sizeof text);
+    HGDIOBJ oldFont = SelectObject(dc, buttonFont);
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    if (look.embossedCaption) {
+        RECT shifted = whole;
+        OffsetRect(&shifted, 1, 1);
+        drawCaption(dc, text, shifted, GetSysColor(COLOR_BTNHIGHLIGHT));
+        drawCaption(dc, text, whole, GetSysColor(COLOR_BTNSHADOW));
+    } else {
+        drawCaption(dc, text, whole, toColorRef(layout::kButtonCaptionColor));
+    }
+    SetBkMode(dc, oldMode);
+    SelectObject(dc, oldFont);
+}
+
+} // namespace remvana

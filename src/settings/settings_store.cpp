@@ -1,0 +1,67 @@
+#include "settings/settings_store.h"
+
+#include <limits>
+
+namespace remvana {
+
+namespace {
+std::unique_ptr<Registry> userRegistry(RegistryFactory& registry) {
+    return registry.create(RegRoot::CurrentUser, reg_access::AllAccess);
+}
+} // namespace
+
+std::optional<std::int32_t> parseDecimalInteger(const std::string& text) {
+    std::size_t at = 0;
+    bool negative = false;
+    if (at < text.size() && (text[at] == '+' || text[at] == '-')) negative = text[at++] == '-';
+    if (at == text.size()) return std::nullopt;
+    std::int64_t value = 0;
+    constexpr std::int64_t limit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
+    for (; at < text.size(); ++at) {
+        const char c = text[at];
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+        if (value > limit) return std::nullopt;
+    }
+    if (negative) value = -value;
+    if (value > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
+    return static_cast<std::int32_t>(value);
+}
+
+std::int32_t ReadRegInteger(RegistryFactory& registry, const std::string& keyPath,
+                            const std::string& valueName, std::int32_t defaultValue) {
+    auto reg = userRegistry(registry);
+    if (!reg->openKey(keyPath)) return defaultValue;
+    if (!reg->valueExists(valueName)) return defaultValue;
+    return parseDecimalInteger(reg->readText(valueName)).value_or(defaultValue);
+}
+
+void WriteRegInteger(RegistryFactory& registry, const std::string& keyPath,
+                     const std::string& valueName, std::int32_t value) {
+    auto reg = userRegistry(registry);
+    if (!reg->createKey(keyPath)) throw RegistryError::createKeyFailed(keyPath);
+    reg->writeText(valueName, std::to_string(value));
+}
+
+void DeleteRegValue(RegistryFactory& registry, const std::string& keyPath,
+                    const std::string& valueName) {
+    auto reg = userRegistry(registry);
+    if (reg->openKey(keyPath)) reg->deleteValue(valueName);
+}
+
+void SaveLanguage(RegistryFactory& registry, const std::string& keyPath, std::int32_t language) {
+    if (language < 1)
+        DeleteRegValue(registry, keyPath, kLanguageValue);
+    else
+        WriteRegInteger(registry, keyPath, kLanguageValue, language);
+}
+
+std::string LangString(StringTable& strings, std::int32_t language, std::int32_t id) {
+    // Widened so that no offset can overflow; ids outside the table simply read as empty.
+    const long long shifted = static_cast<long long>(id) + language;
+    std::string text = strings.loadString(shifted);
+    if (!text.empty()) return text;
+    return strings.loadString(id);
+}
+
+} // namespace remvana

@@ -1,0 +1,36 @@
+#pragma once
+// The program's persistent settings under the current user's hive, and its localized
+// strings. Each operation opens its own registry accessor and releases it before returning.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/registry.h"
+#include "settings/string_table.h"
+
+namespace remvana {
+
+// Where the language setting lives (from the root of HKEY_CURRENT_USER).
+inline constexpr const char* kSettingsKey = "\\SOFTWARE\\Kelvane\\Remvana\\";
+inline constexpr const char* kLanguageValue = "language";
+
+// Decimal text with an optional sign; leading zeros allowed; nothing else, and it must fit
+// 32 bits. Anything else is not a number.
+std::optional<std::int32_t> parseDecimalInteger(const std::string& text);
+
+// The integer stored as text, or the default when the key, the value or a number is
+// missing. A value of another kind than text is "Invalid data type for '<name>'".
+std::int32_t ReadRegInteger(RegistryFactory& registry, const std::string& keyPath,
+                            const std::string& valueName, std::int32_t defaultValue);
+// Stores the decimal text as REG_SZ, creating the key when needed.
+void WriteRegInteger(RegistryFactory& registry, const std::string& keyPath,
+                     const std::string& valueName, std::int32_t value);
+// Deletes the value; a missing key or value is fine.
+void DeleteRegValue(RegistryFactory& registry, const std::string& keyPath,
+                    const std::string& valueName);
+// Below 1 removes the "language" value, otherwise stores it.
+void SaveLanguage(RegistryFactory& registry, const std::string& keyPath, std::int32_t language);
+// The string id + language, or the built-in string id when that one is empty.
+std::string LangString(StringTable& strings, std::int32_t language, std::int32_t id);
+
+} // namespace remvana
