@@ -17,11 +17,6 @@ class Locale;
 inline constexpr std::string_view kAuditReportCopyright =
     "Copyright (c) 2026 Kelvane. All rights reserved.";
 
-// The save dialog that asks where the report goes.
-inline constexpr std::string_view kAuditReportDialogTitle = "Save Software Audit Report";
-inline constexpr std::string_view kAuditReportFilter = "Txt Files (*.txt)|*.txt";
-inline constexpr std::string_view kAuditReportDefaultExtension = "txt";
-
 // What the report reads besides the Inventory: the computer's name, the current time and
 // the conversion of usage time stamps, and the locale's separators.
 struct AuditReportServices {

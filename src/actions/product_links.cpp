@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/layout.h"
 #include "platform/shell.h"
 
 namespace remvana {
@@ -9,13 +10,13 @@ namespace remvana {
 std::string_view productLinkTarget(ProductLink link) {
     switch (link) {
     case ProductLink::HomePage:
-        return kProductHomePage;
+        return layout::kSiteAddress;
     case ProductLink::SupportMail:
-        return kSupportMailTarget;
+        return layout::kMailToAddress;
     case ProductLink::SuggestFeature:
-        return kSuggestFeaturePage;
+        return layout::kSuggestAddress;
     case ProductLink::Lumvex:
-        return kLumvexPage;
+        return layout::kLumvexAddress;
     }
     return {};
 }

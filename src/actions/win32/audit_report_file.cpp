@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "app/layout.h"
 #include "platform/shell.h"
 
 namespace remvana {
@@ -32,9 +33,7 @@ class FileHandle {
 } // namespace
 
 std::optional<std::string> askAuditReportPath(HWND owner, const std::string& initialFolder) {
-    const std::string filter = win32DialogFilter(kAuditReportFilter);
-    const std::string title(kAuditReportDialogTitle);
-    const std::string extension(kAuditReportDefaultExtension);
+    const std::string filter = win32DialogFilter(layout::kSaveDialogFilter);
     char file[MAX_PATH + 1] = {};
 
     OPENFILENAMEA dialog = {};
@@ -45,8 +44,8 @@ std::optional<std::string> askAuditReportPath(HWND owner, const std::string& ini
     dialog.lpstrFile = file;
     dialog.nMaxFile = sizeof file;
     dialog.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
-    dialog.lpstrTitle = title.c_str();
-    dialog.lpstrDefExt = extension.c_str();
+    dialog.lpstrTitle = layout::kSaveDialogTitle;
+    dialog.lpstrDefExt = layout::kSaveDialogDefaultExt;
     // No overwrite prompt: saving again under the same name replaces the report. The
     // working folder stays put, so a later command line is not looked up in the report's.
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;

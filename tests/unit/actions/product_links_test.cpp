@@ -20,17 +20,5 @@ TEST(ProductLinks, EachLabelOpensItsOwnTargetOnce) {
     EXPECT_TRUE(shell.execCalls.empty()) << "links go through the shell's open verb only";
 }
 
-TEST(ProductLinks, WebTargetsShareTheMakersHostAndTooltipsTheSecondHost) {
-    for (auto page : {kProductHomePage, kSuggestFeaturePage, kLumvexPage})
-        EXPECT_NE(std::string_view::npos,
-                  page.find(std::string("//") + std::string(kMakerHost) + "/"))
-            << page;
-    for (auto tip : {kProductHomePageTooltip, kSuggestFeaturePageTooltip})
-        EXPECT_NE(std::string_view::npos,
-                  tip.find(std::string("//") + std::string(kMakerTooltipHost) + "/"))
-            << tip;
-    EXPECT_NE(kMakerHost, kMakerTooltipHost);
-}
-
 } // namespace
 } // namespace remvana
