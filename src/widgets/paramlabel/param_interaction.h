@@ -13,10 +13,10 @@
 
 namespace remvana {
 
-// What the label control does on the interaction's behalf.
-class ParamLabelHost {
+// What the interaction reads from the label: its markup, its layout and its settings.
+class ParamLabelContent {
   public:
-    virtual ~ParamLabelHost() = default;
+    virtual ~ParamLabelContent() = default;
 
     // The markup in its text form (lines joined with CR LF), and storing it back, which
     // repaints the label.
@@ -32,7 +32,11 @@ class ParamLabelHost {
     virtual bool hover() = 0;
     virtual bool tabStop() = 0;
     virtual int lineSpacing() = 0;
+};
 
+// What the label's window does on the interaction's behalf.
+class ParamLabelHost : public ParamLabelContent {
+  public:
     virtual void repaint(const Rect& rect) = 0;
     virtual void repaintAll() = 0;
     virtual void cancelHint() = 0;

@@ -186,6 +186,15 @@ LRESULT CALLBACK TPopupEdit::popupProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
             if (self->edit_ != nullptr)
                 MoveWindow(self->edit_, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
             return 0;
+        case WM_DESTROY:
+            // Going with its owner: nothing is committed into a label that is going too.
+            self->finished_ = true;
+            break;
+        case WM_NCDESTROY:
+            self->popup_ = nullptr;
+            self->edit_ = nullptr;
+            SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+            break;
         case WM_ACTIVATE:
             if (LOWORD(wParam) == WA_INACTIVE && !self->contextMenuOpen_ && self->visible())
                 self->close();
