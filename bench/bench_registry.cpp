@@ -1,0 +1,177 @@
+#include "bench/bench_registry.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "inventory/refresh.h"
+#include "platform/win32/registry_win32.h"
+
+namespace remvana::bench {
+
+namespace {
+
+// Paths from the root without the leading "\"; entries are kStore + name.
+const std::string kStore = std::string(kUninstallEntryPrefix).substr(1);
+const std::string kCache = std::string(kUsageRecordPrefix).substr(1);
+const std::string kStoreKey = kStore.substr(0, kStore.size() - 1);
+
+HKEY createKey(const std::string& path) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS) {
+        std::fprintf(stderr, "cannot create HKLM\\%s\n", path.c_str());
+        std::exit(2);
+    }
+    return key;
+}
+
+void setText(HKEY key, const char* name, const std::string& text) {
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>(text.size() + 1));
+}
+
+void setDword(HKEY key, const char* name, DWORD value) {
+    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+}
+
+std::vector<std::uint8_t> usageRecord(std::size_t index, const std::string& exe) {
+    std::vector<std::uint8_t> bytes(ArpCacheRecord::kSize, 0);
+    auto put = [&](std::size_t offset, std::uint64_t value, std::size_t size) {
+        for (std::size_t i = 0; i < size; ++i)
+            bytes[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
+    };
+    put(0, ArpCacheRecord::kSize, 4);
+    put(4, 1, 4);
+    put(8, 1048576ull * (index % 900 + 1), 8);
+    put(16, 133500000000000000ull + index * 864000000000ull, 8);
+    put(24, index % 23, 4);
+    for (std::size_t i = 0; i < exe.size() && i < ArpCacheRecord::kImagePathUnits; ++i)
+        put(28 + 2 * i, static_cast<unsigned char>(exe[i]), 2);
+    return bytes;
+}
+
+bool exists(const std::string& path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+std::size_t sweepValues(const std::string& path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+        return 0;
+    DWORD count = 0, longestName = 0, longestData = 0;
+    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count,
+                     &longestName, &longestData, nullptr, nullptr);
+    std::vector<char> name(longestName + 1);
+    std::vector<BYTE> data(longestData + 1);
+    std::size_t seen = 0;
+    for (DWORD i = 0; i < count; ++i) {
+        DWORD nameLength = static_cast<DWORD>(name.size());
+        DWORD dataLength = static_cast<DWORD>(data.size());
+        DWORD type = 0;
+        if (RegEnumValueA(key, i, name.data(), &nameLength, nullptr, &type, data.data(),
+                          &dataLength) == ERROR_SUCCESS)
+            ++seen;
+    }
+    RegCloseKey(key);
+    return seen;
+}
+
+std::vector<std::string> subkeysOf(HKEY key) {
+    std::vector<std::string> names;
+    DWORD count = 0, longest = 0;
+    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &count, &longest, nullptr, nullptr, nullptr,
+                     nullptr, nullptr, nullptr);
+    std::vector<char> name(longest + 1);
+    for (DWORD i = 0; i < count; ++i) {
+        DWORD length = static_cast<DWORD>(name.size());
+        if (RegEnumKeyExA(key, i, name.data(), &length, nullptr, nullptr, nullptr, nullptr) ==
+            ERROR_SUCCESS)
+            names.emplace_back(name.data(), length);
+    }
+    return names;
+}
+
+} // namespace
+
+std::string entryName(std::size_t index) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%s%05zu", kEntryPrefix, index);
+    return buffer;
+}
+
+void seedEntries(std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::string name = entryName(i);
+        if (exists(kCache + name)) continue; // seeded by an earlier, smaller round
+        const std::string folder = "C:\\Program Files\\Bench Vendor " + std::to_string(i % 97) +
+                                   "\\Product " + std::to_string(i);
+        const std::string exe = folder + "\\product.exe";
+        {
+            RegKeyHandle key(createKey(kStore + name));
+            setText(key.get(), "DisplayName", "Bench Product " + std::to_string(i));
+            setText(key.get(), "DisplayVersion",
+                    std::to_string(i % 13) + ".0." + std::to_string(i));
+            setText(key.get(), "Publisher", "Bench Vendor " + std::to_string(i % 97));
+            setText(key.get(), "InstallDate", "20240315");
+            setText(key.get(), "InstallLocation", folder);
+            setText(key.get(), "UninstallString", "\"" + folder + "\\uninstall.exe\"");
+            setText(key.get(), "ModifyPath", "\"" + folder + "\\setup.exe\" /modify");
+            setText(key.get(), "DisplayIcon", exe + ",0");
+            setText(key.get(), "HelpLink", "https://vendor.example/help");
+            setText(key.get(), "URLInfoAbout", "https://vendor.example/");
+            setDword(key.get(), "EstimatedSize", static_cast<DWORD>(i * 7 % 100000));
+            setDword(key.get(), "NoModify", i % 2);
+            setDword(key.get(), "NoRepair", 1);
+            setDword(key.get(), "Language", 1033);
+            setDword(key.get(), "VersionMajor", static_cast<DWORD>(i % 13));
+            setDword(key.get(), "VersionMinor", 0);
+            setDword(key.get(), "WindowsInstaller", i % 3 == 0);
+        }
+        RegKeyHandle cache(createKey(kCache + name));
+        const std::vector<std::uint8_t> record = usageRecord(i, exe);
+        RegSetValueExA(cache.get(), kUsageRecordValue, 0, REG_BINARY, record.data(),
+                       static_cast<DWORD>(record.size()));
+        setDword(cache.get(), "Changed", 0);
+    }
+}
+
+void removeEntries() {
+    for (std::string parent : {kStore, kCache}) {
+        parent.pop_back();
+        HKEY raw = nullptr;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, parent.c_str(), 0, KEY_ALL_ACCESS, &raw) !=
+            ERROR_SUCCESS)
+            continue;
+        RegKeyHandle key(raw);
+        for (const std::string& name : subkeysOf(raw))
+            if (name.rfind(kEntryPrefix, 0) == 0) RegDeleteTreeA(raw, name.c_str());
+    }
+}
+
+std::size_t readFloor() {
+    HKEY raw = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kStoreKey.c_str(), 0, KEY_ALL_ACCESS, &raw) !=
+        ERROR_SUCCESS)
+        return 0;
+    std::vector<std::string> names;
+    {
+        RegKeyHandle store(raw);
+        names = subkeysOf(raw);
+    }
+    std::size_t seen = 0;
+    for (const std::string& name : names) {
+        seen += sweepValues(kStore + name);
+        seen += sweepValues(kCache + name);
+    }
+    return seen;
+}
+
+} // namespace remvana::bench

@@ -1,0 +1,26 @@
+#pragma once
+// The registry side of the benchmark: synthetic uninstall entries with usage records, and
+// the floor every measurement is held against, the bare reads of the same keys.
+#include <cstddef>
+#include <string>
+
+namespace remvana::bench {
+
+// Every synthetic entry's subkey name starts with this; nothing else is ever touched.
+inline constexpr const char* kEntryPrefix = "RemvanaBench-";
+
+std::string entryName(std::size_t index);
+
+// Makes entries 0 .. count-1 exist (existing ones are kept), each with the values a typical
+// installer writes and a 552-byte usage record.
+void seedEntries(std::size_t count);
+
+// Deletes every synthetic entry and its usage record.
+void removeEntries();
+
+// Opens the store, lists its subkeys, then opens, sweeps every value of and closes each
+// entry's key and its usage record key: what any refresh has to ask the registry at least.
+// Returns the number of values seen, so the work cannot be optimised away.
+std::size_t readFloor();
+
+} // namespace remvana::bench
