@@ -1,0 +1,53 @@
+#include "details/details_markup.h"
+
+#include <array>
+#include <string_view>
+
+#include "details/property_edits.h"
+#include "widgets/paramlabel/param_lookup.h"
+
+namespace remvana {
+namespace {
+
+// Shown labels of the editable properties, in the order of kEditableProperties (the
+// "Prduct Updates" spelling is what users of the program have always seen).
+constexpr std::array<std::string_view, 7> kPropertyLabels{
+    "Display Name",        "Publisher",         "Version",        "Contact",
+    "Support Information", "Support Telephone", "Prduct Updates",
+};
+static_assert(kPropertyLabels.size() == std::tuple_size_v<decltype(kEditableProperties)>);
+
+} // namespace
+
+const char* const kDetailsHeading =
+    "<p bgcolor=\"#C1DAFB\" bgcolorto=\"#C1DAFB\"><IMG src=\"idx:1\" align=\"top\"> Properties</p>";
+
+std::string buildDetailsMarkup(const TAppInfo& entry) {
+    std::string markup = kDetailsHeading;
+    for (std::size_t i = 0; i < kEditableProperties.size(); ++i) {
+        const EditableProperty& property = kEditableProperties[i];
+        const std::string& value = entry.*property.loaded;
+        if (value.empty()) continue;
+        markup += "<B>";
+        markup += kPropertyLabels[i];
+        markup += "</B> : <a href=\"";
+        markup += property.valueName;
+        markup += "\" class=\"EDIT\">";
+        markup += escapeParamValue(value);
+        markup += "</A><br>";
+    }
+    return markup;
+}
+
+DetailsSelection detailsForSelection(const TAppInfo* entry, bool selected) {
+    DetailsSelection selection;
+    if (!selected || !entry) return selection;
+    selection.buttons.deleteEntry = true;
+    selection.buttons.remove = !entry->UninstallString.empty();
+    selection.buttons.change = entry->NoModify == 0;
+    selection.buttons.repair = !entry->InstallSource.empty();
+    selection.markupLine0 = buildDetailsMarkup(*entry);
+    return selection;
+}
+
+} // namespace remvana

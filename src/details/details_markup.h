@@ -1,0 +1,38 @@
+#pragma once
+// The details panel's content for the selected program: the markup of line 0 of the
+// label's HTMLText, and which tool buttons a selection enables.
+#include <optional>
+#include <string>
+
+#include "inventory/app_info.h"
+
+namespace remvana {
+
+// The heading: line 0 on its own before any row is selected and after every refresh.
+extern const char* const kDetailsHeading;
+
+// The heading followed by one editable anchor per non-empty property, each on a line of its
+// own. Values are escaped as the label's write-back escapes them, so "R&D <beta>" shows,
+// edits and writes back as itself instead of being read as markup.
+std::string buildDetailsMarkup(const TAppInfo& entry);
+
+struct DetailsButtons {
+    bool remove = false;
+    bool change = false;
+    bool repair = false;
+    bool modifyProperties = false;
+    // Empty when the button keeps its state.
+    std::optional<bool> deleteEntry;
+};
+
+// What a change of the list's selection does: Remove, Change, Repair and Modify Properties
+// are disabled on every call; a selection then enables Delete Entry and whichever of the
+// others the entry supports, and gives the new line 0. A deselection leaves the markup
+// and Delete Entry as they are.
+struct DetailsSelection {
+    DetailsButtons buttons;
+    std::optional<std::string> markupLine0;
+};
+DetailsSelection detailsForSelection(const TAppInfo* entry, bool selected);
+
+} // namespace remvana

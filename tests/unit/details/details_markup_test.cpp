@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include "details/details_markup.h"
+#include "fakes/recording_canvas.h"
+#include "widgets/paramlabel/markup_render.h"
+#include "widgets/paramlabel/param_lookup.h"
+
+namespace remvana {
+namespace {
+
+const std::string kHeading =
+    "<p bgcolor=\"#C1DAFB\" bgcolorto=\"#C1DAFB\"><IMG src=\"idx:1\" align=\"top\"> Properties</p>";
+
+TEST(DetailsMarkup, HeadingThenOneSegmentPerNonEmptyPropertyWithNothingBetween) {
+    TAppInfo entry;
+    entry.DisplayName = "Foo";
+    entry.Publisher = "Bar";
+    EXPECT_EQ(kHeading +
+                  "<B>Display Name</B> : <a href=\"DisplayName\" class=\"EDIT\">Foo</A><br>" +
+                  "<B>Publisher</B> : <a href=\"Publisher\" class=\"EDIT\">Bar</A><br>",
+              buildDetailsMarkup(entry));
+    EXPECT_EQ(kHeading, std::string(kDetailsHeading));
+}
+
+TEST(DetailsMarkup, AllSevenPropertiesInTableOrderWithTheirLabels) {
+    TAppInfo entry;
+    entry.DisplayName = "N";
+    entry.Publisher = "P";
+    entry.DisplayVersion = "1.2";
+    entry.Contact = "C";
+    entry.HelpLink = "H";
+    entry.HelpTelephone = "T";
+    entry.URLUpdateInfo = "U";
+    entry.Comments = "not shown";
+    entry.InstallLocation = "not shown either";
+    EXPECT_EQ(kHeading + "<B>Display Name</B> : <a href=\"DisplayName\" class=\"EDIT\">N</A><br>" +
+                  "<B>Publisher</B> : <a href=\"Publisher\" class=\"EDIT\">P</A><br>" +
+                  "<B>Version</B> : <a href=\"DisplayVersion\" class=\"EDIT\">1.2</A><br>" +
+                  "<B>Contact</B> : <a href=\"Contact\" class=\"EDIT\">C</A><br>" +
+                  "<B>Support Information</B> : <a href=\"HelpLink\" class=\"EDIT\">H</A><br>" +
+                  "<B>Support Telephone</B> : <a href=\"HelpTelephone\" class=\"EDIT\">T</A><br>" +
+                  "<B>Prduct Updates</B> : <a href=\"URLUpdateInfo\" class=\"EDIT\">U</A><br>",
+              buildDetailsMarkup(entry));
+
+    // An empty value leaves no label and no anchor.
+    entry.Publisher.clear();
+    entry.HelpLink.clear();
+    std::string markup = buildDetailsMarkup(entry);
+    EXPECT_EQ(std::string::npos, markup.find("Publisher"));
+    EXPECT_EQ(std::string::npos, markup.find("HelpLink"));
+    EXPECT_EQ(5, ParamAnchorCount(markup));
+}
+
+TEST(DetailsMarkup, ValuesAreEscapedSoTheyShowAndEditAsThemselves) {
+    TAppInfo entry;
+    entry.DisplayName = "R&D Tools";
+    entry.Publisher = "Foo <beta> \"x\"";
+    std::string markup = buildDetailsMarkup(entry);
+    EXPECT_NE(std::string::npos, markup.find("class=\"EDIT\">R&amp;D Tools</A>"));
+    EXPECT_NE(std::string::npos, markup.find("class=\"EDIT\">Foo &lt;beta&gt; &quot;x&quot;</A>"));
+
+    // The label's own lookups read the real values back.
+    EXPECT_EQ("R&D Tools", GetParamValue(markup, "DisplayName"));
+    EXPECT_EQ("Foo <beta> \"x\"", GetParamValue(markup, "Publisher"));
+
+    // And the label draws them as written, without a mnemonic underline or a lost tail.
+    RecordingCanvas canvas;
+    MarkupRequest request;
+    request.markup = markup;
+    request.rect = {0, 0, 400, 400};
+    renderMarkup(canvas, request);
+    std::string shown;
+    for (const std::string& text : canvas.texts())
+        shown += text;
+    EXPECT_NE(std::string::npos, shown.find("Display Name : R&D Tools"));
+    EXPECT_NE(std::string::npos, shown.find("Publisher : Foo <beta> \"x\""));
+}
+
+TEST(DetailsSelectionRules, SelectionEnablesButtonsByWhatTheEntryRegistered) {
+    TAppInfo entry;
+    entry.DisplayName = "Foo";
+    DetailsSelection bare = detailsForSelection(&entry, true);
+    EXPECT_EQ(std::optional<bool>(true), bare.buttons.deleteEntry);
+    EXPECT_FALSE(bare.buttons.remove);
+    EXPECT_TRUE(bare.buttons.change); // NoModify 0, even without ModifyPath
+    EXPECT_FALSE(bare.buttons.repair);
+    EXPECT_FALSE(bare.buttons.modifyProperties);
+    EXPECT_EQ(buildDetailsMarkup(entry), bare.markupLine0);
+
+    entry.UninstallString = "u.exe";
+    entry.NoRemove = 1; // not consulted
+    entry.NoModify = 1;
+    entry.InstallSource = "C:\\src";
+    entry.NoRepair = 1;                 // not consulted
+    entry.PendingPublisher = "pending"; // earlier edits do not enable Modify Properties
+    DetailsSelection full = detailsForSelection(&entry, true);
+    EXPECT_TRUE(full.buttons.remove);
+    EXPECT_FALSE(full.buttons.change);
+    EXPECT_TRUE(full.buttons.repair);
+    EXPECT_FALSE(full.buttons.modifyProperties);
+}
+
+TEST(DetailsSelectionRules, DeselectionDisablesFourButtonsAndKeepsMarkupAndDeleteEntry) {
+    TAppInfo entry;
+    entry.DisplayName = "Foo";
+    entry.UninstallString = "u.exe";
+    entry.InstallSource = "s";
+    DetailsSelection lost = detailsForSelection(&entry, false);
+    EXPECT_FALSE(lost.buttons.remove || lost.buttons.change || lost.buttons.repair ||
+                 lost.buttons.modifyProperties);
+    EXPECT_FALSE(lost.buttons.deleteEntry.has_value());
+    EXPECT_FALSE(lost.markupLine0.has_value());
+}
+
+} // namespace
+} // namespace remvana
