@@ -1,6 +1,6 @@
 #include "settings/settings_store.h"
 
-#include <limits>
+#include "platform/conversion.h"
 
 namespace remvana {
 
@@ -10,30 +10,12 @@ std::unique_ptr<Registry> userRegistry(RegistryFactory& registry) {
 }
 } // namespace
 
-std::optional<std::int32_t> parseDecimalInteger(const std::string& text) {
-    std::size_t at = 0;
-    bool negative = false;
-    if (at < text.size() && (text[at] == '+' || text[at] == '-')) negative = text[at++] == '-';
-    if (at == text.size()) return std::nullopt;
-    std::int64_t value = 0;
-    constexpr std::int64_t limit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
-    for (; at < text.size(); ++at) {
-        const char c = text[at];
-        if (c < '0' || c > '9') return std::nullopt;
-        value = value * 10 + (c - '0');
-        if (value > limit) return std::nullopt;
-    }
-    if (negative) value = -value;
-    if (value > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
-    return static_cast<std::int32_t>(value);
-}
-
 std::int32_t ReadRegInteger(RegistryFactory& registry, const std::string& keyPath,
                             const std::string& valueName, std::int32_t defaultValue) {
     auto reg = userRegistry(registry);
     if (!reg->openKey(keyPath)) return defaultValue;
     if (!reg->valueExists(valueName)) return defaultValue;
-    return parseDecimalInteger(reg->readText(valueName)).value_or(defaultValue);
+    return tryStrToInt(reg->readText(valueName)).value_or(defaultValue);
 }
 
 void WriteRegInteger(RegistryFactory& registry, const std::string& keyPath,

@@ -2,7 +2,6 @@
 // The program's persistent settings under the current user's hive, and its localized
 // strings. Each operation opens its own registry accessor and releases it before returning.
 #include <cstdint>
-#include <optional>
 #include <string>
 
 #include "platform/registry.h"
@@ -13,10 +12,6 @@ namespace remvana {
 // Where the language setting lives (from the root of HKEY_CURRENT_USER).
 inline constexpr const char* kSettingsKey = "\\SOFTWARE\\Kelvane\\Remvana\\";
 inline constexpr const char* kLanguageValue = "language";
-
-// Decimal text with an optional sign; leading zeros allowed; nothing else, and it must fit
-// 32 bits. Anything else is not a number.
-std::optional<std::int32_t> parseDecimalInteger(const std::string& text);
 
 // The integer stored as text, or the default when the key, the value or a number is
 // missing. A value of another kind than text is "Invalid data type for '<name>'".

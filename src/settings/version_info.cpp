@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "platform/ansi_text.h"
+
 namespace remvana {
 
 std::unique_ptr<TVersionInfo> VersionInfo;
@@ -92,17 +94,6 @@ bool keyIs(const std::u16string& key, const char* expected) {
     return i == key.size();
 }
 
-// The ANSI text of UTF-16 units: the units the Western code page shares with Latin-1 map
-// to themselves, others become "?".
-std::string toAnsi(const std::u16string& units) {
-    std::string text;
-    text.reserve(units.size());
-    for (const char16_t unit : units)
-        text.push_back(unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF) ? static_cast<char>(unit)
-                                                                     : '?');
-    return text;
-}
-
 std::optional<int> hexValue(const std::u16string& digits) {
     int value = 0;
     for (const char16_t c : digits) {
@@ -172,11 +163,11 @@ void TVersionInfo::parse() {
                         if (string.valueLength != 0) {
                             const BlockReader stringBlock(block_, string.start, string.end());
                             std::size_t after = 0;
-                            value->value = toAnsi(stringBlock.text(string.dataStart(), after));
+                            value->value = utf16ToAnsi(stringBlock.text(string.dataStart(), after));
                         }
                         value->language = *language;
                         value->codePage = *codePage;
-                        strings_.push_back({toAnsi(string.key), std::move(value)});
+                        strings_.push_back({utf16ToAnsi(string.key), std::move(value)});
                         stringAt = BlockReader::aligned(string.end());
                     }
                     tableAt = BlockReader::aligned(table.end());
