@@ -7,11 +7,10 @@ namespace {
 
 TEST(ErrorBoxText, AppendsAFullStopAfterCharactersAboveIt) {
     EXPECT_EQ("Registry Error.", errorBoxText("Registry Error"));
-              errorBoxText("Invalid data type for 'language'"));
-              EXPECT_EQ("path a/b/.", errorBoxText("path a/b/")); // '/' sorts above '.'
-              EXPECT_EQ("size 9.", errorBoxText("size 9"));
-              EXPECT_EQ("Failed to create key \\A\\.", errorBoxText("Failed to create key \\A\\"));
-              EXPECT_EQ("caf\xE9.", errorBoxText("caf\xE9")); // 8-bit letters count as above
+    EXPECT_EQ("path a/b/.", errorBoxText("path a/b/")); // '/' sorts above '.'
+    EXPECT_EQ("size 9.", errorBoxText("size 9"));
+    EXPECT_EQ("Failed to create key \\A\\.", errorBoxText("Failed to create key \\A\\"));
+    EXPECT_EQ("caf\xE9.", errorBoxText("caf\xE9")); // 8-bit letters count as above
 }
 
 TEST(ErrorBoxText, LeavesMessagesEndingAtOrBelowTheFullStop) {
