@@ -56,7 +56,7 @@ TEST_P(RegistryContract, OpensFromTheRootOrFromTheOpenKey) {
     EXPECT_TRUE(r->hasOpenKey());
 }
 
-TEST_P(RegistryContract, OpenNeverCreatesAndAFailedOpenKeepsTheOpenKey) {
+TEST_P(RegistryContract, OpenNeverCreatesAndAnUnsuccessfulOpenKeepsTheOpenKey) {
     seedText("Here", "V", "here");
     auto r = accessor();
     ASSERT_TRUE(r->openKey(absolute("Here")));
