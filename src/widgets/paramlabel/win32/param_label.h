@@ -149,6 +149,9 @@ class TParamLabel final : public ParamLabelHost {
     std::unique_ptr<TPopupEdit> textEditor_;
     HWND hintWindow_ = nullptr;
     bool trackingMouseLeave_ = false;
+    // The hint text handed to the hint window, and where it shows.
+    std::string hintText_;
+    POINT hintPosition_{};
 };
 
 } // namespace remvana

@@ -1,9 +1,10 @@
-#include "widgets/paramlabel/win32/param_label_input.h"
-
-#include <commctrl.h>
-#include <windowsx.h>
+// The label's mouse, keyboard and hint side: window messages become ParamInteraction calls,
+// and what the interaction asks for (the hand cursor, the hint window, the in-place text
+// editor) is carried out here.
+#include "widgets/paramlabel/win32/param_label.h"
 
 #include "app/win32/application.h"
+#include "widgets/paramlabel/win32/popup_edit.h"
 
 namespace remvana {
 
@@ -30,168 +31,112 @@ ParamKey paramKeyOf(WPARAM vk) {
     }
 }
 
-Point clientPointOf(LPARAM lParam) {
-    return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+// The hint window of a label, made the first time the mouse comes by with ParamHint on.
+HWND makeHintWindow(HWND label) {
+    HWND tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                                   WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, label, nullptr,
+                                   GetModuleHandleA(nullptr), nullptr);
+    TTTOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = label;
+    tool.uId = reinterpret_cast<UINT_PTR>(label);
+    // Asked for at every showing: the text depends on the anchor under the mouse.
+    tool.lpszText = LPSTR_TEXTCALLBACKA;
+    SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageA(tooltip, TTM_SETMAXTIPWIDTH, 0, 400);
+    return tooltip;
 }
 
 } // namespace
 
-ParamLabelInput::ParamLabelInput(HWND label, ParamLabelContent& content, TParamLabel* sender)
-    : label_(label), content_(content), interaction_(*this, sender) {}
-
-ParamLabelInput::~ParamLabelInput() {
-    editor_.reset();
-    if (tooltip_ != nullptr) DestroyWindow(tooltip_);
-}
-
-void ParamLabelInput::setParamHint(bool on) {
-    interaction_.options.ParamHint = on;
-    if (!on || tooltip_ != nullptr) return;
-    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, label_, nullptr,
-                               GetModuleHandleA(nullptr), nullptr);
-    TTTOOLINFOA tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = label_;
-    tool.uId = reinterpret_cast<UINT_PTR>(label_);
-    // Asked for at every showing: the text depends on the anchor under the mouse.
-    tool.lpszText = LPSTR_TEXTCALLBACKA;
-    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
-}
-
-void ParamLabelInput::repaint(const Rect& rect) {
-    RECT r{rect.left, rect.top, rect.right, rect.bottom};
-    InvalidateRect(label_, &r, FALSE);
-}
-
-void ParamLabelInput::repaintAll() {
-    InvalidateRect(label_, nullptr, FALSE);
-}
-
-void ParamLabelInput::cancelHint() {
-    if (tooltip_ != nullptr) SendMessageA(tooltip_, TTM_POP, 0, 0);
-}
-
-void ParamLabelInput::takeFocus() {
-    if (GetFocus() != label_) SetFocus(label_);
-}
-
-Point ParamLabelInput::clientToScreen(Point client) {
-    POINT p{client.x, client.y};
-    ClientToScreen(label_, &p);
-    return {p.x, p.y};
-}
-
-void ParamLabelInput::openTextEditor(const std::string& href, Point screenTopLeft, int width,
-                                     const std::string& text) {
-    if (!editor_) {
-        auto font = reinterpret_cast<HFONT>(SendMessageA(label_, WM_GETFONT, 0, 0));
-        editor_ = std::make_unique<TPopupEdit>(label_, font);
-        editor_->OnCommit = [this](const std::string& name, const std::string& value) {
-            interaction_.editDone(name, value);
-        };
-        editor_->OnAdvance = [this] { interaction_.advance(); };
-        editor_->OnCancel = [this] { interaction_.editCancelled(); };
+void TParamLabel::onMouseMove(Point client) {
+    if (!trackingMouseLeave_) {
+        TRACKMOUSEEVENT track{};
+        track.cbSize = sizeof track;
+        track.dwFlags = TME_LEAVE;
+        track.hwndTrack = hwnd_;
+        trackingMouseLeave_ = TrackMouseEvent(&track) != FALSE;
     }
-    editor_->EditAutoSize = interaction_.options.EditAutoSize;
-    editor_->open(href, {screenTopLeft.x, screenTopLeft.y}, width, text);
+    if (editOptions().ParamHint && hintWindow_ == nullptr) hintWindow_ = makeHintWindow(hwnd_);
+    Application.guarded([&] { interaction().mouseMove(client); });
 }
 
-void ParamLabelInput::trackLeave() {
-    if (trackingLeave_) return;
-    TRACKMOUSEEVENT track{};
-    track.cbSize = sizeof track;
-    track.dwFlags = TME_LEAVE;
-    track.hwndTrack = label_;
-    trackingLeave_ = TrackMouseEvent(&track) != FALSE;
+void TParamLabel::onMouseLeave() {
+    Application.guarded([&] { interaction().mouseLeave(); });
 }
 
-bool ParamLabelInput::onNotify(const NMHDR& header, LRESULT& result) {
-    if (tooltip_ == nullptr || header.hwndFrom != tooltip_) return false;
-    if (header.code == TTN_GETDISPINFOA) {
-        auto& info = *reinterpret_cast<NMTTDISPINFOA*>(const_cast<NMHDR*>(&header));
+void TParamLabel::onMouseDown(Point client) {
+    Application.guarded([&] { interaction().mouseDown(client); });
+}
+
+void TParamLabel::onMouseUp(Point client) {
+    Application.guarded([&] { interaction().mouseUp(client); });
+}
+
+bool TParamLabel::onKeyDown(WPARAM key) {
+    bool used = false;
+    Application.guarded([&] { used = interaction().keyDown(paramKeyOf(key)); });
+    return used;
+}
+
+bool TParamLabel::onSetCursor() {
+    SetCursor(LoadCursorA(nullptr, interaction().handCursor()
+                                       ? reinterpret_cast<LPCSTR>(IDC_HAND)
+                                       : reinterpret_cast<LPCSTR>(IDC_ARROW)));
+    return true;
+}
+
+void TParamLabel::cancelHint() {
+    if (hintWindow_ != nullptr) SendMessageA(hintWindow_, TTM_POP, 0, 0);
+}
+
+void TParamLabel::openTextEditor(const std::string& href, Point screenTopLeft, int width,
+                                 const std::string& text) {
+    if (!textEditor_) {
+        auto font = reinterpret_cast<HFONT>(SendMessageA(hwnd_, WM_GETFONT, 0, 0));
+        textEditor_ = std::make_unique<TPopupEdit>(hwnd_, font);
+        textEditor_->OnCommit = [this](const std::string& name, const std::string& value) {
+            interaction().editDone(name, value);
+        };
+        textEditor_->OnAdvance = [this] { interaction().advance(); };
+        textEditor_->OnCancel = [this] { interaction().editCancelled(); };
+    }
+    textEditor_->EditAutoSize = editOptions().EditAutoSize;
+    textEditor_->open(href, {screenTopLeft.x, screenTopLeft.y}, width, text);
+}
+
+LRESULT TParamLabel::onNotify(NMHDR* header) {
+    if (header == nullptr || hintWindow_ == nullptr || header->hwndFrom != hintWindow_) return 0;
+    if (header->code == TTN_GETDISPINFOA) {
+        auto* info = reinterpret_cast<NMTTDISPINFOA*>(header);
         POINT screen;
         GetCursorPos(&screen);
         POINT client = screen;
-        ScreenToClient(label_, &client);
-        ParamHintAnswer answer = interaction_.hintAt({client.x, client.y}, {screen.x, screen.y});
-        switch (answer.kind) {
-        case ParamHintAnswer::Kind::Show:
-            hintText_ = answer.text;
-            hintPosition_ = {answer.screenPosition.x, answer.screenPosition.y};
-            break;
-        case ParamHintAnswer::Kind::Suppressed:
-            hintText_.clear();
-            break;
-        case ParamHintAnswer::Kind::Ordinary:
-            hintText_ = Hint;
-            hintPosition_ = {screen.x, screen.y + 20};
-            break;
-        }
-        // An empty text keeps the hint window from showing at all.
-        info.lpszText = hintText_.data();
-        result = 0;
-        return true;
+        ScreenToClient(hwnd_, &client);
+        ParamHintAnswer answer{};
+        Application.guarded([&] {
+            answer = interaction().hintAt({client.x, client.y}, {screen.x, screen.y});
+        });
+        // Away from anchors the label has no hint of its own; an empty text shows nothing.
+        hintText_ = answer.kind == ParamHintAnswer::Kind::Show ? answer.text : std::string();
+        hintPosition_ = {answer.screenPosition.x, answer.screenPosition.y};
+        info->lpszText = hintText_.data();
+        return 0;
     }
-    if (header.code == TTN_SHOW) {
-        SetWindowPos(tooltip_, nullptr, hintPosition_.x, hintPosition_.y, 0, 0,
+    if (header->code == TTN_SHOW) {
+        SetWindowPos(hintWindow_, nullptr, hintPosition_.x, hintPosition_.y, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        result = TRUE;
-        return true;
+        return TRUE;
     }
-    return false;
+    return 0;
 }
 
-bool ParamLabelInput::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    result = 0;
-    switch (msg) {
-    case WM_MOUSEMOVE:
-        trackLeave();
-        Application.guarded([&] { interaction_.mouseMove(clientPointOf(lParam)); });
-        return true;
-    case WM_MOUSELEAVE:
-        trackingLeave_ = false;
-        Application.guarded([&] { interaction_.mouseLeave(); });
-        return true;
-    case WM_LBUTTONDOWN:
-        Application.guarded([&] { interaction_.mouseDown(clientPointOf(lParam)); });
-        return true;
-    case WM_LBUTTONUP:
-        Application.guarded([&] { interaction_.mouseUp(clientPointOf(lParam)); });
-        return true;
-    case WM_SETCURSOR:
-        if (LOWORD(lParam) != HTCLIENT) return false;
-        SetCursor(LoadCursorA(nullptr, interaction_.handCursor()
-                                           ? reinterpret_cast<LPCSTR>(IDC_HAND)
-                                           : reinterpret_cast<LPCSTR>(IDC_ARROW)));
-        result = TRUE;
-        return true;
-    case WM_GETDLGCODE:
-        result = DLGC_WANTARROWS | DLGC_WANTCHARS;
-        return true;
-    case WM_KEYDOWN: {
-        bool used = false;
-        Application.guarded([&] { used = interaction_.keyDown(paramKeyOf(wParam)); });
-        return used;
-    }
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-        // The focus frame is drawn only while the label has the focus.
-        repaintAll();
-        return false;
-    case WM_NOTIFY:
-        return onNotify(*reinterpret_cast<const NMHDR*>(lParam), result);
-    case WM_DESTROY:
-        editor_.reset();
-        if (tooltip_ != nullptr) DestroyWindow(tooltip_);
-        tooltip_ = nullptr;
-        return false;
-    default:
-        return false;
-    }
+void TParamLabel::releaseInput() {
+    textEditor_.reset();
+    if (hintWindow_ != nullptr) DestroyWindow(hintWindow_);
+    hintWindow_ = nullptr;
 }
 
 } // namespace remvana
