@@ -1,24 +1,60 @@
 // Details glue of the main window: the details label and the selection handler.
-// PLACEHOLDER bodies: the markup label's owner replaces this file with the real glue
-// (TParamLabel and the details markup).
 #include "app/layout.h"
 #include "app/win32/main_form.h"
+#include "details/details_markup.h"
+#include "widgets/paramlabel/win32/param_label.h"
 
 namespace remvana {
 
 void T_mainForm::createParamLabel() {
     using namespace layout;
-    ParamLabel = CreateWindowExA(
-        0, "Static", "Properties", WS_CHILD | WS_VISIBLE | SS_LEFT, kParamLabelLeft, kParamLabelTop,
-        kParamLabelWidth, kParamLabelHeight, RightAdvPanel,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kParamLabelId)), instance(), nullptr);
+    const RECT bounds{kParamLabelLeft, kParamLabelTop, kParamLabelLeft + kParamLabelWidth,
+                      kParamLabelTop + kParamLabelHeight};
+    TParamLabel* label = TParamLabel::create(RightAdvPanel, kParamLabelId, bounds);
+    if (!label) return;
+    ParamLabel = label->handle();
+
+    ParamLabelLook look;
+    look.Font = kParamLabelFont;
+    look.Color = rgb(0xFF, 0xFF, 0xFF);
+    look.Transparent = false;
+    look.LineSpacing = kParamLabelLineSpacing;
+    look.ParamColor = kParamLabelParamColor;
+    look.HoverColor = kParamLabelHoverColor;
+    look.ShadowColor = kParamLabelShadowColor;
+    look.ShadowOffset = kParamLabelShadowOffset;
+    look.AutoSizing = false;
+    look.TabStop = true;
+    label->setLook(look);
+
+    // EmptyParam keeps its default "?".
+    ParamEditOptions& options = label->editOptions();
+    options.EditAutoSize = true;
+    options.AdvanceOnReturn = false;
+    options.ParamHint = true;
+
+    label->setImages(LabelImageList);
+    label->setHtmlLine(0, kDetailsHeading);
+    label->events().OnParamEditDone = [this](TParamLabel* sender, const std::string& href,
+                                             std::string& value) {
+        ParamLabelParamEditDone(sender ? sender->handle() : nullptr, href, value);
+    };
 }
 
-void T_mainForm::AdvListViewSelectItem(HWND, int, bool selected) {
-    for (HWND button : {RemoveAdvToolButton, ChangeAdvToolButton, RepairAdvToolButton,
-                        ModifyPropertiesAdvToolButton})
-        setButtonEnabled(button, false);
-    if (selected) setButtonEnabled(DeleteEntryAdvToolButton, true);
+void T_mainForm::AdvListViewSelectItem(HWND, int item, bool selected) {
+    const DetailsSelection details = detailsForSelection(rowAppInfo(item), selected);
+    setButtonEnabled(RemoveAdvToolButton, false);
+    setButtonEnabled(ChangeAdvToolButton, false);
+    setButtonEnabled(RepairAdvToolButton, false);
+    setButtonEnabled(ModifyPropertiesAdvToolButton, false);
+    if (!details.markupLine0) return;
+    if (details.buttons.deleteEntry)
+        setButtonEnabled(DeleteEntryAdvToolButton, *details.buttons.deleteEntry);
+    setButtonEnabled(RemoveAdvToolButton, details.buttons.remove);
+    setButtonEnabled(ChangeAdvToolButton, details.buttons.change);
+    setButtonEnabled(RepairAdvToolButton, details.buttons.repair);
+    if (TParamLabel* label = TParamLabel::fromHandle(ParamLabel))
+        label->setHtmlLine(0, *details.markupLine0);
 }
 
 } // namespace remvana

@@ -1,0 +1,155 @@
+// The details pane of the real window against the real registry: rows are selected
+// through the list's own messages, then the label's markup and the buttons are read back.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include "widgets/paramlabel/win32/param_label.h"
+#include "window_fixture.h"
+
+namespace remvana {
+namespace {
+
+const std::string kStore = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+const std::string kFullKey = "RemvanaDet Full";
+const std::string kBareKey = "RemvanaDet Bare";
+const std::string kHeading =
+    "<p bgcolor=\"#C1DAFB\" bgcolorto=\"#C1DAFB\"><IMG src=\"idx:1\" align=\"top\"> Properties</p>";
+
+void setValue(const std::string& key, const char* name, const std::string& value) {
+    HKEY handle = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, (kStore + key).c_str(), 0, nullptr,
+                                             0, KEY_ALL_ACCESS, nullptr, &handle, nullptr));
+    RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(handle);
+}
+
+void setNumber(const std::string& key, const char* name, DWORD value) {
+    HKEY handle = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, (kStore + key).c_str(), 0, nullptr,
+                                             0, KEY_ALL_ACCESS, nullptr, &handle, nullptr));
+    RegSetValueExA(handle, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    RegCloseKey(handle);
+}
+
+class DetailsPane : public testing::MainWindowFixture {
+  protected:
+    void SetUp() override {
+        setValue(kFullKey, "DisplayName", "Det Full Suite");
+        setValue(kFullKey, "Publisher", "Kelvane Tools");
+        setValue(kFullKey, "DisplayVersion", "4.2.1");
+        setValue(kFullKey, "Contact", "Support desk");
+        setValue(kFullKey, "HelpLink", "https://help.example.com/full");
+        setValue(kFullKey, "HelpTelephone", "+1 555 0100");
+        setValue(kFullKey, "URLUpdateInfo", "https://updates.example.com/full");
+        setValue(kFullKey, "UninstallString", "C:\\Full\\uninstall.exe");
+        setValue(kFullKey, "InstallSource", "C:\\Setup\\Full\\");
+        setNumber(kFullKey, "NoModify", 1);
+        setValue(kBareKey, "DisplayName", "Det R&D <beta>");
+        openWindow();
+        label = TParamLabel::fromHandle(form().ParamLabel);
+        ASSERT_NE(nullptr, label);
+    }
+    void TearDown() override {
+        testing::MainWindowFixture::TearDown();
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, (kStore + kFullKey).c_str());
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, (kStore + kBareKey).c_str());
+    }
+
+    int rowOf(const std::string& caption) {
+        const int count = ListView_GetItemCount(form().AdvListView);
+        for (int i = 0; i < count; ++i) {
+            char text[256] = {};
+            ListView_GetItemText(form().AdvListView, i, 0, text, sizeof text);
+            if (caption == text) return i;
+        }
+        return -1;
+    }
+    void select(const std::string& caption) {
+        const int row = rowOf(caption);
+        ASSERT_GE(row, 0) << caption;
+        ListView_SetItemState(form().AdvListView, row, LVIS_SELECTED | LVIS_FOCUSED,
+                              LVIS_SELECTED | LVIS_FOCUSED);
+        testing::pumpMessages(20);
+    }
+    bool enabled(HWND button) const { return IsWindowEnabled(button) != FALSE; }
+
+    TParamLabel* label = nullptr;
+};
+
+TEST_F(DetailsPane, BeforeAnySelectionTheLabelShowsTheHeadingAndButtonsAreOff) {
+    EXPECT_EQ(kHeading, label->htmlLine(0));
+    EXPECT_EQ(std::string(TParamLabel::kClassName), testing::classNameOf(form().ParamLabel));
+    for (HWND button :
+         {form().RemoveAdvToolButton, form().ChangeAdvToolButton, form().RepairAdvToolButton,
+          form().DeleteEntryAdvToolButton, form().ModifyPropertiesAdvToolButton})
+        EXPECT_FALSE(enabled(button));
+}
+
+TEST_F(DetailsPane, SelectingAProgramShowsEveryPropertyAndEnablesWhatItRegistered) {
+    select("Det Full Suite");
+    EXPECT_EQ(kHeading +
+                  "<B>Display Name</B> : <a href=\"DisplayName\" class=\"EDIT\">Det Full "
+                  "Suite</A><br>"
+                  "<B>Publisher</B> : <a href=\"Publisher\" class=\"EDIT\">Kelvane Tools</A><br>"
+                  "<B>Version</B> : <a href=\"DisplayVersion\" class=\"EDIT\">4.2.1</A><br>"
+                  "<B>Contact</B> : <a href=\"Contact\" class=\"EDIT\">Support desk</A><br>"
+                  "<B>Support Information</B> : <a href=\"HelpLink\" "
+                  "class=\"EDIT\">https://help.example.com/full</A><br>"
+                  "<B>Support Telephone</B> : <a href=\"HelpTelephone\" class=\"EDIT\">+1 555 "
+                  "0100</A><br>"
+                  "<B>Prduct Updates</B> : <a href=\"URLUpdateInfo\" "
+                  "class=\"EDIT\">https://updates.example.com/full</A><br>",
+              label->htmlLine(0));
+    EXPECT_TRUE(enabled(form().DeleteEntryAdvToolButton));
+    EXPECT_TRUE(enabled(form().RemoveAdvToolButton));
+    EXPECT_FALSE(enabled(form().ChangeAdvToolButton)); // NoModify is 1
+    EXPECT_TRUE(enabled(form().RepairAdvToolButton));
+    EXPECT_FALSE(enabled(form().ModifyPropertiesAdvToolButton));
+
+    // The label lays out seven anchors, the first under the mouse where it is drawn.
+    std::optional<Rect> first = label->anchorRectOf(1);
+    ASSERT_TRUE(first.has_value());
+    MarkupResult hit =
+        label->hitTestAt(Point{(first->left + first->right) / 2, (first->top + first->bottom) / 2});
+    EXPECT_TRUE(hit.hit);
+    EXPECT_EQ("DisplayName", hit.anchorName);
+    EXPECT_TRUE(label->anchorRectOf(7).has_value());
+    EXPECT_FALSE(label->anchorRectOf(8).has_value());
+
+    std::string shot = testing::saveScreenshot(form().RightAdvPanel, "details_pane_full");
+    EXPECT_FALSE(shot.empty());
+}
+
+TEST_F(DetailsPane, AValueWithMarkupCharactersIsShownEscapedAndButtonsFollowTheEntry) {
+    select("Det R&D <beta>");
+    EXPECT_EQ(kHeading + "<B>Display Name</B> : <a href=\"DisplayName\" class=\"EDIT\">Det R&amp;D "
+                         "&lt;beta&gt;</A><br>",
+              label->htmlLine(0));
+    EXPECT_TRUE(enabled(form().DeleteEntryAdvToolButton));
+    EXPECT_FALSE(enabled(form().RemoveAdvToolButton));
+    EXPECT_TRUE(enabled(form().ChangeAdvToolButton)); // NoModify absent reads 0
+    EXPECT_FALSE(enabled(form().RepairAdvToolButton));
+}
+
+TEST_F(DetailsPane, MovingAndDroppingTheSelection) {
+    select("Det Full Suite");
+    select("Det R&D <beta>");
+    const std::string bareMarkup = label->htmlLine(0);
+    EXPECT_NE(std::string::npos, bareMarkup.find("Det R&amp;D"));
+    EXPECT_FALSE(enabled(form().RemoveAdvToolButton));
+    EXPECT_FALSE(enabled(form().RepairAdvToolButton));
+
+    // Dropping the selection disables four buttons but keeps the markup and Delete Entry.
+    const int row = rowOf("Det R&D <beta>");
+    ListView_SetItemState(form().AdvListView, row, 0, LVIS_SELECTED);
+    testing::pumpMessages(20);
+    EXPECT_EQ(bareMarkup, label->htmlLine(0));
+    EXPECT_FALSE(enabled(form().ChangeAdvToolButton));
+    EXPECT_TRUE(enabled(form().DeleteEntryAdvToolButton));
+}
+
+} // namespace
+} // namespace remvana
