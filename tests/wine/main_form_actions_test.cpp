@@ -1,0 +1,238 @@
+// The action buttons and link labels of the real window, against the real registry: the
+// buttons are clicked and the rows selected through their window messages.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fstream>
+#include <iterator>
+
+#include "actions/win32/audit_report_file.h"
+#include "app/win32/application.h"
+#include "app/win32/main_form.h"
+#include "dialog_answerer.h"
+#include "platform/win32/clock_win32.h"
+#include "platform/win32/locale_win32.h"
+#include "platform/win32/registry_win32.h"
+#include "platform/win32/shell_win32.h"
+#include "settings/win32/string_table_win32.h"
+
+namespace remvana {
+namespace {
+
+const std::string kStore = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+const std::string kAlphaKey = "RemvanaAct Alpha";
+const std::string kBetaKey = "RemvanaAct Beta";
+const std::string kConfirmation =
+    "This will remove the uninstall entry from the registry. It will not uninstall the "
+    "application. Are you sure you want to do this?";
+
+std::string ownFolder() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path);
+    return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+bool keyExists(const std::string& path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+void setString(const std::string& path, const char* name, const std::string& value) {
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0,
+                                             KEY_ALL_ACCESS, nullptr, &key, nullptr));
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(key);
+}
+
+// The real shell, except that the documents folder is the test's scratch folder and shell
+// targets are recorded instead of starting a browser.
+class TestShell : public Win32Shell {
+  public:
+    std::string documentsFolder() override { return documents; }
+    void openTarget(const std::string& target) override { opened.push_back(target); }
+    std::string documents;
+    std::vector<std::string> opened;
+};
+
+class StillClock : public Win32Clock {
+  public:
+    SystemTime now() override { return {2025, 6, 7, 8, 9, 0, 0}; }
+};
+
+class MainFormActions : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        recordFile = ownFolder() + "record_command_line.txt";
+        DeleteFileA(recordFile.c_str());
+        uninstallCommand = "\"";
+        uninstallCommand += ownFolder();
+        uninstallCommand += "record_command_line.exe\" /uninstall %TEMP% x";
+        setString(kStore + kAlphaKey, "DisplayName", "Act Alpha");
+        setString(kStore + kAlphaKey, "UninstallString", uninstallCommand);
+        setString(kStore + kAlphaKey + "\\Components\\Core", "Path", "C:\\Alpha\\core.dll");
+        setString(kStore + kAlphaKey + "\\Features", "Main", "1");
+        setString(kStore + kBetaKey, "DisplayName", "Act Beta");
+
+        char temp[MAX_PATH] = {};
+        GetTempPathA(sizeof temp, temp);
+        shell.documents =
+            std::string(temp) + "remvana-actions-" + std::to_string(GetCurrentProcessId());
+        CreateDirectoryA(shell.documents.c_str(), nullptr);
+
+        Application.ErrorBoxHook = [this](const std::string& text) { errors.push_back(text); };
+        form = std::make_unique<T_mainForm>(
+            GetModuleHandleA(nullptr), FormServices{&registry, &shell, &clock, &locale, &strings});
+        ASSERT_NE(nullptr, form->create());
+        form->show(SW_SHOWNORMAL);
+    }
+
+    void TearDown() override {
+        form.reset();
+        Application.ErrorBoxHook = nullptr;
+        setAuditReportPathChooser({});
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, (kStore + kAlphaKey).c_str());
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, (kStore + kBetaKey).c_str());
+        DeleteFileA(recordFile.c_str());
+        DeleteFileA((shell.documents + "\\audit.txt").c_str());
+        DeleteFileA((shell.documents + "\\unwritable.txt").c_str());
+        RemoveDirectoryA(shell.documents.c_str());
+    }
+
+    std::vector<std::string> rowCaptions() const {
+        std::vector<std::string> captions;
+        const int count = ListView_GetItemCount(form->AdvListView);
+        for (int i = 0; i < count; ++i) {
+            char text[256] = {};
+            ListView_GetItemText(form->AdvListView, i, 0, text, sizeof text);
+            captions.push_back(text);
+        }
+        return captions;
+    }
+    int rowOf(const std::string& caption) const {
+        const auto captions = rowCaptions();
+        for (std::size_t i = 0; i < captions.size(); ++i)
+            if (captions[i] == caption) return static_cast<int>(i);
+        return -1;
+    }
+    void select(const std::string& caption) {
+        const int row = rowOf(caption);
+        ASSERT_GE(row, 0) << caption;
+        ListView_SetItemState(form->AdvListView, row, LVIS_SELECTED | LVIS_FOCUSED,
+                              LVIS_SELECTED | LVIS_FOCUSED);
+    }
+    int selectedRow() const { return ListView_GetNextItem(form->AdvListView, -1, LVNI_SELECTED); }
+    void click(HWND button) {
+        ASSERT_TRUE(IsWindowEnabled(button));
+        SendMessageA(button, BM_CLICK, 0, 0);
+    }
+    std::string countText() const { return form->statusText(1); }
+    static std::string countOf(std::size_t rows) {
+        return std::to_string(rows) + " programs available for uninstall";
+    }
+
+    std::string recordFile;
+    std::string uninstallCommand;
+    Win32RegistryFactory registry;
+    TestShell shell;
+    StillClock clock;
+    Win32Locale locale;
+    Win32StringTable strings{GetModuleHandleA(nullptr)};
+    std::vector<std::string> errors;
+    std::unique_ptr<T_mainForm> form;
+};
+
+TEST_F(MainFormActions, DeleteEntryWithOkRemovesTheSubtreeAndRefreshes) {
+    const std::size_t rowsBefore = rowCaptions().size();
+    ASSERT_EQ(countOf(rowsBefore), countText());
+    select("Act Alpha");
+
+    testing::DialogAnswerer user("Confirm", IDOK);
+    ASSERT_NO_FATAL_FAILURE(click(form->DeleteEntryAdvToolButton));
+    ASSERT_TRUE(user.answered());
+    EXPECT_EQ(kConfirmation, user.messageText());
+    EXPECT_TRUE(user.hadButton(IDOK));
+    EXPECT_TRUE(user.hadButton(IDCANCEL));
+
+    EXPECT_FALSE(keyExists(kStore + kAlphaKey));
+    EXPECT_TRUE(keyExists(kStore + kBetaKey));
+    EXPECT_EQ(-1, rowOf("Act Alpha"));
+    EXPECT_GE(rowOf("Act Beta"), 0);
+    EXPECT_EQ(rowsBefore - 1, rowCaptions().size());
+    EXPECT_EQ(countOf(rowsBefore - 1), countText());
+    // The refresh leaves no row selected and the entry buttons off.
+    EXPECT_EQ(-1, selectedRow());
+    EXPECT_FALSE(IsWindowEnabled(form->DeleteEntryAdvToolButton));
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(MainFormActions, DeleteEntryWithCancelChangesNothing) {
+    const auto rowsBefore = rowCaptions();
+    const std::string countBefore = countText();
+    select("Act Alpha");
+
+    testing::DialogAnswerer user("Confirm", IDCANCEL);
+    ASSERT_NO_FATAL_FAILURE(click(form->DeleteEntryAdvToolButton));
+    ASSERT_TRUE(user.answered());
+
+    EXPECT_TRUE(keyExists(kStore + kAlphaKey + "\\Components\\Core"));
+    EXPECT_TRUE(keyExists(kStore + kAlphaKey + "\\Features"));
+    EXPECT_EQ(rowsBefore, rowCaptions());
+    EXPECT_EQ(countBefore, countText());
+    EXPECT_EQ(rowOf("Act Alpha"), selectedRow()) << "no refresh: the selection stays";
+}
+
+TEST_F(MainFormActions, SaveToFileWritesTheReportThroughTheDialog) {
+    testing::DialogAnswerer user("Save Software Audit Report", IDOK, "audit");
+    ASSERT_NO_FATAL_FAILURE(click(form->SavetofileAdvToolButton));
+    ASSERT_TRUE(user.answered());
+    EXPECT_EQ(shell.documents, user.folderPath());
+
+    AuditReportServices services{shell, clock, locale};
+    const std::string written = readFile(shell.documents + "\\audit.txt");
+    EXPECT_EQ(auditReportText(Inventory, services), written);
+    const auto alpha =
+        written.find("\r\nAct Alpha\r\nUninstall Command: " + uninstallCommand + "\r\n\r\n");
+    const auto beta = written.find("\r\nAct Beta\r\n\r\n");
+    EXPECT_NE(std::string::npos, alpha);
+    EXPECT_NE(std::string::npos, beta);
+    EXPECT_LT(alpha, beta);
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(MainFormActions, AReportThatCannotBeCreatedIsShownAsAnError) {
+    const std::string path = shell.documents + "\\missing\\unwritable.txt";
+    setAuditReportPathChooser(
+        [&](HWND, const std::string&) { return std::optional<std::string>(path); });
+    ASSERT_NO_FATAL_FAILURE(click(form->SavetofileAdvToolButton));
+    ASSERT_EQ(1u, errors.size());
+    const std::string prefix = "Cannot create file \"" + path + "\". ";
+    EXPECT_EQ(prefix, errors[0].substr(0, prefix.size()));
+    EXPECT_EQ('.', errors[0].back());
+}
+
+TEST_F(MainFormActions, LinkLabelsOpenTheirTargets) {
+    for (HWND label : {form->SiteLabel, form->MailToLabel, form->SuggestLabel, form->StartupLabel})
+        SendMessageA(label, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    EXPECT_EQ((std::vector<std::string>{"http://www.kelvane.example/remvana/",
+                                        "mailto:support@kelvane.example",
+                                        "http://www.kelvane.example/suggest-feature.html",
+                                        "http://www.kelvane.example/lumvex/"}),
+              shell.opened);
+}
+
+} // namespace
+} // namespace remvana
