@@ -1,11 +1,25 @@
-// Editing glue of the main window: recorded edits and "Modify Properties".
-// PLACEHOLDER bodies: the editing owner replaces this file with the real handlers.
+// Editing glue of the main window: a finished in-place edit is kept as a pending value of
+// the selected program; "Modify Properties" writes the pending values to its subkey.
 #include "app/win32/main_form.h"
+#include "details/property_edits.h"
+#include "widgets/listview/win32/adv_list_view.h"
 
 namespace remvana {
 
-void T_mainForm::ParamLabelParamEditDone(HWND, const std::string&, std::string&) {}
+void T_mainForm::ParamLabelParamEditDone(HWND, const std::string& href, std::string& value) {
+    if (recordPropertyEdit(selectedAppInfo(), href, value))
+        setButtonEnabled(ModifyPropertiesAdvToolButton, true);
+}
 
-void T_mainForm::ModifyPropertiesAdvToolButtonClick(HWND) {}
+void T_mainForm::ModifyPropertiesAdvToolButtonClick(HWND) {
+    if (TAppInfo* entry = selectedAppInfo()) {
+        const int row = ProgramList->selectedIndex();
+        // A failing write leaves the handler here, so the button stays enabled for a retry.
+        writePendingProperties(*services().registry, *entry, [&](const std::string& name) {
+            ProgramList->setCaption(row, name);
+        });
+    }
+    setButtonEnabled(ModifyPropertiesAdvToolButton, false);
+}
 
 } // namespace remvana
