@@ -22,6 +22,8 @@ inline constexpr std::uint32_t Notify = 0x0010;
 inline constexpr std::uint32_t Delete = 0x10000;
 inline constexpr std::uint32_t Read = 0x20019;
 inline constexpr std::uint32_t AllAccess = 0xF003F;
+// What a read-only open tries, in this order.
+inline constexpr std::uint32_t ReadOnlyAttempts[] = {Read, Read & ~Notify, QueryValue};
 } // namespace reg_access
 
 // The registry's own type codes of stored values.

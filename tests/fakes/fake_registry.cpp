@@ -137,8 +137,7 @@ class FakeRegistry : public Registry {
     bool openKey(const std::string& path) override { return openWith(path, access_); }
 
     bool openKeyReadOnly(const std::string& path) override {
-        for (std::uint32_t rights :
-             {reg_access::Read, reg_access::Read & ~reg_access::Notify, reg_access::QueryValue}) {
+        for (std::uint32_t rights : reg_access::ReadOnlyAttempts) {
             if (openWith(path, rights)) {
                 access_ = rights;
                 return true;

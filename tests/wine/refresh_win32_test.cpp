@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 
+#include "contract/app_info_fields.h"
 #include "inventory/refresh.h"
 #include "platform/win32/locale_win32.h"
 #include "platform/win32/registry_win32.h"
@@ -104,19 +105,12 @@ class RealRefresh : public testing::Test {
 
 TEST_F(RealRefresh, InventoryHoldsWhatWasSeededFieldByField) {
     const std::string full = entry("b");
-    const char* texts[] = {"Comments",        "Contact",       "DisplayName",  "DisplayVersion",
-                           "HelpLink",        "HelpTelephone", "InstallDate",  "InstallLocation",
-                           "InstallSource",   "ProductID",     "Publisher",    "ReadMe",
-                           "RegCompany",      "RegOwner",      "URLInfoAbout", "URLUpdateInfo",
-                           "UninstallString", "ModifyPath"};
-    for (const char* name : texts)
-        setText(full, name, std::string(name) + " of b");
+    for (const auto& [name, field] : kExpectedTextFields)
+        setText(full, name.c_str(), name + " of b");
     setText(full, "DisplayIcon", "%SystemRoot%\\notepad.exe,0", REG_EXPAND_SZ);
-    const char* integers[] = {"Language", "NoModify",     "NoRemove",     "NoRepair",
-                              "Version",  "VersionMajor", "VersionMinor", "WindowsInstaller"};
     DWORD n = 1033;
-    for (const char* name : integers)
-        setDword(full, name, n++);
+    for (const auto& [name, field] : kExpectedIntegerFields)
+        setDword(full, name.c_str(), n++);
     setDword(full, "NoModify", 0xFFFFFFFFu);
     const std::u16string imagePath =
         GetACP() == 1252 ? u"C:\\Caf\u00E9\\app.exe" : u"C:\\App\\app.exe";
@@ -146,35 +140,17 @@ TEST_F(RealRefresh, InventoryHoldsWhatWasSeededFieldByField) {
     ASSERT_GE(indexOf(prefix + "A"), 0);
 
     const TAppInfo& b = *find(prefix + "b");
-    for (const auto& [name, field] : std::vector<std::pair<std::string, std::string TAppInfo::*>>{
-             {"Comments", &TAppInfo::Comments},
-             {"Contact", &TAppInfo::Contact},
-             {"DisplayName", &TAppInfo::DisplayName},
-             {"DisplayVersion", &TAppInfo::DisplayVersion},
-             {"HelpLink", &TAppInfo::HelpLink},
-             {"HelpTelephone", &TAppInfo::HelpTelephone},
-             {"InstallDate", &TAppInfo::InstallDate},
-             {"InstallLocation", &TAppInfo::InstallLocation},
-             {"InstallSource", &TAppInfo::InstallSource},
-             {"ProductID", &TAppInfo::ProductID},
-             {"Publisher", &TAppInfo::Publisher},
-             {"ReadMe", &TAppInfo::ReadMe},
-             {"RegCompany", &TAppInfo::RegCompany},
-             {"RegOwner", &TAppInfo::RegOwner},
-             {"URLInfoAbout", &TAppInfo::URLInfoAbout},
-             {"URLUpdateInfo", &TAppInfo::URLUpdateInfo},
-             {"UninstallString", &TAppInfo::UninstallString},
-             {"ModifyPath", &TAppInfo::ModifyPath}})
-        EXPECT_EQ(name + " of b", b.*field) << name;
+    for (const auto& [name, field] : kExpectedTextFields)
+        if (name != "DisplayIcon") {
+            EXPECT_EQ(name + " of b", b.*field) << name;
+        }
     EXPECT_EQ("%SystemRoot%\\notepad.exe,0", b.DisplayIcon);
-    EXPECT_EQ(1033, b.Language);
-    EXPECT_EQ(-1, b.NoModify);
-    EXPECT_EQ(1035, b.NoRemove);
-    EXPECT_EQ(1036, b.NoRepair);
-    EXPECT_EQ(1037, b.Version);
-    EXPECT_EQ(1038, b.VersionMajor);
-    EXPECT_EQ(1039, b.VersionMinor);
-    EXPECT_EQ(1040, b.WindowsInstaller);
+    n = 1033;
+    for (const auto& [name, field] : kExpectedIntegerFields) {
+        const std::int32_t expected = name == "NoModify" ? -1 : static_cast<std::int32_t>(n);
+        EXPECT_EQ(expected, b.*field) << name;
+        ++n;
+    }
     EXPECT_TRUE(std::equal(record.begin(), record.end(), b.UsageRecord.bytes.begin()));
     EXPECT_EQ(123456789, b.UsageRecord.installedSize());
     EXPECT_EQ(GetACP() == 1252 ? "C:\\Caf\xE9\\app.exe" : "C:\\App\\app.exe",

@@ -101,8 +101,7 @@ bool Win32Registry::openKey(const std::string& path) {
 }
 
 bool Win32Registry::openKeyReadOnly(const std::string& path) {
-    for (std::uint32_t rights :
-         {reg_access::Read, reg_access::Read & ~reg_access::Notify, reg_access::QueryValue}) {
+    for (std::uint32_t rights : reg_access::ReadOnlyAttempts) {
         if (openWith(path, rights)) {
             access_ = rights;
             return true;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "contract/app_info_fields.h"
 #include "fakes/fake_locale.h"
 #include "fakes/fake_registry.h"
 #include "inventory/refresh.h"
@@ -98,49 +99,20 @@ TEST(SortedUniqueNames, NamesEqualIgnoringCaseAppearOnce) {
 
 TEST_F(Refresh, FillsEveryFieldFromItsOwnValue) {
     const std::string key = kStore + "\\Full";
-    const std::vector<std::pair<std::string, std::string TAppInfo::*>> texts = {
-        {"Comments", &TAppInfo::Comments},
-        {"Contact", &TAppInfo::Contact},
-        {"DisplayIcon", &TAppInfo::DisplayIcon},
-        {"DisplayName", &TAppInfo::DisplayName},
-        {"DisplayVersion", &TAppInfo::DisplayVersion},
-        {"HelpLink", &TAppInfo::HelpLink},
-        {"HelpTelephone", &TAppInfo::HelpTelephone},
-        {"InstallDate", &TAppInfo::InstallDate},
-        {"InstallLocation", &TAppInfo::InstallLocation},
-        {"InstallSource", &TAppInfo::InstallSource},
-        {"ProductID", &TAppInfo::ProductID},
-        {"Publisher", &TAppInfo::Publisher},
-        {"ReadMe", &TAppInfo::ReadMe},
-        {"RegCompany", &TAppInfo::RegCompany},
-        {"RegOwner", &TAppInfo::RegOwner},
-        {"URLInfoAbout", &TAppInfo::URLInfoAbout},
-        {"URLUpdateInfo", &TAppInfo::URLUpdateInfo},
-        {"UninstallString", &TAppInfo::UninstallString},
-        {"ModifyPath", &TAppInfo::ModifyPath}};
-    const std::vector<std::pair<std::string, std::int32_t TAppInfo::*>> integers = {
-        {"Language", &TAppInfo::Language},
-        {"NoModify", &TAppInfo::NoModify},
-        {"NoRemove", &TAppInfo::NoRemove},
-        {"NoRepair", &TAppInfo::NoRepair},
-        {"Version", &TAppInfo::Version},
-        {"VersionMajor", &TAppInfo::VersionMajor},
-        {"VersionMinor", &TAppInfo::VersionMinor},
-        {"WindowsInstaller", &TAppInfo::WindowsInstaller}};
-    for (const auto& [name, field] : texts)
+    for (const auto& [name, field] : kExpectedTextFields)
         reg.setString(HKLM, key, name, name + " text");
     std::uint32_t n = 100;
-    for (const auto& [name, field] : integers)
+    for (const auto& [name, field] : kExpectedIntegerFields)
         reg.setDword(HKLM, key, name, n++);
 
     refresh();
     ASSERT_EQ(1u, Inventory.size());
     const TAppInfo& info = Inventory[0];
     EXPECT_EQ("Full", info.KeyName);
-    for (const auto& [name, field] : texts)
+    for (const auto& [name, field] : kExpectedTextFields)
         EXPECT_EQ(name + " text", info.*field) << name;
     n = 100;
-    for (const auto& [name, field] : integers)
+    for (const auto& [name, field] : kExpectedIntegerFields)
         EXPECT_EQ(static_cast<std::int32_t>(n++), info.*field) << name;
 }
 
