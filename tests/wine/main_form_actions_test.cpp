@@ -13,6 +13,7 @@
 #include "app/win32/application.h"
 #include "app/win32/main_form.h"
 #include "dialog_answerer.h"
+#include "machine_keys.h"
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/locale_win32.h"
 #include "platform/win32/registry_win32.h"
@@ -22,7 +23,8 @@
 namespace remvana {
 namespace {
 
-const std::string kStore = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+using testing::machineKeyExists;
+const std::string& kStore = testing::kUninstallStore;
 const std::string kAlphaKey = "RemvanaAct Alpha";
 const std::string kBetaKey = "RemvanaAct Beta";
 const std::string kConfirmation =
@@ -39,23 +41,6 @@ std::string ownFolder() {
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-bool keyExists(const std::string& path) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
-}
-
-void setString(const std::string& path, const char* name, const std::string& value) {
-    HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0,
-                                             KEY_ALL_ACCESS, nullptr, &key, nullptr));
-    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>(value.size() + 1));
-    RegCloseKey(key);
 }
 
 // The real shell, except that the documents folder is the test's scratch folder and shell
@@ -81,11 +66,13 @@ class MainFormActions : public ::testing::Test {
         uninstallCommand = "\"";
         uninstallCommand += ownFolder();
         uninstallCommand += "record_command_line.exe\" /uninstall %TEMP% x";
-        setString(kStore + kAlphaKey, "DisplayName", "Act Alpha");
-        setString(kStore + kAlphaKey, "UninstallString", uninstallCommand);
-        setString(kStore + kAlphaKey + "\\Components\\Core", "Path", "C:\\Alpha\\core.dll");
-        setString(kStore + kAlphaKey + "\\Features", "Main", "1");
-        setString(kStore + kBetaKey, "DisplayName", "Act Beta");
+        ASSERT_TRUE(testing::setMachineString(kStore + kAlphaKey, "DisplayName", "Act Alpha"));
+        ASSERT_TRUE(
+            testing::setMachineString(kStore + kAlphaKey, "UninstallString", uninstallCommand));
+        ASSERT_TRUE(testing::setMachineString(kStore + kAlphaKey + "\\Components\\Core", "Path",
+                                              "C:\\Alpha\\core.dll"));
+        ASSERT_TRUE(testing::setMachineString(kStore + kAlphaKey + "\\Features", "Main", "1"));
+        ASSERT_TRUE(testing::setMachineString(kStore + kBetaKey, "DisplayName", "Act Beta"));
 
         char temp[MAX_PATH] = {};
         GetTempPathA(sizeof temp, temp);
@@ -104,8 +91,8 @@ class MainFormActions : public ::testing::Test {
         form.reset();
         Application.ErrorBoxHook = nullptr;
         setAuditReportPathChooser({});
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, (kStore + kAlphaKey).c_str());
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, (kStore + kBetaKey).c_str());
+        testing::deleteMachineTree(kStore + kAlphaKey);
+        testing::deleteMachineTree(kStore + kBetaKey);
         DeleteFileA(recordFile.c_str());
         DeleteFileA((shell.documents + "\\audit.txt").c_str());
         DeleteFileA((shell.documents + "\\unwritable.txt").c_str());
@@ -167,8 +154,8 @@ TEST_F(MainFormActions, DeleteEntryWithOkRemovesTheSubtreeAndRefreshes) {
     EXPECT_TRUE(user.hadButton(IDOK));
     EXPECT_TRUE(user.hadButton(IDCANCEL));
 
-    EXPECT_FALSE(keyExists(kStore + kAlphaKey));
-    EXPECT_TRUE(keyExists(kStore + kBetaKey));
+    EXPECT_FALSE(machineKeyExists(kStore + kAlphaKey));
+    EXPECT_TRUE(machineKeyExists(kStore + kBetaKey));
     EXPECT_EQ(-1, rowOf("Act Alpha"));
     EXPECT_GE(rowOf("Act Beta"), 0);
     EXPECT_EQ(rowsBefore - 1, rowCaptions().size());
@@ -188,11 +175,30 @@ TEST_F(MainFormActions, DeleteEntryWithCancelChangesNothing) {
     ASSERT_NO_FATAL_FAILURE(click(form->DeleteEntryAdvToolButton));
     ASSERT_TRUE(user.answered());
 
-    EXPECT_TRUE(keyExists(kStore + kAlphaKey + "\\Components\\Core"));
-    EXPECT_TRUE(keyExists(kStore + kAlphaKey + "\\Features"));
+    EXPECT_TRUE(machineKeyExists(kStore + kAlphaKey + "\\Components\\Core"));
+    EXPECT_TRUE(machineKeyExists(kStore + kAlphaKey + "\\Features"));
     EXPECT_EQ(rowsBefore, rowCaptions());
     EXPECT_EQ(countBefore, countText());
     EXPECT_EQ(rowOf("Act Alpha"), selectedRow()) << "no refresh: the selection stays";
+}
+
+TEST_F(MainFormActions, RemoveStartsTheUninstallCommandAndLeavesTheList) {
+    const auto rowsBefore = rowCaptions();
+    select("Act Alpha");
+    ASSERT_NO_FATAL_FAILURE(click(form->RemoveAdvToolButton));
+
+    std::string recorded;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (recorded.empty() && std::chrono::steady_clock::now() < deadline) {
+        Sleep(100);
+        recorded = readFile(recordFile);
+    }
+    // Exactly as registered: quotes kept, %TEMP% not expanded.
+    EXPECT_EQ(uninstallCommand + "\n", recorded);
+    EXPECT_TRUE(machineKeyExists(kStore + kAlphaKey));
+    EXPECT_EQ(rowsBefore, rowCaptions());
+    EXPECT_EQ(rowOf("Act Alpha"), selectedRow()) << "no refresh: the selection stays";
+    EXPECT_TRUE(IsWindowEnabled(form->RemoveAdvToolButton));
 }
 
 TEST_F(MainFormActions, SaveToFileWritesTheReportThroughTheDialog) {

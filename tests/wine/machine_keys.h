@@ -1,0 +1,40 @@
+#pragma once
+// Seeding and checking keys of HKEY_LOCAL_MACHINE straight through advapi32, so that the
+// tests see the registry independently of the program's own accessor.
+#include <windows.h>
+
+#include <string>
+
+namespace remvana::testing {
+
+inline const std::string kUninstallStore =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+
+inline bool machineKeyExists(const std::string& path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+// Creates the key with its missing parents; with a name, also stores that string value.
+inline bool setMachineString(const std::string& path, const char* name = nullptr,
+                             const std::string& value = {}) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS)
+        return false;
+    LONG result = ERROR_SUCCESS;
+    if (name)
+        result = RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                                static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS;
+}
+
+inline void deleteMachineTree(const std::string& path) {
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, path.c_str());
+}
+
+} // namespace remvana::testing
