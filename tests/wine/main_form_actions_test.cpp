@@ -49,8 +49,14 @@ class TestShell : public Win32Shell {
   public:
     std::string documentsFolder() override { return documents; }
     void openTarget(const std::string& target) override { opened.push_back(target); }
+    void winExec(const std::string& commandLine, int showCommand) override {
+        if (!recordCommands) return Win32Shell::winExec(commandLine, showCommand);
+        started.push_back(commandLine + " @" + std::to_string(showCommand));
+    }
     std::string documents;
     std::vector<std::string> opened;
+    bool recordCommands = false; // true: record command lines instead of starting them
+    std::vector<std::string> started;
 };
 
 class StillClock : public Win32Clock {
@@ -199,6 +205,19 @@ TEST_F(MainFormActions, RemoveStartsTheUninstallCommandAndLeavesTheList) {
     EXPECT_EQ(rowsBefore, rowCaptions());
     EXPECT_EQ(rowOf("Act Alpha"), selectedRow()) << "no refresh: the selection stays";
     EXPECT_TRUE(IsWindowEnabled(form->RemoveAdvToolButton));
+}
+
+TEST_F(MainFormActions, ChangeAndRepairHandTheirCommandLinesToTheSystem) {
+    ASSERT_TRUE(testing::setMachineString(kStore + kBetaKey, "ModifyPath", "beta.exe /modify"));
+    ASSERT_TRUE(testing::setMachineString(kStore + kBetaKey, "InstallSource", "C:\\Setup\\"));
+    SendMessageA(form->RefreshAdvToolButton, BM_CLICK, 0, 0);
+    shell.recordCommands = true;
+    select("Act Beta");
+    ASSERT_NO_FATAL_FAILURE(click(form->ChangeAdvToolButton));
+    ASSERT_NO_FATAL_FAILURE(click(form->RepairAdvToolButton));
+    EXPECT_EQ(
+        (std::vector<std::string>{"beta.exe /modify @5", "MsiExec.exe /f " + kBetaKey + " @5"}),
+        shell.started);
 }
 
 TEST_F(MainFormActions, SaveToFileWritesTheReportThroughTheDialog) {
