@@ -4,6 +4,7 @@
 #include "widgets/paramlabel/win32/param_label.h"
 
 #include "app/win32/application.h"
+#include "app/win32/gdi_util.h"
 #include "widgets/paramlabel/win32/popup_edit.h"
 
 namespace remvana {
@@ -95,8 +96,11 @@ void TParamLabel::cancelHint() {
 void TParamLabel::openTextEditor(const std::string& href, Point screenTopLeft, int width,
                                  const std::string& text) {
     if (!textEditor_) {
-        auto font = reinterpret_cast<HFONT>(SendMessageA(hwnd_, WM_GETFONT, 0, 0));
-        textEditor_ = std::make_unique<TPopupEdit>(hwnd_, font);
+        // The editor writes in the label's own face and size, in the edit's usual colours.
+        Font face = look().Font;
+        face.bold = face.italic = face.underline = face.strikeOut = false;
+        face.escapement = 0;
+        textEditor_ = std::make_unique<TPopupEdit>(hwnd_, createFontOf(face), true);
         textEditor_->OnCommit = [this](const std::string& name, const std::string& value) {
             interaction().editDone(name, value);
         };

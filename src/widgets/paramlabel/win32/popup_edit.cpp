@@ -24,7 +24,8 @@ void registerPopupClass(WNDPROC proc) {
 
 } // namespace
 
-TPopupEdit::TPopupEdit(HWND label, HFONT font) : label_(label), font_(font) {
+TPopupEdit::TPopupEdit(HWND label, HFONT font, bool ownsFont)
+    : label_(label), font_(font), ownsFont_(ownsFont && font != nullptr) {
     registerPopupClass(&TPopupEdit::popupProc);
     // A popup, not a child: it may stand out of the label and even out of the window, and
     // the label stays its owner so it goes with it.
@@ -48,6 +49,7 @@ TPopupEdit::~TPopupEdit() {
         SetWindowLongPtrA(popup_, GWLP_USERDATA, 0);
         DestroyWindow(popup_);
     }
+    if (ownsFont_) DeleteObject(font_);
 }
 
 int TPopupEdit::defaultHeight() const {
@@ -97,9 +99,19 @@ void TPopupEdit::fitToText() {
     RECT r;
     GetWindowRect(popup_, &r);
     int width = autoSizedEditorWidth(r.right - r.left, extent.cx);
-    if (width != r.right - r.left)
-        SetWindowPos(popup_, nullptr, 0, 0, width, r.bottom - r.top,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (width == r.right - r.left) return;
+    SetWindowPos(popup_, nullptr, 0, 0, width, r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The edit scrolled its text before it was widened; with room for all of it now, it
+    // shows it from the start again.
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageA(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    SendMessageA(edit_, EM_SETSEL, 0, 0);
+    SendMessageA(edit_, EM_SCROLLCARET, 0, 0);
+    SendMessageA(edit_, EM_SETSEL, start, end);
+    SendMessageA(edit_, EM_SCROLLCARET, 0, 0);
 }
 
 void TPopupEdit::close() {

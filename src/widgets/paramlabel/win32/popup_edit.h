@@ -21,7 +21,9 @@ class TPopupEdit {
     bool EditAutoSize = false;
 
     // Creates the hidden popup, owned by the label; the label gets the focus back on close.
-    TPopupEdit(HWND label, HFONT font);
+    // The text shows in `font` (the stock GUI font when null), which the editor deletes
+    // with itself when it owns it.
+    TPopupEdit(HWND label, HFONT font, bool ownsFont = false);
     ~TPopupEdit();
     TPopupEdit(const TPopupEdit&) = delete;
     TPopupEdit& operator=(const TPopupEdit&) = delete;
@@ -53,6 +55,7 @@ class TPopupEdit {
     HWND popup_ = nullptr;
     HWND edit_ = nullptr;
     HFONT font_;
+    bool ownsFont_;
     WNDPROC editDefault_ = nullptr;
     std::string href_;
     bool finished_ = true;
