@@ -5,6 +5,18 @@
 
 namespace remvana {
 
+namespace {
+
+CanvasCall callOf(CanvasCall::Kind kind, const Rect& rect = {}, Color color = 0) {
+    CanvasCall call;
+    call.kind = kind;
+    call.rect = rect;
+    call.color = color;
+    return call;
+}
+
+} // namespace
+
 int RecordingCanvas::textHeight(const Font& f) const {
     return std::abs(f.height) + 2;
 }
@@ -56,43 +68,29 @@ void RecordingCanvas::textOut(int x, int y, const std::string& text) {
 }
 
 void RecordingCanvas::fillRect(const Rect& rect, Color color) {
-    CanvasCall call;
-    call.kind = CanvasCall::Kind::Fill;
-    call.rect = rect;
-    call.color = color;
-    calls.push_back(call);
+    calls.push_back(callOf(CanvasCall::Kind::Fill, rect, color));
 }
 
 void RecordingCanvas::frameRect(const Rect& rect, Color color) {
-    CanvasCall call;
-    call.kind = CanvasCall::Kind::Frame;
-    call.rect = rect;
-    call.color = color;
-    calls.push_back(call);
+    calls.push_back(callOf(CanvasCall::Kind::Frame, rect, color));
 }
 
 void RecordingCanvas::line(Point from, Point to, Color color) {
-    CanvasCall call;
-    call.kind = CanvasCall::Kind::Line;
+    CanvasCall call = callOf(CanvasCall::Kind::Line, {}, color);
     call.from = from;
     call.to = to;
-    call.color = color;
     calls.push_back(call);
 }
 
 void RecordingCanvas::setPixel(Point at, Color color) {
-    CanvasCall call;
-    call.kind = CanvasCall::Kind::Pixel;
+    CanvasCall call = callOf(CanvasCall::Kind::Pixel, {}, color);
     call.from = at;
-    call.color = color;
     calls.push_back(call);
 }
 
 void RecordingCanvas::drawFrameControl(const Rect& rect, FrameControl kind, bool checked,
                                        bool pushed) {
-    CanvasCall call;
-    call.kind = CanvasCall::Kind::FrameControl;
-    call.rect = rect;
+    CanvasCall call = callOf(CanvasCall::Kind::FrameControl, rect);
     call.control = kind;
     call.checked = checked;
     call.pushed = pushed;
@@ -100,11 +98,9 @@ void RecordingCanvas::drawFrameControl(const Rect& rect, FrameControl kind, bool
 }
 
 void RecordingCanvas::drawIcon(IconHandle icon, int x, int y, int size) {
-    CanvasCall call;
-    call.kind = CanvasCall::Kind::Icon;
+    CanvasCall call = callOf(CanvasCall::Kind::Icon, {x, y, x + size, y + size});
     call.icon = icon;
     call.from = {x, y};
-    call.rect = {x, y, x + size, y + size};
     calls.push_back(call);
 }
 

@@ -64,7 +64,7 @@ bool Engine::takeChunk(Pass pass, const std::string& raw, LineState& line) {
     }
     line.x += w;
     line.drawX += w;
-    line.trailingSpace = chunk.back() == ' ' ? measureText(" ").cx : 0;
+    line.trailingSpace = chunk.back() == ' ' && w > 0 ? measureText(" ").cx : 0;
     return true;
 }
 

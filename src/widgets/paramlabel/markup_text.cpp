@@ -34,23 +34,33 @@ bool startsWithAt(const std::string& text, std::size_t pos, std::string_view wha
     return text.size() - pos >= what.size() && text.compare(pos, what.size(), what) == 0;
 }
 
-std::string decodeEntities(const std::string& text) {
+// One left-to-right sweep: each entity of the table is replaced once and its replacement is
+// never read again. With keepDoubled, "&&" (an escaped ampersand) is passed over whole.
+template <std::size_t N>
+std::string decodeSweep(const std::string& text, const std::array<Entity, N>& table,
+                        bool keepDoubled) {
     if (text.find('&') == std::string::npos) return text;
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
-        bool replaced = false;
-        if (text[i] == '&') {
-            for (const Entity& e : kEntities) {
-                if (startsWithAt(text, i, e.name)) {
-                    out += e.text;
-                    i += e.name.size();
-                    replaced = true;
-                    break;
-                }
-            }
+        if (text[i] != '&') {
+            out += text[i++];
+            continue;
         }
-        if (!replaced) out += text[i++];
+        if (keepDoubled && startsWithAt(text, i, "&&")) {
+            out += "&&";
+            i += 2;
+            continue;
+        }
+        const Entity* found = nullptr;
+        for (const Entity& e : table)
+            if (startsWithAt(text, i, e.name)) found = &e;
+        if (found) {
+            out += found->text;
+            i += found->name.size();
+        } else {
+            out += text[i++];
+        }
     }
     return out;
 }
@@ -80,37 +90,13 @@ std::string breakLines(const std::string& text) {
 } // namespace
 
 std::string preprocessMarkup(const std::string& markup) {
-    std::string text = decodeEntities(markup);
+    std::string text = decodeSweep(markup, kEntities, false);
     unwrapHashConstruct(text);
     return breakLines(text);
 }
 
 std::string decodeTextRun(const std::string& run) {
-    if (run.find('&') == std::string::npos) return run;
-    std::string out;
-    out.reserve(run.size());
-    for (std::size_t i = 0; i < run.size();) {
-        if (run[i] != '&') {
-            out += run[i++];
-            continue;
-        }
-        if (startsWithAt(run, i, "&&")) {
-            out += "&&";
-            i += 2;
-            continue;
-        }
-        bool replaced = false;
-        for (const Entity& e : kRunEntities) {
-            if (startsWithAt(run, i, e.name)) {
-                out += e.text;
-                i += e.name.size();
-                replaced = true;
-                break;
-            }
-        }
-        if (!replaced) out += run[i++];
-    }
-    return out;
+    return decodeSweep(run, kRunEntities, true);
 }
 
 } // namespace remvana
