@@ -53,8 +53,12 @@ std::string decodeSweep(const std::string& text, const std::array<Entity, N>& ta
             continue;
         }
         const Entity* found = nullptr;
-        for (const Entity& e : table)
-            if (startsWithAt(text, i, e.name)) found = &e;
+        for (const Entity& e : table) {
+            if (startsWithAt(text, i, e.name)) {
+                found = &e;
+                break;
+            }
+        }
         if (found) {
             out += found->text;
             i += found->name.size();
