@@ -384,6 +384,11 @@ LRESULT CALLBACK TAdvListView::listProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
         self->onHeaderNotify(*notification);
         return result;
     }
+    case WM_NCDESTROY:
+        // The window goes; forget it so nothing is sent to a handle that may be reused.
+        RemoveWindowSubclass(hwnd, listProc, kSubclassId);
+        self->list_ = nullptr;
+        break;
     case WM_SIZE: {
         const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
         self->fitNameColumn();
@@ -399,7 +404,10 @@ LRESULT CALLBACK TAdvListView::listProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
 LRESULT CALLBACK TAdvListView::headerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                           UINT_PTR, DWORD_PTR selfPointer) {
     auto* self = reinterpret_cast<TAdvListView*>(selfPointer);
-    if (msg == WM_PAINT && self->model_.updateDepth() == 0) {
+    if (msg == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, headerProc, kSubclassId);
+        self->header_ = nullptr;
+    } else if (msg == WM_PAINT && self->model_.updateDepth() == 0) {
         const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
         const HDC dc = GetDC(hwnd);
         self->fillHeaderTail(dc);
