@@ -14,6 +14,10 @@ bool isPredefined(HKEY key) {
            key == HKEY_USERS || key == HKEY_CURRENT_CONFIG;
 }
 
+// Key names are at most 255 characters and value names 16,383; in a multi-byte code page
+// each may take two bytes.
+constexpr std::size_t kLongestName = 2 * 16384;
+
 // Most values fit here, so a read usually costs a single query.
 constexpr DWORD kSmallValue = 512;
 
@@ -124,7 +128,7 @@ std::vector<std::string> Win32Registry::subkeyNames() {
         const LONG rc =
             RegEnumKeyExA(open_.get(), i, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
         if (rc == ERROR_MORE_DATA) { // a longer name appeared meanwhile
-            name.resize(256);
+            name.resize(kLongestName);
             length = static_cast<DWORD>(name.size());
             if (RegEnumKeyExA(open_.get(), i, name.data(), &length, nullptr, nullptr, nullptr,
                               nullptr) != ERROR_SUCCESS)
@@ -213,7 +217,7 @@ std::vector<RegValue> Win32Registry::readAllValues() {
         const LONG rc = RegEnumValueA(open_.get(), i, name.data(), &nameLength, nullptr, &type,
                                       data.data(), &dataLength);
         if (rc == ERROR_MORE_DATA && retries++ < 4) { // changed since the key was measured
-            name.resize(16384);
+            name.resize(kLongestName);
             data.resize(std::max<std::size_t>(dataLength, data.size() * 2));
             continue;
         }
