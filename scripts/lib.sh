@@ -80,6 +80,19 @@ use_wine_prefix() {
         wineboot -i >/dev/null 2>&1
         wineserver -w
     fi
+    install_window_fonts
+}
+
+# The window's fonts are Tahoma. Debian ships Wine's own Tahoma outside the folders Wine
+# searches, and the stand-in Wine picks then draws wider than it measures, so labels cut
+# their last letters. A copy in the prefix's font folder fixes both.
+install_window_fonts() {
+    local font fonts_dir=$WINEPREFIX/drive_c/windows/Fonts
+    [[ -d $fonts_dir ]] || return 0
+    for font in /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf; do
+        [[ -f $font && ! -f $fonts_dir/${font##*/} ]] && cp "$font" "$fonts_dir/"
+    done
+    return 0
 }
 
 # Xvfb runs no window manager, so Wine would wait two seconds for one whenever an active

@@ -26,14 +26,15 @@ LRESULT CALLBACK linkLabelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     return CallWindowProcA(staticProc, hwnd, msg, wParam, lParam);
 }
 
+// The label's size for its text, measured the way the static control draws it.
 SIZE textSize(HWND label, const char* text) {
     HDC dc = GetDC(label);
     HGDIOBJ old = SelectObject(dc, linkFont);
-    SIZE size{};
-    GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
+    RECT bounds{0, 0, 0, 0};
+    DrawTextA(dc, text, -1, &bounds, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX | DT_LEFT);
     SelectObject(dc, old);
     ReleaseDC(label, dc);
-    return size;
+    return {bounds.right, bounds.bottom};
 }
 
 } // namespace
@@ -59,11 +60,10 @@ void registerLinkLabelClass(HINSTANCE instance) {
 
 HWND createLinkLabel(HWND parent, const layout::LinkPlacement& placement, HWND tooltips,
                      HINSTANCE instance) {
-    HWND label = CreateWindowExA(0, kLinkLabelClass, placement.caption,
-                                 WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_NOPREFIX | SS_LEFT,
-                                 placement.left, placement.top, 10, 13, parent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)),
-                                 instance, nullptr);
+    HWND label = CreateWindowExA(
+        0, kLinkLabelClass, placement.caption, WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_OWNERDRAW,
+        placement.left, placement.top, 10, 13, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)), instance, nullptr);
     SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont), FALSE);
     const SIZE size = textSize(label, placement.caption);
     SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
@@ -85,14 +85,19 @@ bool isLinkLabel(HWND hwnd) {
     return GetPropA(hwnd, kBrushProp) != nullptr;
 }
 
-HBRUSH linkLabelColors(HDC dc, HWND label) {
-    SetTextColor(dc, toColorRef(layout::kLinkFont.color));
-    LOGBRUSH brush{};
-    auto handle = static_cast<HBRUSH>(GetPropA(label, kBrushProp));
-    GetObjectA(handle, sizeof brush, &brush);
-    SetBkColor(dc, brush.lbColor);
-    SetBkMode(dc, OPAQUE);
-    return handle;
+void drawLinkLabel(const DRAWITEMSTRUCT& item) {
+    // Drawn by the window in one line, exactly as measured when the label was sized; the
+    // static control itself would wrap a text that is a pixel too wide for it.
+    auto brush = static_cast<HBRUSH>(GetPropA(item.hwndItem, kBrushProp));
+    FillRect(item.hDC, &item.rcItem, brush);
+    char text[256] = {};
+    GetWindowTextA(item.hwndItem, text, sizeof text);
+    HGDIOBJ old = SelectObject(item.hDC, linkFont);
+    SetTextColor(item.hDC, toColorRef(layout::kLinkFont.color));
+    SetBkMode(item.hDC, TRANSPARENT);
+    RECT rect = item.rcItem;
+    DrawTextA(item.hDC, text, -1, &rect, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(item.hDC, old);
 }
 
 std::string linkLabelTooltip(HWND tooltips, HWND label) {

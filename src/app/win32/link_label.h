@@ -13,8 +13,8 @@ void registerLinkLabelClass(HINSTANCE instance);
 HWND createLinkLabel(HWND parent, const layout::LinkPlacement& placement, HWND tooltips,
                      HINSTANCE instance);
 bool isLinkLabel(HWND hwnd);
-// Sets the label's text colours on dc and returns its background brush.
-HBRUSH linkLabelColors(HDC dc, HWND label);
+// Paints the label (it is owner-drawn): its background colour, then the underlined text.
+void drawLinkLabel(const DRAWITEMSTRUCT& item);
 // The tooltip text of a label (empty when it has none).
 std::string linkLabelTooltip(HWND tooltips, HWND label);
 

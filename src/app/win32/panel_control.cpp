@@ -91,17 +91,14 @@ bool handleChildMessage(HWND container, UINT msg, WPARAM wParam, LPARAM lParam, 
             result = TRUE;
             return true;
         }
-        result = forwardToParent(container, msg, wParam, lParam);
-        return true;
-    }
-    case WM_CTLCOLORSTATIC:
-        if (isLinkLabel(reinterpret_cast<HWND>(lParam))) {
-            result = reinterpret_cast<LRESULT>(
-                linkLabelColors(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+        if (item->CtlType == ODT_STATIC && isLinkLabel(item->hwndItem)) {
+            drawLinkLabel(*item);
+            result = TRUE;
             return true;
         }
         result = forwardToParent(container, msg, wParam, lParam);
         return true;
+    }
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_MEASUREITEM:

@@ -43,6 +43,17 @@ int parentX(HWND splitter, LPARAM lParam) {
     return at.x;
 }
 
+// Follows the mouse with the line, kept where both sides have their minimum width.
+void moveDragLine(HWND splitter, LPARAM lParam) {
+    const int container = clientRectOf(GetParent(splitter)).width();
+    const int left =
+        splitterDragWidth(parentX(splitter, lParam) - drag.grabOffset, container, drag.lineLeft);
+    if (left == drag.lineLeft) return;
+    toggleDragLine(splitter, drag.lineLeft);
+    drag.lineLeft = left;
+    toggleDragLine(splitter, drag.lineLeft);
+}
+
 LRESULT CALLBACK splitterProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_ERASEBKGND:
@@ -64,19 +75,11 @@ LRESULT CALLBACK splitterProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     case WM_MOUSEMOVE:
-        if (drag.dragging) {
-            const int container = clientRectOf(GetParent(hwnd)).width();
-            const int width = splitterDragWidth(parentX(hwnd, lParam) - drag.grabOffset, container,
-                                                drag.lineLeft);
-            if (width != drag.lineLeft) {
-                toggleDragLine(hwnd, drag.lineLeft);
-                drag.lineLeft = width;
-                toggleDragLine(hwnd, drag.lineLeft);
-            }
-        }
+        if (drag.dragging) moveDragLine(hwnd, lParam);
         return 0;
     case WM_LBUTTONUP:
         if (drag.dragging) {
+            moveDragLine(hwnd, lParam);
             drag.dragging = false;
             toggleDragLine(hwnd, drag.lineLeft);
             ReleaseCapture();

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <array>
 
 #include "app/layout.h"
@@ -23,11 +24,19 @@ StatusBarState* stateOf(HWND hwnd) {
     return reinterpret_cast<StatusBarState*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
 
+int gripWidth(const RECT& client) {
+    return client.bottom - client.top - 1;
+}
+
+// The last panel reaches to the size grip, so the program count is never cut short.
 RECT panelRect(const RECT& client, int panel) {
     int left = 0;
     for (int i = 0; i < panel; ++i)
         left += kPanelWidths[i];
-    return {left, client.top + 1, left + kPanelWidths[panel], client.bottom};
+    int right = left + kPanelWidths[panel];
+    if (panel + 1 == static_cast<int>(kPanelWidths.size()))
+        right = std::max(right, static_cast<int>(client.right) - gripWidth(client));
+    return {left, client.top + 1, right, client.bottom};
 }
 
 void paint(HWND hwnd, StatusBarState& state) {
@@ -57,7 +66,7 @@ void paint(HWND hwnd, StatusBarState& state) {
     }
     SelectObject(dc, oldFont);
 
-    const int grip = client.bottom - client.top - 1;
+    const int grip = gripWidth(client);
     RECT gripRect{client.right - grip, client.top + 1, client.right, client.bottom};
     DrawFrameControl(dc, &gripRect, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
 }
@@ -122,7 +131,7 @@ LRESULT CALLBACK statusBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
             auto* rights = reinterpret_cast<int*>(lParam);
             const int count = static_cast<int>(wParam);
             if (count > 0) rights[0] = kPanelWidths[0];
-            if (count > 1) rights[1] = kPanelWidths[0] + kPanelWidths[1];
+            if (count > 1) rights[1] = -1; // the last panel extends to the grip
         }
         return 2;
     }

@@ -1,0 +1,277 @@
+// The real main window: its controls, its caption and version text, the language setting
+// in the real registry, and where things go when the window or the splitter moves.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/layout.h"
+#include "app/win32/link_label.h"
+#include "window_fixture.h"
+
+namespace remvana::testing {
+namespace {
+
+constexpr const char* kSettingsPath = "SOFTWARE\\Kelvane\\Remvana";
+
+void deleteSettings() {
+    RegDeleteTreeA(HKEY_CURRENT_USER, "SOFTWARE\\Kelvane");
+}
+
+void storeLanguage(DWORD type, const void* data, DWORD size) {
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsPath, 0, nullptr, 0,
+                                             KEY_ALL_ACCESS, nullptr, &key, nullptr));
+    RegSetValueExA(key, "language", 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(key);
+}
+
+void storeLanguageText(const std::string& text) {
+    storeLanguage(REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
+}
+
+// The stored "language" value as (type, text); type 0 when it is absent.
+std::pair<DWORD, std::string> storedLanguage() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return {0, ""};
+    char text[64] = {};
+    DWORD type = 0;
+    DWORD size = sizeof text - 1;
+    const LONG status =
+        RegQueryValueExA(key, "language", nullptr, &type, reinterpret_cast<BYTE*>(text), &size);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS ? std::make_pair(type, std::string(text))
+                                   : std::make_pair(DWORD{0}, std::string());
+}
+
+class MainWindow : public MainWindowFixture {
+  protected:
+    void SetUp() override { deleteSettings(); }
+    void TearDown() override {
+        MainWindowFixture::TearDown();
+        deleteSettings();
+    }
+    std::string panel0() { return form().statusText(0); }
+};
+
+TEST_F(MainWindow, EveryControlIsARealChildWindowWithItsClassIdAndCaption) {
+    using namespace layout;
+    openWindow();
+    struct Expected {
+        int id;
+        const char* className;
+        const char* text;
+        int parentId; // 0: the window itself
+    };
+    const Expected controls[] = {
+        {kStatusBarId, "TAdvOfficeStatusBar", "", 0},
+        {kMainPanelId, "TAdvPanel", "", 0},
+        {kLeftAdvPanelId, "TAdvPanel", "", kMainPanelId},
+        {kTopPanelId, "TAdvPanel", "", kLeftAdvPanelId},
+        {kLeftPanelId, "TPanel", "", kLeftAdvPanelId},
+        {kSplitterId, "TSplitter", "", kLeftAdvPanelId},
+        {kRightPanelId, "TAdvPanel", "", kLeftAdvPanelId},
+        {kRemoveButtonId, "TAdvToolButton", "Remove", kTopPanelId},
+        {kChangeButtonId, "TAdvToolButton", "Change", kTopPanelId},
+        {kRepairButtonId, "TAdvToolButton", "Repair", kTopPanelId},
+        {kDeleteEntryButtonId, "TAdvToolButton", "Delete Entry", kTopPanelId},
+        {kRefreshButtonId, "TAdvToolButton", "Refresh", kTopPanelId},
+        {kSavetofileButtonId, "TAdvToolButton", "Save to file ...", kTopPanelId},
+        {kModifyPropertiesButtonId, "TAdvToolButton", "Modify Properties", kRightPanelId},
+        {kStartupLabelId, "TLinkLabel", "Download Lumvex", kRightPanelId},
+        {kSiteLabelId, "TLinkLabel", kSiteAddress, kRightPanelId},
+        {kSuggestLabelId, "TLinkLabel", kSuggestAddress, kRightPanelId},
+        {kMailToLabelId, "TLinkLabel", kMailToAddress, kRightPanelId},
+    };
+    for (const Expected& expected : controls) {
+        HWND hwnd = control(expected.id);
+        ASSERT_NE(nullptr, hwnd) << expected.id;
+        EXPECT_EQ(expected.className, classNameOf(hwnd)) << expected.id;
+        EXPECT_EQ(expected.text, windowText(hwnd)) << expected.id;
+        HWND parent = GetParent(hwnd);
+        EXPECT_EQ(expected.parentId == 0 ? window() : control(expected.parentId), parent)
+            << expected.id;
+        EXPECT_TRUE(IsWindowVisible(hwnd)) << expected.id;
+    }
+    EXPECT_EQ(control(kLeftPanelId), GetParent(control(kListViewId)));
+    EXPECT_EQ(control(kRightPanelId), GetParent(control(kParamLabelId)));
+}
+
+TEST_F(MainWindow, OnlyRefreshAndSaveStartEnabled) {
+    openWindow();
+    EXPECT_FALSE(IsWindowEnabled(form().RemoveAdvToolButton));
+    EXPECT_FALSE(IsWindowEnabled(form().ChangeAdvToolButton));
+    EXPECT_FALSE(IsWindowEnabled(form().RepairAdvToolButton));
+    EXPECT_FALSE(IsWindowEnabled(form().DeleteEntryAdvToolButton));
+    EXPECT_FALSE(IsWindowEnabled(form().ModifyPropertiesAdvToolButton));
+    EXPECT_TRUE(IsWindowEnabled(form().RefreshAdvToolButton));
+    EXPECT_TRUE(IsWindowEnabled(form().SavetofileAdvToolButton));
+}
+
+TEST_F(MainWindow, LinkLabelsShowTheirTooltipsOnTheOtherHost) {
+    using namespace layout;
+    openWindow();
+    EXPECT_EQ(kLumvexAddress, linkLabelTooltip(form().Tooltips, form().StartupLabel));
+    EXPECT_EQ(kSiteTooltip, linkLabelTooltip(form().Tooltips, form().SiteLabel));
+    EXPECT_EQ(kSuggestTooltip, linkLabelTooltip(form().Tooltips, form().SuggestLabel));
+    EXPECT_EQ(kMailToTooltip, linkLabelTooltip(form().Tooltips, form().MailToLabel));
+    // Labels size themselves to their text: one line of the 11-pixel font.
+    for (HWND label : {form().StartupLabel, form().SiteLabel, form().MailToLabel}) {
+        EXPECT_GT(placeOf(label).width(), 60);
+        EXPECT_GE(placeOf(label).height(), 11);
+        EXPECT_LE(placeOf(label).height(), 14);
+    }
+    EXPECT_GT(placeOf(form().SuggestLabel).width(), placeOf(form().SiteLabel).width());
+    EXPECT_GT(placeOf(form().SiteLabel).width(), placeOf(form().StartupLabel).width());
+}
+
+TEST_F(MainWindow, WithoutLanguageTheCaptionAndVersionTextShowAndNothingIsStored) {
+    openWindow();
+    EXPECT_EQ("KV Remvana", form().caption());
+    EXPECT_EQ("Version 2.1.0.0", panel0());
+    EXPECT_EQ(0u, storedLanguage().first);
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(MainWindow, LanguageWithoutItsStringsFallsBackAndIsKept) {
+    storeLanguageText("5");
+    openWindow();
+    EXPECT_EQ("Version 2.1.0.0", panel0());
+    EXPECT_EQ(std::make_pair(DWORD{REG_SZ}, std::string("5")), storedLanguage());
+}
+
+TEST_F(MainWindow, LeadingZerosAreReadAndWrittenBackWithout) {
+    storeLanguageText("007");
+    openWindow();
+    EXPECT_EQ(std::make_pair(DWORD{REG_SZ}, std::string("7")), storedLanguage());
+    EXPECT_EQ("Version 2.1.0.0", panel0());
+}
+
+TEST_F(MainWindow, NonNumericLanguageIsDeleted) {
+    storeLanguageText("klingon");
+    openWindow();
+    EXPECT_EQ(0u, storedLanguage().first);
+    EXPECT_EQ("Version 2.1.0.0", panel0());
+}
+
+TEST_F(MainWindow, MinusOneShowsTheLanguageNameOnceThenIsDeleted) {
+    storeLanguageText("-1");
+    openWindow();
+    EXPECT_EQ("English 2.1.0.0", panel0());
+    EXPECT_EQ(0u, storedLanguage().first);
+}
+
+TEST_F(MainWindow, LanguageOfAnotherKindShowsTheErrorAndStopsThatActivation) {
+    const DWORD five = 5;
+    storeLanguage(REG_DWORD, &five, sizeof five);
+    openWindow();
+    ASSERT_EQ(1u, errors.size());
+    EXPECT_EQ("Invalid data type for 'language'", errors[0]);
+    EXPECT_EQ("KV Remvana", form().caption());
+    EXPECT_EQ("Version 1.0", panel0()); // the steps after the failing read did not run
+    EXPECT_EQ(DWORD{REG_DWORD}, storedLanguage().first);
+}
+
+TEST_F(MainWindow, ComingBackFromAnotherWindowOfTheProgramActivatesAgain) {
+    openWindow();
+    ASSERT_EQ(0u, storedLanguage().first);
+    HWND other = CreateWindowExA(0, "Static", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
+                                 nullptr, GetModuleHandleA(nullptr), nullptr);
+    SetActiveWindow(other);
+    pumpMessages(20);
+    storeLanguageText("007");
+    SetActiveWindow(window());
+    pumpMessages(20);
+    EXPECT_EQ(std::make_pair(DWORD{REG_SZ}, std::string("7")), storedLanguage());
+    DestroyWindow(other);
+}
+
+TEST_F(MainWindow, CreationSizeLaysOutAsDesigned) {
+    openWindow();
+    EXPECT_EQ(883, windowRectOf(window()).width());
+    EXPECT_EQ(677, windowRectOf(window()).height());
+    EXPECT_EQ(754, placeOf(form().SavetofileAdvToolButton).left);
+    EXPECT_EQ(635, placeOf(form().RefreshAdvToolButton).left);
+    EXPECT_EQ(576, placeOf(form().LeftPanel).width());
+    EXPECT_EQ(6, placeOf(form().RefreshAdvToolButton).top);
+    EXPECT_EQ(114, placeOf(form().RefreshAdvToolButton).width());
+    EXPECT_EQ(22, placeOf(form().RefreshAdvToolButton).height());
+    EXPECT_EQ(19, placeOf(form().AdvOfficeStatusBar).height());
+    EXPECT_EQ(33, placeOf(form().TopAdvPanel).height());
+}
+
+TEST_F(MainWindow, ResizedWindowKeepsButtonsPanesAndLinksInPlace) {
+    openWindow();
+    resizeWindow(1100, 760);
+    const Size client = clientSizeOf(window());
+    const Rect right = placeOf(form().RightAdvPanel);
+    const Size pane = clientSizeOf(form().RightAdvPanel);
+
+    EXPECT_EQ(971, placeOf(form().SavetofileAdvToolButton).left);
+    EXPECT_EQ(852, placeOf(form().RefreshAdvToolButton).left);
+    EXPECT_EQ(4, placeOf(form().RemoveAdvToolButton).left); // the left group stays
+    EXPECT_EQ(793, placeOf(form().LeftPanel).width());
+    EXPECT_EQ(793, placeOf(form().Splitter).left);
+    EXPECT_EQ(795, right.left);
+    EXPECT_EQ(client.cx, right.right);
+    EXPECT_EQ(client.cy - 19, placeOf(form().AdvOfficeStatusBar).top);
+    EXPECT_EQ(client.cy - 19 - 33, pane.cy);
+    // The list fills its pane.
+    EXPECT_EQ(clientSizeOf(form().LeftPanel), clientSizeOf(form().AdvListView));
+
+    EXPECT_EQ(pane.cx - 7, placeOf(form().ModifyPropertiesAdvToolButton).right);
+    const Rect label = placeOf(form().ParamLabel);
+    EXPECT_EQ(7, label.left);
+    EXPECT_EQ(29, label.top);
+    EXPECT_EQ(pane.cx - 13, label.width());
+    EXPECT_EQ(pane.cy - 90, label.height());
+    EXPECT_EQ(pane.cy - 46, placeOf(form().SiteLabel).top);
+    EXPECT_EQ(pane.cy - 33, placeOf(form().SuggestLabel).top);
+    EXPECT_EQ(pane.cy - 20, placeOf(form().MailToLabel).top);
+    EXPECT_EQ(35, placeOf(form().SiteLabel).left);
+    EXPECT_EQ(30, placeOf(form().SuggestLabel).left);
+    EXPECT_EQ(71, placeOf(form().MailToLabel).left);
+    EXPECT_EQ(20, placeOf(form().StartupLabel).left);
+    EXPECT_EQ(5, placeOf(form().StartupLabel).top);
+}
+
+TEST_F(MainWindow, SplitterDragRefitsTheDetailsPaneAndTheNextResizeUndoesIt) {
+    openWindow();
+    HWND splitter = form().Splitter;
+    const int siteTop = placeOf(form().SiteLabel).top;
+    // Grab the bar and release it 200 pixels further left.
+    SendMessageA(splitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 100));
+    SendMessageA(splitter, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(-199, 100));
+    EXPECT_EQ(576, placeOf(form().LeftPanel).width()); // nothing moves before the release
+    SendMessageA(splitter, WM_LBUTTONUP, 0, MAKELPARAM(-199, 100));
+    pumpMessages(10);
+    EXPECT_EQ(376, placeOf(form().LeftPanel).width());
+    const Size pane = clientSizeOf(form().RightAdvPanel);
+    EXPECT_EQ(clientSizeOf(form().LeftAdvPanel).cx - 378, pane.cx);
+    EXPECT_EQ(pane.cx - 7, placeOf(form().ModifyPropertiesAdvToolButton).right);
+    EXPECT_EQ(pane.cx - 13, placeOf(form().ParamLabel).width());
+    EXPECT_EQ(siteTop, placeOf(form().SiteLabel).top);
+
+    // Dragged far past the left edge, the list pane keeps 30 pixels.
+    SendMessageA(splitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 100));
+    SendMessageA(splitter, WM_LBUTTONUP, 0, MAKELPARAM(-1000, 100));
+    pumpMessages(10);
+    EXPECT_EQ(30, placeOf(form().LeftPanel).width());
+
+    resizeWindow(900, 677);
+    EXPECT_EQ(900 - 307, placeOf(form().LeftPanel).width());
+}
+
+TEST_F(MainWindow, ScreenshotOfTheWindow) {
+    openWindow();
+    // Show the hot look on "Refresh" as the mouse would.
+    SendMessageA(form().RefreshAdvToolButton, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+    const std::string path = saveScreenshot(window(), "main_window");
+    ASSERT_FALSE(path.empty());
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    ASSERT_TRUE(GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data));
+    EXPECT_GT(data.nFileSizeLow, 883u * 600u * 3u);
+}
+
+} // namespace
+} // namespace remvana::testing

@@ -1,0 +1,69 @@
+#pragma once
+// Starts the real main window in this process, against the real registry of the test
+// prefix, and drives it through window messages: find controls by id or class, read their
+// texts and places, click them, resize the window, pump messages, save a screenshot.
+// Error boxes are recorded instead of shown, so no test blocks on one.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/win32/main_form.h"
+#include "platform/canvas.h"
+#include "platform/win32/clock_win32.h"
+#include "platform/win32/locale_win32.h"
+#include "platform/win32/registry_win32.h"
+#include "platform/win32/shell_win32.h"
+#include "settings/win32/string_table_win32.h"
+
+namespace remvana::testing {
+
+// A child window anywhere below `root` with that control id (nullptr when none).
+HWND findControl(HWND root, int id);
+// All windows below `root` of that class (case-insensitive), in creation order.
+std::vector<HWND> findByClass(HWND root, const std::string& className);
+std::string classNameOf(HWND hwnd);
+std::string windowText(HWND hwnd);
+// A child's rectangle in its parent's client coordinates.
+Rect placeOf(HWND hwnd);
+Size clientSizeOf(HWND hwnd);
+Rect windowRectOf(HWND hwnd);
+// Processes this thread's pending messages, for at least `milliseconds`.
+void pumpMessages(int milliseconds = 0);
+// A click as the user makes it: BM_CLICK on buttons, mouse down and up on anything else.
+void clickControl(HWND hwnd);
+// Saves the window as it is on screen into $REMVANA_TEST_ARTIFACTS/<name>.bmp (or the
+// working folder without it); returns the path, empty on failure.
+std::string saveScreenshot(HWND hwnd, const std::string& name);
+
+class MainWindowFixture : public ::testing::Test {
+  protected:
+    void TearDown() override;
+
+    // Creates and shows the window with `services` (the real ones unless a test swapped
+    // some), waits until it is activated and painted.
+    void openWindow();
+    void closeWindow();
+    // Sets the window's outer size and lets it settle.
+    void resizeWindow(int outerWidth, int outerHeight);
+    T_mainForm& form() { return *form_; }
+    HWND window() const { return form_ ? form_->handle() : nullptr; }
+    HWND control(int id) const { return findControl(window(), id); }
+
+    Win32RegistryFactory registry;
+    Win32Shell shell;
+    Win32Clock clock;
+    Win32Locale locale;
+    Win32StringTable strings{GetModuleHandleA(nullptr)};
+    FormServices services{&registry, &shell, &clock, &locale, &strings};
+    // Texts of the error boxes the window put up, in order.
+    std::vector<std::string> errors;
+
+  private:
+    std::unique_ptr<T_mainForm> form_;
+};
+
+} // namespace remvana::testing
