@@ -2,6 +2,7 @@
 // in the real registry, and where things go when the window or the splitter moves.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include "app/layout.h"
@@ -262,9 +263,81 @@ TEST_F(MainWindow, SplitterDragRefitsTheDetailsPaneAndTheNextResizeUndoesIt) {
     EXPECT_EQ(900 - 307, placeOf(form().LeftPanel).width());
 }
 
-TEST_F(MainWindow, ScreenshotOfTheWindow) {
+TEST_F(MainWindow, DisablingTheFocusedButtonHandsTheKeyboardOn) {
     openWindow();
-    // Show the hot look on "Refresh" as the mouse would.
+    SetFocus(form().RefreshAdvToolButton);
+    ASSERT_EQ(form().RefreshAdvToolButton, GetFocus());
+    form().setButtonEnabled(form().RefreshAdvToolButton, false);
+    EXPECT_NE(form().RefreshAdvToolButton, GetFocus());
+    EXPECT_NE(nullptr, GetFocus());
+}
+
+TEST_F(MainWindow, FirstShownCentredOnTheScreen) {
+    openWindow();
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const Rect r = windowRectOf(window());
+    EXPECT_EQ(work.left + (work.right - work.left - 883) / 2, r.left);
+    EXPECT_EQ(work.top + (work.bottom - work.top - 677) / 2, r.top);
+}
+
+// A few programs in the store so that the picture shows a filled list and a selection.
+class MainWindowPicture : public MainWindow {
+  protected:
+    static constexpr const char* kStore =
+        "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+    struct Program {
+        const char* key;
+        const char* name;
+        const char* publisher;
+        const char* version;
+    };
+    static constexpr Program kPrograms[] = {
+        {"RemvanaShot Atlas", "Atlas Map Viewer", "Northwind Cartography", "4.2.1"},
+        {"RemvanaShot Quill", "Quill Notes", "Featherlight Software", "1.0.7"},
+        {"RemvanaShot Tempo", "Tempo Metronome", "Kelvane", "2.3"},
+    };
+    void SetUp() override {
+        MainWindow::SetUp();
+        for (const Program& p : kPrograms) {
+            HKEY key = nullptr;
+            const std::string path = std::string(kStore) + p.key;
+            ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr,
+                                                     0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
+            const std::pair<const char*, std::string> values[] = {
+                {"DisplayName", p.name},
+                {"Publisher", p.publisher},
+                {"DisplayVersion", p.version},
+                {"UninstallString", std::string("C:\\Program Files\\") + p.key + "\\uninst.exe"},
+                {"InstallSource", "C:\\Setup\\"}};
+            for (const auto& [name, value] : values)
+                RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                               static_cast<DWORD>(value.size() + 1));
+            RegCloseKey(key);
+        }
+    }
+    void TearDown() override {
+        MainWindow::TearDown();
+        for (const Program& p : kPrograms)
+            RegDeleteTreeA(HKEY_LOCAL_MACHINE, (std::string(kStore) + p.key).c_str());
+    }
+};
+
+TEST_F(MainWindowPicture, ScreenshotOfTheWindow) {
+    openWindow();
+    // Select the second program, and show the hot look on "Refresh" as the mouse would.
+    LVITEMA state{};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    for (int row = 0; row < ListView_GetItemCount(form().AdvListView); ++row) {
+        char caption[64] = {};
+        ListView_GetItemText(form().AdvListView, row, 0, caption, sizeof caption);
+        if (std::string(caption) == "Quill Notes")
+            SendMessageA(form().AdvListView, LVM_SETITEMSTATE, row,
+                         reinterpret_cast<LPARAM>(&state));
+    }
+    pumpMessages(20);
+    EXPECT_TRUE(IsWindowEnabled(form().RemoveAdvToolButton));
     SendMessageA(form().RefreshAdvToolButton, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
     const std::string path = saveScreenshot(window(), "main_window");
     ASSERT_FALSE(path.empty());

@@ -169,6 +169,9 @@ LRESULT T_mainForm::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case kSplitterMovedMessage:
         onSplitterReleased(static_cast<int>(wParam));
         return 0;
+    case WM_GETFONT:
+        // The window's font, for children that take their parent's.
+        return reinterpret_cast<LRESULT>(windowFont_);
     case WM_DESTROY:
         if (Application.MainWindow == Handle) PostQuitMessage(0);
         break;

@@ -34,6 +34,15 @@ LRESULT CALLBACK toolButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         break;
     case WM_ENABLE:
         InvalidateRect(hwnd, nullptr, FALSE);
+        // Disabling the focused button drops the focus (the system clears it first), which
+        // would leave the keyboard dead: hand it to the next control instead.
+        if (!wParam && GetFocus() == nullptr) {
+            HWND root = GetAncestor(hwnd, GA_ROOT);
+            if (GetActiveWindow() == root) {
+                HWND next = GetNextDlgTabItem(root, hwnd, FALSE);
+                SetFocus(next != nullptr && next != hwnd ? next : root);
+            }
+        }
         break;
     case WM_ERASEBKGND:
         return 1;
@@ -107,6 +116,11 @@ void drawToolButton(const DRAWITEMSTRUCT& item) {
     }
     SetBkMode(dc, oldMode);
     SelectObject(dc, oldFont);
+    if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0) {
+        RECT focus = whole;
+        InflateRect(&focus, -3, -3);
+        DrawFocusRect(dc, &focus);
+    }
 }
 
 } // namespace remvana
