@@ -196,7 +196,8 @@ void Engine::takeTag(Pass pass, const std::string& body, LineState& line) {
         font.underline = true;
         break;
     case TagKind::List:
-        ++flow_.listLevel;
+        // Nesting deeper than any screen is wide only stops indenting further.
+        flow_.listLevel = std::min(flow_.listLevel + 1, 1000);
         break;
     case TagKind::Hidden:
         flow_.hidden = true;

@@ -104,8 +104,10 @@ void Engine::openFont(Pass pass, const std::string& body) {
         flow_.fontSavedBackground = flow_.background;
         flow_.background = parseTagColor(attributeValue(body, "BGCOLOR", from));
     }
+    // Sizes beyond any screen are capped rather than handed to the font mapper.
+    constexpr int kMaxPoints = 500;
     if (auto size = parseInteger(attributeValue(body, "SIZE", from)); size && *size > 0) {
-        int points = fontPoints(*size);
+        int points = std::min(fontPoints(*size), kMaxPoints);
         int dpi = canvas_.logPixelsY();
         font.height = -static_cast<int>((static_cast<long long>(points) * dpi + 36) / 72);
     }

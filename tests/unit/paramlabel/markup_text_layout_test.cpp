@@ -217,5 +217,28 @@ TEST(MarkupRobustness, MalformedMarkupNeverRaisesAndStopsCleanly) {
     EXPECT_FALSE(canvas.clipped);
 }
 
+TEST(MarkupRobustness, HugeNestingAndSizesAreCappedAndLongMarkupFinishes) {
+    RecordingCanvas canvas = labelCanvas();
+    renderMarkup(canvas, drawRequest("<font size=\"999999\">big</font>"));
+    EXPECT_EQ(-667, canvas.textCall("big").font.height); // 500 points at 96 dpi
+
+    std::string deep;
+    for (int i = 0; i < 5000; ++i)
+        deep += "<ul>";
+    canvas.clear();
+    renderMarkup(canvas, drawRequest(deep + "<li>x", 100000));
+    EXPECT_EQ(1 + 12 * 1000, canvas.textCall("x").rect.left);
+
+    std::string longMarkup;
+    for (int i = 0; i < 20000; ++i)
+        longMarkup += "<b>word</b> <a href=\"n\">v</a><br>";
+    canvas.clear();
+    MarkupRequest request = drawRequest(longMarkup, 300, 1000000);
+    request.mode = MarkupMode::Measure;
+    MarkupResult result = renderMarkup(canvas, request);
+    EXPECT_EQ(20000, result.anchorCount);
+    EXPECT_EQ(20000 * 13, result.contentHeight);
+}
+
 } // namespace
 } // namespace remvana
