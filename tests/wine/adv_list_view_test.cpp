@@ -10,11 +10,14 @@
 #include <utility>
 #include <vector>
 
+#include "list_view_probe.h"
 #include "platform/win32/locale_win32.h"
 #include "widgets/listview/win32/adv_list_view.h"
 
 namespace remvana {
 namespace {
+
+using namespace remvana::testing;
 
 TAdvListView* hostedList = nullptr;
 
@@ -32,35 +35,6 @@ void pump() {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
-}
-
-std::string itemText(HWND list, int item, int sub) {
-    char buffer[256] = {};
-    LVITEMA text{};
-    text.iSubItem = sub;
-    text.pszText = buffer;
-    text.cchTextMax = sizeof buffer;
-    SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(item),
-                 reinterpret_cast<LPARAM>(&text));
-    return buffer;
-}
-
-std::vector<std::string> columnTexts(HWND list, int sub) {
-    std::vector<std::string> texts;
-    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i)
-        texts.push_back(itemText(list, i, sub));
-    return texts;
-}
-
-void clickHeader(HWND header, int column) {
-    RECT item{};
-    SendMessageA(header, HDM_GETITEMRECT, static_cast<WPARAM>(column),
-                 reinterpret_cast<LPARAM>(&item));
-    const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
-    SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageA(header, WM_LBUTTONUP, 0, at);
-    pump();
 }
 
 COLORREF pixelOf(HWND window, int x, int y) {
@@ -187,9 +161,9 @@ TEST_F(ListControl, HeaderIsOwnerDrawnFlatAndSizedByA13PixelFont) {
 TEST_F(ListControl, FilledRowsStandInLocaleNameOrderWithTheirCellsAndImages) {
     fillSample();
     HWND h = list.handle();
-    EXPECT_EQ((Texts{"alpha", "Beta", "Gamma", "zeta"}), columnTexts(h, 0));
-    EXPECT_EQ((Texts{"1.00 Mb", "10 Kb", "2 Kb", "9 Kb"}), columnTexts(h, 1));
-    EXPECT_EQ((Texts{"occasionally", "frequently", "", "rarely"}), columnTexts(h, 3));
+    EXPECT_EQ((Texts{"alpha", "Beta", "Gamma", "zeta"}), listColumnTexts(h, 0));
+    EXPECT_EQ((Texts{"1.00 Mb", "10 Kb", "2 Kb", "9 Kb"}), listColumnTexts(h, 1));
+    EXPECT_EQ((Texts{"occasionally", "frequently", "", "rarely"}), listColumnTexts(h, 3));
     std::vector<int> imageIndices;
     for (int i = 0; i < 4; ++i) {
         LVITEMA item{};
@@ -208,25 +182,25 @@ TEST_F(ListControl, FilledRowsStandInLocaleNameOrderWithTheirCellsAndImages) {
 TEST_F(ListControl, HeaderClicksSortAsBytesFlipAndCarryTheDirectionOver) {
     fillSample();
     HWND h = list.handle();
-    clickHeader(list.header(), 1);
-    EXPECT_EQ((Texts{"1.00 Mb", "10 Kb", "2 Kb", "9 Kb"}), columnTexts(h, 1));
-    clickHeader(list.header(), 1);
-    EXPECT_EQ((Texts{"9 Kb", "2 Kb", "10 Kb", "1.00 Mb"}), columnTexts(h, 1));
-    clickHeader(list.header(), 2);
-    EXPECT_EQ((Texts{"2021-11-30 08:00", "2007-03-05 14:07", "", ""}), columnTexts(h, 2));
-    clickHeader(list.header(), 0);
-    EXPECT_EQ((Texts{"zeta", "alpha", "Gamma", "Beta"}), columnTexts(h, 0));
-    clickHeader(list.header(), 0);
-    EXPECT_EQ((Texts{"Beta", "Gamma", "alpha", "zeta"}), columnTexts(h, 0));
+    clickListHeader(list.handle(), 1);
+    EXPECT_EQ((Texts{"1.00 Mb", "10 Kb", "2 Kb", "9 Kb"}), listColumnTexts(h, 1));
+    clickListHeader(list.handle(), 1);
+    EXPECT_EQ((Texts{"9 Kb", "2 Kb", "10 Kb", "1.00 Mb"}), listColumnTexts(h, 1));
+    clickListHeader(list.handle(), 2);
+    EXPECT_EQ((Texts{"2021-11-30 08:00", "2007-03-05 14:07", "", ""}), listColumnTexts(h, 2));
+    clickListHeader(list.handle(), 0);
+    EXPECT_EQ((Texts{"zeta", "alpha", "Gamma", "Beta"}), listColumnTexts(h, 0));
+    clickListHeader(list.handle(), 0);
+    EXPECT_EQ((Texts{"Beta", "Gamma", "alpha", "zeta"}), listColumnTexts(h, 0));
     EXPECT_EQ((std::vector<int>{1, 1, 2, 0, 0}), clicked);
 
     // A refresh returns to name order; the header still marks the name column.
     list.clear();
     fillSample();
-    EXPECT_EQ((Texts{"alpha", "Beta", "Gamma", "zeta"}), columnTexts(h, 0));
+    EXPECT_EQ((Texts{"alpha", "Beta", "Gamma", "zeta"}), listColumnTexts(h, 0));
     EXPECT_EQ(0, list.sortState().markedColumn);
-    clickHeader(list.header(), 0);
-    EXPECT_EQ((Texts{"zeta", "alpha", "Gamma", "Beta"}), columnTexts(h, 0));
+    clickListHeader(list.handle(), 0);
+    EXPECT_EQ((Texts{"zeta", "alpha", "Gamma", "Beta"}), listColumnTexts(h, 0));
 }
 
 TEST_F(ListControl, SelectionEventsComeLoserFirst) {
@@ -244,7 +218,7 @@ TEST_F(ListControl, SelectionEventsComeLoserFirst) {
     EXPECT_EQ(2, list.selectedIndex());
     // Sorting moves the selected row, the events keep naming it right.
     events.clear();
-    clickHeader(list.header(), 0);
+    clickListHeader(list.handle(), 0);
     list.selectRow(0);
     EXPECT_EQ((Events{{"Gamma", false}, {"Beta", true}}), events);
     // Clearing raises nothing and leaves nothing selected.
@@ -263,17 +237,17 @@ TEST_F(ListControl, UpdateBracketsNestAndHoldTheHeadersRedraw) {
     list.addRow("a", nullptr, 0, {});
     list.EndListUpdate();
     EXPECT_FALSE(IsWindowVisible(header));
-    EXPECT_EQ((Texts{"b", "a"}), columnTexts(list.handle(), 0));
+    EXPECT_EQ((Texts{"b", "a"}), listColumnTexts(list.handle(), 0));
     list.EndListUpdate();
     EXPECT_TRUE(IsWindowVisible(header));
-    EXPECT_EQ((Texts{"a", "b"}), columnTexts(list.handle(), 0));
+    EXPECT_EQ((Texts{"a", "b"}), listColumnTexts(list.handle(), 0));
     list.EndListUpdate(); // unbalanced: ignored
     EXPECT_EQ(0, list.updateDepth());
     // Outside a bracket each new name goes to its place at once.
     list.addRow("0", nullptr, 0, {});
-    EXPECT_EQ("0", itemText(list.handle(), 0, 0));
+    EXPECT_EQ("0", listItemText(list.handle(), 0, 0));
     list.setCaption(0, "c");
-    EXPECT_EQ((Texts{"a", "b", "c"}), columnTexts(list.handle(), 0));
+    EXPECT_EQ((Texts{"a", "b", "c"}), listColumnTexts(list.handle(), 0));
 }
 
 TEST_F(ListControl, HeaderPaintsInItsColourWithGreyDividers) {

@@ -13,6 +13,7 @@
 
 #include "app/layout.h"
 #include "inventory/app_info.h"
+#include "list_view_probe.h"
 #include "window_fixture.h"
 
 namespace remvana::testing {
@@ -80,25 +81,6 @@ std::string systemDir() {
     char dir[MAX_PATH] = {};
     GetSystemDirectoryA(dir, MAX_PATH);
     return dir;
-}
-
-std::string itemText(HWND list, int item, int sub) {
-    char buffer[256] = {};
-    LVITEMA text{};
-    text.iSubItem = sub;
-    text.pszText = buffer;
-    text.cchTextMax = sizeof buffer;
-    SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(item),
-                 reinterpret_cast<LPARAM>(&text));
-    return buffer;
-}
-
-int itemImage(HWND list, int item) {
-    LVITEMA query{};
-    query.mask = LVIF_IMAGE;
-    query.iItem = item;
-    SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query));
-    return query.iImage;
 }
 
 struct SeenRow {
@@ -170,17 +152,15 @@ class ProgramListWindow : public MainWindowFixture {
     }
 
     HWND list() const { return control(layout::kListViewId); }
-    HWND header() const {
-        return reinterpret_cast<HWND>(SendMessageA(list(), LVM_GETHEADER, 0, 0));
-    }
-    int rowCount() const { return static_cast<int>(SendMessageA(list(), LVM_GETITEMCOUNT, 0, 0)); }
+    int rowCount() const { return listItemCount(list()); }
 
     // The list's rows as the control holds them, all of them, in display order.
     std::vector<SeenRow> rows() const {
         std::vector<SeenRow> seen;
         for (int i = 0; i < rowCount(); ++i)
-            seen.push_back({itemText(list(), i, 0), itemText(list(), i, 1), itemText(list(), i, 2),
-                            itemText(list(), i, 3), itemImage(list(), i)});
+            seen.push_back({listItemText(list(), i, 0), listItemText(list(), i, 1),
+                            listItemText(list(), i, 2), listItemText(list(), i, 3),
+                            listItemImage(list(), i)});
         return seen;
     }
 
@@ -192,16 +172,6 @@ class ProgramListWindow : public MainWindowFixture {
                 expectedNames.end())
                 mine[row.name] = row;
         return mine;
-    }
-
-    void clickHeader(int column) {
-        RECT item{};
-        SendMessageA(header(), HDM_GETITEMRECT, static_cast<WPARAM>(column),
-                     reinterpret_cast<LPARAM>(&item));
-        const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
-        SendMessageA(header(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-        SendMessageA(header(), WM_LBUTTONUP, 0, at);
-        pumpMessages();
     }
 
     std::string tag, iconFile, notepad;
@@ -280,15 +250,15 @@ TEST_F(ProgramListWindow, RefreshButtonRebuildsWithoutPilingUpImages) {
 
 TEST_F(ProgramListWindow, HeaderClicksSortByTextAndARefreshReturnsToNameOrder) {
     openWindow();
-    clickHeader(1); // Size, ascending by characters
+    clickListHeader(list(), 1); // Size, ascending by characters
     auto all = rows();
     for (std::size_t i = 1; i < all.size(); ++i)
         EXPECT_LE(all[i - 1].size.compare(all[i].size), 0) << i;
-    clickHeader(1); // reversed
+    clickListHeader(list(), 1); // reversed
     all = rows();
     for (std::size_t i = 1; i < all.size(); ++i)
         EXPECT_GE(all[i - 1].size.compare(all[i].size), 0) << i;
-    clickHeader(0); // names, descending (the direction carried over), as bytes
+    clickListHeader(list(), 0); // names, descending (the direction carried over), as bytes
     all = rows();
     for (std::size_t i = 1; i < all.size(); ++i)
         EXPECT_GE(all[i - 1].name.compare(all[i].name), 0) << i;
@@ -313,14 +283,14 @@ TEST_F(ProgramListWindow, SelectionEventsArriveLoserFirstWithTheRowsEntry) {
     };
     const int first = 0;
     const int third = 2;
-    const std::string firstName = itemText(list(), first, 0);
-    const std::string thirdName = itemText(list(), third, 0);
+    const std::string firstName = listItemText(list(), first, 0);
+    const std::string thirdName = listItemText(list(), third, 0);
     form().ProgramList->selectRow(first);
     SetFocus(list());
     SendMessageA(list(), WM_KEYDOWN, VK_DOWN, 0);
     SendMessageA(list(), WM_KEYDOWN, VK_DOWN, 0);
     pumpMessages();
-    const std::string secondName = itemText(list(), 1, 0);
+    const std::string secondName = listItemText(list(), 1, 0);
     using Events = std::vector<std::pair<std::string, bool>>;
     EXPECT_EQ((Events{{firstName, true},
                       {firstName, false},

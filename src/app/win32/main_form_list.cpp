@@ -9,48 +9,18 @@
 #include "app/win32/main_form.h"
 #include "inventory/list_fill.h"
 #include "inventory/refresh.h"
+#include "inventory/win32/list_view_sink.h"
 
 namespace remvana {
 
 namespace {
-
-// The window as the list fill sees it: the list, its row images and the status bar.
-class FormListSink : public ProgramListSink {
-  public:
-    explicit FormListSink(T_mainForm& form) : form_(form), list_(*form.ProgramList) {}
-
-    void beginListUpdate() override { list_.BeginListUpdate(); }
-    void endListUpdate() override { list_.EndListUpdate(); }
-    int addImage(IconHandle icon) override {
-        return ImageList_AddIcon(form_.SmallImageList, reinterpret_cast<HICON>(icon));
-    }
-    void addRow(const std::string& caption, TAppInfo* data, int imageIndex,
-                const std::vector<std::string>& subItems) override {
-        list_.addRow(caption, data, imageIndex, subItems);
-    }
-    int columnWidth(int column) override { return list_.columnWidth(column); }
-    void setColumnWidth(int column, int width) override { list_.setColumnWidth(column, width); }
-    void setStatusText(int panel, const std::string& text) override {
-        form_.setStatusText(panel, text);
-    }
-
-  private:
-    T_mainForm& form_;
-    TAdvListView& list_;
-};
 
 // What the inventory refresh asks of the window.
 class FormRefreshView : public RefreshView {
   public:
     explicit FormRefreshView(T_mainForm& form) : form_(form) {}
 
-    void clearRows() override {
-        form_.ProgramList->clear();
-        // No row refers to the icons of the last fill any more: keep only the generic
-        // program image, so refreshes do not pile up images.
-        if (ImageList_GetImageCount(form_.SmallImageList) > 1)
-            ImageList_SetImageCount(form_.SmallImageList, 1);
-    }
+    void clearRows() override { clearProgramRows(*form_.ProgramList, form_.SmallImageList); }
     void setDetailsHeading(const std::string& line0) override {
         // The label keeps its whole markup in line 0, which is its window text.
         SetWindowTextA(form_.ParamLabel, line0.c_str());
@@ -63,7 +33,9 @@ class FormRefreshView : public RefreshView {
     }
     void fillList() override {
         const FormServices& services = form_.services();
-        FormListSink sink(form_);
+        ListViewSink sink(
+            *form_.ProgramList, form_.SmallImageList,
+            [this](int panel, const std::string& text) { form_.setStatusText(panel, text); });
         FillProgramList(Inventory, sink,
                         {*services.shell, *services.registry, *services.clock, *services.locale});
     }

@@ -13,28 +13,24 @@ COLORREF colorRef(std::uint32_t rgb) {
     return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
 }
 
-int headerFormat(ColumnAlignment alignment) {
-    switch (alignment) {
-    case ColumnAlignment::Right:
-        return HDF_RIGHT;
-    case ColumnAlignment::Center:
-        return HDF_CENTER;
-    case ColumnAlignment::Left:
-        break;
-    }
-    return HDF_LEFT;
-}
+// A column's alignment as the list and header formats (which share their values) and as
+// the text drawing flag.
+struct AlignmentFlags {
+    int format;
+    UINT text;
+};
+static_assert(HDF_RIGHT == LVCFMT_RIGHT && HDF_CENTER == LVCFMT_CENTER && HDF_LEFT == LVCFMT_LEFT);
 
-UINT drawTextAlignment(ColumnAlignment alignment) {
+AlignmentFlags flagsOf(ColumnAlignment alignment) {
     switch (alignment) {
     case ColumnAlignment::Right:
-        return DT_RIGHT;
+        return {LVCFMT_RIGHT, DT_RIGHT};
     case ColumnAlignment::Center:
-        return DT_CENTER;
+        return {LVCFMT_CENTER, DT_CENTER};
     case ColumnAlignment::Left:
         break;
     }
-    return DT_LEFT;
+    return {LVCFMT_LEFT, DT_LEFT};
 }
 
 RECT toRect(const Rect& r) {
@@ -87,9 +83,7 @@ HWND TAdvListView::create(HWND parent, int controlId, const RECT& bounds) {
         const ListColumn& spec = kProgramListColumns[static_cast<std::size_t>(i)];
         LVCOLUMNA column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
-        column.fmt = spec.alignment == ColumnAlignment::Right    ? LVCFMT_RIGHT
-                     : spec.alignment == ColumnAlignment::Center ? LVCFMT_CENTER
-                                                                 : LVCFMT_LEFT;
+        column.fmt = flagsOf(spec.alignment).format;
         column.cx = spec.width;
         column.pszText = const_cast<char*>(spec.caption);
         column.iSubItem = i;
@@ -281,8 +275,8 @@ void TAdvListView::unmarkColumn(int column) {
     if (column < 0 || column >= kListColumnCount) return;
     HDITEMA item{};
     item.mask = HDI_FORMAT;
-    item.fmt =
-        HDF_STRING | headerFormat(kProgramListColumns[static_cast<std::size_t>(column)].alignment);
+    item.fmt = HDF_STRING |
+               flagsOf(kProgramListColumns[static_cast<std::size_t>(column)].alignment).format;
     SendMessageA(header_, HDM_SETITEMA, static_cast<WPARAM>(column),
                  reinterpret_cast<LPARAM>(&item));
 }
@@ -323,7 +317,7 @@ void TAdvListView::drawHeaderItem(const DRAWITEMSTRUCT& item) {
     const std::string& caption = kProgramListColumns[static_cast<std::size_t>(column)].caption;
     DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
               DT_SINGLELINE | DT_TOP | DT_END_ELLIPSIS | DT_NOPREFIX |
-                  drawTextAlignment(plan.alignment));
+                  flagsOf(plan.alignment).text);
     SelectObject(dc, oldFont);
 }
 

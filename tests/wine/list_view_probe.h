@@ -1,0 +1,20 @@
+#pragma once
+// Reads a list view and clicks its header the way another program or a user would: only
+// through the controls' own messages.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace remvana::testing {
+
+std::string listItemText(HWND list, int item, int subItem);
+int listItemImage(HWND list, int item);
+int listItemCount(HWND list);
+// One column's texts, top row first.
+std::vector<std::string> listColumnTexts(HWND list, int subItem);
+HWND listHeader(HWND list);
+// Mouse down and up in the middle of the column's header item, then the queued messages.
+void clickListHeader(HWND list, int column);
+
+} // namespace remvana::testing
