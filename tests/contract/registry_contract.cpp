@@ -67,6 +67,18 @@ TEST_P(RegistryContract, OpenNeverCreatesAndAnUnsuccessfulOpenKeepsTheOpenKey) {
     EXPECT_EQ("here", r->readText("V"));
 }
 
+TEST_P(RegistryContract, TheRootItselfOpensAndClosesWithoutHarmToLaterAccessors) {
+    seedText("", "V", "x");
+    for (int round = 0; round < 2; ++round) {
+        auto r = accessor();
+        ASSERT_TRUE(r->openKey("\\"));
+        ASSERT_TRUE(r->openKey(backend->base())); // relative to the root, now the open key
+        EXPECT_EQ("x", r->readText("V"));
+        ASSERT_TRUE(r->openKey("\\"));
+        r->closeKey();
+    }
+}
+
 TEST_P(RegistryContract, NamesIgnoreCase) {
     seedText("Mixed\\Case", "DisplayName", "Named");
     auto r = accessor();
