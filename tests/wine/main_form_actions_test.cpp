@@ -5,20 +5,16 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <iterator>
 
 #include "actions/win32/audit_report_file.h"
-#include "app/win32/application.h"
-#include "app/win32/main_form.h"
 #include "dialog_answerer.h"
+#include "list_view_probe.h"
 #include "machine_keys.h"
-#include "platform/win32/clock_win32.h"
-#include "platform/win32/locale_win32.h"
-#include "platform/win32/registry_win32.h"
-#include "platform/win32/shell_win32.h"
-#include "settings/win32/string_table_win32.h"
+#include "window_fixture.h"
 
 namespace remvana {
 namespace {
@@ -64,7 +60,7 @@ class StillClock : public Win32Clock {
     SystemTime now() override { return {2025, 6, 7, 8, 9, 0, 0}; }
 };
 
-class MainFormActions : public ::testing::Test {
+class MainFormActions : public testing::MainWindowFixture {
   protected:
     void SetUp() override {
         recordFile = ownFolder() + "record_command_line.txt";
@@ -82,70 +78,54 @@ class MainFormActions : public ::testing::Test {
 
         char temp[MAX_PATH] = {};
         GetTempPathA(sizeof temp, temp);
-        shell.documents =
+        testShell.documents =
             std::string(temp) + "remvana-actions-" + std::to_string(GetCurrentProcessId());
-        CreateDirectoryA(shell.documents.c_str(), nullptr);
+        CreateDirectoryA(testShell.documents.c_str(), nullptr);
 
-        Application.ErrorBoxHook = [this](const std::string& text) { errors.push_back(text); };
-        form = std::make_unique<T_mainForm>(
-            GetModuleHandleA(nullptr), FormServices{&registry, &shell, &clock, &locale, &strings});
-        ASSERT_NE(nullptr, form->create());
-        form->show(SW_SHOWNORMAL);
+        services.shell = &testShell;
+        services.clock = &stillClock;
+        openWindow();
     }
 
     void TearDown() override {
-        form.reset();
-        Application.ErrorBoxHook = nullptr;
+        MainWindowFixture::TearDown();
         setAuditReportPathChooser({});
         testing::deleteMachineTree(kStore + kAlphaKey);
         testing::deleteMachineTree(kStore + kBetaKey);
         DeleteFileA(recordFile.c_str());
-        DeleteFileA((shell.documents + "\\audit.txt").c_str());
-        DeleteFileA((shell.documents + "\\unwritable.txt").c_str());
-        RemoveDirectoryA(shell.documents.c_str());
+        DeleteFileA((testShell.documents + "\\audit.txt").c_str());
+        DeleteFileA((testShell.documents + "\\unwritable.txt").c_str());
+        RemoveDirectoryA(testShell.documents.c_str());
     }
 
-    std::vector<std::string> rowCaptions() const {
-        std::vector<std::string> captions;
-        const int count = ListView_GetItemCount(form->AdvListView);
-        for (int i = 0; i < count; ++i) {
-            char text[256] = {};
-            ListView_GetItemText(form->AdvListView, i, 0, text, sizeof text);
-            captions.push_back(text);
-        }
-        return captions;
+    std::vector<std::string> rowCaptions() {
+        return testing::listColumnTexts(form().AdvListView, 0);
     }
-    int rowOf(const std::string& caption) const {
+    int rowOf(const std::string& caption) {
         const auto captions = rowCaptions();
-        for (std::size_t i = 0; i < captions.size(); ++i)
-            if (captions[i] == caption) return static_cast<int>(i);
-        return -1;
+        const auto found = std::find(captions.begin(), captions.end(), caption);
+        return found == captions.end() ? -1 : static_cast<int>(found - captions.begin());
     }
     void select(const std::string& caption) {
         const int row = rowOf(caption);
         ASSERT_GE(row, 0) << caption;
-        ListView_SetItemState(form->AdvListView, row, LVIS_SELECTED | LVIS_FOCUSED,
+        ListView_SetItemState(form().AdvListView, row, LVIS_SELECTED | LVIS_FOCUSED,
                               LVIS_SELECTED | LVIS_FOCUSED);
     }
-    int selectedRow() const { return ListView_GetNextItem(form->AdvListView, -1, LVNI_SELECTED); }
+    int selectedRow() { return ListView_GetNextItem(form().AdvListView, -1, LVNI_SELECTED); }
     void click(HWND button) {
         ASSERT_TRUE(IsWindowEnabled(button));
-        SendMessageA(button, BM_CLICK, 0, 0);
+        testing::clickControl(button);
     }
-    std::string countText() const { return form->statusText(1); }
+    std::string countText() { return form().statusText(1); }
     static std::string countOf(std::size_t rows) {
         return std::to_string(rows) + " programs available for uninstall";
     }
 
     std::string recordFile;
     std::string uninstallCommand;
-    Win32RegistryFactory registry;
-    TestShell shell;
-    StillClock clock;
-    Win32Locale locale;
-    Win32StringTable strings{GetModuleHandleA(nullptr)};
-    std::vector<std::string> errors;
-    std::unique_ptr<T_mainForm> form;
+    TestShell testShell;
+    StillClock stillClock;
 };
 
 TEST_F(MainFormActions, DeleteEntryWithOkRemovesTheSubtreeAndRefreshes) {
@@ -154,7 +134,7 @@ TEST_F(MainFormActions, DeleteEntryWithOkRemovesTheSubtreeAndRefreshes) {
     select("Act Alpha");
 
     testing::DialogAnswerer user("Confirm", IDOK);
-    ASSERT_NO_FATAL_FAILURE(click(form->DeleteEntryAdvToolButton));
+    ASSERT_NO_FATAL_FAILURE(click(form().DeleteEntryAdvToolButton));
     ASSERT_TRUE(user.answered());
     EXPECT_EQ(kConfirmation, user.messageText());
     EXPECT_TRUE(user.hadButton(IDOK));
@@ -168,7 +148,7 @@ TEST_F(MainFormActions, DeleteEntryWithOkRemovesTheSubtreeAndRefreshes) {
     EXPECT_EQ(countOf(rowsBefore - 1), countText());
     // The refresh leaves no row selected and the entry buttons off.
     EXPECT_EQ(-1, selectedRow());
-    EXPECT_FALSE(IsWindowEnabled(form->DeleteEntryAdvToolButton));
+    EXPECT_FALSE(IsWindowEnabled(form().DeleteEntryAdvToolButton));
     EXPECT_TRUE(errors.empty());
 }
 
@@ -178,7 +158,7 @@ TEST_F(MainFormActions, DeleteEntryWithCancelChangesNothing) {
     select("Act Alpha");
 
     testing::DialogAnswerer user("Confirm", IDCANCEL);
-    ASSERT_NO_FATAL_FAILURE(click(form->DeleteEntryAdvToolButton));
+    ASSERT_NO_FATAL_FAILURE(click(form().DeleteEntryAdvToolButton));
     ASSERT_TRUE(user.answered());
 
     EXPECT_TRUE(machineKeyExists(kStore + kAlphaKey + "\\Components\\Core"));
@@ -191,7 +171,7 @@ TEST_F(MainFormActions, DeleteEntryWithCancelChangesNothing) {
 TEST_F(MainFormActions, RemoveStartsTheUninstallCommandAndLeavesTheList) {
     const auto rowsBefore = rowCaptions();
     select("Act Alpha");
-    ASSERT_NO_FATAL_FAILURE(click(form->RemoveAdvToolButton));
+    ASSERT_NO_FATAL_FAILURE(click(form().RemoveAdvToolButton));
 
     std::string recorded;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
@@ -204,31 +184,31 @@ TEST_F(MainFormActions, RemoveStartsTheUninstallCommandAndLeavesTheList) {
     EXPECT_TRUE(machineKeyExists(kStore + kAlphaKey));
     EXPECT_EQ(rowsBefore, rowCaptions());
     EXPECT_EQ(rowOf("Act Alpha"), selectedRow()) << "no refresh: the selection stays";
-    EXPECT_TRUE(IsWindowEnabled(form->RemoveAdvToolButton));
+    EXPECT_TRUE(IsWindowEnabled(form().RemoveAdvToolButton));
 }
 
 TEST_F(MainFormActions, ChangeAndRepairHandTheirCommandLinesToTheSystem) {
     ASSERT_TRUE(testing::setMachineString(kStore + kBetaKey, "ModifyPath", "beta.exe /modify"));
     ASSERT_TRUE(testing::setMachineString(kStore + kBetaKey, "InstallSource", "C:\\Setup\\"));
-    SendMessageA(form->RefreshAdvToolButton, BM_CLICK, 0, 0);
-    shell.recordCommands = true;
+    testing::clickControl(form().RefreshAdvToolButton);
+    testShell.recordCommands = true;
     select("Act Beta");
-    ASSERT_NO_FATAL_FAILURE(click(form->ChangeAdvToolButton));
-    ASSERT_NO_FATAL_FAILURE(click(form->RepairAdvToolButton));
+    ASSERT_NO_FATAL_FAILURE(click(form().ChangeAdvToolButton));
+    ASSERT_NO_FATAL_FAILURE(click(form().RepairAdvToolButton));
     EXPECT_EQ(
         (std::vector<std::string>{"beta.exe /modify @5", "MsiExec.exe /f " + kBetaKey + " @5"}),
-        shell.started);
+        testShell.started);
 }
 
 TEST_F(MainFormActions, SaveToFileWritesTheReportThroughTheDialog) {
     testing::DialogAnswerer user("Save Software Audit Report", IDOK, "audit");
-    ASSERT_NO_FATAL_FAILURE(click(form->SavetofileAdvToolButton));
+    ASSERT_NO_FATAL_FAILURE(click(form().SavetofileAdvToolButton));
     ASSERT_TRUE(user.answered());
-    EXPECT_EQ(shell.documents, user.folderPath());
+    EXPECT_EQ(testShell.documents, user.folderPath());
 
-    AuditReportServices services{shell, clock, locale};
-    const std::string written = readFile(shell.documents + "\\audit.txt");
-    EXPECT_EQ(auditReportText(Inventory, services), written);
+    AuditReportServices reportServices{testShell, stillClock, locale};
+    const std::string written = readFile(testShell.documents + "\\audit.txt");
+    EXPECT_EQ(auditReportText(Inventory, reportServices), written);
     const auto alpha =
         written.find("\r\nAct Alpha\r\nUninstall Command: " + uninstallCommand + "\r\n\r\n");
     const auto beta = written.find("\r\nAct Beta\r\n\r\n");
@@ -239,10 +219,10 @@ TEST_F(MainFormActions, SaveToFileWritesTheReportThroughTheDialog) {
 }
 
 TEST_F(MainFormActions, AReportThatCannotBeCreatedIsShownAsAnError) {
-    const std::string path = shell.documents + "\\missing\\unwritable.txt";
+    const std::string path = testShell.documents + "\\missing\\unwritable.txt";
     setAuditReportPathChooser(
         [&](HWND, const std::string&) { return std::optional<std::string>(path); });
-    ASSERT_NO_FATAL_FAILURE(click(form->SavetofileAdvToolButton));
+    ASSERT_NO_FATAL_FAILURE(click(form().SavetofileAdvToolButton));
     ASSERT_EQ(1u, errors.size());
     const std::string prefix = "Cannot create file \"" + path + "\". ";
     EXPECT_EQ(prefix, errors[0].substr(0, prefix.size()));
@@ -250,13 +230,14 @@ TEST_F(MainFormActions, AReportThatCannotBeCreatedIsShownAsAnError) {
 }
 
 TEST_F(MainFormActions, LinkLabelsOpenTheirTargets) {
-    for (HWND label : {form->SiteLabel, form->MailToLabel, form->SuggestLabel, form->StartupLabel})
-        SendMessageA(label, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    for (HWND label :
+         {form().SiteLabel, form().MailToLabel, form().SuggestLabel, form().StartupLabel})
+        testing::clickControl(label);
     EXPECT_EQ((std::vector<std::string>{"http://www.kelvane.example/remvana/",
                                         "mailto:support@kelvane.example",
                                         "http://www.kelvane.example/suggest-feature.html",
                                         "http://www.kelvane.example/lumvex/"}),
-              shell.opened);
+              testShell.opened);
 }
 
 } // namespace
