@@ -235,6 +235,29 @@ TEST_F(PropertyEditing, NewDisplayNameRenamesTheRowAndTheListResorts) {
     EXPECT_FALSE(modifyEnabled());
 }
 
+TEST_F(PropertyEditing, KeysReachTheLabelThroughTheWindowsDialogKeyHandling) {
+    select("Edit Alpha");
+    SetFocus(label->handle());
+    auto dialogKey = [&](WPARAM key) {
+        MSG message{label->handle(), WM_KEYDOWN, key, 1, GetTickCount(), {}};
+        EXPECT_TRUE(IsDialogMessageA(window(), &message));
+    };
+    dialogKey(VK_DOWN);
+    dialogKey(VK_UP);
+    dialogKey(VK_UP); // wraps from the first anchor to the last
+    EXPECT_EQ(2, label->interaction().focusedIndex());
+    dialogKey(VK_LEFT);
+    dialogKey(VK_RETURN);
+    TPopupEdit* editor = label->textEditor_.get();
+    ASSERT_TRUE(editor && editor->visible());
+    EXPECT_EQ("Publisher", editor->href());
+    typeText(*editor, "Keyed In");
+    pressKey(*editor, VK_RETURN, '\r');
+    // Recorded under the anchor's own name, so the window keeps it as a pending edit.
+    EXPECT_EQ((std::vector<std::string>{"Publisher=Keyed In"}), commits);
+    EXPECT_TRUE(modifyEnabled());
+}
+
 class UnwritableSubkey : public PropertyEditing {
   protected:
     void editTwoProperties() {

@@ -110,25 +110,6 @@ TEST_F(ParamLabelInputTest, TheCursorIsTheHandOnlyOverAnchors) {
     EXPECT_EQ("", label->interaction().currentAnchor());
 }
 
-TEST_F(ParamLabelInputTest, KeyboardMovesTheFocusAndF2EditsTheFocusedAnchor) {
-    SetFocus(label->handle());
-    SendMessageA(label->handle(), WM_KEYDOWN, VK_LEFT, 1);
-    EXPECT_EQ(1, label->interaction().focusedIndex());
-    SendMessageA(label->handle(), WM_KEYDOWN, VK_RIGHT, 1);
-    EXPECT_EQ(0, label->interaction().focusedIndex());
-    SendMessageA(label->handle(), WM_KEYDOWN, VK_DOWN, 1);
-    SendMessageA(label->handle(), WM_KEYDOWN, VK_F2, 1);
-    ASSERT_NE(nullptr, label->textEditor_);
-    EXPECT_EQ("Contact", label->textEditor_->href());
-    EXPECT_EQ("me", label->textEditor_->text());
-    // Escape: nothing committed, and the label is back to hovering and hinting.
-    SendMessageA(label->textEditor_->editWindow(), WM_KEYDOWN, VK_ESCAPE, 1);
-    EXPECT_TRUE(done.empty());
-    EXPECT_FALSE(label->textEditor_->visible());
-    EXPECT_FALSE(label->interaction().editing());
-    EXPECT_EQ("me", GetParamValue(label->markupText(), "Contact"));
-}
-
 TEST_F(ParamLabelInputTest, TheHintNamesTheAnchorUnderTheMouseAndSitsBesideIt) {
     POINT onAnchor = centreOf(1);
     SendMessageA(label->handle(), WM_MOUSEMOVE, 0, MAKELPARAM(onAnchor.x, onAnchor.y));

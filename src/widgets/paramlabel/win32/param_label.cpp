@@ -126,7 +126,7 @@ LRESULT TParamLabel::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return static_cast<LRESULT>(n);
     }
     case WM_GETDLGCODE:
-        return DLGC_WANTARROWS;
+        return dialogCode(reinterpret_cast<const MSG*>(lParam));
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         focused_ = msg == WM_SETFOCUS;

@@ -117,6 +117,9 @@ class TParamLabel final : public ParamLabelHost {
     bool onKeyDown(WPARAM key);
     // True when the cursor was set.
     bool onSetCursor();
+    // The keys the label wants from the window's dialog key handling: the arrows, and
+    // Return, which opens the focused anchor's editor instead of pressing a default button.
+    LRESULT dialogCode(const MSG* message) const;
     LRESULT onNotify(NMHDR* header);
     // Frees what the input side made (editors, hint window) while the window still exists.
     void releaseInput();

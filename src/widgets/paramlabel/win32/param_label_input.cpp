@@ -89,6 +89,12 @@ bool TParamLabel::onSetCursor() {
     return true;
 }
 
+LRESULT TParamLabel::dialogCode(const MSG* message) const {
+    bool returnKey =
+        message != nullptr && message->message == WM_KEYDOWN && message->wParam == VK_RETURN;
+    return DLGC_WANTARROWS | (returnKey ? DLGC_WANTMESSAGE : 0);
+}
+
 void TParamLabel::cancelHint() {
     if (hintWindow_ != nullptr) SendMessageA(hintWindow_, TTM_POP, 0, 0);
 }
