@@ -51,19 +51,6 @@ std::string windowText(HWND hwnd) {
     return text;
 }
 
-Rect placeOf(HWND hwnd) {
-    RECT r{};
-    GetWindowRect(hwnd, &r);
-    MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
-    return {r.left, r.top, r.right, r.bottom};
-}
-
-Size clientSizeOf(HWND hwnd) {
-    RECT r{};
-    GetClientRect(hwnd, &r);
-    return {r.right, r.bottom};
-}
-
 Rect windowRectOf(HWND hwnd) {
     RECT r{};
     GetWindowRect(hwnd, &r);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/win32/main_form.h"
+#include "app/win32/window_util.h"
 #include "platform/canvas.h"
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/locale_win32.h"
@@ -27,9 +28,12 @@ HWND findControl(HWND root, int id);
 std::vector<HWND> findByClass(HWND root, const std::string& className);
 std::string classNameOf(HWND hwnd);
 std::string windowText(HWND hwnd);
+using remvana::clientSizeOf;
 // A child's rectangle in its parent's client coordinates.
-Rect placeOf(HWND hwnd);
-Size clientSizeOf(HWND hwnd);
+inline Rect placeOf(HWND hwnd) {
+    return childRectOf(hwnd);
+}
+// A window's rectangle on the screen, frame included.
 Rect windowRectOf(HWND hwnd);
 // Processes this thread's pending messages, for at least `milliseconds`.
 void pumpMessages(int milliseconds = 0);

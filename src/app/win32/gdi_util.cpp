@@ -39,12 +39,6 @@ RECT toRECT(const Rect& r) {
     return {r.left, r.top, r.right, r.bottom};
 }
 
-Rect clientRectOf(HWND hwnd) {
-    RECT r{};
-    GetClientRect(hwnd, &r);
-    return toRect(r);
-}
-
 BufferedPaint::BufferedPaint(HWND hwnd) : hwnd_(hwnd) {
     target_ = BeginPaint(hwnd, &paint_);
     GetClientRect(hwnd, &client_);

@@ -17,8 +17,6 @@ void fillBands(HDC dc, const std::vector<ColorBand>& bands);
 void frameSolid(HDC dc, const RECT& rect, COLORREF color);
 Rect toRect(const RECT& r);
 RECT toRECT(const Rect& r);
-// The client rect of a window as a Rect.
-Rect clientRectOf(HWND hwnd);
 
 // Paints into a memory bitmap first and copies it in one go, so panels do not flicker.
 class BufferedPaint {

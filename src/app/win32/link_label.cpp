@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/win32/gdi_util.h"
+#include "app/win32/window_util.h"
 
 namespace remvana {
 
@@ -44,17 +45,7 @@ SIZE textSize(HWND label, const char* text) {
 static constexpr const char* kLinkLabelClass = "TLinkLabel";
 
 void registerLinkLabelClass(HINSTANCE instance) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    if (!GetClassInfoExA(nullptr, "Static", &wc)) return;
-    staticProc = wc.lpfnWndProc;
-    wc.cbSize = sizeof wc;
-    wc.hInstance = instance;
-    wc.lpfnWndProc = linkLabelProc;
-    wc.lpszClassName = kLinkLabelClass;
-    wc.style &= ~CS_GLOBALCLASS;
-    wc.hCursor = LoadCursor(nullptr, IDC_HAND);
-    RegisterClassExA(&wc);
+    staticProc = registerSuperclass(instance, "Static", kLinkLabelClass, linkLabelProc, IDC_HAND);
     if (linkFont == nullptr) linkFont = createFontOf(layout::kLinkFont);
 }
 

@@ -12,6 +12,7 @@
 #include "app/win32/splitter_control.h"
 #include "app/win32/status_bar.h"
 #include "app/win32/tool_button.h"
+#include "app/win32/window_util.h"
 
 namespace remvana {
 
@@ -33,50 +34,6 @@ void registerClasses(HINSTANCE instance) {
     registerStatusBarClass(instance);
     registerLinkLabelClass(instance);
     registerSplitterClass(instance);
-}
-
-Size clientSizeOf(HWND hwnd) {
-    RECT r{};
-    GetClientRect(hwnd, &r);
-    return {r.right, r.bottom};
-}
-
-int widthOf(HWND hwnd) {
-    RECT r{};
-    GetWindowRect(hwnd, &r);
-    return r.right - r.left;
-}
-
-// A child's rectangle in its parent's client coordinates.
-RECT placeOf(HWND hwnd) {
-    RECT r{};
-    GetWindowRect(hwnd, &r);
-    MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
-void moveTo(HWND hwnd, const Rect& at) {
-    const RECT now = placeOf(hwnd);
-    if (now.left == at.left && now.top == at.top && now.right == at.right &&
-        now.bottom == at.bottom)
-        return;
-    SetWindowPos(hwnd, nullptr, at.left, at.top, at.width(), at.height(),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void setLeft(HWND hwnd, int left) {
-    const RECT now = placeOf(hwnd);
-    SetWindowPos(hwnd, nullptr, left, now.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void setTop(HWND hwnd, int top) {
-    const RECT now = placeOf(hwnd);
-    SetWindowPos(hwnd, nullptr, now.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void setSize(HWND hwnd, int width, int height) {
-    SetWindowPos(hwnd, nullptr, 0, 0, std::max(0, width), std::max(0, height),
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 } // namespace
@@ -246,53 +203,34 @@ void T_mainForm::createImageLists() {
 
 void T_mainForm::onCommand(int id, int code, HWND control) {
     using namespace layout;
+    using Handler = void (T_mainForm::*)(HWND);
+    struct Binding {
+        int id;
+        Handler handler;
+    };
+    // Which handler each control's click is bound to.
+    static constexpr Binding kButtonClicks[] = {
+        {kRemoveButtonId, &T_mainForm::RemoveAdvToolButtonClick},
+        {kChangeButtonId, &T_mainForm::ChangeAdvToolButtonClick},
+        {kRepairButtonId, &T_mainForm::RepairAdvToolButtonClick},
+        {kDeleteEntryButtonId, &T_mainForm::DeleteEntryAdvToolButtonClick},
+        {kRefreshButtonId, &T_mainForm::RefreshAdvToolButtonClick},
+        {kSavetofileButtonId, &T_mainForm::SavetofileAdvToolButtonClick},
+        {kModifyPropertiesButtonId, &T_mainForm::ModifyPropertiesAdvToolButtonClick},
+    };
+    static constexpr Binding kLabelClicks[] = {
+        {kSiteLabelId, &T_mainForm::SiteLabelClick},
+        {kMailToLabelId, &T_mainForm::MailToLabelClick},
+        {kSuggestLabelId, &T_mainForm::SuggestLabelClick},
+        {kStartupLabelId, &T_mainForm::StartupLabelClick},
+    };
     if (control == nullptr) return;
-    if (code == BN_CLICKED && isToolButton(control)) {
-        Application.guarded([&] {
-            switch (id) {
-            case kRemoveButtonId:
-                RemoveAdvToolButtonClick(control);
-                break;
-            case kChangeButtonId:
-                ChangeAdvToolButtonClick(control);
-                break;
-            case kRepairButtonId:
-                RepairAdvToolButtonClick(control);
-                break;
-            case kDeleteEntryButtonId:
-                DeleteEntryAdvToolButtonClick(control);
-                break;
-            case kRefreshButtonId:
-                RefreshAdvToolButtonClick(control);
-                break;
-            case kSavetofileButtonId:
-                SavetofileAdvToolButtonClick(control);
-                break;
-            case kModifyPropertiesButtonId:
-                ModifyPropertiesAdvToolButtonClick(control);
-                break;
-            }
-        });
-        return;
-    }
-    if (code == STN_CLICKED && isLinkLabel(control)) {
-        Application.guarded([&] {
-            switch (id) {
-            case kSiteLabelId:
-                SiteLabelClick(control);
-                break;
-            case kMailToLabelId:
-                MailToLabelClick(control);
-                break;
-            case kSuggestLabelId:
-                SuggestLabelClick(control);
-                break;
-            case kStartupLabelId:
-                StartupLabelClick(control);
-                break;
-            }
-        });
-    }
+    auto dispatch = [&](const auto& bindings) {
+        for (const Binding& binding : bindings)
+            if (binding.id == id) Application.guarded([&] { (this->*binding.handler)(control); });
+    };
+    if (code == BN_CLICKED && isToolButton(control)) dispatch(kButtonClicks);
+    if (code == STN_CLICKED && isLinkLabel(control)) dispatch(kLabelClicks);
 }
 
 void T_mainForm::onSize() {
@@ -319,16 +257,16 @@ void T_mainForm::onActivate(WPARAM wParam, LPARAM lParam) {
 void T_mainForm::realign(int leftPanelWidth) {
     const PaneRects panes = alignPanes(clientSizeOf(Handle), leftPanelWidth);
     const Size before = clientSizeOf(RightAdvPanel);
-    moveTo(AdvOfficeStatusBar, panes.statusBar);
-    moveTo(MainAdvPanel, panes.mainPanel);
-    moveTo(LeftAdvPanel, panes.leftAdvPanel);
-    moveTo(TopAdvPanel, panes.topPanel);
-    moveTo(LeftPanel, panes.leftPanel);
-    moveTo(Splitter, panes.splitter);
-    moveTo(RightAdvPanel, panes.rightPanel);
+    moveChild(AdvOfficeStatusBar, panes.statusBar);
+    moveChild(MainAdvPanel, panes.mainPanel);
+    moveChild(LeftAdvPanel, panes.leftAdvPanel);
+    moveChild(TopAdvPanel, panes.topPanel);
+    moveChild(LeftPanel, panes.leftPanel);
+    moveChild(Splitter, panes.splitter);
+    moveChild(RightAdvPanel, panes.rightPanel);
     const Size list = clientSizeOf(LeftPanel);
     if (AdvListView) {
-        moveTo(AdvListView, {0, 0, list.cx, list.cy});
+        moveChild(AdvListView, {0, 0, list.cx, list.cy});
         listResized();
     }
     if (clientSizeOf(RightAdvPanel) != before)
@@ -343,33 +281,32 @@ void T_mainForm::onSplitterReleased(int proposedLeft) {
 
 void T_mainForm::FormResize(HWND) {
     FormResizeInput input;
-    input.outerWidth = widthOf(Handle);
+    input.outerWidth = outerWidthOf(Handle);
     input.client = clientSizeOf(Handle);
-    input.refreshWidth = widthOf(RefreshAdvToolButton);
-    input.savetofileWidth = widthOf(SavetofileAdvToolButton);
-    input.modifyPropertiesWidth = widthOf(ModifyPropertiesAdvToolButton);
+    input.refreshWidth = outerWidthOf(RefreshAdvToolButton);
+    input.savetofileWidth = outerWidthOf(SavetofileAdvToolButton);
+    input.modifyPropertiesWidth = outerWidthOf(ModifyPropertiesAdvToolButton);
     const FormResizeResult plan = formResize(input);
 
-    setLeft(SavetofileAdvToolButton, plan.savetofileLeft);
-    setLeft(RefreshAdvToolButton, plan.refreshLeft);
+    setChildLeft(SavetofileAdvToolButton, plan.savetofileLeft);
+    setChildLeft(RefreshAdvToolButton, plan.refreshLeft);
     leftPanelWidth_ = plan.leftPanelWidth;
     realign(leftPanelWidth_);
-    setLeft(ModifyPropertiesAdvToolButton, plan.details.modifyPropertiesLeft);
+    setChildLeft(ModifyPropertiesAdvToolButton, plan.details.modifyPropertiesLeft);
     if (ParamLabel) {
-        const RECT label = placeOf(ParamLabel);
-        setSize(ParamLabel, plan.details.paramLabelWidth, label.bottom - label.top);
+        setChildSize(ParamLabel, plan.details.paramLabelWidth, childRectOf(ParamLabel).height());
     }
     InvalidateRect(Splitter, nullptr, FALSE);
-    setTop(MailToLabel, plan.links.mailTo);
-    setTop(SuggestLabel, plan.links.suggest);
-    setTop(SiteLabel, plan.links.site);
+    setChildTop(MailToLabel, plan.links.mailTo);
+    setChildTop(SuggestLabel, plan.links.suggest);
+    setChildTop(SiteLabel, plan.links.site);
 }
 
 void T_mainForm::RightAdvPanelResize(HWND) {
-    const DetailsPaneFit fit =
-        rightAdvPanelResize(clientSizeOf(RightAdvPanel), widthOf(ModifyPropertiesAdvToolButton));
-    setLeft(ModifyPropertiesAdvToolButton, fit.modifyPropertiesLeft);
-    if (ParamLabel) setSize(ParamLabel, fit.paramLabelWidth, fit.paramLabelHeight);
+    const DetailsPaneFit fit = rightAdvPanelResize(clientSizeOf(RightAdvPanel),
+                                                   outerWidthOf(ModifyPropertiesAdvToolButton));
+    setChildLeft(ModifyPropertiesAdvToolButton, fit.modifyPropertiesLeft);
+    if (ParamLabel) setChildSize(ParamLabel, fit.paramLabelWidth, fit.paramLabelHeight);
 }
 
 void T_mainForm::setButtonEnabled(HWND button, bool enabled) {

@@ -5,6 +5,7 @@
 #include "app/win32/link_label.h"
 #include "app/win32/splitter_control.h"
 #include "app/win32/tool_button.h"
+#include "app/win32/window_util.h"
 
 namespace remvana {
 
@@ -52,17 +53,9 @@ HWND createContainer(const char* className, HWND parent, int id, const Rect& at,
 } // namespace
 
 void registerPanelClasses(HINSTANCE instance) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpfnWndProc = panelProc;
-    wc.lpszClassName = kAdvPanelClass;
-    RegisterClassExA(&wc);
-    wc.lpfnWndProc = plainPanelProc;
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kPlainPanelClass;
-    RegisterClassExA(&wc);
+    registerWindowClass(instance, kAdvPanelClass, panelProc);
+    registerWindowClass(instance, kPlainPanelClass, plainPanelProc, IDC_ARROW,
+                        reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
 }
 
 HWND createAdvPanel(HWND parent, int id, const Rect& at, HINSTANCE instance) {

@@ -6,6 +6,7 @@
 #include "app/resize_rules.h"
 #include "app/win32/gdi_util.h"
 #include "app/win32/panel_control.h"
+#include "app/win32/window_util.h"
 
 namespace remvana {
 
@@ -25,7 +26,8 @@ void toggleDragLine(HWND splitter, int left) {
     RECT bar{};
     GetWindowRect(splitter, &bar);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&bar), 2);
-    HDC dc = GetDCEx(parent, nullptr, DCX_CACHE | DCX_PARENTCLIP);
+    // Across the panes on both sides of the bar, so not clipped by the parent's children.
+    HDC dc = GetDCEx(parent, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS | DCX_LOCKWINDOWUPDATE);
     static const WORD pattern[8] = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA};
     HBITMAP bitmap = CreateBitmap(8, 8, 1, 1, pattern);
     HBRUSH brush = CreatePatternBrush(bitmap);
@@ -100,13 +102,7 @@ LRESULT CALLBACK splitterProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 } // namespace
 
 void registerSplitterClass(HINSTANCE instance) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_SIZEWE);
-    wc.lpfnWndProc = splitterProc;
-    wc.lpszClassName = kSplitterClass;
-    RegisterClassExA(&wc);
+    registerWindowClass(instance, kSplitterClass, splitterProc, IDC_SIZEWE);
 }
 
 HWND createSplitter(HWND parent, int id, int left, int top, int width, int height,

@@ -8,6 +8,7 @@
 #include "app/layout.h"
 #include "app/paint_rules.h"
 #include "app/win32/gdi_util.h"
+#include "app/win32/window_util.h"
 
 namespace remvana {
 
@@ -142,13 +143,7 @@ LRESULT CALLBACK statusBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
 } // namespace
 
 void registerStatusBarClass(HINSTANCE instance) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpfnWndProc = statusBarProc;
-    wc.lpszClassName = kStatusBarClass;
-    RegisterClassExA(&wc);
+    registerWindowClass(instance, kStatusBarClass, statusBarProc);
 }
 
 HWND createStatusBar(HWND parent, int id, HINSTANCE instance) {

@@ -4,6 +4,7 @@
 
 #include "app/paint_rules.h"
 #include "app/win32/gdi_util.h"
+#include "app/win32/window_util.h"
 
 namespace remvana {
 
@@ -59,16 +60,7 @@ void drawCaption(HDC dc, const std::string& caption, RECT rect, COLORREF color) 
 } // namespace
 
 void registerToolButtonClass(HINSTANCE instance) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    if (!GetClassInfoExA(nullptr, "Button", &wc)) return;
-    buttonProc = wc.lpfnWndProc;
-    wc.cbSize = sizeof wc;
-    wc.hInstance = instance;
-    wc.lpfnWndProc = toolButtonProc;
-    wc.lpszClassName = kToolButtonClass;
-    wc.style &= ~CS_GLOBALCLASS;
-    RegisterClassExA(&wc);
+    buttonProc = registerSuperclass(instance, "Button", kToolButtonClass, toolButtonProc);
     if (buttonFont == nullptr) buttonFont = createFontOf(layout::kButtonFont);
 }
 

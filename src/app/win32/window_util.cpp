@@ -1,0 +1,80 @@
+#include "app/win32/window_util.h"
+
+#include <algorithm>
+
+namespace remvana {
+
+void registerWindowClass(HINSTANCE instance, const char* name, WNDPROC proc, LPCSTR cursor,
+                         HBRUSH background) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursor(nullptr, cursor);
+    wc.hbrBackground = background;
+    wc.lpfnWndProc = proc;
+    wc.lpszClassName = name;
+    RegisterClassExA(&wc);
+}
+
+WNDPROC registerSuperclass(HINSTANCE instance, const char* base, const char* name, WNDPROC proc,
+                           LPCSTR cursor) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    if (!GetClassInfoExA(nullptr, base, &wc)) return nullptr;
+    const WNDPROC baseProc = wc.lpfnWndProc;
+    wc.cbSize = sizeof wc;
+    wc.hInstance = instance;
+    wc.lpfnWndProc = proc;
+    wc.lpszClassName = name;
+    wc.style &= ~CS_GLOBALCLASS;
+    if (cursor != nullptr) wc.hCursor = LoadCursor(nullptr, cursor);
+    RegisterClassExA(&wc);
+    return baseProc;
+}
+
+Size clientSizeOf(HWND hwnd) {
+    RECT r{};
+    GetClientRect(hwnd, &r);
+    return {r.right, r.bottom};
+}
+
+Rect clientRectOf(HWND hwnd) {
+    const Size size = clientSizeOf(hwnd);
+    return {0, 0, size.cx, size.cy};
+}
+
+int outerWidthOf(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    return r.right - r.left;
+}
+
+Rect childRectOf(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+void moveChild(HWND hwnd, const Rect& at) {
+    if (childRectOf(hwnd) == at) return;
+    SetWindowPos(hwnd, nullptr, at.left, at.top, std::max(0, at.width()), std::max(0, at.height()),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void setChildLeft(HWND hwnd, int left) {
+    SetWindowPos(hwnd, nullptr, left, childRectOf(hwnd).top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void setChildTop(HWND hwnd, int top) {
+    SetWindowPos(hwnd, nullptr, childRectOf(hwnd).left, top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void setChildSize(HWND hwnd, int width, int height) {
+    SetWindowPos(hwnd, nullptr, 0, 0, std::max(0, width), std::max(0, height),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+} // namespace remvana

@@ -1,0 +1,31 @@
+#pragma once
+// Window classes and child geometry shared by the window's controls (and its tests).
+#include <windows.h>
+
+#include "platform/canvas.h"
+
+namespace remvana {
+
+// Registers a class of this module with an arrow cursor unless another is given.
+void registerWindowClass(HINSTANCE instance, const char* name, WNDPROC proc,
+                         LPCSTR cursor = IDC_ARROW, HBRUSH background = nullptr);
+// Registers `name` as a superclass of the system class `base`, with `proc` in front of
+// the base's procedure; returns the base procedure (nullptr when `base` is unknown).
+WNDPROC registerSuperclass(HINSTANCE instance, const char* base, const char* name, WNDPROC proc,
+                           LPCSTR cursor = nullptr);
+
+Size clientSizeOf(HWND hwnd);
+Rect clientRectOf(HWND hwnd);
+// Outer width of a window, frame included.
+int outerWidthOf(HWND hwnd);
+// A child's rectangle in its parent's client coordinates.
+Rect childRectOf(HWND hwnd);
+
+// Moves or sizes a child without touching its z-order or activation; moveChild does
+// nothing when the child is already there, sizes never go below zero.
+void moveChild(HWND hwnd, const Rect& at);
+void setChildLeft(HWND hwnd, int left);
+void setChildTop(HWND hwnd, int top);
+void setChildSize(HWND hwnd, int width, int height);
+
+} // namespace remvana
