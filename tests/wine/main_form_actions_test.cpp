@@ -201,6 +201,10 @@ TEST_F(MainFormActions, ChangeAndRepairHandTheirCommandLinesToTheSystem) {
 }
 
 TEST_F(MainFormActions, SaveToFileWritesTheReportThroughTheDialog) {
+    // An older, longer report of that name is replaced without a question.
+    std::ofstream(testShell.documents + "\\audit.txt", std::ios::binary)
+        << std::string(100000, 'x');
+    // The dialog adds the default extension to a name typed without one.
     testing::DialogAnswerer user("Save Software Audit Report", IDOK, "audit");
     ASSERT_NO_FATAL_FAILURE(click(form().SavetofileAdvToolButton));
     ASSERT_TRUE(user.answered());
@@ -215,6 +219,15 @@ TEST_F(MainFormActions, SaveToFileWritesTheReportThroughTheDialog) {
     EXPECT_NE(std::string::npos, alpha);
     EXPECT_NE(std::string::npos, beta);
     EXPECT_LT(alpha, beta);
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(MainFormActions, CancellingTheSaveDialogWritesNothing) {
+    testing::DialogAnswerer user("Save Software Audit Report", IDCANCEL, "audit");
+    ASSERT_NO_FATAL_FAILURE(click(form().SavetofileAdvToolButton));
+    ASSERT_TRUE(user.answered());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES,
+              GetFileAttributesA((testShell.documents + "\\audit.txt").c_str()));
     EXPECT_TRUE(errors.empty());
 }
 

@@ -37,21 +37,6 @@ TEST_F(DeleteEntry, RemovesTheEntryWithItsWholeSubtreeAndNothingElse) {
     EXPECT_TRUE(registry.value(RegRoot::LocalMachine, kUsage + "\\Alpha", "SlowInfoCache"));
 }
 
-TEST_F(DeleteEntry, RefusedNamesLeaveTheStoreWhole) {
-    for (const std::string& name :
-         std::vector<std::string>{"", ".", "..", "Alpha\\Components", "..\\Uninstall", "\\SOFTWARE",
-                                  std::string("\0Alpha", 6)}) {
-        EXPECT_FALSE(deleteUninstallEntry(name, registry)) << name;
-    }
-    EXPECT_EQ((std::vector<std::string>{"Alpha", "AlphaBeta", "Gamma"}), storeSubkeys());
-    EXPECT_TRUE(registry.keyExists(RegRoot::LocalMachine, kStore + "\\Alpha\\Components\\Core"));
-}
-
-TEST_F(DeleteEntry, AMissingEntryIsReportedAndChangesNothing) {
-    EXPECT_FALSE(deleteUninstallEntry("Delta", registry));
-    EXPECT_EQ(3u, storeSubkeys().size());
-}
-
 TEST_F(DeleteEntry, AProtectedEntryStaysWhenTheRegistryRefuses) {
     // A subkey the user may read but not delete, as in a store guarded by an administrator.
     registry.allowOnly(RegRoot::LocalMachine, kStore + "\\Gamma", reg_access::Read);
