@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "actions/audit_report.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_locale.h"
@@ -108,32 +106,6 @@ TEST_F(AuditReport, FollowsInventoryOrderNotDisplayNames) {
     const std::string text =
         report({program("a-key", "Zulu"), program("b-key", ""), program("c-key", "Alpha")});
     EXPECT_EQ(header() + "Zulu\r\n\r\nAlpha\r\n\r\n", text);
-}
-
-TEST_F(AuditReport, IsPlainCrLfTextWithoutByteOrderMark) {
-    TAppInfo entry = program("Tool", "Tool");
-    entry.UninstallString = "tool.exe";
-    const std::string text = report({entry, program("Other", "Other")});
-    ASSERT_GE(text.size(), 3u);
-    EXPECT_NE(0, std::memcmp(text.data(), "\xEF\xBB\xBF", 3));
-    EXPECT_EQ('S', text.front());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n') {
-            EXPECT_TRUE(i > 0 && text[i - 1] == '\r') << "bare LF at " << i;
-        }
-        if (text[i] == '\r') {
-            EXPECT_TRUE(i + 1 < text.size() && text[i + 1] == '\n') << "bare CR at " << i;
-        }
-    }
-    EXPECT_EQ("\r\n\r\n", text.substr(text.size() - 4))
-        << "the last block ends with its empty line";
-}
-
-TEST_F(AuditReport, WritesTheHeaderThenOnePiecePerNamedEntry) {
-    std::vector<std::string> pieces;
-    writeAuditReport({program("A", "First"), program("B", ""), program("C", "Third")}, services,
-                     [&pieces](const std::string& piece) { pieces.push_back(piece); });
-    EXPECT_EQ((std::vector<std::string>{header(), "First\r\n\r\n", "Third\r\n\r\n"}), pieces);
 }
 
 TEST_F(AuditReport, AnUnencodableDateStopsTheReportAfterTheBlocksBeforeIt) {
