@@ -164,6 +164,34 @@ TEST_F(ParamLabelPaint, LocalPicturesLoadAndOtherSourcesDrawNothing) {
     EXPECT_EQ(RGB(0xFF, 0, 0), pixel(150, 3));
 }
 
+TEST_F(ParamLabelPaint, HoveredAnchorIsPaintedInTheHoverColourAndTheFocusedOneFramed) {
+    setLook([](ParamLabelLook& look) {
+        look.LineSpacing = 0;
+        look.HoverColor = rgb(0x56, 0x7D, 0xB0);
+        look.TabStop = true;
+    });
+    label->setHtmlLine(0, "<a href=\"One\">first anchor</a> <a href=\"Two\">second</a>");
+    std::optional<Rect> one = label->anchorRectOf(1);
+    std::optional<Rect> two = label->anchorRectOf(2);
+    ASSERT_TRUE(one && two);
+    EXPECT_EQ(kWhite, pixel(two->left + 1, two->top));
+
+    const int x = (two->left + two->right) / 2, y = (two->top + two->bottom) / 2;
+    SendMessageA(label->handle(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+    EXPECT_EQ(RGB(0x56, 0x7D, 0xB0), pixel(two->left + 1, two->top));
+    EXPECT_EQ(kWhite, pixel(one->left + 1, one->top));
+
+    // With the keyboard focus the first anchor gets the grey frame.
+    SetForegroundWindow(host);
+    SetFocus(label->handle());
+    pump();
+    ASSERT_EQ(label->handle(), GetFocus());
+    EXPECT_EQ(RGB(0x80, 0x80, 0x80), pixel(one->left - 1, one->top + 3));
+    SetFocus(host);
+    pump();
+    EXPECT_EQ(kWhite, pixel(one->left - 1, one->top + 3));
+}
+
 TEST_F(ParamLabelPaint, GdiCanvasMeasuresAsItDraws) {
     HDC dc = GetDC(label->handle());
     {
