@@ -222,6 +222,19 @@ TEST_F(PropertyEditing, EscapeCommitsNothing) {
     EXPECT_FALSE(modifyEnabled());
 }
 
+TEST_F(PropertyEditing, ClickingElsewhereCommitsTheTypedText) {
+    select("Edit Alpha");
+    TPopupEdit* editor = clickAnchor("Contact");
+    ASSERT_NE(nullptr, editor);
+    typeText(*editor, "Clicked Away");
+    SetFocus(form().AdvListView); // where a click on the list puts the focus
+    testing::pumpMessages(10);
+    EXPECT_FALSE(editor->visible());
+    EXPECT_EQ((std::vector<std::string>{"Contact=Clicked Away"}), commits);
+    EXPECT_TRUE(modifyEnabled());
+    EXPECT_EQ("Clicked Away", form().selectedAppInfo()->PendingContact);
+}
+
 TEST_F(PropertyEditing, NewDisplayNameRenamesTheRowAndTheListResorts) {
     ASSERT_LT(rowOf("Edit Alpha"), rowOf("Edit Beta"));
     select("Edit Alpha");
