@@ -5,6 +5,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "app/layout.h"
 #include "app/win32/link_label.h"
 #include "window_fixture.h"
@@ -173,6 +175,34 @@ TEST_F(MainWindow, LanguageOfAnotherKindShowsTheErrorAndStopsThatActivation) {
     EXPECT_EQ(DWORD{REG_DWORD}, storedLanguage().first);
 }
 
+TEST_F(MainWindow, ErrorWhileCreatingIsShownAndTheWindowStillOpens) {
+    // A usage record longer than its layout stops the first refresh with a read error.
+    const std::string key = "RemvanaCreateError";
+    const std::string entry = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + key;
+    const std::string usage =
+        "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Management\\ARPCache\\" + key;
+    HKEY hkey = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, entry.c_str(), 0, nullptr, 0,
+                                             KEY_ALL_ACCESS, nullptr, &hkey, nullptr));
+    RegSetValueExA(hkey, "DisplayName", 0, REG_SZ, reinterpret_cast<const BYTE*>("Broken"), 7);
+    RegCloseKey(hkey);
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, usage.c_str(), 0, nullptr, 0,
+                                             KEY_ALL_ACCESS, nullptr, &hkey, nullptr));
+    const std::vector<BYTE> tooLong(600, 1);
+    RegSetValueExA(hkey, "SlowInfoCache", 0, REG_BINARY, tooLong.data(),
+                   static_cast<DWORD>(tooLong.size()));
+    RegCloseKey(hkey);
+
+    openWindow();
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, entry.c_str());
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, usage.c_str());
+    ASSERT_EQ(1u, errors.size());
+    EXPECT_EQ("Invalid data type for 'SlowInfoCache'", errors[0]);
+    EXPECT_TRUE(IsWindowVisible(window()));
+    EXPECT_EQ("KV Remvana", form().caption());
+    EXPECT_EQ("Version 2.1.0.0", panel0());
+}
+
 TEST_F(MainWindow, ComingBackFromAnotherWindowOfTheProgramActivatesAgain) {
     openWindow();
     ASSERT_EQ(0u, storedLanguage().first);
@@ -244,6 +274,7 @@ TEST_F(MainWindow, SplitterDragRefitsTheDetailsPaneAndTheNextResizeUndoesIt) {
     SendMessageA(splitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 100));
     SendMessageA(splitter, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(-199, 100));
     EXPECT_EQ(576, placeOf(form().LeftPanel).width()); // nothing moves before the release
+    EXPECT_FALSE(saveScreenshot(window(), "splitter_drag", false).empty());
     SendMessageA(splitter, WM_LBUTTONUP, 0, MAKELPARAM(-199, 100));
     pumpMessages(10);
     EXPECT_EQ(376, placeOf(form().LeftPanel).width());

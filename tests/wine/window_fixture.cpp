@@ -81,10 +81,12 @@ void clickControl(HWND hwnd) {
     SendMessageA(hwnd, WM_LBUTTONUP, 0, at);
 }
 
-std::string saveScreenshot(HWND hwnd, const std::string& name) {
-    RedrawWindow(hwnd, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    pumpMessages(100);
+std::string saveScreenshot(HWND hwnd, const std::string& name, bool repaintFirst) {
+    if (repaintFirst) {
+        RedrawWindow(hwnd, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        pumpMessages(100);
+    }
     const Rect r = windowRectOf(hwnd);
     const int width = r.width();
     const int height = r.height();

@@ -41,7 +41,9 @@ void pumpMessages(int milliseconds = 0);
 void clickControl(HWND hwnd);
 // Saves the window as it is on screen into $REMVANA_TEST_ARTIFACTS/<name>.bmp (or the
 // working folder without it); returns the path, empty on failure.
-std::string saveScreenshot(HWND hwnd, const std::string& name);
+// With repaintFirst false the picture shows the screen exactly as it is (for passing states
+// such as a drag line).
+std::string saveScreenshot(HWND hwnd, const std::string& name, bool repaintFirst = true);
 
 class MainWindowFixture : public ::testing::Test {
   protected:
