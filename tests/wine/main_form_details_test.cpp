@@ -132,6 +132,7 @@ TEST_F(DetailsPane, AValueWithMarkupCharactersIsShownEscapedAndButtonsFollowTheE
     EXPECT_FALSE(enabled(form().RemoveAdvToolButton));
     EXPECT_TRUE(enabled(form().ChangeAdvToolButton)); // NoModify absent reads 0
     EXPECT_FALSE(enabled(form().RepairAdvToolButton));
+    EXPECT_FALSE(testing::saveScreenshot(form().RightAdvPanel, "details_pane_escaped").empty());
 }
 
 TEST_F(DetailsPane, MovingAndDroppingTheSelection) {
