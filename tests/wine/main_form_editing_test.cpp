@@ -7,8 +7,10 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "inventory/app_info.h"
-#include "widgets/listview/win32/adv_list_view.h"
+#include "list_view_probe.h"
 #include "widgets/paramlabel/param_lookup.h"
 #include "widgets/paramlabel/win32/param_label.h"
 #include "widgets/paramlabel/win32/popup_edit.h"
@@ -113,13 +115,9 @@ class PropertyEditing : public testing::MainWindowFixture {
     }
 
     int rowOf(const std::string& caption) {
-        const int count = ListView_GetItemCount(form().AdvListView);
-        for (int i = 0; i < count; ++i) {
-            char text[256] = {};
-            ListView_GetItemText(form().AdvListView, i, 0, text, sizeof text);
-            if (caption == text) return i;
-        }
-        return -1;
+        const std::vector<std::string> names = testing::listColumnTexts(form().AdvListView, 0);
+        auto found = std::find(names.begin(), names.end(), caption);
+        return found == names.end() ? -1 : static_cast<int>(found - names.begin());
     }
     void select(const std::string& caption) {
         const int row = rowOf(caption);
