@@ -33,6 +33,18 @@ inline bool setMachineString(const std::string& path, const char* name = nullptr
     return result == ERROR_SUCCESS;
 }
 
+// Creates the key with its missing parents and stores a DWORD value in it.
+inline bool setMachineNumber(const std::string& path, const char* name, DWORD value) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS)
+        return false;
+    LONG result = RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                                 sizeof value);
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS;
+}
+
 inline void deleteMachineTree(const std::string& path) {
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, path.c_str());
 }

@@ -5,33 +5,20 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include "machine_keys.h"
 #include "widgets/paramlabel/win32/param_label.h"
 #include "window_fixture.h"
 
 namespace remvana {
 namespace {
 
-const std::string kStore = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 const std::string kFullKey = "RemvanaDet Full";
 const std::string kBareKey = "RemvanaDet Bare";
 const std::string kHeading =
     "<p bgcolor=\"#C1DAFB\" bgcolorto=\"#C1DAFB\"><IMG src=\"idx:1\" align=\"top\"> Properties</p>";
 
 void setValue(const std::string& key, const char* name, const std::string& value) {
-    HKEY handle = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, (kStore + key).c_str(), 0, nullptr,
-                                             0, KEY_ALL_ACCESS, nullptr, &handle, nullptr));
-    RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>(value.size() + 1));
-    RegCloseKey(handle);
-}
-
-void setNumber(const std::string& key, const char* name, DWORD value) {
-    HKEY handle = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, (kStore + key).c_str(), 0, nullptr,
-                                             0, KEY_ALL_ACCESS, nullptr, &handle, nullptr));
-    RegSetValueExA(handle, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-    RegCloseKey(handle);
+    ASSERT_TRUE(testing::setMachineString(testing::kUninstallStore + key, name, value));
 }
 
 class DetailsPane : public testing::MainWindowFixture {
@@ -46,7 +33,7 @@ class DetailsPane : public testing::MainWindowFixture {
         setValue(kFullKey, "URLUpdateInfo", "https://updates.example.com/full");
         setValue(kFullKey, "UninstallString", "C:\\Full\\uninstall.exe");
         setValue(kFullKey, "InstallSource", "C:\\Setup\\Full\\");
-        setNumber(kFullKey, "NoModify", 1);
+        ASSERT_TRUE(testing::setMachineNumber(testing::kUninstallStore + kFullKey, "NoModify", 1));
         setValue(kBareKey, "DisplayName", "Det R&D <beta>");
         openWindow();
         label = TParamLabel::fromHandle(form().ParamLabel);
@@ -54,8 +41,8 @@ class DetailsPane : public testing::MainWindowFixture {
     }
     void TearDown() override {
         testing::MainWindowFixture::TearDown();
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, (kStore + kFullKey).c_str());
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, (kStore + kBareKey).c_str());
+        testing::deleteMachineTree(testing::kUninstallStore + kFullKey);
+        testing::deleteMachineTree(testing::kUninstallStore + kBareKey);
     }
 
     int rowOf(const std::string& caption) {
