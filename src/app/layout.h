@@ -99,9 +99,6 @@ inline constexpr int kParamLabelLeft = 7;
 inline constexpr int kParamLabelTop = 29;
 inline constexpr int kParamLabelWidth = 270;
 inline constexpr int kParamLabelHeight = 492;
-inline constexpr const char* kHeadingMarkup =
-    "<p bgcolor=\"#C1DAFB\" bgcolorto=\"#C1DAFB\"><IMG src=\"idx:1\" align=\"top\"> Properties</p>";
-inline constexpr const char* kEmptyParam = "?";
 inline constexpr Color kParamLabelTextColor = rgb(0x08, 0x37, 0x72);
 inline constexpr Color kParamLabelHoverColor = rgb(0x56, 0x7D, 0xB0);
 inline constexpr Color kParamLabelParamColor = rgb(0x00, 0x00, 0xFF);
@@ -109,17 +106,7 @@ inline constexpr Color kParamLabelShadowColor = rgb(0x80, 0x80, 0x80);
 inline constexpr int kParamLabelLineSpacing = 6;
 inline constexpr int kParamLabelShadowOffset = 2;
 
-// The program list.
-struct ListColumn {
-    const char* caption;
-    int width; // column 0's width is computed from the list's width
-    bool rightAligned;
-};
-inline constexpr ListColumn kListColumns[4] = {{"Application Name", 240, false},
-                                               {"Size", 70, true},
-                                               {"Last Used", 100, true},
-                                               {"Frequency", 70, true}};
-inline constexpr Color kListTextColor = rgb(0x08, 0x37, 0x72);
+// The program list's row images.
 inline constexpr int kSmallImageSize = 32;
 inline constexpr int kSmallImageGrowBy = 4;
 
@@ -154,7 +141,7 @@ inline const Font kWindowFont{"MS Sans Serif", -11, systemColor(kColorWindowText
 inline const Font kButtonFont{"Tahoma", -11, kButtonCaptionColor, true};
 inline const Font kLinkFont{"Tahoma", -11, systemColor(kColorActiveCaption), false, false, true};
 inline const Font kParamLabelFont{"Tahoma", -11, kParamLabelTextColor};
-inline const Font kListFont{"Tahoma", -11, kListTextColor};
+inline const Font kStatusBarFont{"Tahoma", -11, kStatusTextColor};
 
 // The save dialog of the audit report.
 inline constexpr const char* kSaveDialogTitle = "Save Software Audit Report";

@@ -77,7 +77,7 @@ LRESULT CALLBACK statusBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     switch (msg) {
     case WM_NCCREATE: {
         auto* created = new StatusBarState;
-        created->font = createFontOf(layout::kListFont);
+        created->font = createFontOf(layout::kStatusBarFont);
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
         break;
     }
