@@ -210,6 +210,7 @@ TEST_F(PropertyEditing, EscapeCommitsNothing) {
     typeText(*editor, "zzz");
     pressKey(*editor, VK_ESCAPE, 0x1B);
     EXPECT_FALSE(editor->visible());
+    EXPECT_EQ(label->handle(), GetFocus());
     EXPECT_TRUE(commits.empty());
     EXPECT_EQ(before, label->htmlLine(0));
     EXPECT_FALSE(modifyEnabled());

@@ -29,12 +29,6 @@ class ParamLabelInputTest : public ::testing::Test {
         look.TabStop = true;
         label->setLook(look);
         label->editOptions().ParamHint = true;
-        label->editOptions().EditAutoSize = true;
-        label->events().OnParamEditDone = [&](TParamLabel* sender, const std::string& href,
-                                              std::string& value) {
-            EXPECT_EQ(label, sender);
-            done.push_back(href + "=" + value);
-        };
         label->setHTMLText({"<b>Publisher</b> : <a href=\"Publisher\" class=\"EDIT\" "
                             "hint=\"Who made it\">old</a><br>",
                             "<b>Contact</b> : <a href=\"Contact\" class=\"EDIT\">me</a><br>"});
@@ -54,11 +48,6 @@ class ParamLabelInputTest : public ::testing::Test {
         SendMessageA(label->handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
         SendMessageA(label->handle(), WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
     }
-    void typeIntoEditor(const std::string& text) {
-        for (char c : text)
-            SendMessageA(label->textEditor_->editWindow(), WM_CHAR, static_cast<unsigned char>(c),
-                         1);
-    }
     HCURSOR cursorAt(POINT at) {
         SendMessageA(label->handle(), WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
         SendMessageA(label->handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(label->handle()),
@@ -68,10 +57,9 @@ class ParamLabelInputTest : public ::testing::Test {
 
     HWND host = nullptr;
     TParamLabel* label = nullptr;
-    std::vector<std::string> done;
 };
 
-TEST_F(ParamLabelInputTest, ClickOpensTheEditorOverTheAnchorAndReturnWritesBack) {
+TEST_F(ParamLabelInputTest, ClickOpensTheEditorJustAboveTheAnchor) {
     std::optional<Rect> anchor = label->anchorRectOf(1);
     ASSERT_TRUE(anchor);
     click(centreOf(1));
@@ -89,18 +77,6 @@ TEST_F(ParamLabelInputTest, ClickOpensTheEditorOverTheAnchorAndReturnWritesBack)
     EXPECT_EQ(origin.y + anchor->top - 1 + 6 - 2, r.top);
     EXPECT_GE(r.right - r.left, std::max(16, anchor->width() + 2) + 16);
     EXPECT_EQ("old", editor.text());
-
-    typeIntoEditor("A & B");
-    SendMessageA(editor.editWindow(), WM_KEYDOWN, VK_RETURN, 1);
-    SendMessageA(editor.editWindow(), WM_CHAR, '\r', 1);
-    EXPECT_FALSE(editor.visible());
-    EXPECT_EQ(label->handle(), GetFocus());
-    EXPECT_FALSE(label->interaction().editing());
-    EXPECT_EQ((std::vector<std::string>{"Publisher=A & B"}), done);
-    EXPECT_EQ("<b>Publisher</b> : <a href=\"Publisher\" class=\"EDIT\" hint=\"Who made "
-              "it\">A &amp; B</a><br>",
-              label->htmlLine(0));
-    EXPECT_EQ("<b>Contact</b> : <a href=\"Contact\" class=\"EDIT\">me</a><br>", label->htmlLine(1));
 }
 
 TEST_F(ParamLabelInputTest, TheCursorIsTheHandOnlyOverAnchors) {
