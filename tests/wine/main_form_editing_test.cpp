@@ -11,6 +11,7 @@
 
 #include "inventory/app_info.h"
 #include "list_view_probe.h"
+#include "machine_keys.h"
 #include "widgets/paramlabel/param_lookup.h"
 #include "widgets/paramlabel/win32/param_label.h"
 #include "widgets/paramlabel/win32/popup_edit.h"
@@ -19,17 +20,12 @@
 namespace remvana {
 namespace {
 
-const std::string kStore = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+const std::string& kStore = testing::kUninstallStore;
 const std::string kAlphaKey = "RemvanaEdit Alpha";
 const std::string kBetaKey = "RemvanaEdit Beta";
 
 void setValue(const std::string& key, const char* name, const std::string& value) {
-    HKEY handle = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, (kStore + key).c_str(), 0, nullptr,
-                                             0, KEY_ALL_ACCESS, nullptr, &handle, nullptr));
-    RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>(value.size() + 1));
-    RegCloseKey(handle);
+    ASSERT_TRUE(testing::setMachineString(kStore + key, name, value));
 }
 
 // The stored value's type and text, or "<absent>".
@@ -110,7 +106,7 @@ class PropertyEditing : public testing::MainWindowFixture {
         testing::MainWindowFixture::TearDown();
         for (const std::string& key : {kAlphaKey, kBetaKey}) {
             allowEverything(kStore + key);
-            RegDeleteTreeA(HKEY_LOCAL_MACHINE, (kStore + key).c_str());
+            testing::deleteMachineTree(kStore + key);
         }
     }
 
@@ -319,9 +315,7 @@ TEST_F(UnwritableSubkey, RemovedSubkeyShowsTheErrorAndIsNotRecreatedOrWrittenEls
     editTwoProperties();
     ASSERT_EQ(ERROR_SUCCESS, RegDeleteTreeA(HKEY_LOCAL_MACHINE, (kStore + kAlphaKey).c_str()));
     expectRefusedClickLosesNothing("<absent>");
-    HKEY gone = nullptr;
-    EXPECT_NE(ERROR_SUCCESS,
-              RegOpenKeyExA(HKEY_LOCAL_MACHINE, (kStore + kAlphaKey).c_str(), 0, KEY_READ, &gone));
+    EXPECT_FALSE(testing::machineKeyExists(kStore + kAlphaKey));
     setValue(kAlphaKey, "DisplayName", "Edit Alpha");
     expectRetryWritesBoth();
 }
