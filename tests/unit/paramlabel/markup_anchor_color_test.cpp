@@ -1,4 +1,4 @@
-// Colours of text and anchors, hover and focus, and the hit test.
+// Colours of text and anchors, hover and focus, the hit test, and the less common tags.
 #include <gtest/gtest.h>
 
 #include "markup_test_support.h"
@@ -158,6 +158,46 @@ TEST(MarkupHitTest, EmbeddedControlsReportTypeIdAndValue) {
     EXPECT_TRUE(controls[0].checked);
     EXPECT_TRUE(controls[0].pushed);
     EXPECT_EQ(rgb(0x80, 0x80, 0x80), canvas.callsOf(Kind::Frame).at(0).color);
+}
+
+TEST(MarkupTags, RuleIndentRotationHighlightBlinkAndBody) {
+    RecordingCanvas canvas = labelCanvas();
+    MarkupRequest request =
+        drawRequest("<body bgcolor=\"clYellow\">a<hr>b<in x=\"40\">c<r a=\"90\">d</r>"
+                    "<hi>e</hi><bl>f</bl>g",
+                    120);
+    request.labelColor = rgb(1, 1, 1);
+    renderMarkup(canvas, request);
+
+    auto fills = canvas.callsOf(CanvasCall::Kind::Fill);
+    ASSERT_FALSE(fills.empty());
+    EXPECT_EQ((Rect{0, 0, 120, 400}), fills[0].rect);
+    EXPECT_EQ(rgb(0xFF, 0xFF, 0), fills[0].color);
+    EXPECT_EQ(rgb(0xFF, 0xFF, 0), canvas.textCall("a").background);
+
+    // The rule ends the line and lies one pixel below it.
+    auto lines = canvas.callsOf(CanvasCall::Kind::Line);
+    ASSERT_EQ(1u, lines.size());
+    EXPECT_EQ((Point{1, 14}), lines[0].from);
+    EXPECT_EQ((Point{120, 14}), lines[0].to);
+    EXPECT_EQ(13, canvas.textCall("b").rect.top);
+
+    EXPECT_EQ(41, canvas.textCall("c").rect.left); // 40 from where text starts
+    EXPECT_EQ(900, canvas.textCall("d").font.escapement);
+    EXPECT_EQ(0, canvas.textCall("e").font.escapement);
+    EXPECT_EQ(systemColor(kColorHighlight), canvas.textCall("e").background);
+    EXPECT_EQ(systemColor(kColorHighlightText), canvas.textCall("e").font.color);
+    EXPECT_EQ(rgb(1, 1, 1), canvas.textCall("f").font.color); // blinking text is invisible
+    EXPECT_EQ(kBaseTextColor, canvas.textCall("g").font.color);
+    EXPECT_EQ(rgb(0xFF, 0xFF, 0), canvas.textCall("g").background);
+}
+
+TEST(MarkupTags, WithoutWordWrapAnOverflowingRunEndsTheText) {
+    RecordingCanvas canvas = labelCanvas();
+    MarkupRequest request = drawRequest("aaaa bbbb cccc<br>next", 61);
+    request.wordWrap = false;
+    renderMarkup(canvas, request);
+    EXPECT_EQ(std::vector<std::string>{"aaaa bbbb cccc"}, canvas.texts());
 }
 
 } // namespace
