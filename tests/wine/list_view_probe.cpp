@@ -34,6 +34,23 @@ std::vector<std::string> listColumnTexts(HWND list, int subItem) {
     return texts;
 }
 
+int listRowOf(HWND list, const std::string& caption) {
+    for (int i = 0; i < listItemCount(list); ++i)
+        if (listItemText(list, i, 0) == caption) return i;
+    return -1;
+}
+
+bool selectListRow(HWND list, const std::string& caption) {
+    const int row = listRowOf(list, caption);
+    if (row < 0) return false;
+    LVITEMA state{};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(&state));
+    return true;
+}
+
 HWND listHeader(HWND list) {
     return reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
 }

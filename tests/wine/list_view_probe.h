@@ -13,6 +13,11 @@ int listItemImage(HWND list, int item);
 int listItemCount(HWND list);
 // One column's texts, top row first.
 std::vector<std::string> listColumnTexts(HWND list, int subItem);
+// The first row showing that caption, or -1.
+int listRowOf(HWND list, const std::string& caption);
+// Selects and focuses the row showing that caption, as a click on it does; false when
+// there is none.
+bool selectListRow(HWND list, const std::string& caption);
 HWND listHeader(HWND list);
 // Mouse down and up in the middle of the column's header item, then the queued messages.
 void clickListHeader(HWND list, int column);

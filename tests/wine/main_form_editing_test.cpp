@@ -7,8 +7,6 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "inventory/app_info.h"
 #include "list_view_probe.h"
 #include "machine_keys.h"
@@ -111,15 +109,10 @@ class PropertyEditing : public testing::MainWindowFixture {
     }
 
     int rowOf(const std::string& caption) {
-        const std::vector<std::string> names = testing::listColumnTexts(form().AdvListView, 0);
-        auto found = std::find(names.begin(), names.end(), caption);
-        return found == names.end() ? -1 : static_cast<int>(found - names.begin());
+        return testing::listRowOf(form().AdvListView, caption);
     }
     void select(const std::string& caption) {
-        const int row = rowOf(caption);
-        ASSERT_GE(row, 0) << caption;
-        ListView_SetItemState(form().AdvListView, row, LVIS_SELECTED | LVIS_FOCUSED,
-                              LVIS_SELECTED | LVIS_FOCUSED);
+        ASSERT_TRUE(testing::selectListRow(form().AdvListView, caption)) << caption;
         testing::pumpMessages(20);
     }
     // Clicks the anchor named href where the label drew it; returns the opened editor.
