@@ -5,10 +5,13 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
 #include <vector>
 
 #include "app/layout.h"
 #include "app/win32/link_label.h"
+#include "dialog_answerer.h"
 #include "window_fixture.h"
 
 namespace remvana::testing {
@@ -201,6 +204,35 @@ TEST_F(MainWindow, ErrorWhileCreatingIsShownAndTheWindowStillOpens) {
     EXPECT_TRUE(IsWindowVisible(window()));
     EXPECT_EQ("KV Remvana", form().caption());
     EXPECT_EQ("Version 2.1.0.0", panel0());
+}
+
+TEST_F(MainWindow, FailingActivationShowsOneErrorBoxNotOneAfterAnother) {
+    const DWORD five = 5;
+    storeLanguage(REG_DWORD, &five, sizeof five);
+    recordErrors = false;
+    DialogAnswerer first("Remvana", IDOK);
+    // Closing the box gives the focus back to the window; should that count as a new
+    // activation, the same error would come again, box after box. The watcher closes any
+    // further box, and repairs the setting so that such a loop would end.
+    std::atomic<int> furtherBoxes{0};
+    std::thread watcher([&] {
+        first.wait();
+        Sleep(300);
+        for (int i = 0; i < 30; ++i, Sleep(50)) {
+            HWND box = FindWindowA("#32770", "Remvana");
+            if (box == nullptr || !IsWindowVisible(box)) continue;
+            ++furtherBoxes;
+            RegDeleteKeyValueA(HKEY_CURRENT_USER, kSettingsPath, "language");
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+        }
+    });
+    openWindow();
+    pumpMessages(100);
+    watcher.join();
+    ASSERT_TRUE(first.answered());
+    EXPECT_EQ("Invalid data type for 'language'", first.messageText());
+    EXPECT_EQ(0, furtherBoxes.load());
+    EXPECT_EQ("Version 1.0", panel0());
 }
 
 TEST_F(MainWindow, ComingBackFromAnotherWindowOfTheProgramActivatesAgain) {

@@ -138,7 +138,8 @@ std::string saveScreenshot(HWND hwnd, const std::string& name, bool repaintFirst
 }
 
 void MainWindowFixture::openWindow() {
-    Application.ErrorBoxHook = [this](const std::string& text) { errors.push_back(text); };
+    if (recordErrors)
+        Application.ErrorBoxHook = [this](const std::string& text) { errors.push_back(text); };
     form_ = std::make_unique<T_mainForm>(GetModuleHandleA(nullptr), services);
     ASSERT_NE(nullptr, form_->create());
     form_->show(SW_SHOWNORMAL);

@@ -65,8 +65,10 @@ class MainWindowFixture : public ::testing::Test {
     Win32Locale locale;
     Win32StringTable strings{GetModuleHandleA(nullptr)};
     FormServices services{&registry, &shell, &clock, &locale, &strings};
-    // Texts of the error boxes the window put up, in order.
+    // Texts of the error boxes the window put up, in order. With recordErrors false the
+    // real modal boxes come up instead (someone must answer them).
     std::vector<std::string> errors;
+    bool recordErrors = true;
 
   private:
     std::unique_ptr<T_mainForm> form_;
