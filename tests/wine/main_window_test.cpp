@@ -128,6 +128,11 @@ TEST_F(MainWindow, LinkLabelsShowTheirTooltipsOnTheOtherHost) {
         EXPECT_LE(placeOf(label).height(), 14);
     }
     EXPECT_GT(placeOf(form().SuggestLabel).width(), placeOf(form().SiteLabel).width());
+    // Links point with the hand.
+    const auto hand = reinterpret_cast<LONG_PTR>(LoadCursor(nullptr, IDC_HAND));
+    for (HWND label :
+         {form().StartupLabel, form().SiteLabel, form().SuggestLabel, form().MailToLabel})
+        EXPECT_EQ(hand, static_cast<LONG_PTR>(GetClassLongPtrA(label, GCLP_HCURSOR)));
     EXPECT_GT(placeOf(form().SiteLabel).width(), placeOf(form().StartupLabel).width());
 }
 
