@@ -204,11 +204,17 @@ TEST_F(MainFormActions, SaveToFileWritesTheReportThroughTheDialog) {
     // An older, longer report of that name is replaced without a question.
     std::ofstream(testShell.documents + "\\audit.txt", std::ios::binary)
         << std::string(100000, 'x');
+    char workingFolder[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, workingFolder);
     // The dialog adds the default extension to a name typed without one.
     testing::DialogAnswerer user("Save Software Audit Report", IDOK, "audit");
     ASSERT_NO_FATAL_FAILURE(click(form().SavetofileAdvToolButton));
     ASSERT_TRUE(user.answered());
     EXPECT_EQ(testShell.documents, user.folderPath());
+    // Later command lines are not looked up in the report's folder.
+    char workingFolderAfter[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, workingFolderAfter);
+    EXPECT_STREQ(workingFolder, workingFolderAfter);
 
     AuditReportServices reportServices{testShell, stillClock, locale};
     const std::string written = readFile(testShell.documents + "\\audit.txt");
