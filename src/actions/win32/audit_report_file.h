@@ -18,8 +18,8 @@ using AuditReportPathChooser =
 // extension; no overwrite prompt.
 std::optional<std::string> askAuditReportPath(HWND owner, const std::string& initialFolder);
 
-// Replaces the dialog for the Wine suite, which has no one to click it; an empty chooser
-// brings the real dialog back.
+// Replaces the dialog, for tests that run without anyone to answer it or need a path the
+// dialog would refuse (a folder that does not exist); an empty chooser brings it back.
 void setAuditReportPathChooser(AuditReportPathChooser chooser);
 
 // Creates (or replaces) the file with exclusive access and writes the report into it.
