@@ -1,7 +1,5 @@
 #include "app/win32/main_form.h"
 
-#include <algorithm>
-
 #include "app/layout.h"
 #include "app/resize_rules.h"
 #include "app/win32/application.h"
@@ -99,6 +97,7 @@ LRESULT CALLBACK T_mainForm::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
 }
 
 LRESULT T_mainForm::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    HWND self = Handle; // Handle is cleared once the window is gone
     LRESULT result = 0;
     switch (msg) {
     case WM_CREATE:
@@ -139,7 +138,7 @@ LRESULT T_mainForm::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     default:
         if (handleChildMessage(Handle, msg, wParam, lParam, result)) return result;
     }
-    return DefWindowProcA(Handle, msg, wParam, lParam);
+    return DefWindowProcA(self, msg, wParam, lParam);
 }
 
 void T_mainForm::createControls() {
