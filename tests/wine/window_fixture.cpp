@@ -138,6 +138,12 @@ std::string saveScreenshot(HWND hwnd, const std::string& name, bool repaintFirst
 }
 
 void MainWindowFixture::openWindow() {
+    // Every Windows installation has the uninstall store; a fresh test prefix may not yet.
+    HKEY store = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE,
+                        "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall", 0, nullptr, 0,
+                        KEY_ALL_ACCESS, nullptr, &store, nullptr) == ERROR_SUCCESS)
+        RegCloseKey(store);
     if (recordErrors)
         Application.ErrorBoxHook = [this](const std::string& text) { errors.push_back(text); };
     form_ = std::make_unique<T_mainForm>(GetModuleHandleA(nullptr), services);
