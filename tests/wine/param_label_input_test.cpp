@@ -8,6 +8,7 @@
 #include "widgets/paramlabel/param_lookup.h"
 #include "widgets/paramlabel/win32/param_label.h"
 #include "widgets/paramlabel/win32/popup_edit.h"
+#include "window_fixture.h"
 
 namespace remvana {
 namespace {
@@ -86,40 +87,48 @@ TEST_F(ParamLabelInputTest, TheCursorIsTheHandOnlyOverAnchors) {
     EXPECT_EQ("", label->interaction().currentAnchor());
 }
 
-TEST_F(ParamLabelInputTest, TheHintNamesTheAnchorUnderTheMouseAndSitsBesideIt) {
-    POINT onAnchor = centreOf(1);
-    SendMessageA(label->handle(), WM_MOUSEMOVE, 0, MAKELPARAM(onAnchor.x, onAnchor.y));
-    ASSERT_NE(nullptr, label->hintWindow_);
-    ClientToScreen(label->handle(), &onAnchor);
-    SetCursorPos(onAnchor.x, onAnchor.y);
-    POINT at;
-    GetCursorPos(&at);
-    if (at.x != onAnchor.x || at.y != onAnchor.y) GTEST_SKIP() << "pointer cannot be moved";
-
-    NMTTDISPINFOA info{};
-    info.hdr.hwndFrom = label->hintWindow_;
-    info.hdr.code = TTN_GETDISPINFOA;
-    SendMessageA(label->handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
-    ASSERT_NE(nullptr, info.lpszText);
-    EXPECT_STREQ("Who made it", info.lpszText);
-    NMHDR show{label->hintWindow_, 0, TTN_SHOW};
-    EXPECT_EQ(TRUE, SendMessageA(label->handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&show)));
+TEST_F(ParamLabelInputTest, HoveringAnAnchorShowsItsHintBesideTheMouse) {
+    // Moves the pointer there as a user would and waits (at most 3 s) for the hint window
+    // to show or hide; returns the pointer's screen position.
+    auto hoverUntil = [&](POINT client, bool shown) {
+        ClientToScreen(label->handle(), &client);
+        SetCursorPos(client.x - 2, client.y);
+        testing::pumpMessages();
+        SetCursorPos(client.x, client.y);
+        for (int waited = 0; waited < 3000; waited += 20) {
+            testing::pumpMessages();
+            if (label->hintWindow_ && (IsWindowVisible(label->hintWindow_) != FALSE) == shown)
+                break;
+            Sleep(20);
+        }
+        return client;
+    };
+    auto hintText = [&] {
+        char text[128] = {};
+        GetWindowTextA(label->hintWindow_, text, sizeof text);
+        return std::string(text);
+    };
+    POINT mouse = hoverUntil(centreOf(1), true);
+    if (GetCursorPos(&mouse) && label->interaction().currentAnchor().empty())
+        GTEST_SKIP() << "the pointer cannot be moved on this display";
+    ASSERT_TRUE(IsWindowVisible(label->hintWindow_));
+    EXPECT_EQ("Who made it", hintText());
+    testing::saveScreenshot(GetDesktopWindow(), "parameter_hint");
     RECT tip;
     GetWindowRect(label->hintWindow_, &tip);
-    EXPECT_EQ(onAnchor.x + 10, tip.left);
-    EXPECT_EQ(onAnchor.y - 10, tip.top);
+    EXPECT_EQ(mouse.x + 10, tip.left);
+    EXPECT_EQ(mouse.y - 10, tip.top);
 
-    // Without a hint attribute the anchor's name is the hint; away from anchors, none.
-    POINT contact = centreOf(2);
-    ClientToScreen(label->handle(), &contact);
-    SetCursorPos(contact.x, contact.y);
-    SendMessageA(label->handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
-    EXPECT_STREQ("Contact", info.lpszText);
-    POINT away{370, 95};
-    ClientToScreen(label->handle(), &away);
-    SetCursorPos(away.x, away.y);
-    SendMessageA(label->handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
-    EXPECT_STREQ("", info.lpszText);
+    // The next anchor has no hint attribute: its name is the hint.
+    hoverUntil(centreOf(2), false);
+    hoverUntil(centreOf(2), true);
+    ASSERT_TRUE(IsWindowVisible(label->hintWindow_));
+    EXPECT_EQ("Contact", hintText());
+
+    // Away from anchors the label shows no hint.
+    hoverUntil({340, 90}, false);
+    testing::pumpMessages(800);
+    EXPECT_FALSE(IsWindowVisible(label->hintWindow_));
 }
 
 } // namespace

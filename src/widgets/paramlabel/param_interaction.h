@@ -101,6 +101,8 @@ class ParamInteraction {
     int focusedIndex() const { return focused_; }
     bool mouseButtonDown() const { return buttonDown_; }
     const std::string& currentAnchor() const { return currentAnchor_; }
+    // The current anchor's rectangle (client coordinates, inflated); empty off anchors.
+    Rect currentAnchorRect() const { return currentAnchor_.empty() ? Rect{} : currentRect_; }
 
   private:
     struct AnchorHit {

@@ -155,6 +155,8 @@ class TParamLabel final : public ParamLabelHost {
     // The hint text handed to the hint window, and where it shows.
     std::string hintText_;
     POINT hintPosition_{};
+    // The hint window's tool: the rectangle of the anchor under the mouse.
+    Rect hintToolRect_;
 };
 
 } // namespace remvana

@@ -32,19 +32,29 @@ ParamKey paramKeyOf(WPARAM vk) {
     }
 }
 
-// The hint window of a label, made the first time the mouse comes by with ParamHint on.
+// The hint window of a label, made the first time the mouse comes by with ParamHint on. Its
+// one tool covers the anchor under the mouse and nothing else, so that the hint window
+// takes every anchor for a new place to show a hint at, and none away from anchors.
+constexpr UINT_PTR kAnchorTool = 1;
+
+TTTOOLINFOA anchorTool(HWND label, const Rect& anchor) {
+    TTTOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = label;
+    tool.uId = kAnchorTool;
+    tool.rect = {anchor.left, anchor.top, anchor.right, anchor.bottom};
+    // Asked for at every showing: the text depends on the anchor under the mouse.
+    tool.lpszText = LPSTR_TEXTCALLBACKA;
+    return tool;
+}
+
 HWND makeHintWindow(HWND label) {
     HWND tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                                    WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, label, nullptr,
                                    GetModuleHandleA(nullptr), nullptr);
-    TTTOOLINFOA tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = label;
-    tool.uId = reinterpret_cast<UINT_PTR>(label);
-    // Asked for at every showing: the text depends on the anchor under the mouse.
-    tool.lpszText = LPSTR_TEXTCALLBACKA;
+    TTTOOLINFOA tool = anchorTool(label, Rect{});
     SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     SendMessageA(tooltip, TTM_SETMAXTIPWIDTH, 0, 400);
     return tooltip;
@@ -62,6 +72,14 @@ void TParamLabel::onMouseMove(Point client) {
     }
     if (editOptions().ParamHint && hintWindow_ == nullptr) hintWindow_ = makeHintWindow(hwnd_);
     Application.guarded([&] { interaction().mouseMove(client); });
+    if (hintWindow_ != nullptr) {
+        Rect anchor = interaction().currentAnchorRect();
+        if (anchor != hintToolRect_) {
+            hintToolRect_ = anchor;
+            TTTOOLINFOA tool = anchorTool(hwnd_, anchor);
+            SendMessageA(hintWindow_, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
+        }
+    }
 }
 
 void TParamLabel::onMouseLeave() {
@@ -96,7 +114,9 @@ LRESULT TParamLabel::dialogCode(const MSG* message) const {
 }
 
 void TParamLabel::cancelHint() {
-    if (hintWindow_ != nullptr) SendMessageA(hintWindow_, TTM_POP, 0, 0);
+    // Only a hint on screen is taken down: popping also stops the wait for the next one.
+    if (hintWindow_ != nullptr && IsWindowVisible(hintWindow_))
+        SendMessageA(hintWindow_, TTM_POP, 0, 0);
 }
 
 void TParamLabel::openTextEditor(const std::string& href, Point screenTopLeft, int width,
