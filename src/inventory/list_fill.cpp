@@ -71,6 +71,13 @@ std::string programCountText(int rows) {
 
 int FillProgramList(InventoryArray& inventory, ProgramListSink& sink,
                     const ListFillServices& services) {
+    int mayHaveIcon = 0;
+    for (const TAppInfo& info : inventory)
+        if (!info.DisplayName.empty() &&
+            (!info.DisplayIcon.empty() || info.UsageRecord.hasName() != 0))
+            ++mayHaveIcon;
+    sink.reserveImages(mayHaveIcon);
+
     int rows = 0;
     {
         ListUpdate update(sink);

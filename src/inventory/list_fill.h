@@ -19,6 +19,9 @@ class ProgramListSink {
     virtual ~ProgramListSink() = default;
     virtual void beginListUpdate() = 0;
     virtual void endListUpdate() = 0;
+    // Told once, before the first row, that this fill appends at most `count` images, so
+    // room for them can be made in one step.
+    virtual void reserveImages(int count) { (void)count; }
     // Appends a copy of the icon to the row images and returns its index, or -1 when it
     // could not be added. The caller still owns (and releases) the icon.
     virtual int addImage(IconHandle icon) = 0;

@@ -231,6 +231,9 @@ TEST_F(ProgramListWindow, RefreshButtonRebuildsWithoutPilingUpImages) {
         pumpMessages();
         EXPECT_EQ(rowsBefore, rowCount());
         EXPECT_EQ(images, ImageList_GetImageCount(form().SmallImageList));
+        // The rows draw from the window's image list, whichever copy it is now.
+        EXPECT_EQ(form().SmallImageList, reinterpret_cast<HIMAGELIST>(SendMessageA(
+                                             list(), LVM_GETIMAGELIST, LVSIL_SMALL, 0)));
         // Emptying and filling the list hides and shows its scroll bar, which resizes its
         // client area and so gives the name column the full remainder again; the fill
         // narrows it by 15 after that.

@@ -2,6 +2,26 @@
 
 namespace remvana {
 
+void ListViewSink::reserveImages(int count) {
+    if (count <= 0) return;
+    // An image list grows a few images at a time, copying all it holds each time: thousands
+    // of icons would cost seconds. A copy made with room for all of them grows no more.
+    int width = 0;
+    int height = 0;
+    ImageList_GetIconSize(images_, &width, &height);
+    const int held = ImageList_GetImageCount(images_);
+    HIMAGELIST roomy = ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, held + count, 4);
+    if (!roomy) return;
+    for (int i = 0; i < held; ++i) {
+        const HICON image = ImageList_GetIcon(images_, i, ILD_NORMAL);
+        ImageList_AddIcon(roomy, image);
+        DestroyIcon(image);
+    }
+    list_.setSmallImages(roomy);
+    ImageList_Destroy(images_);
+    images_ = roomy;
+}
+
 int ListViewSink::addImage(IconHandle icon) {
     // The image list copies the icon; the caller keeps (and releases) its own.
     return ImageList_AddIcon(images_, reinterpret_cast<HICON>(icon));

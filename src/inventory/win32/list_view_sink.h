@@ -15,11 +15,13 @@ namespace remvana {
 class ListViewSink : public ProgramListSink {
   public:
     using StatusSetter = std::function<void(int panel, const std::string& text)>;
-    ListViewSink(TAdvListView& list, HIMAGELIST images, StatusSetter setStatus)
+    // `images` is the list's image list; reserveImages may replace it with a roomier copy.
+    ListViewSink(TAdvListView& list, HIMAGELIST& images, StatusSetter setStatus)
         : list_(list), images_(images), setStatus_(std::move(setStatus)) {}
 
     void beginListUpdate() override { list_.BeginListUpdate(); }
     void endListUpdate() override { list_.EndListUpdate(); }
+    void reserveImages(int count) override;
     int addImage(IconHandle icon) override;
     void addRow(const std::string& caption, TAppInfo* data, int imageIndex,
                 const std::vector<std::string>& subItems) override;
@@ -29,7 +31,7 @@ class ListViewSink : public ProgramListSink {
 
   private:
     TAdvListView& list_;
-    HIMAGELIST images_;
+    HIMAGELIST& images_;
     StatusSetter setStatus_;
 };
 

@@ -28,6 +28,10 @@ class RecordingSink : public ProgramListSink {
         log.push_back("begin");
         ++depth;
     }
+    void reserveImages(int count) override {
+        log.push_back("reserve");
+        reserved = count;
+    }
     void endListUpdate() override {
         log.push_back("end");
         --depth;
@@ -57,6 +61,7 @@ class RecordingSink : public ProgramListSink {
     std::vector<Row> rows;
     std::map<int, std::string> status;
     int depth = 0;
+    int reserved = -1;
     int width0 = 336;
     std::string failingSource;
 
@@ -124,7 +129,8 @@ TEST_F(ListFill, OneRowPerDisplayNameInsideOneUpdateThenWidthAndCount) {
     EXPECT_EQ(&inventory[0], sink.rows[0].data);
     EXPECT_EQ(&inventory[2], sink.rows[1].data);
     EXPECT_EQ((std::vector<std::string>{"", "", "rarely"}), sink.rows[1].subItems);
-    EXPECT_EQ((std::vector<std::string>{"begin", "end", "width", "status"}), sink.log);
+    EXPECT_EQ((std::vector<std::string>{"reserve", "begin", "end", "width", "status"}), sink.log);
+    EXPECT_EQ(0, sink.reserved);
     EXPECT_EQ("2 programs available for uninstall", sink.status[1]);
 }
 
@@ -202,6 +208,8 @@ TEST_F(ListFill, UsageRecordPathIsTriedOnlyWithoutDisplayIconAndWithHasName) {
     EXPECT_EQ(1, sink.rows[2].image);
     EXPECT_EQ(0, sink.rows[3].image);
     EXPECT_EQ((std::vector<std::string>{"C:\\Apps\\used.exe,0"}), sink.images);
+    // Room was asked for the three rows that could have had an icon.
+    EXPECT_EQ(3, sink.reserved);
     for (const auto& call : shell.extractCalls)
         EXPECT_NE("C:\\Apps\\gone.exe", call.file);
 }
@@ -228,7 +236,7 @@ TEST_F(ListFill, AnyOtherFailureEndsTheFillWithTheUpdateClosed) {
     EXPECT_THROW(fill(), std::runtime_error);
     EXPECT_EQ(0, sink.depth);
     EXPECT_EQ(1u, sink.rows.size());
-    EXPECT_EQ((std::vector<std::string>{"begin", "end"}), sink.log);
+    EXPECT_EQ((std::vector<std::string>{"reserve", "begin", "end"}), sink.log);
     EXPECT_TRUE(sink.status.empty());
     EXPECT_EQ(0u, shell.liveIconCount());
 }
