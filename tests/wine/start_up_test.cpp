@@ -46,9 +46,9 @@ class StoreMovedAside {
         RegCloseKey(source);
         return ok;
     }
+    // The key with everything below it.
     static bool deleteKey(const char* path) {
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, path);
-        return RegDeleteKeyA(HKEY_LOCAL_MACHINE, path) == ERROR_SUCCESS;
+        return RegDeleteTreeA(HKEY_LOCAL_MACHINE, path) == ERROR_SUCCESS;
     }
     bool existed_ = false;
     bool moved_ = false;
