@@ -5,7 +5,6 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <iterator>
@@ -102,15 +101,10 @@ class MainFormActions : public testing::MainWindowFixture {
         return testing::listColumnTexts(form().AdvListView, 0);
     }
     int rowOf(const std::string& caption) {
-        const auto captions = rowCaptions();
-        const auto found = std::find(captions.begin(), captions.end(), caption);
-        return found == captions.end() ? -1 : static_cast<int>(found - captions.begin());
+        return testing::listRowOf(form().AdvListView, caption);
     }
     void select(const std::string& caption) {
-        const int row = rowOf(caption);
-        ASSERT_GE(row, 0) << caption;
-        ListView_SetItemState(form().AdvListView, row, LVIS_SELECTED | LVIS_FOCUSED,
-                              LVIS_SELECTED | LVIS_FOCUSED);
+        ASSERT_TRUE(testing::selectListRow(form().AdvListView, caption)) << caption;
     }
     int selectedRow() { return ListView_GetNextItem(form().AdvListView, -1, LVNI_SELECTED); }
     void click(HWND button) {
