@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "bench/bench_registry.h"
+#include "bench/list_fill_bench.h"
 #include "inventory/refresh.h"
 #include "platform/win32/locale_win32.h"
 #include "platform/win32/registry_win32.h"
@@ -34,11 +35,14 @@ struct Services {
     Win32RegistryFactory registry;
     Win32Locale locale;
     InventoryArray inventory;
+    ListFillBench listFill{registry, locale, inventory};
 };
 
 std::vector<Measure> measuresFor(Services& s) {
     return {
         {"refresh", [&s] { rebuildInventory(s.registry, s.locale, s.inventory); }, true},
+        {"refresh+fill, no icons", [&s] { s.listFill.refreshAndFill(false); }},
+        {"refresh+fill, icons", [&s] { s.listFill.refreshAndFill(true); }},
     };
 }
 

@@ -1,0 +1,43 @@
+#pragma once
+// The list side of the benchmark: a hidden program list with its row images, cleared,
+// refreshed and filled the way the main window does it.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <memory>
+
+#include "inventory/app_info.h"
+#include "platform/locale.h"
+#include "platform/registry.h"
+#include "platform/win32/clock_win32.h"
+#include "platform/win32/shell_win32.h"
+#include "widgets/listview/win32/adv_list_view.h"
+
+namespace remvana::bench {
+
+class ListFillBench {
+  public:
+    ListFillBench(RegistryFactory& registry, Locale& locale, InventoryArray& inventory);
+    ~ListFillBench();
+    ListFillBench(const ListFillBench&) = delete;
+    ListFillBench& operator=(const ListFillBench&) = delete;
+
+    // Clears the list, rebuilds the inventory and fills the list. Without icons the entries'
+    // icon strings and usage-record paths are dropped after the scan, so no row looks one up.
+    void refreshAndFill(bool withIcons);
+    int rows() const { return list_->rowCount(); }
+    int images() const { return ImageList_GetImageCount(images_); }
+
+  private:
+    RegistryFactory& registry_;
+    Locale& locale_;
+    InventoryArray& inventory_;
+    Win32Shell shell_;
+    Win32Clock clock_;
+    HWND host_ = nullptr;
+    HIMAGELIST images_ = nullptr;
+    std::unique_ptr<TAdvListView> list_;
+};
+
+} // namespace remvana::bench
