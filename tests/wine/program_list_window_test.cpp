@@ -13,7 +13,9 @@
 
 #include "app/layout.h"
 #include "inventory/app_info.h"
+#include "inventory/refresh.h"
 #include "list_view_probe.h"
+#include "widgets/paramlabel/win32/param_label.h"
 #include "window_fixture.h"
 
 namespace remvana::testing {
@@ -303,10 +305,14 @@ TEST_F(ProgramListWindow, SelectionEventsArriveLoserFirstWithTheRowsEntry) {
               events);
     ASSERT_NE(nullptr, form().selectedAppInfo());
     EXPECT_EQ(thirdName, form().selectedAppInfo()->DisplayName);
-    // A refresh leaves no row selected.
+    TParamLabel* details = TParamLabel::fromHandle(control(layout::kParamLabelId));
+    ASSERT_NE(nullptr, details);
+    EXPECT_NE(kPropertiesHeadingLine, details->htmlLine(0));
+    // A refresh leaves no row selected and the details at their bare heading.
     clickControl(control(layout::kRefreshButtonId));
     pumpMessages();
     EXPECT_EQ(nullptr, form().selectedAppInfo());
+    EXPECT_EQ(kPropertiesHeadingLine, details->htmlLine(0));
 }
 
 } // namespace remvana::testing

@@ -10,6 +10,7 @@
 #include "inventory/list_fill.h"
 #include "inventory/refresh.h"
 #include "inventory/win32/list_view_sink.h"
+#include "widgets/paramlabel/win32/param_label.h"
 
 namespace remvana {
 
@@ -22,8 +23,8 @@ class FormRefreshView : public RefreshView {
 
     void clearRows() override { clearProgramRows(*form_.ProgramList, form_.SmallImageList); }
     void setDetailsHeading(const std::string& line0) override {
-        // The label keeps its whole markup in line 0, which is its window text.
-        SetWindowTextA(form_.ParamLabel, line0.c_str());
+        if (TParamLabel* label = TParamLabel::fromHandle(form_.ParamLabel))
+            label->setHtmlLine(0, line0);
     }
     void disableEntryButtons() override {
         for (HWND button :
