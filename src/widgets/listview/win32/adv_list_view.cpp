@@ -80,12 +80,12 @@ HWND TAdvListView::create(HWND parent, int controlId, const RECT& bounds) {
     SendMessageA(list_, WM_SETFONT, reinterpret_cast<WPARAM>(listFont_), FALSE);
 
     for (int i = 0; i < kListColumnCount; ++i) {
-        const ListColumn& spec = kProgramListColumns[static_cast<std::size_t>(i)];
+        const ListColumn& wanted = kProgramListColumns[static_cast<std::size_t>(i)];
         LVCOLUMNA column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
-        column.fmt = flagsOf(spec.alignment).format;
-        column.cx = spec.width;
-        column.pszText = const_cast<char*>(spec.caption);
+        column.fmt = flagsOf(wanted.alignment).format;
+        column.cx = wanted.width;
+        column.pszText = const_cast<char*>(wanted.caption);
         column.iSubItem = i;
         SendMessageA(list_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i),
                      reinterpret_cast<LPARAM>(&column));
