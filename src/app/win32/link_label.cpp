@@ -6,36 +6,54 @@
 
 #include "app/win32/gdi_util.h"
 #include "app/win32/window_util.h"
+#include "platform/win32/canvas_gdi.h"
 
 namespace remvana {
 
 namespace {
 
 constexpr const char* kBrushProp = "RemvanaLinkBrush";
+constexpr unsigned kLinkTextFormat =
+    text_format::Left | text_format::SingleLine | text_format::NoPrefix;
 WNDPROC staticProc = nullptr;
 HFONT linkFont = nullptr;
+
+std::string textOf(HWND label) {
+    char text[256] = {};
+    GetWindowTextA(label, text, sizeof text);
+    return text;
+}
+
+// The label is exactly as large as its text: the underline ends with the last letter and
+// only the text takes clicks.
+void fitToText(HWND label) {
+    const std::string text = textOf(label);
+    HDC dc = GetDC(label);
+    Rect bounds{0, 0, 0, 0};
+    {
+        GdiCanvas canvas(dc);
+        canvas.setFont(layout::kLinkFont);
+        canvas.drawText(text, bounds, kLinkTextFormat | text_format::CalcRect);
+    }
+    ReleaseDC(label, dc);
+    setChildSize(label, bounds.width(), bounds.height());
+}
 
 LRESULT CALLBACK linkLabelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_SETCURSOR:
         SetCursor(LoadCursor(nullptr, IDC_HAND));
         return TRUE;
+    case WM_SETTEXT: {
+        LRESULT result = CallWindowProcA(staticProc, hwnd, msg, wParam, lParam);
+        fitToText(hwnd);
+        return result;
+    }
     case WM_NCDESTROY:
         if (HANDLE brush = RemovePropA(hwnd, kBrushProp)) DeleteObject(brush);
         break;
     }
     return CallWindowProcA(staticProc, hwnd, msg, wParam, lParam);
-}
-
-// The label's size for its text, measured the way the static control draws it.
-SIZE textSize(HWND label, const char* text) {
-    HDC dc = GetDC(label);
-    HGDIOBJ old = SelectObject(dc, linkFont);
-    RECT bounds{0, 0, 0, 0};
-    DrawTextA(dc, text, -1, &bounds, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX | DT_LEFT);
-    SelectObject(dc, old);
-    ReleaseDC(label, dc);
-    return {bounds.right, bounds.bottom};
 }
 
 } // namespace
@@ -56,8 +74,7 @@ HWND createLinkLabel(HWND parent, const layout::LinkPlacement& placement, HWND t
         placement.left, placement.top, 10, 13, parent,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)), instance, nullptr);
     SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont), FALSE);
-    const SIZE size = textSize(label, placement.caption);
-    SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+    fitToText(label);
     SetPropA(label, kBrushProp, CreateSolidBrush(toColorRef(placement.background)));
 
     if (tooltips != nullptr) {
@@ -81,14 +98,10 @@ void drawLinkLabel(const DRAWITEMSTRUCT& item) {
     // static control itself would wrap a text that is a pixel too wide for it.
     auto brush = static_cast<HBRUSH>(GetPropA(item.hwndItem, kBrushProp));
     FillRect(item.hDC, &item.rcItem, brush);
-    char text[256] = {};
-    GetWindowTextA(item.hwndItem, text, sizeof text);
-    HGDIOBJ old = SelectObject(item.hDC, linkFont);
-    SetTextColor(item.hDC, toColorRef(layout::kLinkFont.color));
-    SetBkMode(item.hDC, TRANSPARENT);
-    RECT rect = item.rcItem;
-    DrawTextA(item.hDC, text, -1, &rect, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(item.hDC, old);
+    GdiCanvas canvas(item.hDC);
+    canvas.setFont(layout::kLinkFont);
+    Rect rect = toRect(item.rcItem);
+    canvas.drawText(textOf(item.hwndItem), rect, kLinkTextFormat);
 }
 
 std::string linkLabelTooltip(HWND tooltips, HWND label) {

@@ -1,7 +1,18 @@
 #include "platform/win32/canvas_gdi.h"
 
+#include <algorithm>
+
 namespace remvana {
 namespace {
+
+// DrawText's default tab stops: every eight average character widths.
+constexpr int kTabStopChars = 8;
+
+// Formats that need more than one line's layout (or text cut to fit) stay with DrawTextA.
+constexpr unsigned kDrawTextOnlyMeasure = DT_WORDBREAK | DT_END_ELLIPSIS | DT_PATH_ELLIPSIS |
+                                          DT_WORD_ELLIPSIS | DT_MODIFYSTRING | DT_TABSTOP |
+                                          DT_RTLREADING;
+constexpr unsigned kDrawTextOnly = kDrawTextOnlyMeasure | DT_CALCRECT;
 
 RECT toRECT(const Rect& r) {
     return RECT{r.left, r.top, r.right, r.bottom};
@@ -37,6 +48,7 @@ HFONT GdiCanvas::fontFor(const Font& font) {
         HGDIOBJ current = GetCurrentObject(dc_, OBJ_FONT);
         for (auto it = fonts_.begin(); it != fonts_.end();) {
             if (it->second != current) {
+                advances_.erase(it->second);
                 DeleteObject(it->second);
                 it = fonts_.erase(it);
             } else {
@@ -79,14 +91,123 @@ void GdiCanvas::setBackground(Color color) {
 Size GdiCanvas::textExtent(const std::string& text) {
     SIZE size{0, 0};
     GetTextExtentPoint32A(dc_, text.c_str(), static_cast<int>(text.size()), &size);
-    return {size.cx, size.cy};
+    return {layoutLine(text, DT_NOPREFIX).width, size.cy};
+}
+
+// Wine rasterises small hinted text (Tahoma at the window's sizes among it) with narrower
+// advances than GetTextExtentPoint32 reports, so text measured one way and drawn the other
+// ends short of its measured width: gaps between runs drawn one after the other, underlines
+// past the last letter. The bitmap glyph's own advance is the one it is drawn with (on
+// Windows it equals the text extent's), and every line is drawn with explicit advances.
+int GdiCanvas::charAdvance(unsigned char c) {
+    HFONT font = static_cast<HFONT>(GetCurrentObject(dc_, OBJ_FONT));
+    auto [entry, added] = advances_.try_emplace(font);
+    if (added) entry->second.fill(-1);
+    int& advance = entry->second[c];
+    if (advance >= 0) return advance;
+
+    const char one[1] = {static_cast<char>(c)};
+    SIZE size{0, 0};
+    GetTextExtentPoint32A(dc_, one, 1, &size);
+    advance = size.cx;
+    LOGFONTA logFont{};
+    if (GetObjectA(font, sizeof logFont, &logFont) && logFont.lfEscapement == 0) {
+        const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+        GLYPHMETRICS glyph{};
+        if (GetGlyphOutlineA(dc_, c, GGO_BITMAP, &glyph, 0, nullptr, &identity) != GDI_ERROR)
+            advance = glyph.gmCellIncX;
+    }
+    return advance;
+}
+
+int GdiCanvas::lineHeight(unsigned format) {
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc_, &metrics);
+    return metrics.tmHeight + ((format & DT_EXTERNALLEADING) ? metrics.tmExternalLeading : 0);
+}
+
+TextLine GdiCanvas::layoutLine(const std::string& text, unsigned format) {
+    TextLine line;
+    const bool prefixes = !(format & DT_NOPREFIX);
+    const bool expandTabs = (format & DT_EXPANDTABS) != 0;
+    int tabWidth = 0;
+    if (expandTabs) {
+        TEXTMETRICA metrics{};
+        GetTextMetricsA(dc_, &metrics);
+        tabWidth = std::max(1, static_cast<int>(metrics.tmAveCharWidth) * kTabStopChars);
+    }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (prefixes && c == '&') {
+            if (i + 1 == text.size()) break; // a last lone "&" marks nothing and shows nothing
+            c = text[++i];
+            if (c != '&') line.mnemonic = static_cast<int>(line.shown.size());
+        }
+        int advance = 0;
+        if (expandTabs && c == '\t') {
+            c = ' ';
+            advance = (line.width / tabWidth + 1) * tabWidth - line.width;
+        } else {
+            advance = charAdvance(static_cast<unsigned char>(c));
+        }
+        line.shown += c;
+        line.advances.push_back(advance);
+        line.width += advance;
+    }
+    return line;
 }
 
 int GdiCanvas::drawText(const std::string& text, Rect& rect, unsigned format) {
+    if ((format & DT_SINGLELINE) && !(format & kDrawTextOnly)) return drawLine(text, rect, format);
+    if ((format & DT_SINGLELINE) && (format & DT_CALCRECT) && !(format & kDrawTextOnlyMeasure)) {
+        rect.right = rect.left + layoutLine(text, format).width;
+        int height = lineHeight(format);
+        rect.bottom = rect.top + height;
+        return height;
+    }
     RECT r = toRECT(rect);
     int height = DrawTextA(dc_, text.c_str(), static_cast<int>(text.size()), &r, format);
     if (format & DT_CALCRECT) rect = Rect{r.left, r.top, r.right, r.bottom};
     return height;
+}
+
+// Placed in its rectangle the way DrawText places a single line.
+int GdiCanvas::drawLine(const std::string& text, const Rect& rect, unsigned format) {
+    const TextLine laid = layoutLine(text, format);
+    const int height = lineHeight(format);
+    int x = rect.left;
+    if (format & DT_CENTER)
+        x = (rect.left + rect.right - laid.width) / 2;
+    else if (format & DT_RIGHT)
+        x = rect.right - laid.width;
+    int y = rect.top;
+    if (format & DT_VCENTER)
+        y = rect.top + rect.height() / 2 - height / 2;
+    else if (format & DT_BOTTOM)
+        y = rect.bottom - height;
+    if (laid.shown.empty()) return y + height - rect.top;
+
+    RECT clip = toRECT(rect);
+    const bool clipped = !(format & DT_NOCLIP);
+    ExtTextOutA(dc_, x, y, clipped ? ETO_CLIPPED : 0, &clip, laid.shown.c_str(),
+                static_cast<UINT>(laid.shown.size()), laid.advances.data());
+    if (laid.mnemonic >= 0) {
+        TEXTMETRICA metrics{};
+        GetTextMetricsA(dc_, &metrics);
+        int from = x;
+        for (int i = 0; i < laid.mnemonic; ++i)
+            from += laid.advances[i];
+        // Like DrawText's, the mark stops a pixel short of the next character.
+        int to = from + laid.advances[laid.mnemonic] - 1;
+        const int underlineY = y + metrics.tmAscent + 1;
+        if (clipped) {
+            from = std::max(from, rect.left);
+            to = std::min(to, rect.right);
+        }
+        if (from < to && (!clipped || (underlineY >= rect.top && underlineY < rect.bottom)))
+            line(Point{from, underlineY}, Point{to, underlineY}, GetTextColor(dc_));
+    }
+    return y + height - rect.top;
 }
 
 void GdiCanvas::textOut(int x, int y, const std::string& text) {

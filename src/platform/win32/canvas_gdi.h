@@ -3,12 +3,24 @@
 // life, colours resolved against the system's current colours.
 #include <windows.h>
 
+#include <array>
 #include <map>
+#include <string>
 #include <tuple>
+#include <vector>
 
 #include "platform/canvas.h"
 
 namespace remvana {
+
+// One line of DrawText-style text laid out character by character: what is shown (prefix
+// marks taken out, expanded tabs as spaces) and how far each shown character advances.
+struct TextLine {
+    std::string shown;
+    std::vector<int> advances;
+    int mnemonic = -1; // index in `shown` of the character a lone "&" underlines
+    int width = 0;
+};
 
 class GdiCanvas : public Canvas {
   public:
@@ -24,8 +36,14 @@ class GdiCanvas : public Canvas {
     void setBackground(Color color) override;
     Color background() const override { return background_; }
 
+    // Measuring and drawing a single line use the advances GDI rasterises each character
+    // with (see layoutLine), so text takes exactly the room it was measured to take.
     Size textExtent(const std::string& text) override;
+    // A single line (the markup's runs, captions) is drawn glyph by glyph at the places the
+    // measurement gives them; anything else goes to DrawTextA.
     int drawText(const std::string& text, Rect& rect, unsigned format) override;
+    // Lays one line out in the current font, with DrawText's prefix and tab rules.
+    TextLine layoutLine(const std::string& text, unsigned format);
     void textOut(int x, int y, const std::string& text) override;
     void fillRect(const Rect& rect, Color color) override;
     void frameRect(const Rect& rect, Color color) override;
@@ -41,6 +59,9 @@ class GdiCanvas : public Canvas {
 
   private:
     HFONT fontFor(const Font& font);
+    int drawLine(const std::string& text, const Rect& rect, unsigned format);
+    int charAdvance(unsigned char c);
+    int lineHeight(unsigned format);
     COLORREF colorRef(Color color);
 
     HDC dc_;
@@ -52,6 +73,8 @@ class GdiCanvas : public Canvas {
     COLORREF originalBkColor_;
     using FontKey = std::tuple<std::string, int, bool, bool, bool, bool, int>;
     std::map<FontKey, HFONT> fonts_;
+    // Per font, the advance of each character once asked for (-1 until then).
+    std::map<HFONT, std::array<int, 256>> advances_;
 };
 
 } // namespace remvana

@@ -1,0 +1,355 @@
+// Text takes exactly the room it was measured to take: runs drawn one after another look
+// like one run, glyphs stand where GDI itself puts them, underlines end with the last
+// letter, in the GDI canvas, the details label's anchors and the link labels.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+#include "app/layout.h"
+#include "platform/win32/canvas_gdi.h"
+#include "widgets/paramlabel/win32/param_label.h"
+#include "window_fixture.h"
+
+namespace remvana::testing {
+namespace {
+
+namespace tf = text_format;
+constexpr unsigned kRunFormat = tf::SingleLine | tf::Bottom | tf::ExpandTabs | tf::ExternalLeading;
+constexpr COLORREF kWhite = RGB(0xFF, 0xFF, 0xFF);
+const Font kPlain{"Tahoma", -11, 0};
+
+// A white 32-bit memory surface to draw into and read back.
+class Surface {
+  public:
+    Surface(int width, int height) : width_(width), height_(height) {
+        HDC screen = GetDC(nullptr);
+        dc_ = CreateCompatibleDC(screen);
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        bitmap_ = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        ReleaseDC(nullptr, screen);
+        old_ = SelectObject(dc_, bitmap_);
+        clear();
+    }
+    ~Surface() {
+        SelectObject(dc_, old_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    Surface(const Surface&) = delete;
+    Surface& operator=(const Surface&) = delete;
+
+    HDC dc() const { return dc_; }
+    int width() const { return width_; }
+    int height() const { return height_; }
+    void clear() {
+        RECT all{0, 0, width_, height_};
+        FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    }
+    // A copy of what a window shows in its client area.
+    void copyFrom(HWND hwnd) {
+        HDC source = GetDC(hwnd);
+        BitBlt(dc_, 0, 0, width_, height_, source, 0, 0, SRCCOPY);
+        ReleaseDC(hwnd, source);
+    }
+    COLORREF at(int x, int y) const {
+        GdiFlush();
+        return GetPixel(dc_, x, y);
+    }
+    std::vector<COLORREF> all() const {
+        std::vector<COLORREF> pixels;
+        for (int y = 0; y < height_; ++y)
+            for (int x = 0; x < width_; ++x)
+                pixels.push_back(at(x, y));
+        return pixels;
+    }
+
+  private:
+    int width_;
+    int height_;
+    HDC dc_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ old_ = nullptr;
+};
+
+// How much of `area` on a surface is ink (not background), row by row and column by column.
+struct InkProfile {
+    std::vector<int> perRow;
+    std::vector<int> perColumn; // counted over rows [top, glyphBottom) only
+};
+
+InkProfile inkOf(const Surface& surface, const Rect& area, COLORREF background, int glyphBottom) {
+    InkProfile ink;
+    ink.perRow.assign(static_cast<std::size_t>(area.height()), 0);
+    ink.perColumn.assign(static_cast<std::size_t>(area.width()), 0);
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x) {
+            if (surface.at(x, y) == background) continue;
+            ++ink.perRow[static_cast<std::size_t>(y - area.top)];
+            if (y < glyphBottom) ++ink.perColumn[static_cast<std::size_t>(x - area.left)];
+        }
+    return ink;
+}
+
+// The row (from area.top) whose every column is ink: the underline; -1 when none is.
+int fullRow(const InkProfile& ink, int width) {
+    for (std::size_t row = ink.perRow.size(); row-- > 0;)
+        if (ink.perRow[row] == width) return static_cast<int>(row);
+    return -1;
+}
+
+int lastInkColumn(const InkProfile& ink) {
+    for (std::size_t x = ink.perColumn.size(); x-- > 0;)
+        if (ink.perColumn[x] > 0) return static_cast<int>(x);
+    return -1;
+}
+
+// The widest run of columns without ink between the first and the last inked column.
+int widestGap(const InkProfile& ink) {
+    int widest = 0, run = 0;
+    bool started = false;
+    for (int count : ink.perColumn) {
+        if (count > 0) {
+            widest = started ? std::max(widest, run) : widest;
+            started = true;
+            run = 0;
+        } else {
+            ++run;
+        }
+    }
+    return widest;
+}
+
+int measuredWidth(GdiCanvas& canvas, const std::string& text, unsigned format) {
+    Rect box{0, 0, 0, 0};
+    canvas.drawText(text, box, format | tf::CalcRect);
+    return box.width();
+}
+
+// The text cut the way the details label cuts its runs: after every space.
+std::vector<std::string> wordRuns(const std::string& text) {
+    std::vector<std::string> runs;
+    std::size_t from = 0;
+    while (from < text.size()) {
+        std::size_t space = text.find(' ', from);
+        std::size_t end = space == std::string::npos ? text.size() : space + 1;
+        runs.push_back(text.substr(from, end - from));
+        from = end;
+    }
+    return runs;
+}
+
+void drawOnCanvas(const Surface& surface, const Font& font,
+                  const std::function<void(GdiCanvas&)>& draw) {
+    GdiCanvas canvas(surface.dc());
+    canvas.setFont(font);
+    draw(canvas);
+}
+
+TEST(TextPlacement, RunsDrawnOneAfterAnotherLookLikeTheWholeText) {
+    const std::string text = "Quill Notes by Featherlight Software";
+    Font bold = kPlain;
+    bold.bold = true;
+    Font underlined = kPlain;
+    underlined.underline = true;
+    for (const Font& font : {kPlain, bold, underlined}) {
+        Surface whole(320, 20), pieces(320, 20);
+        drawOnCanvas(whole, font, [&](GdiCanvas& canvas) {
+            Rect box{10, 0, 320, 18};
+            canvas.drawText(text, box, kRunFormat);
+        });
+        drawOnCanvas(pieces, font, [&](GdiCanvas& canvas) {
+            int x = 10;
+            for (const std::string& run : wordRuns(text)) {
+                Rect box{x, 0, 320, 18};
+                canvas.drawText(run, box, kRunFormat);
+                x += measuredWidth(canvas, run, kRunFormat);
+            }
+        });
+        EXPECT_TRUE(whole.all() == pieces.all())
+            << "bold " << font.bold << ", underline " << font.underline;
+    }
+}
+
+TEST(TextPlacement, GlyphsStandWhereGdiItselfPutsThem) {
+    const std::string text = "Display Name https://help.example.com/full";
+    for (bool bold : {false, true}) {
+        Font font = kPlain;
+        font.bold = bold;
+        Surface canvasDrawn(300, 20), gdiDrawn(300, 20);
+        drawOnCanvas(canvasDrawn, font, [&](GdiCanvas& canvas) {
+            Rect box{4, 2, 300, 20};
+            canvas.drawText(text, box, tf::SingleLine | tf::NoPrefix);
+        });
+        HFONT gdiFont = CreateFontA(-11, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                                    DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                    DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Tahoma");
+        HGDIOBJ old = SelectObject(gdiDrawn.dc(), gdiFont);
+        SetBkMode(gdiDrawn.dc(), TRANSPARENT);
+        SetTextColor(gdiDrawn.dc(), RGB(0, 0, 0));
+        TextOutA(gdiDrawn.dc(), 4, 2, text.c_str(), static_cast<int>(text.size()));
+        SelectObject(gdiDrawn.dc(), old);
+        DeleteObject(gdiFont);
+        EXPECT_TRUE(canvasDrawn.all() == gdiDrawn.all()) << "bold " << bold;
+    }
+    // A single letter sits in its rectangle where DrawText puts it.
+    for (unsigned format : {kRunFormat, tf::SingleLine | tf::VCenter, tf::SingleLine}) {
+        Surface canvasDrawn(40, 40), gdiDrawn(40, 40);
+        drawOnCanvas(canvasDrawn, kPlain, [&](GdiCanvas& canvas) {
+            Rect box{5, 3, 35, 37};
+            canvas.drawText("Q", box, format);
+        });
+        drawOnCanvas(gdiDrawn, kPlain, [&](GdiCanvas&) {
+            RECT box{5, 3, 35, 37};
+            DrawTextA(gdiDrawn.dc(), "Q", 1, &box, format);
+        });
+        EXPECT_TRUE(canvasDrawn.all() == gdiDrawn.all()) << "format " << format;
+    }
+}
+
+TEST(TextPlacement, UnderlineRunsUnderTheTextToItsLastLetter) {
+    Font font = kPlain;
+    font.underline = true;
+    const std::string text = "https://help.example.com/full";
+    Surface surface(260, 20);
+    int width = 0;
+    drawOnCanvas(surface, font, [&](GdiCanvas& canvas) {
+        width = measuredWidth(canvas, text, kRunFormat);
+        Rect box{10, 0, 260, 18};
+        canvas.drawText(text, box, kRunFormat);
+    });
+    ASSERT_GT(width, 100);
+    const InkProfile ink = inkOf(surface, Rect{10, 0, 10 + width, 18}, kWhite, 14);
+    const int underline = fullRow(ink, width);
+    ASSERT_GE(underline, 14) << "no underline across the measured width";
+    EXPECT_EQ(kWhite, surface.at(10 + width, underline));
+    // The last letter's ink ends within its right side bearing of the measured end.
+    EXPECT_GE(lastInkColumn(inkOf(surface, Rect{10, 0, 10 + width, 18}, kWhite, underline)),
+              width - 3);
+}
+
+TEST(TextPlacement, PrefixMarksAndTabsAreLaidOutAsDrawTextDoes) {
+    Surface surface(200, 20);
+    GdiCanvas canvas(surface.dc());
+    canvas.setFont(kPlain);
+    // "&&" shows one ampersand, a lone "&" none and underlines the next letter.
+    EXPECT_EQ(canvas.layoutLine("R&D", tf::NoPrefix).width,
+              measuredWidth(canvas, "R&&D", tf::SingleLine));
+    const TextLine marked = canvas.layoutLine("&Save", tf::SingleLine);
+    EXPECT_EQ("Save", marked.shown);
+    EXPECT_EQ(0, marked.mnemonic);
+    EXPECT_EQ("A", canvas.layoutLine("A&", tf::SingleLine).shown);
+    EXPECT_EQ("A&", canvas.layoutLine("A&", tf::NoPrefix).shown);
+    Rect box{10, 0, 200, 18};
+    canvas.drawText("&Save", box, tf::SingleLine);
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(surface.dc(), &metrics);
+    const int underlineY = metrics.tmAscent + 1;
+    const int sWidth = canvas.layoutLine("S", 0).width;
+    EXPECT_NE(kWhite, surface.at(10, underlineY));
+    EXPECT_NE(kWhite, surface.at(10 + sWidth - 2, underlineY));
+    EXPECT_EQ(kWhite, surface.at(10 + sWidth, underlineY));
+
+    // A tab moves on to the next stop of eight average character widths.
+    const int stop = static_cast<int>(metrics.tmAveCharWidth) * 8;
+    const TextLine tabbed = canvas.layoutLine("ab\tc", tf::ExpandTabs);
+    EXPECT_EQ("ab c", tabbed.shown);
+    EXPECT_EQ(stop + canvas.layoutLine("c", 0).width, tabbed.width);
+    EXPECT_EQ('\t', canvas.layoutLine("ab\tc", 0).shown[2]);
+}
+
+class TextPlacementInLabel : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "TextPlacementHost";
+        RegisterClassA(&wc);
+        host = CreateWindowExA(0, "TextPlacementHost", "host", WS_POPUP | WS_VISIBLE, 40, 40, 340,
+                               80, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        label = TParamLabel::create(host, 7, RECT{0, 0, 320, 60});
+        ASSERT_NE(nullptr, label);
+        ParamLabelLook look = label->look();
+        look.Color = rgb(0xFF, 0xFF, 0xFF);
+        look.Font = kPlain;
+        label->setLook(look);
+    }
+    void TearDown() override { DestroyWindow(host); }
+
+    HWND host = nullptr;
+    TParamLabel* label = nullptr;
+};
+
+TEST_F(TextPlacementInLabel, AnchorWordsAreOneSpaceApartOverAnUnbrokenUnderline) {
+    const std::string value = "Featherlight Software";
+    label->setHtmlLine(0,
+                       "<B>Publisher</B> : <a href=\"Publisher\" class=\"EDIT\">" + value + "</A>");
+    std::optional<Rect> anchor = label->anchorRectOf(1);
+    ASSERT_TRUE(anchor);
+    RedrawWindow(label->handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    pumpMessages(20);
+    Surface shown(320, 60);
+    shown.copyFrom(label->handle());
+
+    const int width = anchor->width();
+    const Rect area{anchor->left, anchor->top, anchor->right, anchor->bottom};
+    const int underline = fullRow(inkOf(shown, area, kWhite, area.bottom), width);
+    ASSERT_GE(underline, 0) << "the underline is broken somewhere under the anchor";
+    const InkProfile glyphs = inkOf(shown, area, kWhite, area.top + underline);
+    EXPECT_GE(lastInkColumn(glyphs), width - 3);
+
+    // The gap between the words is the one the whole value shows drawn in one piece.
+    Surface reference(200, 20);
+    int referenceWidth = 0;
+    drawOnCanvas(reference, Font{"Tahoma", -11, 0}, [&](GdiCanvas& canvas) {
+        referenceWidth = measuredWidth(canvas, value, kRunFormat);
+        Rect box{0, 0, 200, 18};
+        canvas.drawText(value, box, kRunFormat);
+    });
+    EXPECT_EQ(referenceWidth, width);
+    EXPECT_EQ(widestGap(inkOf(reference, Rect{0, 0, referenceWidth, 18}, kWhite, 18)),
+              widestGap(glyphs));
+}
+
+class LinkLabelText : public MainWindowFixture {};
+
+TEST_F(LinkLabelText, EachLinkIsAsWideAsItsTextAndUnderlinedToItsLastLetter) {
+    openWindow();
+    const COLORREF background[] = {RGB(0xD7, 0xE6, 0xF9), RGB(0xE9, 0xF1, 0xFA),
+                                   RGB(0xE9, 0xF1, 0xFA), RGB(0xE9, 0xF1, 0xFA)};
+    const HWND labels[] = {form().StartupLabel, form().SiteLabel, form().SuggestLabel,
+                           form().MailToLabel};
+    for (int i = 0; i < 4; ++i) {
+        const HWND label = labels[i];
+        const std::string text = windowText(label);
+        const Size size = clientSizeOf(label);
+        Surface measure(1, 1);
+        int textWidth = 0;
+        drawOnCanvas(measure, layout::kLinkFont, [&](GdiCanvas& canvas) {
+            textWidth = measuredWidth(canvas, text, tf::SingleLine | tf::NoPrefix);
+        });
+        EXPECT_EQ(textWidth, size.cx) << text;
+
+        RedrawWindow(label, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        pumpMessages(20);
+        Surface shown(size.cx, size.cy);
+        shown.copyFrom(label);
+        const Rect area{0, 0, size.cx, size.cy};
+        const int underline = fullRow(inkOf(shown, area, background[i], size.cy), size.cx);
+        ASSERT_GE(underline, 0) << text;
+        EXPECT_GE(lastInkColumn(inkOf(shown, area, background[i], underline)), size.cx - 3) << text;
+    }
+}
+
+} // namespace
+} // namespace remvana::testing
