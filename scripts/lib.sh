@@ -13,6 +13,7 @@ g++ g++
 g++-mingw-w64-x86-64-posix x86_64-w64-mingw32-g++-posix
 wine64 /usr/lib/wine/wine64
 wine wine
+fonts-wine /usr/share/wine/fonts/marlett.ttf
 xvfb Xvfb
 imagemagick import
 googletest /usr/src/googletest/CMakeLists.txt
@@ -83,13 +84,16 @@ use_wine_prefix() {
     install_window_fonts
 }
 
-# The window's fonts are Tahoma. Debian ships Wine's own Tahoma outside the folders Wine
-# searches, and the stand-in Wine picks then draws wider than it measures, so labels cut
-# their last letters. A copy in the prefix's font folder fixes both.
+# Debian ships Wine's own fonts (package fonts-wine) outside the folders Wine searches, so
+# a prefix has none of them. The window's text is Tahoma (a stand-in draws wider than it
+# measures, so labels cut their last letters); window frames draw their caption buttons'
+# glyphs in Marlett (without it they show as "0 1 r"); list bullets use Symbol. A copy in
+# the prefix's font folder fixes all three.
 install_window_fonts() {
     local font fonts_dir=$WINEPREFIX/drive_c/windows/Fonts
     [[ -d $fonts_dir ]] || return 0
-    for font in /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf; do
+    for font in tahoma.ttf tahomabd.ttf marlett.ttf symbol.ttf; do
+        font=/usr/share/wine/fonts/$font
         [[ -f $font && ! -f $fonts_dir/${font##*/} ]] && cp "$font" "$fonts_dir/"
     done
     return 0

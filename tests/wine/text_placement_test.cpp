@@ -155,6 +155,23 @@ void drawOnCanvas(const Surface& surface, const Font& font,
     draw(canvas);
 }
 
+// Text in Tahoma, caption buttons' glyphs in Marlett, list bullets in Symbol: a font that
+// is missing is silently replaced by one that draws other letters or other sizes.
+TEST(TextPlacement, TheFontsTheWindowDrawsWithAreThere) {
+    Surface surface(1, 1);
+    for (const char* face : {"Tahoma", "Marlett", "Symbol"}) {
+        HFONT font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                 DEFAULT_PITCH | FF_DONTCARE, face);
+        HGDIOBJ old = SelectObject(surface.dc(), font);
+        char chosen[LF_FACESIZE] = {};
+        GetTextFaceA(surface.dc(), sizeof chosen, chosen);
+        SelectObject(surface.dc(), old);
+        DeleteObject(font);
+        EXPECT_STREQ(face, chosen);
+    }
+}
+
 TEST(TextPlacement, RunsDrawnOneAfterAnotherLookLikeTheWholeText) {
     const std::string text = "Quill Notes by Featherlight Software";
     Font bold = kPlain;
