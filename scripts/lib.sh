@@ -99,11 +99,19 @@ install_window_fonts() {
     return 0
 }
 
-# Xvfb runs no window manager, so Wine would wait two seconds for one whenever an active
-# window is hidden or destroyed. For the test prefix only: Wine handles its windows itself.
+# Xvfb runs no window manager, so windows would have no frame and Wine would wait two
+# seconds for one whenever an active window is hidden or destroyed. For the project's own
+# prefixes only (never a user's): Wine handles its windows itself and draws their frames.
 unmanaged_wine_windows() {
     grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null && return 0
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wineserver -w
+}
+
+# Undoes unmanaged_wine_windows: the desktop's window manager frames the windows again.
+managed_wine_windows() {
+    grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null || return 0
+    wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1
     wineserver -w
 }
 
