@@ -26,13 +26,6 @@ const std::string kConfirmation =
     "This will remove the uninstall entry from the registry. It will not uninstall the "
     "application. Are you sure you want to do this?";
 
-std::string ownFolder() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    return folder.substr(0, folder.find_last_of('\\') + 1);
-}
-
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
@@ -62,10 +55,10 @@ class StillClock : public Win32Clock {
 class MainFormActions : public testing::MainWindowFixture {
   protected:
     void SetUp() override {
-        recordFile = ownFolder() + "record_command_line.txt";
+        recordFile = testing::ownFolder() + "record_command_line.txt";
         DeleteFileA(recordFile.c_str());
         uninstallCommand = "\"";
-        uninstallCommand += ownFolder();
+        uninstallCommand += testing::ownFolder();
         uninstallCommand += "record_command_line.exe\" /uninstall %TEMP% x";
         ASSERT_TRUE(testing::setMachineString(kStore + kAlphaKey, "DisplayName", "Act Alpha"));
         ASSERT_TRUE(
@@ -100,12 +93,6 @@ class MainFormActions : public testing::MainWindowFixture {
     std::vector<std::string> rowCaptions() {
         return testing::listColumnTexts(form().AdvListView, 0);
     }
-    int rowOf(const std::string& caption) {
-        return testing::listRowOf(form().AdvListView, caption);
-    }
-    void select(const std::string& caption) {
-        ASSERT_TRUE(testing::selectListRow(form().AdvListView, caption)) << caption;
-    }
     int selectedRow() { return ListView_GetNextItem(form().AdvListView, -1, LVNI_SELECTED); }
     void click(HWND button) {
         ASSERT_TRUE(IsWindowEnabled(button));
@@ -125,7 +112,7 @@ class MainFormActions : public testing::MainWindowFixture {
 TEST_F(MainFormActions, DeleteEntryWithOkRemovesTheSubtreeAndRefreshes) {
     const std::size_t rowsBefore = rowCaptions().size();
     ASSERT_EQ(countOf(rowsBefore), countText());
-    select("Act Alpha");
+    selectRow("Act Alpha");
 
     testing::DialogAnswerer user("Confirm", IDOK);
     ASSERT_NO_FATAL_FAILURE(click(form().DeleteEntryAdvToolButton));
@@ -149,7 +136,7 @@ TEST_F(MainFormActions, DeleteEntryWithOkRemovesTheSubtreeAndRefreshes) {
 TEST_F(MainFormActions, DeleteEntryWithCancelChangesNothing) {
     const auto rowsBefore = rowCaptions();
     const std::string countBefore = countText();
-    select("Act Alpha");
+    selectRow("Act Alpha");
 
     testing::DialogAnswerer user("Confirm", IDCANCEL);
     ASSERT_NO_FATAL_FAILURE(click(form().DeleteEntryAdvToolButton));
@@ -164,7 +151,7 @@ TEST_F(MainFormActions, DeleteEntryWithCancelChangesNothing) {
 
 TEST_F(MainFormActions, RemoveStartsTheUninstallCommandAndLeavesTheList) {
     const auto rowsBefore = rowCaptions();
-    select("Act Alpha");
+    selectRow("Act Alpha");
     ASSERT_NO_FATAL_FAILURE(click(form().RemoveAdvToolButton));
 
     std::string recorded;
@@ -186,7 +173,7 @@ TEST_F(MainFormActions, ChangeAndRepairHandTheirCommandLinesToTheSystem) {
     ASSERT_TRUE(testing::setMachineString(kStore + kBetaKey, "InstallSource", "C:\\Setup\\"));
     testing::clickControl(form().RefreshAdvToolButton);
     testShell.recordCommands = true;
-    select("Act Beta");
+    selectRow("Act Beta");
     ASSERT_NO_FATAL_FAILURE(click(form().ChangeAdvToolButton));
     ASSERT_NO_FATAL_FAILURE(click(form().RepairAdvToolButton));
     EXPECT_EQ(

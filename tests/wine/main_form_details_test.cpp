@@ -45,22 +45,6 @@ class DetailsPane : public testing::MainWindowFixture {
         testing::deleteMachineTree(testing::kUninstallStore + kBareKey);
     }
 
-    int rowOf(const std::string& caption) {
-        const int count = ListView_GetItemCount(form().AdvListView);
-        for (int i = 0; i < count; ++i) {
-            char text[256] = {};
-            ListView_GetItemText(form().AdvListView, i, 0, text, sizeof text);
-            if (caption == text) return i;
-        }
-        return -1;
-    }
-    void select(const std::string& caption) {
-        const int row = rowOf(caption);
-        ASSERT_GE(row, 0) << caption;
-        ListView_SetItemState(form().AdvListView, row, LVIS_SELECTED | LVIS_FOCUSED,
-                              LVIS_SELECTED | LVIS_FOCUSED);
-        testing::pumpMessages(20);
-    }
     bool enabled(HWND button) const { return IsWindowEnabled(button) != FALSE; }
 
     TParamLabel* label = nullptr;
@@ -76,7 +60,7 @@ TEST_F(DetailsPane, BeforeAnySelectionTheLabelShowsTheHeadingAndButtonsAreOff) {
 }
 
 TEST_F(DetailsPane, SelectingAProgramShowsEveryPropertyAndEnablesWhatItRegistered) {
-    select("Det Full Suite");
+    selectRow("Det Full Suite");
     EXPECT_EQ(kHeading +
                   "<B>Display Name</B> : <a href=\"DisplayName\" class=\"EDIT\">Det Full "
                   "Suite</A><br>"
@@ -111,7 +95,7 @@ TEST_F(DetailsPane, SelectingAProgramShowsEveryPropertyAndEnablesWhatItRegistere
 }
 
 TEST_F(DetailsPane, AValueWithMarkupCharactersIsShownEscapedAndButtonsFollowTheEntry) {
-    select("Det R&D <beta>");
+    selectRow("Det R&D <beta>");
     EXPECT_EQ(kHeading + "<B>Display Name</B> : <a href=\"DisplayName\" class=\"EDIT\">Det R&amp;D "
                          "&lt;beta&gt;</A><br>",
               label->htmlLine(0));
@@ -123,8 +107,8 @@ TEST_F(DetailsPane, AValueWithMarkupCharactersIsShownEscapedAndButtonsFollowTheE
 }
 
 TEST_F(DetailsPane, MovingAndDroppingTheSelection) {
-    select("Det Full Suite");
-    select("Det R&D <beta>");
+    selectRow("Det Full Suite");
+    selectRow("Det R&D <beta>");
     const std::string bareMarkup = label->htmlLine(0);
     EXPECT_NE(std::string::npos, bareMarkup.find("Det R&amp;D"));
     EXPECT_FALSE(enabled(form().RemoveAdvToolButton));

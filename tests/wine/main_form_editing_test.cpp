@@ -108,13 +108,6 @@ class PropertyEditing : public testing::MainWindowFixture {
         }
     }
 
-    int rowOf(const std::string& caption) {
-        return testing::listRowOf(form().AdvListView, caption);
-    }
-    void select(const std::string& caption) {
-        ASSERT_TRUE(testing::selectListRow(form().AdvListView, caption)) << caption;
-        testing::pumpMessages(20);
-    }
     // Clicks the anchor named href where the label drew it; returns the opened editor.
     TPopupEdit* clickAnchor(const std::string& href) {
         int number = ParamAnchorIndex(label->markupText(), href) + 1;
@@ -157,7 +150,7 @@ class PropertyEditing : public testing::MainWindowFixture {
 };
 
 TEST_F(PropertyEditing, TypedValueIsShownRecordedAndWrittenToTheProgramsSubkey) {
-    select("Edit Alpha");
+    selectRow("Edit Alpha");
     EXPECT_FALSE(modifyEnabled());
     TPopupEdit* editor = clickAnchor("Publisher");
     ASSERT_NE(nullptr, editor);
@@ -192,7 +185,7 @@ TEST_F(PropertyEditing, TypedValueIsShownRecordedAndWrittenToTheProgramsSubkey) 
 }
 
 TEST_F(PropertyEditing, EscapeCommitsNothing) {
-    select("Edit Alpha");
+    selectRow("Edit Alpha");
     const std::string before = label->htmlLine(0);
     TPopupEdit* editor = clickAnchor("Publisher");
     ASSERT_NE(nullptr, editor);
@@ -211,7 +204,7 @@ TEST_F(PropertyEditing, EscapeCommitsNothing) {
 }
 
 TEST_F(PropertyEditing, ClickingElsewhereCommitsTheTypedText) {
-    select("Edit Alpha");
+    selectRow("Edit Alpha");
     TPopupEdit* editor = clickAnchor("Contact");
     ASSERT_NE(nullptr, editor);
     typeText(*editor, "Clicked Away");
@@ -225,7 +218,7 @@ TEST_F(PropertyEditing, ClickingElsewhereCommitsTheTypedText) {
 
 TEST_F(PropertyEditing, NewDisplayNameRenamesTheRowAndTheListResorts) {
     ASSERT_LT(rowOf("Edit Alpha"), rowOf("Edit Beta"));
-    select("Edit Alpha");
+    selectRow("Edit Alpha");
     edit("DisplayName", "Edit Zulu");
     EXPECT_GE(rowOf("Edit Alpha"), 0); // the row keeps its name until written
     clickModify();
@@ -237,7 +230,7 @@ TEST_F(PropertyEditing, NewDisplayNameRenamesTheRowAndTheListResorts) {
 }
 
 TEST_F(PropertyEditing, KeysReachTheLabelThroughTheWindowsDialogKeyHandling) {
-    select("Edit Alpha");
+    selectRow("Edit Alpha");
     SetFocus(label->handle());
     auto dialogKey = [&](WPARAM key) {
         MSG message{label->handle(), WM_KEYDOWN, key, 1, GetTickCount(), {}};
@@ -262,7 +255,7 @@ TEST_F(PropertyEditing, KeysReachTheLabelThroughTheWindowsDialogKeyHandling) {
 class UnwritableSubkey : public PropertyEditing {
   protected:
     void editTwoProperties() {
-        select("Edit Alpha");
+        selectRow("Edit Alpha");
         edit("Publisher", "New Corp");
         edit("Contact", "you");
         ASSERT_TRUE(modifyEnabled());

@@ -394,17 +394,7 @@ class MainWindowPicture : public MainWindow {
 TEST_F(MainWindowPicture, ScreenshotOfTheWindow) {
     openWindow();
     // Select the second program, and show the hot look on "Refresh" as the mouse would.
-    LVITEMA state{};
-    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    state.state = LVIS_SELECTED | LVIS_FOCUSED;
-    for (int row = 0; row < ListView_GetItemCount(form().AdvListView); ++row) {
-        char caption[64] = {};
-        ListView_GetItemText(form().AdvListView, row, 0, caption, sizeof caption);
-        if (std::string(caption) == "Quill Notes")
-            SendMessageA(form().AdvListView, LVM_SETITEMSTATE, row,
-                         reinterpret_cast<LPARAM>(&state));
-    }
-    pumpMessages(20);
+    selectRow("Quill Notes");
     EXPECT_TRUE(IsWindowEnabled(form().RemoveAdvToolButton));
     SendMessageA(form().RefreshAdvToolButton, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
     const std::string path = saveScreenshot(window(), "main_window");

@@ -8,16 +8,10 @@
 #include "settings/settings_store.h"
 #include "settings/win32/string_table_win32.h"
 #include "settings/win32/version_info_win32.h"
+#include "window_fixture.h"
 
 namespace remvana {
 namespace {
-
-std::string ownFolder() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    return folder.substr(0, folder.find_last_of('\\') + 1);
-}
 
 TEST(OwnVersionBlock, AnswersProductAndVersions) {
     Win32Locale locale;
@@ -31,8 +25,8 @@ TEST(OwnVersionBlock, AnswersProductAndVersions) {
 
 TEST(OwnVersionBlock, ModuleWithoutOneCannotBeRead) {
     // The helper programs are built without resources.
-    HMODULE helper = LoadLibraryExA((ownFolder() + "record_command_line.exe").c_str(), nullptr,
-                                    LOAD_LIBRARY_AS_DATAFILE);
+    HMODULE helper = LoadLibraryExA((testing::ownFolder() + "record_command_line.exe").c_str(),
+                                    nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(nullptr, helper);
     Win32Locale locale;
     try {

@@ -8,17 +8,11 @@
 
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/shell_win32.h"
+#include "window_fixture.h"
 
 namespace remvana {
 
 namespace {
-std::string ownFolder() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    return folder.substr(0, folder.find_last_of('\\') + 1);
-}
-
 std::string readWhenPresent(const std::string& path) {
     for (int i = 0; i < 100; ++i) {
         std::ifstream in(path, std::ios::binary);
@@ -105,10 +99,10 @@ TEST(Win32Shell, LastErrorTextIsTheSystemMessageWithoutTrailingBreak) {
 
 TEST(Win32Shell, WinExecPassesTheCommandLineUnchanged) {
     Win32Shell shell;
-    const std::string record = ownFolder() + "record_command_line.txt";
+    const std::string record = testing::ownFolder() + "record_command_line.txt";
     DeleteFileA(record.c_str());
     std::string commandLine = "\"";
-    commandLine += ownFolder();
+    commandLine += testing::ownFolder();
     commandLine += "record_command_line.exe\" /x \"two words\" 3";
     shell.winExec(commandLine, SW_HIDE);
     EXPECT_EQ(commandLine + "\n", readWhenPresent(record));

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "app/win32/application.h"
+#include "list_view_probe.h"
 
 namespace remvana::testing {
 
@@ -49,6 +50,13 @@ std::string windowText(HWND hwnd) {
     const int length = GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()));
     text.resize(static_cast<std::size_t>(length > 0 ? length : 0));
     return text;
+}
+
+std::string ownFolder() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path);
+    return folder.substr(0, folder.find_last_of('\\') + 1);
 }
 
 Rect windowRectOf(HWND hwnd) {
@@ -162,6 +170,15 @@ void MainWindowFixture::closeWindow() {
 void MainWindowFixture::TearDown() {
     closeWindow();
     Application.ErrorBoxHook = nullptr;
+}
+
+int MainWindowFixture::rowOf(const std::string& caption) {
+    return listRowOf(form().AdvListView, caption);
+}
+
+void MainWindowFixture::selectRow(const std::string& caption) {
+    ASSERT_TRUE(selectListRow(form().AdvListView, caption)) << caption;
+    pumpMessages(20);
 }
 
 void MainWindowFixture::resizeWindow(int outerWidth, int outerHeight) {

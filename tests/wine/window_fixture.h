@@ -29,6 +29,8 @@ std::vector<HWND> findByClass(HWND root, const std::string& className);
 std::string classNameOf(HWND hwnd);
 std::string windowText(HWND hwnd);
 using remvana::clientSizeOf;
+// The folder of the test program (and of its helper programs), ending in a backslash.
+std::string ownFolder();
 // A child's rectangle in its parent's client coordinates.
 inline Rect placeOf(HWND hwnd) {
     return childRectOf(hwnd);
@@ -58,6 +60,11 @@ class MainWindowFixture : public ::testing::Test {
     T_mainForm& form() { return *form_; }
     HWND window() const { return form_ ? form_->handle() : nullptr; }
     HWND control(int id) const { return findControl(window(), id); }
+    // The program list's first row showing that caption, or -1.
+    int rowOf(const std::string& caption);
+    // Selects and focuses the row showing that caption, as a click on it does, and lets the
+    // window answer; fails the test when there is no such row.
+    void selectRow(const std::string& caption);
 
     Win32RegistryFactory registry;
     Win32Shell shell;
