@@ -16,13 +16,8 @@ namespace {
 class ParamLabelInputTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "ParamLabelTestHost";
-        RegisterClassA(&wc);
-        host = CreateWindowExA(0, "ParamLabelTestHost", "host", WS_POPUP | WS_VISIBLE, 100, 100,
-                               400, 160, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        host = testing::createHostWindow(Rect{100, 100, 500, 260});
+        ASSERT_NE(nullptr, host);
         label = TParamLabel::create(host, 1, RECT{20, 30, 380, 130});
         ASSERT_NE(nullptr, label);
         ParamLabelLook look = label->look();

@@ -10,6 +10,7 @@
 #include "platform/win32/canvas_gdi.h"
 #include "widgets/paramlabel/win32/param_label.h"
 #include "widgets/paramlabel/win32/param_label_resources.h"
+#include "window_fixture.h"
 
 namespace remvana {
 namespace {
@@ -51,14 +52,8 @@ void writeRedBitmap(const std::string& path) {
 class ParamLabelPaint : public ::testing::Test {
   protected:
     void SetUp() override {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "ParamLabelPaintHost";
-        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
-        RegisterClassA(&wc);
-        host = CreateWindowExA(0, "ParamLabelPaintHost", "host", WS_POPUP | WS_VISIBLE, 50, 50, 360,
-                               200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        host = testing::createHostWindow(Rect{50, 50, 410, 250});
+        ASSERT_NE(nullptr, host);
         label = TParamLabel::create(host, 7, RECT{10, 10, 310, 160});
         ASSERT_NE(nullptr, label);
         ParamLabelLook look = label->look();

@@ -287,13 +287,8 @@ TEST(TextPlacement, PrefixMarksAndTabsAreLaidOutAsDrawTextDoes) {
 class TextPlacementInLabel : public ::testing::Test {
   protected:
     void SetUp() override {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "TextPlacementHost";
-        RegisterClassA(&wc);
-        host = CreateWindowExA(0, "TextPlacementHost", "host", WS_POPUP | WS_VISIBLE, 40, 40, 340,
-                               80, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        host = createHostWindow(Rect{40, 40, 380, 120});
+        ASSERT_NE(nullptr, host);
         label = TParamLabel::create(host, 7, RECT{0, 0, 320, 60});
         ASSERT_NE(nullptr, label);
         ParamLabelLook look = label->look();

@@ -59,6 +59,20 @@ std::string ownFolder() {
     return folder.substr(0, folder.find_last_of('\\') + 1);
 }
 
+HWND createHostWindow(const Rect& at) {
+    static const bool registered = [] {
+        WNDCLASSA host{};
+        host.lpfnWndProc = DefWindowProcA;
+        host.hInstance = GetModuleHandleA(nullptr);
+        host.lpszClassName = "RemvanaTestHost";
+        return RegisterClassA(&host) != 0;
+    }();
+    if (!registered) return nullptr;
+    return CreateWindowExA(0, "RemvanaTestHost", "host", WS_POPUP | WS_VISIBLE, at.left, at.top,
+                           at.width(), at.height(), nullptr, nullptr, GetModuleHandleA(nullptr),
+                           nullptr);
+}
+
 Rect windowRectOf(HWND hwnd) {
     RECT r{};
     GetWindowRect(hwnd, &r);

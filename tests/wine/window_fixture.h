@@ -35,6 +35,9 @@ std::string ownFolder();
 inline Rect placeOf(HWND hwnd) {
     return childRectOf(hwnd);
 }
+// A visible borderless top-level window at that place on the screen, to host a control on
+// its own.
+HWND createHostWindow(const Rect& at);
 // A window's rectangle on the screen, frame included.
 Rect windowRectOf(HWND hwnd);
 // Processes this thread's pending messages, for at least `milliseconds`.
