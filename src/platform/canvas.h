@@ -17,11 +17,21 @@ inline constexpr Color kSystemColorFlag = 0x80000000;
 constexpr Color rgb(int r, int g, int b) {
     return static_cast<Color>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
-constexpr Color systemColor(int index) { return kSystemColorFlag | static_cast<Color>(index); }
-constexpr bool isSystemColor(Color c) { return (c & kSystemColorFlag) != 0 && c != kColorNone; }
-constexpr int redOf(Color c) { return static_cast<int>(c & 0xFF); }
-constexpr int greenOf(Color c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int blueOf(Color c) { return static_cast<int>((c >> 16) & 0xFF); }
+constexpr Color systemColor(int index) {
+    return kSystemColorFlag | static_cast<Color>(index);
+}
+constexpr bool isSystemColor(Color c) {
+    return (c & kSystemColorFlag) != 0 && c != kColorNone;
+}
+constexpr int redOf(Color c) {
+    return static_cast<int>(c & 0xFF);
+}
+constexpr int greenOf(Color c) {
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+constexpr int blueOf(Color c) {
+    return static_cast<int>((c >> 16) & 0xFF);
+}
 
 // System colour indices (GetSysColor).
 inline constexpr int kColorActiveCaption = 2;
@@ -51,7 +61,9 @@ struct Rect {
     int bottom = 0;
     int width() const { return right - left; }
     int height() const { return bottom - top; }
-    bool contains(Point p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
+    bool contains(Point p) const {
+        return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
+    }
     bool operator==(const Rect&) const = default;
 };
 

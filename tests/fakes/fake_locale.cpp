@@ -5,7 +5,9 @@
 namespace remvana {
 
 namespace {
-int sign(int v) { return (v > 0) - (v < 0); }
+int sign(int v) {
+    return (v > 0) - (v < 0);
+}
 } // namespace
 
 int FakeLocale::compareIgnoreCase(const std::string& a, const std::string& b) {

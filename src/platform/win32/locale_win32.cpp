@@ -20,7 +20,11 @@ char localeChar(LCTYPE type, char fallback) {
 }
 } // namespace
 
-char Win32Locale::decimalSeparator() { return localeChar(LOCALE_SDECIMAL, '.'); }
-char Win32Locale::timeSeparator() { return localeChar(LOCALE_STIME, ':'); }
+char Win32Locale::decimalSeparator() {
+    return localeChar(LOCALE_SDECIMAL, '.');
+}
+char Win32Locale::timeSeparator() {
+    return localeChar(LOCALE_STIME, ':');
+}
 
 } // namespace remvana
