@@ -61,6 +61,7 @@ struct Rect {
     int bottom = 0;
     int width() const { return right - left; }
     int height() const { return bottom - top; }
+    bool empty() const { return right <= left || bottom <= top; }
     bool contains(Point p) const {
         return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
     }

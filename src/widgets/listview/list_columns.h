@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/canvas.h"
 #include "widgets/listview/list_model.h"
 
 namespace remvana {
@@ -29,14 +30,6 @@ inline constexpr int kSortMarkIndent = 16;
 
 // Column 0 takes what the others leave of the client width, never less than nothing.
 int nameColumnWidth(int clientWidth, int sizeWidth, int lastUsedWidth, int frequencyWidth);
-
-struct Rect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    bool empty() const { return right <= left || bottom <= top; }
-};
 
 // How one header item is painted: fill, a divider line at its right edge, and the caption.
 struct HeaderItemPaint {
