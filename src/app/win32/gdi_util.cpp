@@ -8,13 +8,6 @@ COLORREF toColorRef(Color color) {
     return RGB(redOf(color), greenOf(color), blueOf(color));
 }
 
-HFONT createFontOf(const Font& font) {
-    return CreateFontA(font.height, 0, font.escapement, font.escapement,
-                       font.bold ? FW_BOLD : FW_NORMAL, font.italic, font.underline, font.strikeOut,
-                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, font.face.c_str());
-}
-
 void fillSolid(HDC dc, const RECT& rect, COLORREF color) {
     const COLORREF old = SetBkColor(dc, color);
     ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
@@ -30,13 +23,6 @@ void frameSolid(HDC dc, const RECT& rect, COLORREF color) {
     HBRUSH brush = CreateSolidBrush(color);
     FrameRect(dc, &rect, brush);
     DeleteObject(brush);
-}
-
-Rect toRect(const RECT& r) {
-    return {r.left, r.top, r.right, r.bottom};
-}
-RECT toRECT(const Rect& r) {
-    return {r.left, r.top, r.right, r.bottom};
 }
 
 BufferedPaint::BufferedPaint(HWND hwnd) : hwnd_(hwnd) {

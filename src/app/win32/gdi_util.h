@@ -6,17 +6,15 @@
 
 #include "app/paint_rules.h"
 #include "platform/canvas.h"
+#include "platform/win32/canvas_gdi.h"
 
 namespace remvana {
 
 // System colours resolved; kColorNone reads as the button face.
 COLORREF toColorRef(Color color);
-HFONT createFontOf(const Font& font);
 void fillSolid(HDC dc, const RECT& rect, COLORREF color);
 void fillBands(HDC dc, const std::vector<ColorBand>& bands);
 void frameSolid(HDC dc, const RECT& rect, COLORREF color);
-Rect toRect(const RECT& r);
-RECT toRECT(const Rect& r);
 
 // Paints into a memory bitmap first and copies it in one go, so panels do not flicker.
 class BufferedPaint {

@@ -14,15 +14,18 @@ constexpr unsigned kDrawTextOnlyMeasure = DT_WORDBREAK | DT_END_ELLIPSIS | DT_PA
                                           DT_RTLREADING;
 constexpr unsigned kDrawTextOnly = kDrawTextOnlyMeasure | DT_CALCRECT;
 
-RECT toRECT(const Rect& r) {
-    return RECT{r.left, r.top, r.right, r.bottom};
-}
-
 // Fonts in use stay selected while a paint runs; a bounded cache keeps a hostile markup
 // (a new size in every tag) from exhausting GDI objects.
 constexpr std::size_t kMaxCachedFonts = 64;
 
 } // namespace
+
+HFONT createFontOf(const Font& font) {
+    return CreateFontA(font.height, 0, font.escapement, font.escapement,
+                       font.bold ? FW_BOLD : FW_NORMAL, font.italic, font.underline, font.strikeOut,
+                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, font.face.c_str());
+}
 
 GdiCanvas::GdiCanvas(HDC dc)
     : dc_(dc), originalBkMode_(GetBkMode(dc)), originalTextColor_(GetTextColor(dc)),
@@ -56,10 +59,7 @@ HFONT GdiCanvas::fontFor(const Font& font) {
             }
         }
     }
-    HFONT made = CreateFontA(
-        font.height, 0, font.escapement, font.escapement, font.bold ? FW_BOLD : FW_NORMAL,
-        font.italic, font.underline, font.strikeOut, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font.face.c_str());
+    HFONT made = createFontOf(font);
     if (!made)
         made = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     else
@@ -167,7 +167,7 @@ int GdiCanvas::drawText(const std::string& text, Rect& rect, unsigned format) {
     }
     RECT r = toRECT(rect);
     int height = DrawTextA(dc_, text.c_str(), static_cast<int>(text.size()), &r, format);
-    if (format & DT_CALCRECT) rect = Rect{r.left, r.top, r.right, r.bottom};
+    if (format & DT_CALCRECT) rect = toRect(r);
     return height;
 }
 

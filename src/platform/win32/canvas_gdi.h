@@ -13,6 +13,16 @@
 
 namespace remvana {
 
+inline RECT toRECT(const Rect& r) {
+    return RECT{r.left, r.top, r.right, r.bottom};
+}
+inline Rect toRect(const RECT& r) {
+    return Rect{r.left, r.top, r.right, r.bottom};
+}
+// A GDI font of the face, height, weight, style and escapement asked for; nullptr when GDI
+// cannot make it.
+HFONT createFontOf(const Font& font);
+
 // One line of DrawText-style text laid out character by character: what is shown (prefix
 // marks taken out, expanded tabs as spaces) and how far each shown character advances.
 struct TextLine {

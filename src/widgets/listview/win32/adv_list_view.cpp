@@ -1,5 +1,6 @@
 #include "widgets/listview/win32/adv_list_view.h"
 
+#include "platform/win32/canvas_gdi.h"
 #include "widgets/listview/list_columns.h"
 
 namespace remvana {
@@ -31,10 +32,6 @@ AlignmentFlags flagsOf(ColumnAlignment alignment) {
         break;
     }
     return {LVCFMT_LEFT, DT_LEFT};
-}
-
-RECT toRect(const Rect& r) {
-    return RECT{r.left, r.top, r.right, r.bottom};
 }
 
 int CALLBACK compareByPosition(LPARAM a, LPARAM b, LPARAM model) {
@@ -294,26 +291,25 @@ void TAdvListView::drawHeaderItem(const DRAWITEMSTRUCT& item) {
     RECT headerClient{};
     GetClientRect(header_, &headerClient);
     const HeaderItemPaint plan = planHeaderItem(
-        Rect{item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom}, column,
-        kListColumnCount, model_.sortState().markedColumn,
+        toRect(item.rcItem), column, kListColumnCount, model_.sortState().markedColumn,
         kProgramListColumns[static_cast<std::size_t>(column)].alignment, headerClient.right);
 
     const HDC dc = item.hDC;
-    RECT fill = toRect(plan.fill);
+    RECT fill = toRECT(plan.fill);
     FillRect(dc, &fill, headerBrush_);
     RECT divider{plan.dividerX, plan.fill.top, plan.dividerX + 1, plan.fill.bottom};
     const HBRUSH grey = CreateSolidBrush(colorRef(kHeaderDivider));
     FillRect(dc, &divider, grey);
     DeleteObject(grey);
     if (!plan.trailingFill.empty()) {
-        RECT trailing = toRect(plan.trailingFill);
+        RECT trailing = toRECT(plan.trailingFill);
         FillRect(dc, &trailing, headerBrush_);
     }
     const HGDIOBJ oldFont = SelectObject(dc, headerFont_);
     SetBkColor(dc, colorRef(kHeaderColor));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    RECT text = toRect(plan.text);
+    RECT text = toRECT(plan.text);
     const std::string& caption = kProgramListColumns[static_cast<std::size_t>(column)].caption;
     DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
               DT_SINGLELINE | DT_TOP | DT_END_ELLIPSIS | DT_NOPREFIX |

@@ -14,10 +14,6 @@
 namespace remvana {
 namespace {
 
-RECT toRECT(const Rect& r) {
-    return RECT{r.left, r.top, r.right, r.bottom};
-}
-
 void fillColor(HDC dc, const RECT& rect, COLORREF color) {
     HBRUSH brush = CreateSolidBrush(color);
     FillRect(dc, &rect, brush);
@@ -293,7 +289,7 @@ void TParamLabel::drawFrames(HDC dc, RECT& area) {
         Color frame = look_.BorderStyle == TBorderStyle::bsSingle ? rgb(0, 0, 0)
                                                                   : canvas.resolve(look_.Color);
         for (int i = 0; i < look_.BorderWidth && area.right > area.left; ++i) {
-            canvas.frameRect(Rect{area.left, area.top, area.right, area.bottom}, frame);
+            canvas.frameRect(toRect(area), frame);
             InflateRect(&area, -1, -1);
         }
     }
