@@ -41,11 +41,20 @@ int appendIconOf(const std::string& iconString, ProgramListSink& sink,
     return std::max(sink.addImage(icon), 0);
 }
 
+bool isListed(const TAppInfo& info) {
+    return !info.DisplayName.empty();
+}
+
+// Where a row's icon may come from: its DisplayIcon, else the program its usage record names.
+bool mayHaveIcon(const TAppInfo& info) {
+    return !info.DisplayIcon.empty() || info.UsageRecord.hasName() != 0;
+}
+
 } // namespace
 
 int rowImageOf(const TAppInfo& info, ProgramListSink& sink, const ListFillServices& services) {
     if (!info.DisplayIcon.empty()) return appendIconOf(info.DisplayIcon, sink, services);
-    if (info.UsageRecord.hasName() == 0) return 0;
+    if (!mayHaveIcon(info)) return 0;
     const std::string imagePath = info.UsageRecord.imagePath();
     if (!services.shell.fileExists(imagePath)) return 0;
     return appendIconOf(imagePath, sink, services);
@@ -71,18 +80,15 @@ std::string programCountText(int rows) {
 
 int FillProgramList(InventoryArray& inventory, ProgramListSink& sink,
                     const ListFillServices& services) {
-    int mayHaveIcon = 0;
-    for (const TAppInfo& info : inventory)
-        if (!info.DisplayName.empty() &&
-            (!info.DisplayIcon.empty() || info.UsageRecord.hasName() != 0))
-            ++mayHaveIcon;
-    sink.reserveImages(mayHaveIcon);
+    sink.reserveImages(static_cast<int>(
+        std::count_if(inventory.begin(), inventory.end(),
+                      [](const TAppInfo& info) { return isListed(info) && mayHaveIcon(info); })));
 
     int rows = 0;
     {
         ListUpdate update(sink);
         for (TAppInfo& info : inventory) {
-            if (info.DisplayName.empty()) continue;
+            if (!isListed(info)) continue;
             const int image = rowImageOf(info, sink, services);
             sink.addRow(
                 info.DisplayName, &info, image,
