@@ -1,5 +1,7 @@
 #include "widgets/listview/win32/adv_list_view.h"
 
+#include <utility>
+
 #include "platform/win32/canvas_gdi.h"
 #include "widgets/listview/list_columns.h"
 
@@ -129,7 +131,7 @@ int TAdvListView::addRow(const std::string& caption, TAppInfo* data, int imageIn
     const std::size_t index = model_.addRow();
     model_.setImage(index, imageIndex);
     model_.setData(index, data);
-    model_.setSubItems(index, subItems);
+    model_.setSubItems(index, std::move(subItems));
     const ListRow& added = model_.row(index);
 
     LVITEMA item{};
@@ -140,26 +142,25 @@ int TAdvListView::addRow(const std::string& caption, TAppInfo* data, int imageIn
     item.lParam = static_cast<LPARAM>(added.id);
     const int inserted =
         static_cast<int>(SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-    for (std::size_t sub = 0; sub < subItems.size(); ++sub) {
-        LVITEMA text{};
-        text.iSubItem = static_cast<int>(sub + 1);
-        text.pszText = const_cast<char*>(subItems[sub].c_str());
-        SendMessageA(list_, LVM_SETITEMTEXTA, static_cast<WPARAM>(inserted),
-                     reinterpret_cast<LPARAM>(&text));
-    }
+    for (std::size_t sub = 0; sub < added.subItems.size(); ++sub)
+        setCellText(inserted, static_cast<int>(sub + 1), added.subItems[sub]);
     if (model_.setCaption(index, caption) && model_.updateDepth() == 0) applyOrder();
     return inserted;
 }
 
 void TAdvListView::setCaption(int index, const std::string& caption) {
     if (index < 0 || index >= rowCount()) return;
-    LVITEMA text{};
-    text.iSubItem = 0;
-    text.pszText = const_cast<char*>(caption.c_str());
-    SendMessageA(list_, LVM_SETITEMTEXTA, static_cast<WPARAM>(index),
-                 reinterpret_cast<LPARAM>(&text));
+    setCellText(index, 0, caption);
     if (model_.setCaption(static_cast<std::size_t>(index), caption) && model_.updateDepth() == 0)
         applyOrder();
+}
+
+void TAdvListView::setCellText(int item, int subItem, const std::string& text) {
+    LVITEMA cell{};
+    cell.iSubItem = subItem;
+    cell.pszText = const_cast<char*>(text.c_str());
+    SendMessageA(list_, LVM_SETITEMTEXTA, static_cast<WPARAM>(item),
+                 reinterpret_cast<LPARAM>(&cell));
 }
 
 TAppInfo* TAdvListView::rowData(int index) const {

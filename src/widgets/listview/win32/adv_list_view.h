@@ -73,6 +73,7 @@ class TAdvListView {
                                      DWORD_PTR self);
     static LRESULT CALLBACK headerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR id, DWORD_PTR self);
+    void setCellText(int item, int subItem, const std::string& text);
     void applyOrder();
     void remarkHeader();
     void unmarkColumn(int column);
