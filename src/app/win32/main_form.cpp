@@ -34,6 +34,15 @@ void registerClasses(HINSTANCE instance) {
     registerSplitterClass(instance);
 }
 
+// Appends the program's icon resource `id`, loaded at `size` pixels, to `images`.
+void addIconResource(HIMAGELIST images, HINSTANCE instance, int id, int size) {
+    if (HICON image = static_cast<HICON>(
+            LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0))) {
+        ImageList_AddIcon(images, image);
+        DestroyIcon(image);
+    }
+}
+
 } // namespace
 
 T_mainForm::T_mainForm(HINSTANCE instance, FormServices services)
@@ -183,21 +192,11 @@ void T_mainForm::createImageLists() {
     using namespace layout;
     SmallImageList = ImageList_Create(kSmallImageSize, kSmallImageSize, ILC_COLOR32 | ILC_MASK, 1,
                                       kSmallImageGrowBy);
-    if (HICON image =
-            static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(IDI_DEFAULT_PROGRAM),
-                                          IMAGE_ICON, kSmallImageSize, kSmallImageSize, 0))) {
-        ImageList_AddIcon(SmallImageList, image);
-        DestroyIcon(image);
-    }
+    addIconResource(SmallImageList, instance_, IDI_DEFAULT_PROGRAM, kSmallImageSize);
     // The label's images: 0 is the program image, 1 the heading image of the details.
     LabelImageList = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 2);
-    for (int id : {IDI_DEFAULT_PROGRAM, IDI_HEADING}) {
-        if (HICON image = static_cast<HICON>(
-                LoadImageA(instance_, MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0))) {
-            ImageList_AddIcon(LabelImageList, image);
-            DestroyIcon(image);
-        }
-    }
+    for (int id : {IDI_DEFAULT_PROGRAM, IDI_HEADING})
+        addIconResource(LabelImageList, instance_, id, 16);
 }
 
 void T_mainForm::onCommand(int id, int code, HWND control) {
@@ -264,10 +263,8 @@ void T_mainForm::realign(int leftPanelWidth) {
     moveChild(Splitter, panes.splitter);
     moveChild(RightAdvPanel, panes.rightPanel);
     const Size list = clientSizeOf(LeftPanel);
-    if (AdvListView) {
-        moveChild(AdvListView, {0, 0, list.cx, list.cy});
-        listResized();
-    }
+    // The list fits its name column to every new size itself.
+    if (AdvListView) moveChild(AdvListView, {0, 0, list.cx, list.cy});
     if (clientSizeOf(RightAdvPanel) != before)
         Application.guarded([&] { RightAdvPanelResize(RightAdvPanel); });
 }

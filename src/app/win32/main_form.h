@@ -133,8 +133,6 @@ class T_mainForm {
     // main_form_details.cpp), which know the controls' classes.
     void createListControl();
     void createParamLabel();
-    // Called after the list pane moved the list to its new size.
-    void listResized();
 
     HINSTANCE instance_;
     FormServices services_;

@@ -65,9 +65,6 @@ void T_mainForm::createListControl() {
     };
 }
 
-// The list fits its name column to every new size itself.
-void T_mainForm::listResized() {}
-
 LRESULT T_mainForm::listNotify(NMHDR* header) {
     LRESULT result = 0;
     if (ProgramList) ProgramList->handleNotify(header, result);
