@@ -8,12 +8,6 @@ COLORREF toColorRef(Color color) {
     return RGB(redOf(color), greenOf(color), blueOf(color));
 }
 
-void fillSolid(HDC dc, const RECT& rect, COLORREF color) {
-    const COLORREF old = SetBkColor(dc, color);
-    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
-    SetBkColor(dc, old);
-}
-
 void fillBands(HDC dc, const std::vector<ColorBand>& bands) {
     for (const auto& band : bands)
         fillSolid(dc, toRECT(band.rect), toColorRef(band.color));

@@ -27,6 +27,12 @@ HFONT createFontOf(const Font& font) {
                        DEFAULT_PITCH | FF_DONTCARE, font.face.c_str());
 }
 
+void fillSolid(HDC dc, const RECT& rect, COLORREF color) {
+    const COLORREF old = SetBkColor(dc, color);
+    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+    SetBkColor(dc, old);
+}
+
 GdiCanvas::GdiCanvas(HDC dc)
     : dc_(dc), originalBkMode_(GetBkMode(dc)), originalTextColor_(GetTextColor(dc)),
       originalBkColor_(GetBkColor(dc)) {
@@ -216,10 +222,7 @@ void GdiCanvas::textOut(int x, int y, const std::string& text) {
 
 void GdiCanvas::fillRect(const Rect& rect, Color color) {
     if (color == kColorNone) return;
-    RECT r = toRECT(rect);
-    HBRUSH brush = CreateSolidBrush(colorRef(color));
-    FillRect(dc_, &r, brush);
-    DeleteObject(brush);
+    fillSolid(dc_, toRECT(rect), colorRef(color));
 }
 
 void GdiCanvas::frameRect(const Rect& rect, Color color) {

@@ -22,6 +22,8 @@ inline Rect toRect(const RECT& r) {
 // A GDI font of the face, height, weight, style and escapement asked for; nullptr when GDI
 // cannot make it.
 HFONT createFontOf(const Font& font);
+// Fills `rect` with a solid colour without making a brush for it.
+void fillSolid(HDC dc, const RECT& rect, COLORREF color);
 
 // One line of DrawText-style text laid out character by character: what is shown (prefix
 // marks taken out, expanded tabs as spaces) and how far each shown character advances.

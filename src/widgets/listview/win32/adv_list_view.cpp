@@ -299,9 +299,7 @@ void TAdvListView::drawHeaderItem(const DRAWITEMSTRUCT& item) {
     RECT fill = toRECT(plan.fill);
     FillRect(dc, &fill, headerBrush_);
     RECT divider{plan.dividerX, plan.fill.top, plan.dividerX + 1, plan.fill.bottom};
-    const HBRUSH grey = CreateSolidBrush(colorRef(kHeaderDivider));
-    FillRect(dc, &divider, grey);
-    DeleteObject(grey);
+    fillSolid(dc, divider, colorRef(kHeaderDivider));
     if (!plan.trailingFill.empty()) {
         RECT trailing = toRECT(plan.trailingFill);
         FillRect(dc, &trailing, headerBrush_);

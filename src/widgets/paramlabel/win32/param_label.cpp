@@ -14,12 +14,6 @@
 namespace remvana {
 namespace {
 
-void fillColor(HDC dc, const RECT& rect, COLORREF color) {
-    HBRUSH brush = CreateSolidBrush(color);
-    FillRect(dc, &rect, brush);
-    DeleteObject(brush);
-}
-
 // A bevel: two edges in the highlight colour (top, left) and two in the shadow colour
 // (bottom, right), swapped for a lowered bevel; the area shrinks by its width.
 void drawBevel(HDC dc, RECT& area, TBevelCut cut, int width) {
@@ -28,10 +22,10 @@ void drawBevel(HDC dc, RECT& area, TBevelCut cut, int width) {
     COLORREF dark = GetSysColor(COLOR_BTNSHADOW);
     if (cut == TBevelCut::bvLowered) std::swap(light, dark);
     for (int i = 0; i < width && area.right > area.left && area.bottom > area.top; ++i) {
-        fillColor(dc, RECT{area.left, area.top, area.right, area.top + 1}, light);
-        fillColor(dc, RECT{area.left, area.top, area.left + 1, area.bottom}, light);
-        fillColor(dc, RECT{area.left, area.bottom - 1, area.right, area.bottom}, dark);
-        fillColor(dc, RECT{area.right - 1, area.top, area.right, area.bottom}, dark);
+        fillSolid(dc, RECT{area.left, area.top, area.right, area.top + 1}, light);
+        fillSolid(dc, RECT{area.left, area.top, area.left + 1, area.bottom}, light);
+        fillSolid(dc, RECT{area.left, area.bottom - 1, area.right, area.bottom}, dark);
+        fillSolid(dc, RECT{area.right - 1, area.top, area.right, area.bottom}, dark);
         InflateRect(&area, -1, -1);
     }
 }
