@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 
+#include "actions/commands.h"
 #include "details/property_edits.h"
 #include "widgets/paramlabel/param_lookup.h"
 
@@ -43,9 +44,10 @@ DetailsSelection detailsForSelection(const TAppInfo* entry, bool selected) {
     DetailsSelection selection;
     if (!selected || !entry) return selection;
     selection.buttons.deleteEntry = true;
-    selection.buttons.remove = !entry->UninstallString.empty();
+    // Remove and Repair are offered exactly when their click has a command to start.
+    selection.buttons.remove = removeCommandLine(entry).has_value();
     selection.buttons.change = entry->NoModify == 0;
-    selection.buttons.repair = !entry->InstallSource.empty();
+    selection.buttons.repair = repairCommandLine(entry).has_value();
     selection.markupLine0 = buildDetailsMarkup(*entry);
     return selection;
 }
