@@ -6,9 +6,6 @@
 namespace remvana {
 namespace {
 
-char upperOf(char c) {
-    return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-}
 bool isWordChar(char c) {
     return std::isalnum(static_cast<unsigned char>(c)) != 0;
 }
@@ -118,6 +115,10 @@ std::string quotedAfter(const std::string& tag, std::size_t pos) {
 }
 
 } // namespace
+
+char upperOf(char c) {
+    return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+}
 
 std::string upperCased(std::string text) {
     for (char& c : text)

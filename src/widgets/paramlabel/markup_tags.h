@@ -43,6 +43,7 @@ struct TagInfo {
 // nothing follows the letter.
 TagInfo classifyTag(const std::string& body);
 
+char upperOf(char c);
 std::string upperCased(std::string text);
 std::string lowerCased(std::string text);
 

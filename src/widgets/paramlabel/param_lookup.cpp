@@ -3,13 +3,11 @@
 #include <cctype>
 #include <string_view>
 
+#include "widgets/paramlabel/markup_tags.h"
+
 namespace remvana {
 
 namespace {
-
-char upper(char c) {
-    return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-}
 
 bool isNameChar(char c) {
     return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_' || c == '-';
@@ -18,7 +16,7 @@ bool isNameChar(char c) {
 bool startsWithIgnoreCase(std::string_view text, std::size_t at, std::string_view prefix) {
     if (at > text.size() || text.size() - at < prefix.size()) return false;
     for (std::size_t i = 0; i < prefix.size(); ++i)
-        if (upper(text[at + i]) != upper(prefix[i])) return false;
+        if (upperOf(text[at + i]) != upperOf(prefix[i])) return false;
     return true;
 }
 
