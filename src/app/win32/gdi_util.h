@@ -15,24 +15,4 @@ COLORREF toColorRef(Color color);
 void fillBands(HDC dc, const std::vector<ColorBand>& bands);
 void frameSolid(HDC dc, const RECT& rect, COLORREF color);
 
-// Paints into a memory bitmap first and copies it in one go, so panels do not flicker.
-class BufferedPaint {
-  public:
-    BufferedPaint(HWND hwnd);
-    ~BufferedPaint();
-    BufferedPaint(const BufferedPaint&) = delete;
-    BufferedPaint& operator=(const BufferedPaint&) = delete;
-    HDC dc() const { return memory_; }
-    const RECT& client() const { return client_; }
-
-  private:
-    HWND hwnd_;
-    PAINTSTRUCT paint_{};
-    HDC target_ = nullptr;
-    HDC memory_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ oldBitmap_ = nullptr;
-    RECT client_{};
-};
-
 } // namespace remvana

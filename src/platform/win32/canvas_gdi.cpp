@@ -33,6 +33,23 @@ void fillSolid(HDC dc, const RECT& rect, COLORREF color) {
     SetBkColor(dc, old);
 }
 
+BufferedPaint::BufferedPaint(HWND hwnd) : hwnd_(hwnd) {
+    target_ = BeginPaint(hwnd, &paint_);
+    GetClientRect(hwnd, &client_);
+    memory_ = CreateCompatibleDC(target_);
+    bitmap_ = CreateCompatibleBitmap(target_, client_.right > 0 ? client_.right : 1,
+                                     client_.bottom > 0 ? client_.bottom : 1);
+    oldBitmap_ = SelectObject(memory_, bitmap_);
+}
+
+BufferedPaint::~BufferedPaint() {
+    BitBlt(target_, 0, 0, client_.right, client_.bottom, memory_, 0, 0, SRCCOPY);
+    SelectObject(memory_, oldBitmap_);
+    DeleteObject(bitmap_);
+    DeleteDC(memory_);
+    EndPaint(hwnd_, &paint_);
+}
+
 GdiCanvas::GdiCanvas(HDC dc)
     : dc_(dc), originalBkMode_(GetBkMode(dc)), originalTextColor_(GetTextColor(dc)),
       originalBkColor_(GetBkColor(dc)) {

@@ -25,6 +25,26 @@ HFONT createFontOf(const Font& font);
 // Fills `rect` with a solid colour without making a brush for it.
 void fillSolid(HDC dc, const RECT& rect, COLORREF color);
 
+// Paints into a memory bitmap first and copies it in one go, so a control does not flicker.
+class BufferedPaint {
+  public:
+    BufferedPaint(HWND hwnd);
+    ~BufferedPaint();
+    BufferedPaint(const BufferedPaint&) = delete;
+    BufferedPaint& operator=(const BufferedPaint&) = delete;
+    HDC dc() const { return memory_; }
+    const RECT& client() const { return client_; }
+
+  private:
+    HWND hwnd_;
+    PAINTSTRUCT paint_{};
+    HDC target_ = nullptr;
+    HDC memory_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ oldBitmap_ = nullptr;
+    RECT client_{};
+};
+
 // One line of DrawText-style text laid out character by character: what is shown (prefix
 // marks taken out, expanded tabs as spaces) and how far each shown character advances.
 struct TextLine {

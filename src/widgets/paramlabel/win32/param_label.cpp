@@ -244,25 +244,18 @@ MarkupResult TParamLabel::render(HDC dc, MarkupMode mode, Point mouse, int locat
 }
 
 void TParamLabel::paint() {
-    PAINTSTRUCT ps;
-    HDC target = BeginPaint(hwnd_, &ps);
-    RECT client{};
-    GetClientRect(hwnd_, &client);
     if (look_.Transparent) {
+        PAINTSTRUCT ps;
+        HDC target = BeginPaint(hwnd_, &ps);
+        RECT client{};
+        GetClientRect(hwnd_, &client);
         paintTo(target, client);
-    } else {
-        HDC memory = CreateCompatibleDC(target);
-        HBITMAP bitmap = CreateCompatibleBitmap(target, std::max<LONG>(1, client.right),
-                                                std::max<LONG>(1, client.bottom));
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        GdiCanvas(memory).fillRect(Rect{0, 0, client.right, client.bottom}, look_.Color);
-        paintTo(memory, client);
-        BitBlt(target, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
+        EndPaint(hwnd_, &ps);
+        return;
     }
-    EndPaint(hwnd_, &ps);
+    BufferedPaint buffer(hwnd_);
+    GdiCanvas(buffer.dc()).fillRect(toRect(buffer.client()), look_.Color);
+    paintTo(buffer.dc(), buffer.client());
 }
 
 void TParamLabel::paintTo(HDC dc, const RECT& client) {
