@@ -4,7 +4,7 @@
 #include "widgets/paramlabel/win32/param_label.h"
 
 #include "app/win32/application.h"
-#include "app/win32/gdi_util.h"
+#include "platform/win32/canvas_gdi.h"
 #include "widgets/paramlabel/win32/popup_edit.h"
 
 namespace remvana {
