@@ -20,9 +20,6 @@ static_assert(kPropertyLabels.size() == std::tuple_size_v<decltype(kEditableProp
 
 } // namespace
 
-const char* const kDetailsHeading =
-    "<p bgcolor=\"#C1DAFB\" bgcolorto=\"#C1DAFB\"><IMG src=\"idx:1\" align=\"top\"> Properties</p>";
-
 std::string buildDetailsMarkup(const TAppInfo& entry) {
     std::string markup = kDetailsHeading;
     for (std::size_t i = 0; i < kEditableProperties.size(); ++i) {

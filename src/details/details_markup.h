@@ -5,11 +5,13 @@
 #include <string>
 
 #include "inventory/app_info.h"
+#include "inventory/refresh.h"
 
 namespace remvana {
 
-// The heading: line 0 on its own before any row is selected and after every refresh.
-extern const char* const kDetailsHeading;
+// The heading: line 0 on its own before any row is selected and after every refresh, which
+// puts it back; one text for both.
+inline constexpr const char* kDetailsHeading = kPropertiesHeadingLine;
 
 // The heading followed by one editable anchor per non-empty property, each on a line of its
 // own. Values are escaped as the label's write-back escapes them, so "R&D <beta>" shows,
