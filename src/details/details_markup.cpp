@@ -5,6 +5,7 @@
 
 #include "actions/commands.h"
 #include "details/property_edits.h"
+#include "platform/code_page.h"
 #include "widgets/paramlabel/param_lookup.h"
 
 namespace remvana {
@@ -22,6 +23,10 @@ static_assert(kPropertyLabels.size() == std::tuple_size_v<decltype(kEditableProp
 
 std::string buildDetailsMarkup(const TAppInfo& entry) {
     std::string markup = kDetailsHeading;
+    // Nothing of such an entry can be written back, so nothing is offered for editing.
+    if (isUnrepresentableKeyName(entry.KeyName))
+        return markup + "<B>" + std::string(kPropertyLabels[0]) + "</B> : " +
+               escapeParamValue(entry.DisplayName) + "<br>";
     for (std::size_t i = 0; i < kEditableProperties.size(); ++i) {
         const EditableProperty& property = kEditableProperties[i];
         const std::string& value = entry.*property.loaded;
@@ -40,12 +45,15 @@ std::string buildDetailsMarkup(const TAppInfo& entry) {
 DetailsSelection detailsForSelection(const TAppInfo* entry, bool selected) {
     DetailsSelection selection;
     if (!selected || !entry) return selection;
-    selection.buttons.deleteEntry = true;
+    selection.markupLine0 = buildDetailsMarkup(*entry);
+    // Its name cannot address its key: deleting or running anything for it could only reach
+    // another key or nothing.
+    selection.buttons.deleteEntry = !isUnrepresentableKeyName(entry->KeyName);
+    if (!*selection.buttons.deleteEntry) return selection;
     // Remove and Repair are offered exactly when their click has a command to start.
     selection.buttons.remove = removeCommandLine(entry).has_value();
     selection.buttons.change = entry->NoModify == 0;
     selection.buttons.repair = repairCommandLine(entry).has_value();
-    selection.markupLine0 = buildDetailsMarkup(*entry);
     return selection;
 }
 

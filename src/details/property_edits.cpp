@@ -1,6 +1,7 @@
 #include "details/property_edits.h"
 
 #include "actions/commands.h"
+#include "platform/code_page.h"
 #include "platform/registry.h"
 
 namespace remvana {
@@ -16,7 +17,7 @@ const std::array<EditableProperty, 7> kEditableProperties = {{
 }};
 
 bool recordPropertyEdit(TAppInfo* entry, const std::string& href, const std::string& value) {
-    if (entry == nullptr || value.empty()) return false;
+    if (entry == nullptr || value.empty() || isUnrepresentableKeyName(entry->KeyName)) return false;
     bool changed = false;
     for (const EditableProperty& property : kEditableProperties) {
         // Compared with what the registry holds, never with an earlier pending value: an

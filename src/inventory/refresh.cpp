@@ -5,6 +5,8 @@
 #include <cstring>
 #include <memory>
 
+#include "platform/code_page.h"
+
 namespace remvana {
 
 namespace {
@@ -125,6 +127,12 @@ bool rebuildInventory(RegistryFactory& registry, Locale& locale, InventoryArray&
     for (std::size_t i = 0; i < names.size(); ++i) {
         TAppInfo& info = inventory[i];
         info.KeyName = names[i];
+        // A name the code page cannot hold addresses no key: it is listed by what can be
+        // shown and nothing is read through it.
+        if (isUnrepresentableKeyName(names[i])) {
+            info.DisplayName = unrepresentableKeyDisplayName(names[i]);
+            continue;
+        }
         // A subkey that cannot be opened keeps only its name (and still gets its usage record).
         if (reg->openKey(kUninstallEntryPrefix + names[i] + "\\")) {
             applyEntryValues(reg->readAllValues(), info);

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "platform/utf8.h"
+
 namespace remvana {
 
 namespace {
@@ -35,14 +37,14 @@ std::string RecordingCanvas::shownText(const std::string& text) {
 }
 
 Size RecordingCanvas::textExtent(const std::string& text) {
-    return {static_cast<int>(text.size()) * glyphWidth, textHeight(font_)};
+    return {static_cast<int>(utf8Length(text)) * glyphWidth, textHeight(font_)};
 }
 
 int RecordingCanvas::drawText(const std::string& text, Rect& rect, unsigned format) {
     std::string shown = (format & text_format::NoPrefix) ? text : shownText(text);
     int height = textHeight(font_);
     if (format & text_format::CalcRect) {
-        rect.right = rect.left + static_cast<int>(shown.size()) * glyphWidth;
+        rect.right = rect.left + static_cast<int>(utf8Length(shown)) * glyphWidth;
         rect.bottom = rect.top + height;
         return height;
     }

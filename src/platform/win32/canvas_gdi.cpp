@@ -2,13 +2,16 @@
 
 #include <algorithm>
 
+#include "platform/utf8.h"
+#include "platform/win32/code_page_win32.h"
+
 namespace remvana {
 namespace {
 
 // DrawText's default tab stops: every eight average character widths.
 constexpr int kTabStopChars = 8;
 
-// Formats that need more than one line's layout (or text cut to fit) stay with DrawTextA.
+// Formats that need more than one line's layout (or text cut to fit) stay with DrawTextW.
 constexpr unsigned kDrawTextOnlyMeasure = DT_WORDBREAK | DT_END_ELLIPSIS | DT_PATH_ELLIPSIS |
                                           DT_WORD_ELLIPSIS | DT_MODIFYSTRING | DT_TABSTOP |
                                           DT_RTLREADING;
@@ -21,10 +24,10 @@ constexpr std::size_t kMaxCachedFonts = 64;
 } // namespace
 
 HFONT createFontOf(const Font& font) {
-    return CreateFontA(font.height, 0, font.escapement, font.escapement,
+    return CreateFontW(font.height, 0, font.escapement, font.escapement,
                        font.bold ? FW_BOLD : FW_NORMAL, font.italic, font.underline, font.strikeOut,
                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, font.face.c_str());
+                       DEFAULT_PITCH | FF_DONTCARE, ansiToWide(font.face).c_str());
 }
 
 void fillSolid(HDC dc, const RECT& rect, COLORREF color) {
@@ -112,9 +115,10 @@ void GdiCanvas::setBackground(Color color) {
 }
 
 Size GdiCanvas::textExtent(const std::string& text) {
+    const TextLine laid = layoutLine(text, DT_NOPREFIX);
     SIZE size{0, 0};
-    GetTextExtentPoint32A(dc_, text.c_str(), static_cast<int>(text.size()), &size);
-    return {layoutLine(text, DT_NOPREFIX).width, size.cy};
+    GetTextExtentPoint32W(dc_, laid.shown.c_str(), static_cast<int>(laid.shown.size()), &size);
+    return {laid.width, size.cy};
 }
 
 // Wine rasterises small hinted text (Tahoma at the window's sizes among it) with narrower
@@ -122,30 +126,38 @@ Size GdiCanvas::textExtent(const std::string& text) {
 // ends short of its measured width: gaps between runs drawn one after the other, underlines
 // past the last letter. The bitmap glyph's own advance is the one it is drawn with (on
 // Windows it equals the text extent's), and every line is drawn with explicit advances.
-int GdiCanvas::charAdvance(unsigned char c) {
+// The units of a character outside the basic plane are measured one by one as well: that
+// is how Wine draws them (one box each when the font has no such glyph), and it keeps the
+// pair's total where GDI puts it.
+int GdiCanvas::unitAdvance(wchar_t unit) {
     HFONT font = static_cast<HFONT>(GetCurrentObject(dc_, OBJ_FONT));
-    auto [entry, added] = advances_.try_emplace(font);
-    if (added) entry->second.fill(-1);
-    int& advance = entry->second[c];
-    if (advance >= 0) return advance;
+    Advances& known = advances_[font];
+    int* slot = nullptr;
+    if (unit < 256) {
+        slot = &known.latin[unit];
+    } else {
+        slot = &known.other.try_emplace(unit, -1).first->second;
+    }
+    if (*slot >= 0) return *slot;
 
-    const char one[1] = {static_cast<char>(c)};
     SIZE size{0, 0};
-    GetTextExtentPoint32A(dc_, one, 1, &size);
-    advance = size.cx;
-    LOGFONTA logFont{};
-    if (GetObjectA(font, sizeof logFont, &logFont) && logFont.lfEscapement == 0) {
+    GetTextExtentPoint32W(dc_, &unit, 1, &size);
+    int advance = size.cx;
+    LOGFONTW logFont{};
+    const bool surrogate = unit >= 0xD800 && unit <= 0xDFFF;
+    if (!surrogate && GetObjectW(font, sizeof logFont, &logFont) && logFont.lfEscapement == 0) {
         const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
         GLYPHMETRICS glyph{};
-        if (GetGlyphOutlineA(dc_, c, GGO_BITMAP, &glyph, 0, nullptr, &identity) != GDI_ERROR)
+        if (GetGlyphOutlineW(dc_, unit, GGO_BITMAP, &glyph, 0, nullptr, &identity) != GDI_ERROR)
             advance = glyph.gmCellIncX;
     }
+    *slot = advance;
     return advance;
 }
 
 int GdiCanvas::lineHeight(unsigned format) {
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(dc_, &metrics);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc_, &metrics);
     return metrics.tmHeight + ((format & DT_EXTERNALLEADING) ? metrics.tmExternalLeading : 0);
 }
 
@@ -155,27 +167,44 @@ TextLine GdiCanvas::layoutLine(const std::string& text, unsigned format) {
     const bool expandTabs = (format & DT_EXPANDTABS) != 0;
     int tabWidth = 0;
     if (expandTabs) {
-        TEXTMETRICA metrics{};
-        GetTextMetricsA(dc_, &metrics);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc_, &metrics);
         tabWidth = std::max(1, static_cast<int>(metrics.tmAveCharWidth) * kTabStopChars);
     }
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (prefixes && c == '&') {
-            if (i + 1 == text.size()) break; // a last lone "&" marks nothing and shows nothing
-            c = text[++i];
-            if (c != '&') line.mnemonic = static_cast<int>(line.shown.size());
+    const std::u16string units = ansiToUtf16(text);
+    line.shown.reserve(units.size());
+    line.advances.reserve(units.size());
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        wchar_t c = units[i];
+        bool marked = false;
+        if (prefixes && c == L'&') {
+            if (i + 1 == units.size()) break; // a last lone "&" marks nothing and shows nothing
+            c = units[++i];
+            marked = c != L'&';
+        }
+        const bool pair = c >= 0xD800 && c <= 0xDBFF && i + 1 < units.size() &&
+                          units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF;
+        if (marked) {
+            line.mnemonic = static_cast<int>(line.shown.size());
+            line.mnemonicUnits = pair ? 2 : 1;
         }
         int advance = 0;
-        if (expandTabs && c == '\t') {
-            c = ' ';
+        if (expandTabs && c == L'\t') {
+            c = L' ';
             advance = (line.width / tabWidth + 1) * tabWidth - line.width;
         } else {
-            advance = charAdvance(static_cast<unsigned char>(c));
+            advance = unitAdvance(c);
         }
         line.shown += c;
         line.advances.push_back(advance);
         line.width += advance;
+        if (pair) {
+            const wchar_t low = units[++i];
+            const int lowAdvance = unitAdvance(low);
+            line.shown += low;
+            line.advances.push_back(lowAdvance);
+            line.width += lowAdvance;
+        }
     }
     return line;
 }
@@ -189,7 +218,8 @@ int GdiCanvas::drawText(const std::string& text, Rect& rect, unsigned format) {
         return height;
     }
     RECT r = toRECT(rect);
-    int height = DrawTextA(dc_, text.c_str(), static_cast<int>(text.size()), &r, format);
+    std::wstring wide = ansiToWide(text);
+    int height = DrawTextW(dc_, wide.data(), static_cast<int>(wide.size()), &r, format);
     if (format & DT_CALCRECT) rect = toRect(r);
     return height;
 }
@@ -212,16 +242,19 @@ int GdiCanvas::drawLine(const std::string& text, const Rect& rect, unsigned form
 
     RECT clip = toRECT(rect);
     const bool clipped = !(format & DT_NOCLIP);
-    ExtTextOutA(dc_, x, y, clipped ? ETO_CLIPPED : 0, &clip, laid.shown.c_str(),
+    ExtTextOutW(dc_, x, y, clipped ? ETO_CLIPPED : 0, &clip, laid.shown.c_str(),
                 static_cast<UINT>(laid.shown.size()), laid.advances.data());
     if (laid.mnemonic >= 0) {
-        TEXTMETRICA metrics{};
-        GetTextMetricsA(dc_, &metrics);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc_, &metrics);
         int from = x;
         for (int i = 0; i < laid.mnemonic; ++i)
             from += laid.advances[i];
+        int marked = 0;
+        for (int i = 0; i < laid.mnemonicUnits; ++i)
+            marked += laid.advances[laid.mnemonic + i];
         // Like DrawText's, the mark stops a pixel short of the next character.
-        int to = from + laid.advances[laid.mnemonic] - 1;
+        int to = from + marked - 1;
         const int underlineY = y + metrics.tmAscent + 1;
         if (clipped) {
             from = std::max(from, rect.left);
@@ -234,7 +267,8 @@ int GdiCanvas::drawLine(const std::string& text, const Rect& rect, unsigned form
 }
 
 void GdiCanvas::textOut(int x, int y, const std::string& text) {
-    TextOutA(dc_, x, y, text.c_str(), static_cast<int>(text.size()));
+    const std::wstring wide = ansiToWide(text);
+    TextOutW(dc_, x, y, wide.c_str(), static_cast<int>(wide.size()));
 }
 
 void GdiCanvas::fillRect(const Rect& rect, Color color) {

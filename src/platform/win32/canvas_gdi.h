@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 #include <tuple>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/canvas.h"
@@ -45,12 +46,15 @@ class BufferedPaint {
     RECT client_{};
 };
 
-// One line of DrawText-style text laid out character by character: what is shown (prefix
-// marks taken out, expanded tabs as spaces) and how far each shown character advances.
+// One line of DrawText-style text laid out character by character: what is shown, as the
+// UTF-16 units GDI draws (prefix marks taken out, expanded tabs as spaces), and how far each
+// unit advances. A character of two units keeps them together: a mark or a cut never falls
+// between them.
 struct TextLine {
-    std::string shown;
+    std::wstring shown;
     std::vector<int> advances;
-    int mnemonic = -1; // index in `shown` of the character a lone "&" underlines
+    int mnemonic = -1;      // index in `shown` of the first unit of the character a lone "&" marks
+    int mnemonicUnits = 0;  // how many units that character has
     int width = 0;
 };
 
@@ -72,7 +76,9 @@ class GdiCanvas : public Canvas {
     // with (see layoutLine), so text takes exactly the room it was measured to take.
     Size textExtent(const std::string& text) override;
     // A single line (the markup's runs, captions) is drawn glyph by glyph at the places the
-    // measurement gives them; anything else goes to DrawTextA.
+    // measurement gives them; anything else goes to DrawTextW. Text is the process code page
+    // (UTF-8) and reaches GDI as UTF-16: GDI's ...A calls would read it in the font's
+    // character set instead, one byte a character.
     int drawText(const std::string& text, Rect& rect, unsigned format) override;
     // Lays one line out in the current font, with DrawText's prefix and tab rules.
     TextLine layoutLine(const std::string& text, unsigned format);
@@ -92,7 +98,7 @@ class GdiCanvas : public Canvas {
   private:
     HFONT fontFor(const Font& font);
     int drawLine(const std::string& text, const Rect& rect, unsigned format);
-    int charAdvance(unsigned char c);
+    int unitAdvance(wchar_t unit);
     int lineHeight(unsigned format);
     COLORREF colorRef(Color color);
 
@@ -105,8 +111,14 @@ class GdiCanvas : public Canvas {
     COLORREF originalBkColor_;
     using FontKey = std::tuple<std::string, int, bool, bool, bool, bool, int>;
     std::map<FontKey, HFONT> fonts_;
-    // Per font, the advance of each character once asked for (-1 until then).
-    std::map<HFONT, std::array<int, 256>> advances_;
+    // Per font, the advance of each UTF-16 unit once asked for: a table for the common
+    // Latin units, a map for the rest.
+    struct Advances {
+        Advances() { latin.fill(-1); }
+        std::array<int, 256> latin;
+        std::unordered_map<wchar_t, int> other;
+    };
+    std::map<HFONT, Advances> advances_;
 };
 
 } // namespace remvana

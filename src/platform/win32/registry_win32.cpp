@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/win32/code_page_win32.h"
+
 namespace remvana {
 
 namespace {
@@ -23,25 +25,34 @@ constexpr DWORD kSmallValue = 512;
 
 // Deepest first, subkeys enumerated from the last index down so deletions do not shift the
 // indices still to visit. A subkey that cannot be opened for enumeration is skipped; its
-// parent then still has children and is not deleted either.
-bool deleteTree(HKEY base, const std::string& path) {
+// parent then still has children and is not deleted either. Below the named key, names
+// go through the wide calls: a subkey the code page cannot name is still deleted, and no
+// look-alike of its name reaches another key.
+bool deleteTreeWide(HKEY base, const std::wstring& path) {
     HKEY raw = nullptr;
-    if (RegOpenKeyExA(base, path.c_str(), 0, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE, &raw) ==
+    if (RegOpenKeyExW(base, path.c_str(), 0, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE, &raw) ==
         ERROR_SUCCESS) {
         RegKeyHandle key(raw);
         DWORD count = 0, longest = 0;
-        if (RegQueryInfoKeyA(raw, nullptr, nullptr, nullptr, &count, &longest, nullptr, nullptr,
+        if (RegQueryInfoKeyW(raw, nullptr, nullptr, nullptr, &count, &longest, nullptr, nullptr,
                              nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
-            std::vector<char> name(longest + 1);
+            std::vector<wchar_t> name(longest + 1);
             for (DWORD i = count; i-- > 0;) {
                 DWORD length = static_cast<DWORD>(name.size());
-                if (RegEnumKeyExA(raw, i, name.data(), &length, nullptr, nullptr, nullptr,
+                if (RegEnumKeyExW(raw, i, name.data(), &length, nullptr, nullptr, nullptr,
                                   nullptr) == ERROR_SUCCESS)
-                    deleteTree(raw, std::string(name.data(), length));
+                    deleteTreeWide(raw, std::wstring(name.data(), length));
             }
         }
     }
-    return RegDeleteKeyA(base, path.c_str()) == ERROR_SUCCESS;
+    return RegDeleteKeyW(base, path.c_str()) == ERROR_SUCCESS;
+}
+
+// An empty component ("a\\b", or a leading "\" left after the root's) cannot name a key;
+// it is what a subkey name the code page cannot hold turns into (see code_page.h), so such
+// a path is refused before the registry could resolve it some other way.
+bool namesKeys(const std::string& path) {
+    return path.empty() || (path.front() != '\\' && path.find("\\\\") == std::string::npos);
 }
 
 } // namespace
@@ -93,6 +104,7 @@ Win32Registry::Target Win32Registry::resolve(const std::string& path) const {
 
 bool Win32Registry::openWith(const std::string& path, std::uint32_t rights) {
     const Target target = resolve(path);
+    if (!namesKeys(target.path)) return false;
     HKEY key = nullptr;
     if (RegOpenKeyExA(target.base, target.path.c_str(), 0, rights, &key) != ERROR_SUCCESS)
         return false;
@@ -114,29 +126,33 @@ bool Win32Registry::openKeyReadOnly(const std::string& path) {
     return false;
 }
 
+// Enumerated wide and converted here: the ...A enumeration would hand over a look-alike of
+// a name the code page cannot hold, and that look-alike may open a different key.
 std::vector<std::string> Win32Registry::subkeyNames() {
     std::vector<std::string> names;
     if (!open_) return names;
     DWORD count = 0, longest = 0;
-    if (RegQueryInfoKeyA(open_.get(), nullptr, nullptr, nullptr, &count, &longest, nullptr, nullptr,
+    if (RegQueryInfoKeyW(open_.get(), nullptr, nullptr, nullptr, &count, &longest, nullptr, nullptr,
                          nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
         return names;
-    std::vector<char> name(longest + 1);
+    const CodePage& codePage = processCodePage();
+    std::vector<wchar_t> name(longest + 1);
     names.reserve(count);
     for (DWORD i = 0;; ++i) {
         DWORD length = static_cast<DWORD>(name.size());
         const LONG rc =
-            RegEnumKeyExA(open_.get(), i, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
+            RegEnumKeyExW(open_.get(), i, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
         if (rc == ERROR_MORE_DATA) { // a longer name appeared meanwhile
             name.resize(kLongestName);
             length = static_cast<DWORD>(name.size());
-            if (RegEnumKeyExA(open_.get(), i, name.data(), &length, nullptr, nullptr, nullptr,
+            if (RegEnumKeyExW(open_.get(), i, name.data(), &length, nullptr, nullptr, nullptr,
                               nullptr) != ERROR_SUCCESS)
                 break;
         } else if (rc != ERROR_SUCCESS) {
             break;
         }
-        names.emplace_back(name.data(), length);
+        names.push_back(subkeyNameFromUtf16(
+            std::u16string_view(reinterpret_cast<const char16_t*>(name.data()), length), codePage));
     }
     return names;
 }
@@ -246,6 +262,7 @@ bool Win32Registry::deleteValue(const std::string& name) {
 
 bool Win32Registry::createKey(const std::string& path) {
     const Target target = resolve(path);
+    if (!namesKeys(target.path)) return false;
     HKEY key = nullptr;
     if (RegCreateKeyExA(target.base, target.path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                         access_, nullptr, &key, nullptr) != ERROR_SUCCESS)
@@ -257,8 +274,8 @@ bool Win32Registry::createKey(const std::string& path) {
 bool Win32Registry::deleteKey(const std::string& path) {
     const Target target = resolve(path);
     // An empty path would name the base key itself: the open key, or a whole root.
-    if (target.path.empty()) return false;
-    return deleteTree(target.base, target.path);
+    if (target.path.empty() || !namesKeys(target.path)) return false;
+    return deleteTreeWide(target.base, ansiToWide(target.path));
 }
 
 } // namespace remvana

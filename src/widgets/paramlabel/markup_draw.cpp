@@ -70,7 +70,8 @@ void Engine::drawBullet(int x, const LineState& line) {
     canvas_.setFont(symbol);
     canvas_.setBackground(flow_.background);
     Rect box{x, line.top, x + 12, line.textBottom() - line.baselineShift};
-    canvas_.drawText(flow_.listLevel % 2 == 1 ? "\xB7" : "o", box,
+    // U+00B7: code 0xB7 of the symbol-encoded Symbol font, its bullet.
+    canvas_.drawText(flow_.listLevel % 2 == 1 ? "\xC2\xB7" : "o", box,
                      kRunFormat | tf::NoPrefix | tf::NoClip);
     canvas_.setFont(*font_);
 }

@@ -3,11 +3,13 @@
 #include <cctype>
 #include <climits>
 
+#include "platform/utf8.h"
+
 namespace remvana {
 namespace {
 
 bool isWordChar(char c) {
-    return std::isalnum(static_cast<unsigned char>(c)) != 0;
+    return (c >= '0' && c <= '9') || (asciiUpper(c) >= 'A' && asciiUpper(c) <= 'Z');
 }
 
 TagKind classifyOpening(const std::string& name) {
@@ -116,8 +118,10 @@ std::string quotedAfter(const std::string& tag, std::size_t pos) {
 
 } // namespace
 
+// ASCII only: tag names and attribute keywords are ASCII, and a locale's folding could
+// change a byte inside a multi-byte character of the text around them.
 char upperOf(char c) {
-    return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return asciiUpper(c);
 }
 
 std::string upperCased(std::string text) {
@@ -128,7 +132,7 @@ std::string upperCased(std::string text) {
 
 std::string lowerCased(std::string text) {
     for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        c = asciiLower(c);
     return text;
 }
 

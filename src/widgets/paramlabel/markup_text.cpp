@@ -11,17 +11,17 @@ struct Entity {
     std::string_view text;
 };
 
-// Windows-1252 codes for the sign entities.
+// The sign entities as whole UTF-8 characters, the program's text encoding.
 constexpr std::array<Entity, 9> kEntities{{
     {"&amp;", "&&"},
     {"&quot;", "\""},
-    {"&sect;", "\xA7"},
-    {"&permil;", "\x89"},
-    {"&reg;", "\xAE"},
-    {"&copy;", "\xA9"},
-    {"&para;", "\xB6"},
-    {"&trade;", "\x99"},
-    {"&euro;", "\x80"},
+    {"&sect;", "\u00A7"},
+    {"&permil;", "\u2030"},
+    {"&reg;", "\u00AE"},
+    {"&copy;", "\u00A9"},
+    {"&para;", "\u00B6"},
+    {"&trade;", "\u2122"},
+    {"&euro;", "\u20AC"},
 }};
 
 constexpr std::array<Entity, 3> kRunEntities{{

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "details/details_markup.h"
+#include "details/property_edits.h"
 #include "fakes/recording_canvas.h"
 #include "widgets/paramlabel/markup_render.h"
 #include "widgets/paramlabel/param_lookup.h"
@@ -110,6 +111,22 @@ TEST(DetailsSelectionRules, DeselectionDisablesFourButtonsAndKeepsMarkupAndDelet
                  lost.buttons.modifyProperties);
     EXPECT_FALSE(lost.buttons.deleteEntry.has_value());
     EXPECT_FALSE(lost.markupLine0.has_value());
+}
+
+// A subkey name the code page cannot hold (marked by a leading "\\") addresses no key: the
+// entry is shown, but nothing offers to edit, delete or run anything for it.
+TEST(DetailsSelectionRules, AnEntryWhoseNameCannotAddressItsKeyIsShownReadOnly) {
+    TAppInfo entry;
+    entry.KeyName = "\\Victim?Sub";
+    entry.DisplayName = "Victim?Sub [name not supported by this system's code page]";
+    const DetailsSelection selection = detailsForSelection(&entry, true);
+    EXPECT_EQ(std::optional<bool>(false), selection.buttons.deleteEntry);
+    EXPECT_FALSE(selection.buttons.remove || selection.buttons.change || selection.buttons.repair);
+    ASSERT_TRUE(selection.markupLine0.has_value());
+    EXPECT_NE(std::string::npos, selection.markupLine0->find("Victim?Sub [name"));
+    EXPECT_EQ(std::string::npos, selection.markupLine0->find("<a "));
+    EXPECT_FALSE(recordPropertyEdit(&entry, "DisplayName", "Other"));
+    EXPECT_TRUE(entry.PendingDisplayName.empty());
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "widgets/paramlabel/win32/popup_edit.h"
 
 #include "app/win32/application.h"
+#include "platform/win32/code_page_win32.h"
 #include "widgets/paramlabel/param_interaction.h"
 
 namespace remvana {
@@ -31,18 +32,21 @@ TPopupEdit::TPopupEdit(HWND label, HFONT font, bool ownsFont)
     // the label stays its owner so it goes with it.
     popup_ = CreateWindowExA(WS_EX_TOOLWINDOW, kPopupClass, "", WS_POPUP, 0, 0, 32, 21, label,
                              nullptr, GetModuleHandleA(nullptr), this);
-    edit_ = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0,
-                            0, 32, 21, popup_, nullptr, GetModuleHandleA(nullptr), nullptr);
+    // A Unicode edit, so typed and pasted characters reach it whole whatever the code page;
+    // the commit decides what the code page can hold.
+    edit_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
+                            WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 0, 32, 21, popup_, nullptr,
+                            GetModuleHandleW(nullptr), nullptr);
     if (font_ == nullptr) font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     SendMessageA(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     SetWindowLongPtrA(edit_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     editDefault_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TPopupEdit::editProc)));
+        SetWindowLongPtrW(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TPopupEdit::editProc)));
 }
 
 TPopupEdit::~TPopupEdit() {
     if (edit_ != nullptr) {
-        SetWindowLongPtrA(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editDefault_));
+        SetWindowLongPtrW(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editDefault_));
         SetWindowLongPtrA(edit_, GWLP_USERDATA, 0);
     }
     if (popup_ != nullptr) {
@@ -56,8 +60,8 @@ int TPopupEdit::defaultHeight() const {
     // The height a single-line edit with a sunken border takes for its font.
     HDC dc = GetDC(edit_);
     HGDIOBJ old = SelectObject(dc, font_);
-    TEXTMETRICA tm{};
-    GetTextMetricsA(dc, &tm);
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
     SelectObject(dc, old);
     ReleaseDC(edit_, dc);
     return tm.tmHeight + 8;
@@ -70,7 +74,7 @@ void TPopupEdit::open(const std::string& href, POINT screenTopLeft, int width,
     SetWindowPos(popup_, HWND_TOP, screenTopLeft.x, screenTopLeft.y, width, defaultHeight(),
                  SWP_SHOWWINDOW);
     // After the width, so that auto-sizing measures the new text against the new width.
-    SetWindowTextA(edit_, text.c_str());
+    SetWindowTextW(edit_, ansiToWide(text).c_str());
     SendMessageA(edit_, EM_SETSEL, 0, -1);
     SetFocus(edit_);
 }
@@ -79,21 +83,27 @@ bool TPopupEdit::visible() const {
     return IsWindowVisible(popup_) != FALSE;
 }
 
-std::string TPopupEdit::text() const {
-    int length = GetWindowTextLengthA(edit_);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    int got = GetWindowTextA(edit_, text.data(), length + 1);
+std::u16string TPopupEdit::wideText() const {
+    int length = GetWindowTextLengthW(edit_);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    int got = GetWindowTextW(edit_, text.data(), length + 1);
     text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
-    return text;
+    return std::u16string(text.begin(), text.end());
+}
+
+std::string TPopupEdit::text() const {
+    return processCodePage().fromUtf16(wideText()).text;
 }
 
 void TPopupEdit::fitToText() {
     if (!EditAutoSize) return;
     HDC dc = GetDC(edit_);
     HGDIOBJ old = SelectObject(dc, font_);
-    std::string current = text();
+    // Measured as the edit shows it, character by character, not as bytes of the code page.
+    const std::u16string current = wideText();
     SIZE extent{};
-    GetTextExtentPoint32A(dc, current.c_str(), static_cast<int>(current.size()), &extent);
+    GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(current.c_str()),
+                          static_cast<int>(current.size()), &extent);
     SelectObject(dc, old);
     ReleaseDC(edit_, dc);
     RECT r;
@@ -122,7 +132,15 @@ void TPopupEdit::commitAndClose(bool byReturn) {
     // Finished before the commit runs: whatever the commit does to the focus (an error box,
     // a repaint) must not commit a second time.
     finished_ = true;
-    std::string committed = text();
+    std::string committed;
+    try {
+        // Text the code page cannot hold exactly is refused rather than stored with
+        // substitutes; the label keeps its value.
+        committed = exactEditText(wideText(), processCodePage(), href_);
+    } catch (const UnrepresentableTextError&) {
+        closeWithoutCommit();
+        throw;
+    }
     if (OnCommit) OnCommit(href_, committed);
     if (byReturn) {
         SetFocus(label_);
@@ -143,7 +161,7 @@ void TPopupEdit::closeWithoutCommit() {
 LRESULT TPopupEdit::editMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_GETDLGCODE:
-        return CallWindowProcA(editDefault_, edit_, msg, wParam, lParam) | DLGC_WANTALLKEYS;
+        return CallWindowProcW(editDefault_, edit_, msg, wParam, lParam) | DLGC_WANTALLKEYS;
     case WM_KEYDOWN:
         if (wParam == VK_RETURN) {
             Application.guarded([&] { commitAndClose(true); });
@@ -159,26 +177,26 @@ LRESULT TPopupEdit::editMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (wParam == '\r' || wParam == '\n' || wParam == 0x1B) return 0;
         break;
     case WM_KILLFOCUS: {
-        LRESULT result = CallWindowProcA(editDefault_, edit_, msg, wParam, lParam);
+        LRESULT result = CallWindowProcW(editDefault_, edit_, msg, wParam, lParam);
         if (!finished_) Application.guarded([&] { commitAndClose(false); });
         return result;
     }
     case WM_CONTEXTMENU: {
         // The menu deactivates the popup while it is up; that must not close the editor.
         contextMenuOpen_ = true;
-        LRESULT result = CallWindowProcA(editDefault_, edit_, msg, wParam, lParam);
+        LRESULT result = CallWindowProcW(editDefault_, edit_, msg, wParam, lParam);
         contextMenuOpen_ = false;
         return result;
     }
     default:
         break;
     }
-    return CallWindowProcA(editDefault_, edit_, msg, wParam, lParam);
+    return CallWindowProcW(editDefault_, edit_, msg, wParam, lParam);
 }
 
 LRESULT CALLBACK TPopupEdit::editProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<TPopupEdit*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (self == nullptr) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (self == nullptr) return DefWindowProcW(hwnd, msg, wParam, lParam);
     return self->editMessage(msg, wParam, lParam);
 }
 

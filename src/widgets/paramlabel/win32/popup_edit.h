@@ -35,6 +35,7 @@ class TPopupEdit {
     bool visible() const;
     bool finished() const { return finished_; }
     const std::string& href() const { return href_; }
+    // The text in the process code page ("?" for what it cannot hold).
     std::string text() const;
     HWND window() const { return popup_; }
     HWND editWindow() const { return edit_; }
@@ -49,6 +50,7 @@ class TPopupEdit {
     void closeWithoutCommit();
     void close();
     void fitToText();
+    std::u16string wideText() const;
     int defaultHeight() const;
 
     HWND label_;
