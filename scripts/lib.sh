@@ -14,6 +14,7 @@ g++-mingw-w64-x86-64-posix x86_64-w64-mingw32-g++-posix
 wine64 /usr/lib/wine/wine64
 wine wine
 fonts-wine /usr/share/wine/fonts/marlett.ttf
+fonts-droid-fallback /usr/share/fonts/truetype/droid/DroidSansFallbackFull.ttf
 xvfb Xvfb
 imagemagick import
 googletest /usr/src/googletest/CMakeLists.txt
@@ -97,6 +98,22 @@ install_window_fonts() {
         [[ -f $font && ! -f $fonts_dir/${font##*/} ]] && cp "$font" "$fonts_dir/"
     done
     return 0
+}
+
+# Tahoma has no CJK glyphs. Like Windows, Wine draws them from the fonts Tahoma is linked to,
+# the first being "MS UI Gothic" in msgothic.ttc, which a prefix lacks. Droid Sans Fallback
+# stands in: copied under that file name and registered as that face's replacement, so the
+# link finds it and names, details and editors with Chinese or Japanese text show glyphs.
+# For the project's own prefixes only (never a user's).
+install_cjk_font() {
+    local fonts_dir=$WINEPREFIX/drive_c/windows/Fonts
+    local font=/usr/share/fonts/truetype/droid/DroidSansFallbackFull.ttf
+    [[ -d $fonts_dir && -f $font ]] || return 0
+    [[ -f $fonts_dir/msgothic.ttc ]] || cp "$font" "$fonts_dir/msgothic.ttc"
+    grep -q '"MS UI Gothic"="Droid Sans Fallback"' "$WINEPREFIX/user.reg" 2>/dev/null && return 0
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' \
+        /d 'Droid Sans Fallback' /f >/dev/null 2>&1
+    wineserver -w
 }
 
 # Xvfb runs no window manager, so windows would have no frame and Wine would wait two

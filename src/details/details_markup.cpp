@@ -25,8 +25,8 @@ std::string buildDetailsMarkup(const TAppInfo& entry) {
     std::string markup = kDetailsHeading;
     // Nothing of such an entry can be written back, so nothing is offered for editing.
     if (isUnrepresentableKeyName(entry.KeyName))
-        return markup + "<B>" + std::string(kPropertyLabels[0]) + "</B> : " +
-               escapeParamValue(entry.DisplayName) + "<br>";
+        return markup + "<B>" + std::string(kPropertyLabels[0]) +
+               "</B> : " + escapeParamValue(entry.DisplayName) + "<br>";
     for (std::size_t i = 0; i < kEditableProperties.size(); ++i) {
         const EditableProperty& property = kEditableProperties[i];
         const std::string& value = entry.*property.loaded;

@@ -6,11 +6,12 @@
 
 namespace remvana {
 
-// Into the system's ANSI code page; units it cannot represent become '?'.
+// Into the process code page (UTF-8, unless Windows ignores the manifest's setting); units
+// it cannot represent become '?' (a lone surrogate U+FFFD).
 std::string utf16ToAnsi(std::u16string_view units);
 
-// The same without a code page: a unit below 256 becomes the byte of that value, any other
-// '?'. This is what utf16ToAnsi does where there is no system code page to ask.
+// Latin-1, the last resort when the system cannot convert: a unit below 256 becomes the byte
+// of that value, any other '?'.
 std::string utf16ToLatin1(std::u16string_view units);
 
 } // namespace remvana

@@ -6,7 +6,8 @@ namespace remvana {
 namespace {
 
 constexpr char kUnrepresentableMark = '\\';
-constexpr std::string_view kUnrepresentableSuffix = " [name not supported by this system's code page]";
+constexpr std::string_view kUnrepresentableSuffix =
+    " [name not supported by this system's code page]";
 
 } // namespace
 

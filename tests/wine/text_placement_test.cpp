@@ -262,10 +262,10 @@ TEST(TextPlacement, PrefixMarksAndTabsAreLaidOutAsDrawTextDoes) {
     EXPECT_EQ(canvas.layoutLine("R&D", tf::NoPrefix).width,
               measuredWidth(canvas, "R&&D", tf::SingleLine));
     const TextLine marked = canvas.layoutLine("&Save", tf::SingleLine);
-    EXPECT_EQ("Save", marked.shown);
+    EXPECT_EQ(L"Save", marked.shown);
     EXPECT_EQ(0, marked.mnemonic);
-    EXPECT_EQ("A", canvas.layoutLine("A&", tf::SingleLine).shown);
-    EXPECT_EQ("A&", canvas.layoutLine("A&", tf::NoPrefix).shown);
+    EXPECT_EQ(L"A", canvas.layoutLine("A&", tf::SingleLine).shown);
+    EXPECT_EQ(L"A&", canvas.layoutLine("A&", tf::NoPrefix).shown);
     Rect box{10, 0, 200, 18};
     canvas.drawText("&Save", box, tf::SingleLine);
     TEXTMETRICA metrics{};
@@ -279,9 +279,51 @@ TEST(TextPlacement, PrefixMarksAndTabsAreLaidOutAsDrawTextDoes) {
     // A tab moves on to the next stop of eight average character widths.
     const int stop = static_cast<int>(metrics.tmAveCharWidth) * 8;
     const TextLine tabbed = canvas.layoutLine("ab\tc", tf::ExpandTabs);
-    EXPECT_EQ("ab c", tabbed.shown);
+    EXPECT_EQ(L"ab c", tabbed.shown);
     EXPECT_EQ(stop + canvas.layoutLine("c", 0).width, tabbed.width);
-    EXPECT_EQ('\t', canvas.layoutLine("ab\tc", 0).shown[2]);
+    EXPECT_EQ(L'\t', canvas.layoutLine("ab\tc", 0).shown[2]);
+}
+
+// The program's text is UTF-8: a character of several bytes is one glyph with one advance,
+// a truncated sequence one replacement character, and a prefix mark covers a whole
+// character, both units of one beyond the basic plane included.
+TEST(TextPlacement, TextIsLaidOutByCharactersNotBytes) {
+    Surface surface(200, 20);
+    GdiCanvas canvas(surface.dc());
+    canvas.setFont(kPlain);
+    const TextLine mixed =
+        canvas.layoutLine("Caf\u00E9 \u65E5\u672C\u8A9E \U0001F600", tf::NoPrefix);
+    EXPECT_EQ(L"Caf\u00E9 \u65E5\u672C\u8A9E \U0001F600", mixed.shown);
+    ASSERT_EQ(mixed.shown.size(), mixed.advances.size());
+    for (std::size_t i = 0; i < mixed.advances.size(); ++i)
+        EXPECT_GT(mixed.advances[i], 0) << "unit " << i;
+    EXPECT_EQ(L"a\uFFFDb", canvas
+                               .layoutLine("a\xE6\x97"
+                                           "b",
+                                           tf::NoPrefix)
+                               .shown);
+    EXPECT_EQ(L"\uFFFD", canvas.layoutLine("\xF0\x9F\x98", tf::NoPrefix).shown);
+
+    const TextLine cjk = canvas.layoutLine("&\u65E5x", tf::SingleLine);
+    EXPECT_EQ(0, cjk.mnemonic);
+    EXPECT_EQ(1, cjk.mnemonicUnits);
+    const TextLine emoji = canvas.layoutLine("a&\U0001F600", tf::SingleLine);
+    EXPECT_EQ(1, emoji.mnemonic);
+    EXPECT_EQ(2, emoji.mnemonicUnits);
+
+    // Each CJK character is drawn inside the cell it was measured to take: ink in every
+    // cell, and none past the last.
+    const std::string word = "\u65E5\u672C\u8A9E";
+    const TextLine laid = canvas.layoutLine(word, tf::NoPrefix);
+    Rect box{10, 0, 200, 18};
+    canvas.drawText(word, box, kRunFormat);
+    int left = 10;
+    for (int advance : laid.advances) {
+        const InkProfile cell = inkOf(surface, Rect{left, 0, left + advance, 18}, kWhite, 18);
+        EXPECT_GE(lastInkColumn(cell), 0) << "an empty cell at x " << left;
+        left += advance;
+    }
+    EXPECT_EQ(-1, lastInkColumn(inkOf(surface, Rect{left + 1, 0, 200, 18}, kWhite, 18)));
 }
 
 class TextPlacementInLabel : public ::testing::Test {

@@ -9,6 +9,7 @@
 #include "app/paint_rules.h"
 #include "app/win32/gdi_util.h"
 #include "app/win32/window_util.h"
+#include "platform/win32/canvas_gdi.h"
 
 namespace remvana {
 
@@ -62,8 +63,7 @@ void paint(HWND hwnd, StatusBarState& state) {
         text.left += layout::kStatusTextOffset;
         text.top += layout::kStatusTextOffset;
         const std::string& s = state.texts[panel];
-        DrawTextA(dc, s.c_str(), static_cast<int>(s.size()), &text,
-                  DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+        drawProgramText(dc, s, text, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     }
     SelectObject(dc, oldFont);
 

@@ -5,6 +5,7 @@
 #include "app/paint_rules.h"
 #include "app/win32/gdi_util.h"
 #include "app/win32/window_util.h"
+#include "platform/win32/canvas_gdi.h"
 
 namespace remvana {
 
@@ -53,8 +54,7 @@ LRESULT CALLBACK toolButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
 
 void drawCaption(HDC dc, const std::string& caption, RECT rect, COLORREF color) {
     SetTextColor(dc, color);
-    DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &rect,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    drawProgramText(dc, caption, rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 } // namespace

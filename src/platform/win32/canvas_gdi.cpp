@@ -30,6 +30,11 @@ HFONT createFontOf(const Font& font) {
                        DEFAULT_PITCH | FF_DONTCARE, ansiToWide(font.face).c_str());
 }
 
+int drawProgramText(HDC dc, const std::string& text, RECT& rect, UINT format) {
+    std::wstring wide = ansiToWide(text);
+    return DrawTextW(dc, wide.data(), static_cast<int>(wide.size()), &rect, format);
+}
+
 void fillSolid(HDC dc, const RECT& rect, COLORREF color) {
     const COLORREF old = SetBkColor(dc, color);
     ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
@@ -218,8 +223,7 @@ int GdiCanvas::drawText(const std::string& text, Rect& rect, unsigned format) {
         return height;
     }
     RECT r = toRECT(rect);
-    std::wstring wide = ansiToWide(text);
-    int height = DrawTextW(dc_, wide.data(), static_cast<int>(wide.size()), &r, format);
+    int height = drawProgramText(dc_, text, r, format);
     if (format & DT_CALCRECT) rect = toRect(r);
     return height;
 }

@@ -23,6 +23,9 @@ inline Rect toRect(const RECT& r) {
 // A GDI font of the face, height, weight, style and escapement asked for; nullptr when GDI
 // cannot make it.
 HFONT createFontOf(const Font& font);
+// DrawText for the program's text: it is in the process code page (UTF-8), which DrawTextA
+// would read in the selected font's character set instead, so it goes through DrawTextW.
+int drawProgramText(HDC dc, const std::string& text, RECT& rect, UINT format);
 // Fills `rect` with a solid colour without making a brush for it.
 void fillSolid(HDC dc, const RECT& rect, COLORREF color);
 
@@ -53,8 +56,8 @@ class BufferedPaint {
 struct TextLine {
     std::wstring shown;
     std::vector<int> advances;
-    int mnemonic = -1;      // index in `shown` of the first unit of the character a lone "&" marks
-    int mnemonicUnits = 0;  // how many units that character has
+    int mnemonic = -1;     // index in `shown` of the first unit of the character a lone "&" marks
+    int mnemonicUnits = 0; // how many units that character has
     int width = 0;
 };
 

@@ -14,8 +14,8 @@ class LegacyCodePage : public CodePage {
         const auto* wide = reinterpret_cast<const wchar_t*>(units.data());
         const int count = static_cast<int>(units.size());
         BOOL usedDefault = FALSE;
-        const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, count, nullptr,
-                                             0, "?", &usedDefault);
+        const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, count, nullptr, 0,
+                                             "?", &usedDefault);
         if (size <= 0) return {std::string(units.size(), '?'), false};
         std::string text(static_cast<std::size_t>(size), '\0');
         WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, count, text.data(), size, "?",

@@ -19,8 +19,14 @@ TEST(Utf8, DecodesWholeCharactersAndReplacesBrokenOnes) {
         {"three bytes", "\xE6\x97\xA5", U'\u65E5', 3},
         {"four bytes", "\xF0\x9F\x98\x80", U'\U0001F600', 4},
         {"cut short at the end", "\xE6\x97", kReplacementCharacter, 2},
-        {"cut short by ASCII", "\xF0\x9F" "A", kReplacementCharacter, 2},
-        {"stray continuation byte", "\x80" "A", kReplacementCharacter, 1},
+        {"cut short by ASCII",
+         "\xF0\x9F"
+         "A",
+         kReplacementCharacter, 2},
+        {"stray continuation byte",
+         "\x80"
+         "A",
+         kReplacementCharacter, 1},
         {"invalid lead byte", "\xFF", kReplacementCharacter, 1},
         {"overlong", "\xC0\xAF", kReplacementCharacter, 1},
         {"overlong three bytes", "\xE0\x80\xAF", kReplacementCharacter, 1},
@@ -40,15 +46,19 @@ TEST(Utf8, CountsAndConvertsByCharacters) {
     EXPECT_EQ(u"Caf\u00E9 \u20AC \u65E5\u672C \U0001F600", utf8ToUtf16(mixed));
     EXPECT_EQ(mixed, utf16ToUtf8(utf8ToUtf16(mixed)));
     // A truncated sequence is one replacement character and the text after it survives.
-    EXPECT_EQ(u"a\uFFFDb", utf8ToUtf16("a\xE6\x97" "b"));
-    EXPECT_EQ(3u, utf8Length("a\xE6\x97" "b"));
+    EXPECT_EQ(u"a\uFFFDb", utf8ToUtf16("a\xE6\x97"
+                                       "b"));
+    EXPECT_EQ(3u, utf8Length("a\xE6\x97"
+                             "b"));
     EXPECT_EQ(u"x\uFFFD", utf8ToUtf16("x\xF0\x9F\x98"));
 }
 
 TEST(Utf8, LoneSurrogatesAreTheOnlyIllFormedUtf16) {
     EXPECT_TRUE(isWellFormedUtf16(u"\U0001F600 \uFFFD"));
     EXPECT_FALSE(isWellFormedUtf16(std::u16string_view(u"a\xD83D", 2)));
-    EXPECT_FALSE(isWellFormedUtf16(std::u16string_view(u"\xDE00" "b", 2)));
+    EXPECT_FALSE(isWellFormedUtf16(std::u16string_view(u"\xDE00"
+                                                       "b",
+                                                       2)));
     EXPECT_EQ("a\uFFFD", utf16ToUtf8(std::u16string_view(u"a\xD83D", 2)));
 }
 

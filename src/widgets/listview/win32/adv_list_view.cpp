@@ -310,9 +310,9 @@ void TAdvListView::drawHeaderItem(const DRAWITEMSTRUCT& item) {
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     RECT text = toRECT(plan.text);
     const std::string& caption = kProgramListColumns[static_cast<std::size_t>(column)].caption;
-    DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
-              DT_SINGLELINE | DT_TOP | DT_END_ELLIPSIS | DT_NOPREFIX |
-                  flagsOf(plan.alignment).text);
+    drawProgramText(dc, caption, text,
+                    DT_SINGLELINE | DT_TOP | DT_END_ELLIPSIS | DT_NOPREFIX |
+                        flagsOf(plan.alignment).text);
     SelectObject(dc, oldFont);
 }
 

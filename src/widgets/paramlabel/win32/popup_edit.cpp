@@ -34,9 +34,8 @@ TPopupEdit::TPopupEdit(HWND label, HFONT font, bool ownsFont)
                              nullptr, GetModuleHandleA(nullptr), this);
     // A Unicode edit, so typed and pasted characters reach it whole whatever the code page;
     // the commit decides what the code page can hold.
-    edit_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
-                            WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 0, 32, 21, popup_, nullptr,
-                            GetModuleHandleW(nullptr), nullptr);
+    edit_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL,
+                            0, 0, 32, 21, popup_, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (font_ == nullptr) font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     SendMessageA(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     SetWindowLongPtrA(edit_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
