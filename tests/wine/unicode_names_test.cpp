@@ -6,7 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <fstream>
+#include <iterator>
 #include <string>
+
+#include "actions/win32/audit_report_file.h"
 
 #include "inventory/app_info.h"
 #include "list_view_probe.h"
@@ -53,6 +58,11 @@ std::wstring readWide(const std::wstring& key, const wchar_t* name) {
     return data;
 }
 
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 const TAppInfo* entryNamed(const std::string& keyName) {
     auto found = std::find_if(Inventory.begin(), Inventory.end(),
                               [&](const TAppInfo& e) { return e.KeyName == keyName; });
@@ -77,7 +87,22 @@ class UnicodeNames : public testing::MainWindowFixture {
              {kChineseKey, kFullwidthKey, kVictimKey, kLookAlikeKey, kLoneSurrogateKey})
             RegDeleteTreeW(HKEY_LOCAL_MACHINE, (kStoreW + key).c_str());
     }
-    HWND list() { return form().AdvListView; }
+    // Clicks the anchor where the label drew it; the editor it opened, or nullptr.
+    TPopupEdit* openEditor(TParamLabel& label, const std::string& href) {
+        std::optional<Rect> r = label.anchorRectOf(ParamAnchorIndex(label.markupText(), href) + 1);
+        if (!r) return nullptr;
+        LPARAM at = MAKELPARAM((r->left + r->right) / 2, (r->top + r->bottom) / 2);
+        SendMessageA(label.handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageA(label.handle(), WM_LBUTTONUP, 0, at);
+        testing::pumpMessages(10);
+        TPopupEdit* editor = label.textEditor_.get();
+        return editor && editor->visible() ? editor : nullptr;
+    }
+    void pressReturn(TPopupEdit& editor) {
+        SendMessageW(editor.editWindow(), WM_KEYDOWN, VK_RETURN, 1);
+        SendMessageW(editor.editWindow(), WM_KEYUP, VK_RETURN, 1);
+        testing::pumpMessages(10);
+    }
 };
 
 TEST_F(UnicodeNames, EveryEntryIsListedUnderItsOwnKey) {
@@ -107,23 +132,14 @@ TEST_F(UnicodeNames, AnEditRoundTripsThroughEditorRegistryAndDetails) {
     selectRow(chineseName);
     TParamLabel* label = TParamLabel::fromHandle(form().ParamLabel);
     ASSERT_NE(nullptr, label);
-    std::optional<Rect> r =
-        label->anchorRectOf(ParamAnchorIndex(label->markupText(), "Publisher") + 1);
-    ASSERT_TRUE(r.has_value());
-    LPARAM at = MAKELPARAM((r->left + r->right) / 2, (r->top + r->bottom) / 2);
-    SendMessageA(label->handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageA(label->handle(), WM_LBUTTONUP, 0, at);
-    testing::pumpMessages(10);
-    TPopupEdit* editor = label->textEditor_.get();
-    ASSERT_TRUE(editor && editor->visible());
+    TPopupEdit* editor = openEditor(*label, "Publisher");
+    ASSERT_NE(nullptr, editor);
     // Typed as a keyboard delivers it: one character message per UTF-16 unit.
     for (wchar_t unit : kEverything)
         SendMessageW(editor->editWindow(), WM_CHAR, unit, 1);
     testing::pumpMessages(10);
     testing::saveScreenshot(GetDesktopWindow(), "unicode_editor_open");
-    SendMessageW(editor->editWindow(), WM_KEYDOWN, VK_RETURN, 1);
-    SendMessageW(editor->editWindow(), WM_KEYUP, VK_RETURN, 1);
-    testing::pumpMessages(10);
+    pressReturn(*editor);
     testing::clickControl(form().ModifyPropertiesAdvToolButton);
     testing::pumpMessages(20);
 
@@ -134,6 +150,66 @@ TEST_F(UnicodeNames, AnEditRoundTripsThroughEditorRegistryAndDetails) {
     selectRow(chineseName);
     EXPECT_NE(std::string::npos, label->htmlLine(0).find(utf8(kEverything)));
     testing::saveScreenshot(GetDesktopWindow(), "unicode_details");
+}
+
+// Even UTF-8 cannot hold a lone surrogate: such an edit is refused with a message naming the
+// value, and nothing is recorded or shown in its place.
+TEST_F(UnicodeNames, AnEditTheCodePageCannotHoldIsRefusedNamingTheValue) {
+    selectRow(utf8(L"\u4E2D\u6587\u7A0B\u5E8F \U0001F600"));
+    TParamLabel* label = TParamLabel::fromHandle(form().ParamLabel);
+    ASSERT_NE(nullptr, label);
+    const std::string before = label->htmlLine(0);
+    TPopupEdit* editor = openEditor(*label, "Publisher");
+    ASSERT_NE(nullptr, editor);
+    SendMessageW(editor->editWindow(), WM_CHAR, L'x', 1);
+    SendMessageW(editor->editWindow(), WM_CHAR, 0xD800, 1);
+    pressReturn(*editor);
+    EXPECT_FALSE(editor->visible());
+    EXPECT_EQ((std::vector<std::string>{"The new text for 'Publisher' has characters this "
+                                        "system's code page cannot store; it was not changed."}),
+              errors);
+    EXPECT_EQ(before, label->htmlLine(0));
+    EXPECT_FALSE(IsWindowEnabled(form().ModifyPropertiesAdvToolButton));
+    EXPECT_EQ(L"old", readWide(kChineseKey, L"Publisher"));
+}
+
+TEST_F(UnicodeNames, TheReportAndTheUninstallCommandCarryTheTextExactly) {
+    const std::string recordFile = testing::ownFolder() + "record_command_line.txt";
+    DeleteFileA(recordFile.c_str());
+    std::string command = "\"";
+    command += testing::ownFolder();
+    command += "record_command_line.exe\" /uninstall ";
+    command += utf8(kEverything);
+    ASSERT_TRUE(testing::setMachineString(testing::kUninstallStore + utf8(kChineseKey),
+                                          "UninstallString", command));
+    testing::clickControl(form().RefreshAdvToolButton);
+    testing::pumpMessages(20);
+    const std::string chineseName = utf8(L"\u4E2D\u6587\u7A0B\u5E8F \U0001F600");
+    selectRow(chineseName);
+    testing::clickControl(form().RemoveAdvToolButton);
+    std::string recorded;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (recorded.empty() && std::chrono::steady_clock::now() < deadline) {
+        Sleep(100);
+        recorded = readFile(recordFile);
+    }
+    EXPECT_EQ(command + "\n", recorded);
+    DeleteFileA(recordFile.c_str());
+
+    char temp[MAX_PATH] = {};
+    GetTempPathA(sizeof temp, temp);
+    const std::string reportPath = std::string(temp) + "remvana-unicode-report.txt";
+    setAuditReportPathChooser([&](HWND, const std::string&) { return reportPath; });
+    testing::clickControl(form().SavetofileAdvToolButton);
+    testing::pumpMessages(20);
+    setAuditReportPathChooser({});
+    const std::string report = readFile(reportPath);
+    DeleteFileA(reportPath.c_str());
+    // UTF-8 without a byte-order mark: the first line starts at the first byte.
+    EXPECT_EQ(0u, report.find("Software Audit Report for: "));
+    EXPECT_NE(std::string::npos,
+              report.find("\r\n" + chineseName + "\r\nUninstall Command: " + command + "\r\n"));
+    EXPECT_TRUE(errors.empty());
 }
 
 // A name not even UTF-8 can hold (a lone surrogate) is listed by what can be shown, marked,
