@@ -15,6 +15,7 @@ wine64 /usr/lib/wine/wine64
 wine wine
 fonts-wine /usr/share/wine/fonts/marlett.ttf
 fonts-droid-fallback /usr/share/fonts/truetype/droid/DroidSansFallbackFull.ttf
+fonts-dejavu-core /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
 xvfb Xvfb
 imagemagick import
 googletest /usr/src/googletest/CMakeLists.txt
@@ -100,20 +101,28 @@ install_window_fonts() {
     return 0
 }
 
-# Tahoma has no CJK glyphs. Like Windows, Wine draws them from the fonts Tahoma is linked to,
-# the first being "MS UI Gothic" in msgothic.ttc, which a prefix lacks. Droid Sans Fallback
-# stands in: copied under that file name and registered as that face's replacement, so the
-# link finds it and names, details and editors with Chinese or Japanese text show glyphs.
+# Tahoma has no CJK and hardly any Greek glyphs. Like Windows, Wine draws those from the
+# fonts Tahoma is linked to, "MS UI Gothic" (msgothic.ttc) first and "Segoe UI Symbol"
+# (seguisym.ttf) last, which a prefix lacks. Droid Sans Fallback and DejaVu Sans stand in:
+# copied under those file names and registered as those faces' replacements, so the links
+# find them and names, details and editors in Chinese, Japanese or Greek show glyphs.
 # For the project's own prefixes only (never a user's).
-install_cjk_font() {
-    local fonts_dir=$WINEPREFIX/drive_c/windows/Fonts
-    local font=/usr/share/fonts/truetype/droid/DroidSansFallbackFull.ttf
-    [[ -d $fonts_dir && -f $font ]] || return 0
-    [[ -f $fonts_dir/msgothic.ttc ]] || cp "$font" "$fonts_dir/msgothic.ttc"
-    grep -q '"MS UI Gothic"="Droid Sans Fallback"' "$WINEPREFIX/user.reg" 2>/dev/null && return 0
-    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' \
-        /d 'Droid Sans Fallback' /f >/dev/null 2>&1
-    wineserver -w
+install_fallback_fonts() {
+    local fonts_dir=$WINEPREFIX/drive_c/windows/Fonts file face font added=0
+    [[ -d $fonts_dir ]] || return 0
+    while read -r file font face; do
+        [[ -f $font ]] || continue
+        [[ -f $fonts_dir/$file ]] || cp "$font" "$fonts_dir/$file"
+        grep -q "\"${face%%=*}\"=\"${face#*=}\"" "$WINEPREFIX/user.reg" 2>/dev/null && continue
+        wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${face%%=*}" /d "${face#*=}" \
+            /f >/dev/null 2>&1
+        added=1
+    done <<'FONTS'
+msgothic.ttc /usr/share/fonts/truetype/droid/DroidSansFallbackFull.ttf MS UI Gothic=Droid Sans Fallback
+seguisym.ttf /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf Segoe UI Symbol=DejaVu Sans
+FONTS
+    ((added)) && wineserver -w
+    return 0
 }
 
 # Xvfb runs no window manager, so windows would have no frame and Wine would wait two

@@ -131,9 +131,6 @@ Size GdiCanvas::textExtent(const std::string& text) {
 // ends short of its measured width: gaps between runs drawn one after the other, underlines
 // past the last letter. The bitmap glyph's own advance is the one it is drawn with (on
 // Windows it equals the text extent's), and every line is drawn with explicit advances.
-// The units of a character outside the basic plane are measured one by one as well: that
-// is how Wine draws them (one box each when the font has no such glyph), and it keeps the
-// pair's total where GDI puts it.
 int GdiCanvas::unitAdvance(wchar_t unit) {
     HFONT font = static_cast<HFONT>(GetCurrentObject(dc_, OBJ_FONT));
     Advances& known = advances_[font];
@@ -158,6 +155,25 @@ int GdiCanvas::unitAdvance(wchar_t unit) {
     }
     *slot = advance;
     return advance;
+}
+
+// A character outside the basic plane that GDI measures as its two units side by side has
+// no glyph: Wine would draw it as two missing-glyph boxes, a character split in two. It is
+// shown as the one box of its first unit instead. Where a font has the glyph (Windows with
+// its emoji font), the pair measures as that one glyph and is drawn as it is.
+bool GdiCanvas::showsAsTwoBoxes(wchar_t high, wchar_t low) {
+    HFONT font = static_cast<HFONT>(GetCurrentObject(dc_, OBJ_FONT));
+    const char32_t codePoint = 0x10000 + ((high - 0xD800) << 10) + (low - 0xDC00);
+    auto [known, added] = advances_[font].boxedPairs.try_emplace(codePoint, false);
+    if (added) {
+        const wchar_t pair[2] = {high, low};
+        SIZE whole{0, 0}, first{0, 0}, second{0, 0};
+        GetTextExtentPoint32W(dc_, pair, 2, &whole);
+        GetTextExtentPoint32W(dc_, &pair[0], 1, &first);
+        GetTextExtentPoint32W(dc_, &pair[1], 1, &second);
+        known->second = whole.cx == first.cx + second.cx;
+    }
+    return known->second;
 }
 
 int GdiCanvas::lineHeight(unsigned format) {
@@ -187,8 +203,12 @@ TextLine GdiCanvas::layoutLine(const std::string& text, unsigned format) {
             c = units[++i];
             marked = c != L'&';
         }
-        const bool pair = c >= 0xD800 && c <= 0xDBFF && i + 1 < units.size() &&
-                          units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF;
+        bool pair = c >= 0xD800 && c <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
+                    units[i + 1] <= 0xDFFF;
+        if (pair && showsAsTwoBoxes(c, units[i + 1])) {
+            ++i; // the low unit is not drawn: one box for one character
+            pair = false;
+        }
         if (marked) {
             line.mnemonic = static_cast<int>(line.shown.size());
             line.mnemonicUnits = pair ? 2 : 1;

@@ -52,7 +52,7 @@ class BufferedPaint {
 // One line of DrawText-style text laid out character by character: what is shown, as the
 // UTF-16 units GDI draws (prefix marks taken out, expanded tabs as spaces), and how far each
 // unit advances. A character of two units keeps them together: a mark or a cut never falls
-// between them.
+// between them (and one the font has no glyph for shows as one box, see showsAsTwoBoxes).
 struct TextLine {
     std::wstring shown;
     std::vector<int> advances;
@@ -102,6 +102,7 @@ class GdiCanvas : public Canvas {
     HFONT fontFor(const Font& font);
     int drawLine(const std::string& text, const Rect& rect, unsigned format);
     int unitAdvance(wchar_t unit);
+    bool showsAsTwoBoxes(wchar_t high, wchar_t low);
     int lineHeight(unsigned format);
     COLORREF colorRef(Color color);
 
@@ -120,6 +121,7 @@ class GdiCanvas : public Canvas {
         Advances() { latin.fill(-1); }
         std::array<int, 256> latin;
         std::unordered_map<wchar_t, int> other;
+        std::unordered_map<char32_t, bool> boxedPairs; // see showsAsTwoBoxes
     };
     std::map<HFONT, Advances> advances_;
 };
