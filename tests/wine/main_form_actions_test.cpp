@@ -5,9 +5,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <fstream>
-#include <iterator>
 
 #include "actions/win32/audit_report_file.h"
 #include "dialog_answerer.h"
@@ -26,10 +24,7 @@ const std::string kConfirmation =
     "This will remove the uninstall entry from the registry. It will not uninstall the "
     "application. Are you sure you want to do this?";
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using testing::readFile;
 
 // The real shell, except that the documents folder is the test's scratch folder and shell
 // targets are recorded instead of starting a browser.
@@ -154,12 +149,7 @@ TEST_F(MainFormActions, RemoveStartsTheUninstallCommandAndLeavesTheList) {
     selectRow("Act Alpha");
     ASSERT_NO_FATAL_FAILURE(click(form().RemoveAdvToolButton));
 
-    std::string recorded;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (recorded.empty() && std::chrono::steady_clock::now() < deadline) {
-        Sleep(100);
-        recorded = readFile(recordFile);
-    }
+    const std::string recorded = testing::waitForFile(recordFile);
     // Exactly as registered: quotes kept, %TEMP% not expanded.
     EXPECT_EQ(uninstallCommand + "\n", recorded);
     EXPECT_TRUE(machineKeyExists(kStore + kAlphaKey));

@@ -6,9 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "actions/win32/audit_report_file.h"
@@ -56,11 +53,6 @@ std::wstring readWide(const std::wstring& key, const wchar_t* name) {
                      data, &size) != ERROR_SUCCESS)
         return L"<absent>";
     return data;
-}
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 const TAppInfo* entryNamed(const std::string& keyName) {
@@ -187,13 +179,7 @@ TEST_F(UnicodeNames, TheReportAndTheUninstallCommandCarryTheTextExactly) {
     const std::string chineseName = utf8(L"\u4E2D\u6587\u7A0B\u5E8F \U0001F600");
     selectRow(chineseName);
     testing::clickControl(form().RemoveAdvToolButton);
-    std::string recorded;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (recorded.empty() && std::chrono::steady_clock::now() < deadline) {
-        Sleep(100);
-        recorded = readFile(recordFile);
-    }
-    EXPECT_EQ(command + "\n", recorded);
+    EXPECT_EQ(command + "\n", testing::waitForFile(recordFile));
     DeleteFileA(recordFile.c_str());
 
     char temp[MAX_PATH] = {};
@@ -203,7 +189,7 @@ TEST_F(UnicodeNames, TheReportAndTheUninstallCommandCarryTheTextExactly) {
     testing::clickControl(form().SavetofileAdvToolButton);
     testing::pumpMessages(20);
     setAuditReportPathChooser({});
-    const std::string report = readFile(reportPath);
+    const std::string report = testing::readFile(reportPath);
     DeleteFileA(reportPath.c_str());
     // UTF-8 without a byte-order mark: the first line starts at the first byte.
     EXPECT_EQ(0u, report.find("Software Audit Report for: "));

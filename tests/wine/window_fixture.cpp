@@ -1,7 +1,10 @@
 #include "window_fixture.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 
 #include "app/win32/application.h"
 #include "list_view_probe.h"
@@ -57,6 +60,21 @@ std::string ownFolder() {
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string folder(path);
     return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string waitForFile(const std::string& path) {
+    std::string bytes;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (bytes.empty() && std::chrono::steady_clock::now() < deadline) {
+        Sleep(100);
+        bytes = readFile(path);
+    }
+    return bytes;
 }
 
 HWND createHostWindow(const Rect& at) {

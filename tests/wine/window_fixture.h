@@ -31,6 +31,10 @@ std::string windowText(HWND hwnd);
 using remvana::clientSizeOf;
 // The folder of the test program (and of its helper programs), ending in a backslash.
 std::string ownFolder();
+// A file's bytes; empty when it cannot be read.
+std::string readFile(const std::string& path);
+// A started helper's record: the file's bytes once it has any, waiting up to 20 seconds.
+std::string waitForFile(const std::string& path);
 // A child's rectangle in its parent's client coordinates.
 inline Rect placeOf(HWND hwnd) {
     return childRectOf(hwnd);
