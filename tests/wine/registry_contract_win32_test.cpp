@@ -5,6 +5,7 @@
 #include <sddl.h>
 
 #include "contract/registry_contract.h"
+#include "platform/code_page.h"
 #include "platform/win32/registry_win32.h"
 
 namespace remvana {
@@ -101,6 +102,35 @@ class Win32Backend : public RegistryBackend {
     std::vector<std::string> restricted_;
     Win32RegistryFactory factory_;
 };
+
+// A subkey name the code page cannot hold comes out marked, and the marked name reaches no
+// key, not even a real key whose name reads like the marked one's showable part.
+TEST(Win32Registry, AMarkedSubkeyNameNeverReachesAKey) {
+    Win32Backend backend;
+    backend.seedKey("Victim?Sub\\Inner");
+    const std::string narrowBase = backend.base();
+    const std::wstring wideBase(narrowBase.begin(), narrowBase.end());
+    HKEY raw = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegCreateKeyExW(HKEY_CURRENT_USER, (wideBase + L"\\Victim\xD800").c_str(), 0, nullptr,
+                              0, KEY_ALL_ACCESS, nullptr, &raw, nullptr));
+    RegKeyHandle created(raw);
+
+    auto registry = backend.factory().create(RegRoot::CurrentUser, reg_access::AllAccess);
+    std::string base = "\\";
+    base += backend.base();
+    ASSERT_TRUE(registry->openKey(base));
+    std::vector<std::string> marked;
+    for (const std::string& name : registry->subkeyNames())
+        if (isUnrepresentableKeyName(name)) marked.push_back(name);
+    ASSERT_EQ(std::vector<std::string>{"\\Victim\uFFFD"}, marked);
+
+    const std::string lookAlike = base + "\\\\Victim?Sub\\";
+    EXPECT_FALSE(registry->openKey(lookAlike));
+    EXPECT_FALSE(registry->createKey(lookAlike + "New"));
+    EXPECT_FALSE(registry->deleteKey(lookAlike));
+    EXPECT_TRUE(backend.exists("Victim?Sub\\Inner"));
+}
 
 INSTANTIATE_TEST_SUITE_P(Win32, RegistryContract,
                          testing::Values(RegistryBackendMaker{

@@ -1,5 +1,7 @@
 #pragma once
-// The registry accessor over advapi32's ANSI functions.
+// The registry accessor over advapi32's ANSI functions, whose text is the process code page
+// (UTF-8). Subkey names are enumerated and deleted through the wide functions, so a name the
+// code page cannot hold is marked (see code_page.h) instead of reaching another key.
 #include <cstdint>
 #include <memory>
 #include <string>
