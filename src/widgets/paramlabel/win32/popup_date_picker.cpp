@@ -47,17 +47,24 @@ std::string TPopupDatePicker::committedText() {
     return timeMode_ ? timeToStr(value(), formats_) : dateToStr(value(), formats_);
 }
 
-void TPopupDatePicker::focusLost() {
-    // Picking in the calendar is still editing.
-    if (droppedDown_) return;
+bool TPopupDatePicker::isCalendar(HWND window) const {
+    auto calendar = reinterpret_cast<HWND>(SendMessageA(control(), DTM_GETMONTHCAL, 0, 0));
+    return window != nullptr && calendar != nullptr &&
+           (window == calendar || IsChild(calendar, window));
+}
+
+void TPopupDatePicker::focusLost(HWND to) {
+    // Picking in the calendar is still editing; the picker may hear of the drop-down only
+    // after the calendar has taken the focus.
+    if (droppedDown_ || isCalendar(to)) return;
     if (valueKnown_ || changed_)
         commitAndClose(false);
     else
         cancel(false);
 }
 
-bool TPopupDatePicker::staysOnDeactivation() const {
-    return droppedDown_ || PopupEditor::staysOnDeactivation();
+bool TPopupDatePicker::staysOnDeactivation(HWND activated) const {
+    return droppedDown_ || isCalendar(activated) || PopupEditor::staysOnDeactivation(activated);
 }
 
 LRESULT TPopupDatePicker::popupMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -24,11 +24,14 @@ class TPopupDatePicker : public PopupEditor {
 
   protected:
     std::string committedText() override;
-    void focusLost() override;
-    bool staysOnDeactivation() const override;
+    void focusLost(HWND to) override;
+    bool staysOnDeactivation(HWND activated) const override;
     LRESULT popupMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
   private:
+    // Whether the window is the picker's drop-down calendar (or inside it).
+    bool isCalendar(HWND window) const;
+
     HFONT font_;
     bool timeMode_ = false;
     DateTimeFormats formats_;

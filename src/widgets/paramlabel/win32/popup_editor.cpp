@@ -1,5 +1,7 @@
 #include "widgets/paramlabel/win32/popup_editor.h"
 
+#include <commctrl.h>
+
 #include "app/win32/application.h"
 
 namespace remvana {
@@ -48,16 +50,15 @@ HWND PopupEditor::createControl(const char* className, DWORD style, DWORD exStyl
                         client.bottom, popup_, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (control_ == nullptr) return nullptr;
     if (font != nullptr) SendMessageA(control_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    SetWindowLongPtrA(control_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    controlDefault_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-        control_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PopupEditor::controlProc)));
+    // Through the common controls' subclassing, which keeps a chain: controls that subclass
+    // their own buddies (the spin edit's arrows) come and go without cutting us off.
+    SetWindowSubclass(control_, &PopupEditor::controlProc, 0, reinterpret_cast<DWORD_PTR>(this));
     return control_;
 }
 
 void PopupEditor::releaseControl() {
     if (control_ == nullptr) return;
-    SetWindowLongPtrA(control_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(controlDefault_));
-    SetWindowLongPtrA(control_, GWLP_USERDATA, 0);
+    RemoveWindowSubclass(control_, &PopupEditor::controlProc, 0);
     control_ = nullptr;
 }
 
@@ -121,7 +122,7 @@ void PopupEditor::closeThenCommit() {
 }
 
 LRESULT PopupEditor::defaultControlMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    return CallWindowProcA(controlDefault_, control_, msg, wParam, lParam);
+    return DefSubclassProc(control_, msg, wParam, lParam);
 }
 
 LRESULT PopupEditor::controlMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -146,7 +147,7 @@ LRESULT PopupEditor::controlMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         LRESULT result = defaultControlMessage(msg, wParam, lParam);
         // Moving between the popup's own windows (a spin edit's arrows) is no focus loss.
         if (!finished_ && !holds(reinterpret_cast<HWND>(wParam)))
-            Application.guarded([&] { focusLost(); });
+            Application.guarded([&] { focusLost(reinterpret_cast<HWND>(wParam)); });
         return result;
     }
     case WM_CONTEXTMENU: {
@@ -168,7 +169,9 @@ LRESULT PopupEditor::popupMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (control_ != nullptr) MoveWindow(control_, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
         return 0;
     case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE && !staysOnDeactivation() && visible()) hide();
+        if (LOWORD(wParam) == WA_INACTIVE && !staysOnDeactivation(reinterpret_cast<HWND>(lParam)) &&
+            visible())
+            hide();
         break;
     default:
         break;
@@ -176,9 +179,10 @@ LRESULT PopupEditor::popupMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(popup_, msg, wParam, lParam);
 }
 
-LRESULT CALLBACK PopupEditor::controlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<PopupEditor*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (self == nullptr || self->control_ != hwnd) return DefWindowProcA(hwnd, msg, wParam, lParam);
+LRESULT CALLBACK PopupEditor::controlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                          UINT_PTR, DWORD_PTR data) {
+    auto* self = reinterpret_cast<PopupEditor*>(data);
+    if (self->control_ != hwnd) return DefSubclassProc(hwnd, msg, wParam, lParam);
     return self->controlMessage(msg, wParam, lParam);
 }
 

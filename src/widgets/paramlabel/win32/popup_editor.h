@@ -47,8 +47,8 @@ class PopupEditor {
     // The text a commit hands over, and whether it may be committed now.
     virtual std::string committedText() = 0;
     virtual bool acceptsCommit() { return true; }
-    // The focus went outside the editor while it was open: commits by default.
-    virtual void focusLost() { commitAndClose(false); }
+    // The focus went from the editor to `to`, outside its popup: commits by default.
+    virtual void focusLost(HWND /*to*/) { commitAndClose(false); }
 
     // Commits and hides; after Return the focus goes back to the label and the advance step
     // runs. A text the editor does not accept is not committed: after Return the editor
@@ -65,20 +65,21 @@ class PopupEditor {
     // The popup's messages (the control's notifications among them); the default keeps the
     // control filling the popup and hides it on deactivation.
     virtual LRESULT popupMessage(UINT msg, WPARAM wParam, LPARAM lParam);
-    virtual bool staysOnDeactivation() const { return contextMenuOpen_; }
+    // Whether the popup stays up while `activated` becomes the active window.
+    virtual bool staysOnDeactivation(HWND /*activated*/) const { return contextMenuOpen_; }
     LRESULT defaultControlMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
     HWND label_;
 
   private:
     static LRESULT CALLBACK popupProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK controlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK controlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR id, DWORD_PTR self);
     void releaseControl();
     bool holds(HWND window) const;
 
     HWND popup_ = nullptr;
     HWND control_ = nullptr;
-    WNDPROC controlDefault_ = nullptr;
     std::string href_;
     bool finished_ = true;
     bool contextMenuOpen_ = false;

@@ -24,7 +24,7 @@ class TPopupListBox : public PopupEditor {
   protected:
     std::string committedText() override;
     bool acceptsCommit() override { return selectedIndex() >= 0; }
-    void focusLost() override { cancel(false); }
+    void focusLost(HWND) override { cancel(false); }
     LRESULT controlMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
   private:
