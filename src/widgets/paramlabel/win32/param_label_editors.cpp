@@ -117,7 +117,10 @@ std::optional<std::string> TParamLabel::browseForFolder(const std::string& folde
     info.ulFlags = BIF_RETURNONLYFSDIRS;
     info.lpfn = folderBrowserCallback;
     info.lParam = reinterpret_cast<LPARAM>(&start);
+    // The shell's browser wants COM on this thread; it is let go again only if started here.
+    HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
+    if (SUCCEEDED(com)) CoUninitialize();
     if (chosen == nullptr) return std::nullopt;
     char path[MAX_PATH] = {};
     bool ok = SHGetPathFromIDListA(chosen, path) != FALSE;
