@@ -25,7 +25,13 @@ namespace {
 // browser) until it returns true.
 std::function<bool()> pendingStep;
 void CALLBACK runPendingStep(HWND, UINT, UINT_PTR timer, DWORD) {
-    if (pendingStep && pendingStep()) {
+    // A step that pumps messages itself (a screenshot) must not run again inside itself.
+    static bool running = false;
+    if (running || !pendingStep) return;
+    running = true;
+    bool done = pendingStep();
+    running = false;
+    if (done) {
         pendingStep = nullptr;
         KillTimer(nullptr, timer);
     }
@@ -170,6 +176,7 @@ TEST_F(ParamLabelClassesTest, MenuPopsUpBelowTheAnchorAndItsChoiceIsWritten) {
     POINT below = belowAnchor(2);
     EXPECT_EQ(below.x, menuAt.left);
     EXPECT_EQ(below.y + 2, menuAt.top);
+    EXPECT_GT(menuAt.bottom - menuAt.top, 3 * 10); // three items
 }
 
 TEST_F(ParamLabelClassesTest, ListDropsDownSizedToItsItemsAndCommitsByReturnOrMouse) {
@@ -271,6 +278,7 @@ TEST_F(ParamLabelClassesTest, SpinStepsItsNumberWithTheArrows) {
     key(spin.control(), VK_UP);
     key(spin.control(), VK_UP);
     EXPECT_EQ("43", spin.text());
+    testing::saveScreenshot(GetDesktopWindow(), "label_spin_edit_open");
     key(spin.control(), VK_RETURN);
     EXPECT_FALSE(spin.visible());
     EXPECT_EQ("43", value("Spin"));
@@ -301,6 +309,7 @@ TEST_F(ParamLabelClassesTest, DirOpensTheFolderBrowserBelowTheAnchorAndWritesThe
         if (dialog == nullptr) return false;
         titled = hasChildWithText(dialog, "Select directory");
         GetWindowRect(dialog, &dialogAt);
+        testing::saveScreenshot(GetDesktopWindow(), "label_folder_browser_open");
         SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE,
                      reinterpret_cast<LPARAM>("C:\\windows\\system32"));
         PostMessageA(dialog, WM_COMMAND, IDOK, 0);

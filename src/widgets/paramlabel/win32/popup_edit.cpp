@@ -23,14 +23,10 @@ int editHeightFor(HWND edit, HFONT font) {
 }
 
 TPopupEdit::TPopupEdit(HWND label, HFONT font, bool ownsFont)
-    : TPopupEdit(label, font, static_cast<DWORD>(ES_AUTOHSCROLL)) {
-    if (ownsFont && font != nullptr) ownedFont_.reset(font);
-}
-
-TPopupEdit::TPopupEdit(HWND label, HFONT font, DWORD editStyle)
     : PopupEditor(label),
       font_(font != nullptr ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT))) {
-    createControl("EDIT", editStyle, WS_EX_CLIENTEDGE, font_);
+    if (ownsFont && font != nullptr) ownedFont_.reset(font);
+    createControl("EDIT", ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, font_);
 }
 
 int TPopupEdit::defaultHeight() const {

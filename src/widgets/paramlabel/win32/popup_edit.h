@@ -27,8 +27,6 @@ class TPopupEdit : public PopupEditor {
     HWND editWindow() const { return control(); }
 
   protected:
-    // For editors built on the text edit (the mask editor): the edit without auto-sizing.
-    TPopupEdit(HWND label, HFONT font, DWORD editStyle);
     std::string committedText() override { return text(); }
     LRESULT popupMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     int defaultHeight() const;

@@ -2,8 +2,7 @@
 
 namespace remvana {
 
-TPopupMaskEdit::TPopupMaskEdit(HWND label, HFONT font)
-    : TPopupEdit(label, font, static_cast<DWORD>(ES_AUTOHSCROLL)) {}
+TPopupMaskEdit::TPopupMaskEdit(HWND label, HFONT font) : TPopupEdit(label, font) {}
 
 void TPopupMaskEdit::open(const std::string& href, POINT screenTopLeft, int width,
                           const EditMask& mask, const std::string& text) {
