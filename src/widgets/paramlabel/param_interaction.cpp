@@ -201,8 +201,7 @@ void ParamInteraction::StartParamEdit(const std::string& href, Rect rect) {
 void ParamInteraction::openClass(const Opening& at) {
     const std::string& href = at.href;
     const std::string& cls = at.anchor.cls;
-    // Editors stand with their top two pixels above the anchor's screen point.
-    const Point editorAt{at.screen.x, at.screen.y - 2};
+    const Point editorAt = at.editorAt();
     const int w = at.rect.width();
     auto is = [&](const char* name) { return paramNamesEqual(cls, name); };
     if (cls.empty()) {
@@ -304,8 +303,8 @@ void ParamInteraction::openDatePicker(const Opening& at, bool timeMode) {
     } else {
         picked = tryStrToDate(value, formats);
     }
-    host_.openDatePicker(at.href, {at.screen.x, at.screen.y - 2}, datePickerWidth(at.rect.width()),
-                         timeMode, picked);
+    host_.openDatePicker(at.href, at.editorAt(), datePickerWidth(at.rect.width()), timeMode,
+                         picked);
     // A date that does not read is an error the user sees, over the picker already open; an
     // unreadable time just leaves the picker's time as it was.
     if (!timeMode && !picked) strToDate(value, formats);
@@ -318,7 +317,7 @@ void ParamInteraction::openSpinEditor(const Opening& at) {
     std::optional<std::int32_t> number = tryStrToInt(trimmed);
     // A value that is not a number shows as it is, so that a focus loss while the error is
     // up commits nothing new.
-    host_.openSpinEditor(at.href, {at.screen.x, at.screen.y - 2}, spinEditorWidth(at.rect.width()),
+    host_.openSpinEditor(at.href, at.editorAt(), spinEditorWidth(at.rect.width()),
                          number ? std::to_string(*number) : value);
     if (!number) strToInt(trimmed);
 }

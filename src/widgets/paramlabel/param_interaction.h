@@ -144,14 +144,17 @@ class ParamInteraction {
     // then OnParamEditStart may change it.
     std::string prepareValue(const std::string& href, const std::string& rawText);
     void openFocusedAnchor();
-    // The classes beyond the plain click and EDIT; rect is the anchor's (moved) rectangle and
-    // screen its top-left on the screen.
+    // An anchor being opened: rect is its rectangle moved down by the line spacing, screen
+    // its top-left on the screen.
     struct Opening {
         std::string href;
         ParamAnchor anchor;
         Rect rect;
         Point screen;
+        // Editors stand with their top two pixels above the anchor's screen point.
+        Point editorAt() const { return {screen.x, screen.y - 2}; }
     };
+    // Opens what the anchor's class asks for.
     void openClass(const Opening& at);
     void popUpMenu(const Opening& at);
     void dropDownList(const Opening& at);
