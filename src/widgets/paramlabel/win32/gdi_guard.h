@@ -1,6 +1,6 @@
 #pragma once
-// Small owners of the handles the label's editors make: each deletes its handle with
-// itself, and moves but never copies.
+// Small owners of the handles the label's editors make: each gives its handle back when it
+// goes, and none is ever copied.
 #include <windows.h>
 
 #include <utility>
@@ -32,6 +32,26 @@ template <typename Handle, BOOL(WINAPI* Release)(Handle)> class OwnedHandle {
 
   private:
     Handle handle_ = nullptr;
+};
+
+// A window's device context with a font selected into it, for measuring; both are given
+// back when it goes.
+class MeasuringDc {
+  public:
+    MeasuringDc(HWND window, HFONT font)
+        : window_(window), dc_(GetDC(window)), old_(SelectObject(dc_, font)) {}
+    ~MeasuringDc() {
+        SelectObject(dc_, old_);
+        ReleaseDC(window_, dc_);
+    }
+    MeasuringDc(const MeasuringDc&) = delete;
+    MeasuringDc& operator=(const MeasuringDc&) = delete;
+    HDC get() const { return dc_; }
+
+  private:
+    HWND window_;
+    HDC dc_;
+    HGDIOBJ old_;
 };
 
 inline BOOL WINAPI deleteFont(HFONT font) {

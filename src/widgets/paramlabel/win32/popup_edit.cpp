@@ -13,12 +13,9 @@ std::string windowTextOf(HWND window) {
 }
 
 int editHeightFor(HWND edit, HFONT font) {
-    HDC dc = GetDC(edit);
-    HGDIOBJ old = SelectObject(dc, font);
+    MeasuringDc dc(edit, font);
     TEXTMETRICA tm{};
-    GetTextMetricsA(dc, &tm);
-    SelectObject(dc, old);
-    ReleaseDC(edit, dc);
+    GetTextMetricsA(dc.get(), &tm);
     return tm.tmHeight + 8;
 }
 

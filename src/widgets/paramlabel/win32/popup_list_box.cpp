@@ -2,6 +2,7 @@
 
 #include "app/win32/application.h"
 #include "widgets/paramlabel/param_editors.h"
+#include "widgets/paramlabel/win32/gdi_guard.h"
 
 namespace remvana {
 
@@ -12,16 +13,13 @@ TPopupListBox::TPopupListBox(HWND label, HFONT font) : PopupEditor(label), font_
 }
 
 int TPopupListBox::widestItem(const std::vector<std::string>& values) const {
-    HDC dc = GetDC(control());
-    HGDIOBJ old = SelectObject(dc, font_);
+    MeasuringDc dc(control(), font_);
     int widest = 0;
     for (const std::string& value : values) {
         SIZE extent{};
-        GetTextExtentPoint32A(dc, value.c_str(), static_cast<int>(value.size()), &extent);
+        GetTextExtentPoint32A(dc.get(), value.c_str(), static_cast<int>(value.size()), &extent);
         widest = std::max(widest, static_cast<int>(extent.cx));
     }
-    SelectObject(dc, old);
-    ReleaseDC(control(), dc);
     return widest;
 }
 
