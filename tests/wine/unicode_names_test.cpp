@@ -156,6 +156,10 @@ TEST_F(UnicodeNames, AnEditTheCodePageCannotHoldIsRefusedNamingTheValue) {
     SendMessageW(editor->editWindow(), WM_CHAR, L'x', 1);
     SendMessageW(editor->editWindow(), WM_CHAR, 0xD800, 1);
     pressReturn(*editor);
+    // Refused, with the editor still open to put the text right; Escape then drops it.
+    EXPECT_TRUE(editor->visible());
+    SendMessageW(editor->editWindow(), WM_KEYDOWN, VK_ESCAPE, 1);
+    testing::pumpMessages(10);
     EXPECT_FALSE(editor->visible());
     EXPECT_EQ((std::vector<std::string>{"The new text for 'Publisher' has characters this "
                                         "system's code page cannot store; it was not changed."}),

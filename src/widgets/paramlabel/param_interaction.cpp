@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "widgets/paramlabel/param_lookup.h"
+#include "platform/conversion.h"
+#include "widgets/paramlabel/param_editors.h"
 
 namespace remvana {
 
@@ -14,6 +15,17 @@ Rect inflated(Rect r) {
 
 bool isEmpty(const Rect& r) {
     return r.right <= r.left || r.bottom <= r.top;
+}
+
+// Blanks and control characters off both ends, as a number is read from a SPIN value.
+std::string trimmedParamValue(const std::string& text) {
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && static_cast<unsigned char>(text[begin]) <= ' ')
+        ++begin;
+    while (end > begin && static_cast<unsigned char>(text[end - 1]) <= ' ')
+        --end;
+    return text.substr(begin, end - begin);
 }
 
 } // namespace
@@ -179,26 +191,145 @@ void ParamInteraction::StartParamEdit(const std::string& href, Rect rect) {
     rect.top += host_.lineSpacing();
     rect.bottom += host_.lineSpacing();
     std::string markup = host_.markupText();
-    std::optional<ParamAnchor> anchor = findParamAnchor(markup, href);
-    std::string rawText = anchor ? anchor->text : std::string();
-    std::string cls = anchor ? anchor->cls : std::string();
+    Opening at{href, findParamAnchor(markup, href).value_or(ParamAnchor{}), rect, {}};
     hovered_ = -1;
     focused_ = ParamAnchorIndex(markup, href);
+    at.screen = host_.clientToScreen({rect.left, rect.top});
+    openClass(at);
+}
 
-    Point screen = host_.clientToScreen({rect.left, rect.top});
+void ParamInteraction::openClass(const Opening& at) {
+    const std::string& href = at.href;
+    const std::string& cls = at.anchor.cls;
+    const Point editorAt = at.editorAt();
+    const int w = at.rect.width();
+    auto is = [&](const char* name) { return paramNamesEqual(cls, name); };
     if (cls.empty()) {
         if (!events.OnParamClick) return;
         editing_ = true;
-        std::string value = prepareValue(href, rawText);
+        std::string value = prepareValue(href, at.anchor.text);
         std::string before = value;
         events.OnParamClick(sender_, href, value);
         if (value != before) editDone(href, value);
         editing_ = false;
-    } else if (paramNamesEqual(cls, "EDIT")) {
+    } else if (is("EDIT")) {
         editing_ = true;
-        std::string value = prepareValue(href, rawText);
-        host_.openTextEditor(href, {screen.x, screen.y - 2}, textEditorWidth(rect.width()), value);
+        std::string value = prepareValue(href, at.anchor.text);
+        host_.openTextEditor(href, editorAt, textEditorWidth(w), value);
+    } else if (is("TOGGLE")) {
+        std::optional<std::string> next = toggledValue(paramListValues(at.anchor.props, false),
+                                                       GetParamValue(host_.markupText(), href));
+        if (next) editDone(href, *next);
+    } else if (is("MENU")) {
+        popUpMenu(at);
+    } else if (is("LIST")) {
+        dropDownList(at);
+    } else if (is("DATE") || is("TIME")) {
+        openDatePicker(at, is("TIME"));
+    } else if (is("SPIN")) {
+        openSpinEditor(at);
+    } else if (is("DIR")) {
+        browseForFolder(at);
+    } else if (is("MASK")) {
+        editing_ = true;
+        std::string value = prepareValue(href, at.anchor.text);
+        EditMask mask = parseEditMask(decodeParamEntities(at.anchor.props));
+        host_.openMaskEditor(href, {editorAt.x + 2, editorAt.y}, textEditorWidth(w), mask,
+                             maskedEditText(mask, value));
+    } else if (is("QUERY")) {
+        std::string value = prepareValue(href, at.anchor.text);
+        raiseEvent(events.OnParamQuery, sender_, href, value);
+        editDone(href, value);
+    } else if (is("CUSTOM")) {
+        std::string value = prepareValue(href, at.anchor.text);
+        editing_ = true;
+        Rect editRect{at.screen.x, at.screen.y, at.screen.x + w, at.screen.y + at.rect.height()};
+        raiseEvent(events.OnParamCustomEdit, sender_, href, value,
+                   decodeParamEntities(at.anchor.props), editRect);
     }
+}
+
+void ParamInteraction::popUpMenu(const Opening& at) {
+    editing_ = true;
+    std::vector<std::string> values = paramListValues(at.anchor.props, options.ParamListSorted);
+    bool doPopup = true;
+    raiseEvent(events.OnParamPopup, sender_, at.href, values, doPopup);
+    std::vector<std::string> captions;
+    std::optional<int> chosen;
+    if (doPopup) {
+        prepareValue(at.href, at.anchor.text);
+        for (const std::string& value : values)
+            captions.push_back(menuItemCaption(value));
+        Point below = host_.clientToScreen({at.rect.left, at.rect.bottom});
+        chosen = host_.popUpMenu({below.x, below.y + 2}, captions);
+        if (chosen && (*chosen < 0 || *chosen >= static_cast<int>(captions.size()))) chosen.reset();
+    }
+    // The menu has closed either way; hover and hints come back.
+    editing_ = false;
+    if (!chosen) return;
+    std::string value = menuChoiceValue(captions[static_cast<std::size_t>(*chosen)]);
+    std::string old = GetParamValue(host_.markupText(), at.href);
+    raiseEvent(events.OnParamSelect, sender_, at.href, value);
+    host_.setMarkupText(SetParamValue(host_.markupText(), at.href, value));
+    if (old != value) raiseEvent(events.OnParamChanged, sender_, at.href, old, value);
+}
+
+void ParamInteraction::dropDownList(const Opening& at) {
+    editing_ = true;
+    std::vector<std::string> values = paramListValues(at.anchor.props, options.ParamListSorted);
+    bool doPopup = true;
+    raiseEvent(events.OnParamList, sender_, at.href, values, doPopup);
+    if (!doPopup) {
+        editing_ = false;
+        return;
+    }
+    std::string value = prepareValue(at.href, at.anchor.text);
+    host_.openListBox(at.href, host_.clientToScreen({at.rect.left, at.rect.bottom}), values,
+                      listItemIndex(values, value));
+}
+
+void ParamInteraction::openDatePicker(const Opening& at, bool timeMode) {
+    editing_ = true;
+    std::string value = prepareValue(at.href, at.anchor.text);
+    DateTimeFormats formats = host_.dateTimeFormats();
+    std::optional<SystemTime> picked;
+    if (timeMode) {
+        if (std::optional<SystemTime> time = tryStrToTime(value, formats)) {
+            picked = *time;
+            picked->year = 2005;
+            picked->month = 1;
+            picked->day = 1;
+        }
+    } else {
+        picked = tryStrToDate(value, formats);
+    }
+    host_.openDatePicker(at.href, at.editorAt(), datePickerWidth(at.rect.width()), timeMode,
+                         picked);
+    // A date that does not read is an error the user sees, over the picker already open; an
+    // unreadable time just leaves the picker's time as it was.
+    if (!timeMode && !picked) strToDate(value, formats);
+}
+
+void ParamInteraction::openSpinEditor(const Opening& at) {
+    editing_ = true;
+    std::string value = prepareValue(at.href, at.anchor.text);
+    std::string trimmed = trimmedParamValue(value);
+    std::optional<std::int32_t> number = tryStrToInt(trimmed);
+    // A value that is not a number shows as it is, so that a focus loss while the error is
+    // up commits nothing new.
+    host_.openSpinEditor(at.href, at.editorAt(), spinEditorWidth(at.rect.width()),
+                         number ? std::to_string(*number) : value);
+    if (!number) strToInt(trimmed);
+}
+
+void ParamInteraction::browseForFolder(const Opening& at) {
+    editing_ = true;
+    std::string value = prepareValue(at.href, at.anchor.text);
+    std::optional<std::string> chosen =
+        host_.browseForFolder(folderBrowserStart(value, host_.currentDirectory()),
+                              host_.clientToScreen({at.rect.left, at.rect.bottom}));
+    if (chosen) host_.setMarkupText(SetParamValue(host_.markupText(), at.href, *chosen));
+    editing_ = false;
 }
 
 void ParamInteraction::editDone(const std::string& href, const std::string& text) {

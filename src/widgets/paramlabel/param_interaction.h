@@ -6,10 +6,14 @@
 // editors themselves to its host, the label control.
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/canvas.h"
+#include "platform/date_time_text.h"
+#include "widgets/paramlabel/edit_mask.h"
 #include "widgets/paramlabel/markup_render.h"
 #include "widgets/paramlabel/param_events.h"
+#include "widgets/paramlabel/param_lookup.h"
 
 namespace remvana {
 
@@ -47,6 +51,26 @@ class ParamLabelHost : public ParamLabelContent {
     // width and text, and focuses it.
     virtual void openTextEditor(const std::string& href, Point screenTopLeft, int width,
                                 const std::string& text) = 0;
+    // The other editors, placed and focused the same way; each commits through editDone and
+    // advances after Return as the text editor does.
+    virtual void openSpinEditor(const std::string& href, Point screenTopLeft, int width,
+                                const std::string& text) = 0;
+    virtual void openMaskEditor(const std::string& href, Point screenTopLeft, int width,
+                                const EditMask& mask, const std::string& text) = 0;
+    // Without a value the picker keeps the one it shows and commits on focus loss only once
+    // the user changed it.
+    virtual void openDatePicker(const std::string& href, Point screenTopLeft, int width,
+                                bool timeMode, std::optional<SystemTime> value) = 0;
+    virtual void openListBox(const std::string& href, Point screenTopLeft,
+                             const std::vector<std::string>& values, int selected) = 0;
+    // Modal: a menu of these captions at a screen point; the chosen item's index.
+    virtual std::optional<int> popUpMenu(Point screenTopLeft,
+                                         const std::vector<std::string>& captions) = 0;
+    // Modal: the folder browser starting in `folder`, placed from the anchor's bottom-left
+    // screen point; the chosen folder's path.
+    virtual std::optional<std::string> browseForFolder(const std::string& folder, Point below) = 0;
+    virtual std::string currentDirectory() = 0;
+    virtual DateTimeFormats dateTimeFormats() = 0;
 };
 
 // The label's editing properties.
@@ -55,6 +79,8 @@ struct ParamEditOptions {
     bool EditAutoSize = false;
     bool AdvanceOnReturn = false;
     bool ParamHint = false;
+    // MENU and LIST values in alphabetical order instead of as written.
+    bool ParamListSorted = false;
 };
 
 enum class ParamKey { Left, Up, Right, Down, F2, Return, Space, Other };
@@ -118,6 +144,23 @@ class ParamInteraction {
     // then OnParamEditStart may change it.
     std::string prepareValue(const std::string& href, const std::string& rawText);
     void openFocusedAnchor();
+    // An anchor being opened: rect is its rectangle moved down by the line spacing, screen
+    // its top-left on the screen.
+    struct Opening {
+        std::string href;
+        ParamAnchor anchor;
+        Rect rect;
+        Point screen;
+        // Editors stand with their top two pixels above the anchor's screen point.
+        Point editorAt() const { return {screen.x, screen.y - 2}; }
+    };
+    // Opens what the anchor's class asks for.
+    void openClass(const Opening& at);
+    void popUpMenu(const Opening& at);
+    void dropDownList(const Opening& at);
+    void openDatePicker(const Opening& at, bool timeMode);
+    void openSpinEditor(const Opening& at);
+    void browseForFolder(const Opening& at);
     void trackControlUnderMouse(const AnchorHit& hit);
 
     ParamLabelHost& host_;

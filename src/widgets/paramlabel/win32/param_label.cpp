@@ -9,7 +9,11 @@
 #include "platform/win32/canvas_gdi.h"
 #include "widgets/paramlabel/param_lookup.h"
 #include "widgets/paramlabel/win32/param_label_resources.h"
+#include "widgets/paramlabel/win32/popup_date_picker.h"
 #include "widgets/paramlabel/win32/popup_edit.h"
+#include "widgets/paramlabel/win32/popup_list_box.h"
+#include "widgets/paramlabel/win32/popup_mask_edit.h"
+#include "widgets/paramlabel/win32/popup_spin_edit.h"
 
 namespace remvana {
 namespace {

@@ -15,10 +15,16 @@
 #include "platform/canvas.h"
 #include "widgets/paramlabel/markup_render.h"
 #include "widgets/paramlabel/param_interaction.h"
+#include "widgets/paramlabel/win32/gdi_guard.h"
 
 namespace remvana {
 
+class PopupEditor;
 class TPopupEdit;
+class TPopupListBox;
+class TPopupSpinEdit;
+class TPopupDatePicker;
+class TPopupMaskEdit;
 class ParamLabelResources;
 
 enum class TBevelCut { bvNone, bvLowered, bvRaised };
@@ -108,6 +114,21 @@ class TParamLabel final : public ParamLabelHost {
     void openTextEditor(const std::string& href, Point screenTopLeft, int width,
                         const std::string& text) override;
 
+    // ---- ParamLabelHost (the other editors, param_label_editors.cpp) ----
+    void openSpinEditor(const std::string& href, Point screenTopLeft, int width,
+                        const std::string& text) override;
+    void openMaskEditor(const std::string& href, Point screenTopLeft, int width,
+                        const EditMask& mask, const std::string& text) override;
+    void openDatePicker(const std::string& href, Point screenTopLeft, int width, bool timeMode,
+                        std::optional<SystemTime> value) override;
+    void openListBox(const std::string& href, Point screenTopLeft,
+                     const std::vector<std::string>& values, int selected) override;
+    std::optional<int> popUpMenu(Point screenTopLeft,
+                                 const std::vector<std::string>& captions) override;
+    std::optional<std::string> browseForFolder(const std::string& folder, Point below) override;
+    std::string currentDirectory() override;
+    DateTimeFormats dateTimeFormats() override;
+
     // ---- Input messages (param_label_input.cpp) ----
     void onMouseMove(Point client);
     void onMouseDown(Point client);
@@ -123,6 +144,10 @@ class TParamLabel final : public ParamLabelHost {
     LRESULT onNotify(NMHDR* header);
     // Frees what the input side made (editors, hint window) while the window still exists.
     void releaseInput();
+    // The font every editor writes in: the label's face and size, plain.
+    HFONT editorFont();
+    // Makes an editor commit, advance and cancel through the interaction.
+    void connectEditor(PopupEditor& editor);
 
     ~TParamLabel() override;
     TParamLabel(const TParamLabel&) = delete;
@@ -149,7 +174,13 @@ class TParamLabel final : public ParamLabelHost {
 
   public:
     // State of the input side (param_label_input.cpp).
+    // Before the editors, so it outlives them.
+    OwnedFont editorFont_;
     std::unique_ptr<TPopupEdit> textEditor_;
+    std::unique_ptr<TPopupListBox> listBox_;
+    std::unique_ptr<TPopupSpinEdit> spinEdit_;
+    std::unique_ptr<TPopupDatePicker> datePicker_;
+    std::unique_ptr<TPopupMaskEdit> maskEdit_;
     HWND hintWindow_ = nullptr;
     bool trackingMouseLeave_ = false;
     // The hint text handed to the hint window, and where it shows.

@@ -5,7 +5,11 @@
 
 #include "app/win32/application.h"
 #include "platform/win32/canvas_gdi.h"
+#include "widgets/paramlabel/win32/popup_date_picker.h"
 #include "widgets/paramlabel/win32/popup_edit.h"
+#include "widgets/paramlabel/win32/popup_list_box.h"
+#include "widgets/paramlabel/win32/popup_mask_edit.h"
+#include "widgets/paramlabel/win32/popup_spin_edit.h"
 
 namespace remvana {
 
@@ -123,15 +127,8 @@ void TParamLabel::openTextEditor(const std::string& href, Point screenTopLeft, i
                                  const std::string& text) {
     if (!textEditor_) {
         // The editor writes in the label's own face and size, in the edit's usual colours.
-        Font face = look().Font;
-        face.bold = face.italic = face.underline = face.strikeOut = false;
-        face.escapement = 0;
-        textEditor_ = std::make_unique<TPopupEdit>(hwnd_, createFontOf(face), true);
-        textEditor_->OnCommit = [this](const std::string& name, const std::string& value) {
-            interaction().editDone(name, value);
-        };
-        textEditor_->OnAdvance = [this] { interaction().advance(); };
-        textEditor_->OnCancel = [this] { interaction().editCancelled(); };
+        textEditor_ = std::make_unique<TPopupEdit>(hwnd_, editorFont());
+        connectEditor(*textEditor_);
     }
     textEditor_->EditAutoSize = editOptions().EditAutoSize;
     textEditor_->open(href, {screenTopLeft.x, screenTopLeft.y}, width, text);
@@ -165,6 +162,10 @@ LRESULT TParamLabel::onNotify(NMHDR* header) {
 
 void TParamLabel::releaseInput() {
     textEditor_.reset();
+    listBox_.reset();
+    spinEdit_.reset();
+    datePicker_.reset();
+    maskEdit_.reset();
     if (hintWindow_ != nullptr) DestroyWindow(hintWindow_);
     hintWindow_ = nullptr;
 }
