@@ -1,7 +1,8 @@
 #include "widgets/paramlabel/edit_mask.h"
 
-#include <cctype>
 #include <string_view>
+
+#include "platform/utf8.h"
 
 namespace remvana {
 
@@ -15,29 +16,52 @@ bool required(char kind) {
     return kind == '0' || kind == 'L' || kind == 'A' || kind == 'C';
 }
 
-bool fitsKind(char kind, char c) {
-    auto u = static_cast<unsigned char>(c);
+// The text's characters, each whole (a UTF-8 sequence), so a place never holds part of one.
+std::vector<std::string> charactersOf(const std::string& text) {
+    std::vector<std::string> characters;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t length = decodeUtf8(text, at).length;
+        characters.push_back(text.substr(at, length));
+        at += length;
+    }
+    return characters;
+}
+
+bool isDigit(const std::string& c) {
+    return c.size() == 1 && c[0] >= '0' && c[0] <= '9';
+}
+
+// Letters of every script count: an ASCII letter, or any character beyond ASCII (the mask
+// has no table of which of those are letters, and refusing "é" would be worse).
+bool isLetter(const std::string& c) {
+    if (c.size() > 1) return true;
+    const char upper = asciiUpper(c[0]);
+    return upper >= 'A' && upper <= 'Z';
+}
+
+bool fitsKind(char kind, const std::string& c) {
     switch (kind) {
     case '0':
     case '9':
-        return std::isdigit(u) != 0;
+        return isDigit(c);
     case '#':
-        return std::isdigit(u) != 0 || c == '+' || c == '-';
+        return isDigit(c) || c == "+" || c == "-";
     case 'L':
     case 'l':
-        return std::isalpha(u) != 0;
+        return isLetter(c);
     case 'A':
     case 'a':
-        return std::isalnum(u) != 0;
+        return isDigit(c) || isLetter(c);
     default:
         return true;
     }
 }
 
-char shifted(char c, char caseShift) {
-    auto u = static_cast<unsigned char>(c);
-    if (caseShift == '>') return static_cast<char>(std::toupper(u));
-    if (caseShift == '<') return static_cast<char>(std::tolower(u));
+// Only ASCII letters change case.
+std::string shifted(std::string c, char caseShift) {
+    if (c.size() != 1) return c;
+    if (caseShift == '>') c[0] = asciiUpper(c[0]);
+    if (caseShift == '<') c[0] = asciiLower(c[0]);
     return c;
 }
 
@@ -46,26 +70,26 @@ char shifted(char c, char caseShift) {
 EditMask parseEditMask(const std::string& mask) {
     EditMask result;
     std::size_t fieldsAt = mask.find(';');
-    std::string positions = mask.substr(0, fieldsAt);
+    const std::vector<std::string> positions = charactersOf(mask.substr(0, fieldsAt));
     if (fieldsAt != std::string::npos) {
         std::string rest = mask.substr(fieldsAt + 1);
         std::size_t blankAt = rest.find(';');
         result.keepLiterals = rest.substr(0, blankAt) != "0";
         if (blankAt != std::string::npos && blankAt + 1 < rest.size())
-            result.blank = rest[blankAt + 1];
+            result.blank = charactersOf(rest.substr(blankAt + 1)).front();
     }
     char caseShift = 0;
     for (std::size_t i = 0; i < positions.size(); ++i) {
-        char c = positions[i];
-        if (c == '<' && i + 1 < positions.size() && positions[i + 1] == '>') {
+        const std::string& c = positions[i];
+        if (c == "<" && i + 1 < positions.size() && positions[i + 1] == ">") {
             caseShift = 0;
             ++i;
-        } else if (c == '>' || c == '<') {
-            caseShift = c;
-        } else if (c == '\\' && i + 1 < positions.size()) {
+        } else if (c == ">" || c == "<") {
+            caseShift = c[0];
+        } else if (c == "\\" && i + 1 < positions.size()) {
             result.places.push_back({0, positions[++i], 0});
-        } else if (isPlaceKind(c)) {
-            result.places.push_back({c, 0, caseShift});
+        } else if (c.size() == 1 && isPlaceKind(c[0])) {
+            result.places.push_back({c[0], {}, caseShift});
         } else {
             result.places.push_back({0, c, 0});
         }
@@ -74,31 +98,36 @@ EditMask parseEditMask(const std::string& mask) {
 }
 
 std::string maskedEditText(const EditMask& mask, const std::string& value) {
+    const std::vector<std::string> characters = charactersOf(value);
     std::string text;
     std::size_t next = 0;
     for (const EditMask::Place& place : mask.places) {
         if (place.kind == 0) {
             text += place.literal;
-            if (mask.keepLiterals && next < value.size() && value[next] == place.literal) ++next;
+            if (mask.keepLiterals && next < characters.size() && characters[next] == place.literal)
+                ++next;
         } else {
-            text += next < value.size() ? shifted(value[next++], place.caseShift) : mask.blank;
+            text += next < characters.size() ? shifted(characters[next++], place.caseShift)
+                                             : mask.blank;
         }
     }
-    if (next < value.size()) text += value.substr(next);
+    for (; next < characters.size(); ++next)
+        text += characters[next];
     return text;
 }
 
 std::optional<std::string> maskedValue(const EditMask& mask, const std::string& text) {
     if (mask.places.empty()) return text;
-    if (text.size() > mask.places.size()) return std::nullopt;
+    const std::vector<std::string> characters = charactersOf(text);
+    if (characters.size() > mask.places.size()) return std::nullopt;
     std::string value;
     for (std::size_t i = 0; i < mask.places.size(); ++i) {
         const EditMask::Place& place = mask.places[i];
-        char c = i < text.size() ? text[i] : mask.blank;
+        const std::string& c = i < characters.size() ? characters[i] : mask.blank;
         if (place.kind == 0) {
             if (c != place.literal) return std::nullopt;
             if (mask.keepLiterals) value += c;
-        } else if (c == mask.blank || c == ' ') {
+        } else if (c == mask.blank || c == " ") {
             if (required(place.kind)) return std::nullopt;
         } else {
             if (!fitsKind(place.kind, c)) return std::nullopt;

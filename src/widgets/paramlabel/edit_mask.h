@@ -15,6 +15,9 @@
 //              field) keeps them.
 //   blank      the character that shows an empty place; "_" without the field.
 //
+// Places hold whole characters (UTF-8 sequences); a letter is an ASCII letter or any
+// character beyond ASCII, and only ASCII letters change case.
+//
 // A text fits the mask when it is no longer than the positions, every literal stands in
 // its place, every required place holds a character of its kind and every optional place
 // one of its kind or a blank (the blank character or a space; missing places at the end
@@ -31,13 +34,13 @@ struct EditMask {
     struct Place {
         // The position character (0 9 # L l A a C c), or 0 for a literal.
         char kind = 0;
-        char literal = 0;
+        std::string literal; // one whole character
         // '>' upper, '<' lower, 0 as typed.
         char caseShift = 0;
     };
     std::vector<Place> places;
     bool keepLiterals = true;
-    char blank = '_';
+    std::string blank = "_"; // one whole character
 };
 
 EditMask parseEditMask(const std::string& mask);

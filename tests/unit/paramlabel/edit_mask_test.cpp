@@ -28,6 +28,11 @@ TEST(EditMask, TextsFitOrFailPlaceByPlace) {
         {"CcAa", "% 1 ", "%1"},
         {"99:99;1;*", "1*:3*", "1:3"}, // another blank character
         {"", "anything", "anything"},
+        // Places hold whole characters; letters of any script count, only ASCII ones shift.
+        {"CC", "\u65E5\u672C", "\u65E5\u672C"},
+        {">LLL", "\u00E9ab", "\u00E9AB"},
+        {"L", "\u65E5\u672C", std::nullopt},
+        {"0", "\u0661", std::nullopt}, // an Arabic-Indic digit is no ASCII digit
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.value, maskedValue(parseEditMask(c.mask), c.text)) << c.mask << " / " << c.text;
@@ -38,6 +43,7 @@ TEST(EditMask, ValuesAreLaidIntoThePlaces) {
     EXPECT_EQ("12-34", maskedEditText(parseEditMask("00-00"), "12-34"));
     EXPECT_EQ("12-34", maskedEditText(parseEditMask("00-00;0"), "1234"));
     EXPECT_EQ("AB", maskedEditText(parseEditMask(">LL"), "ab"));
+    EXPECT_EQ("\u65E5-\u672C", maskedEditText(parseEditMask("C-C"), "\u65E5\u672C"));
     // Too long for the mask: nothing of it is hidden, and it does not fit.
     EXPECT_EQ("1234", maskedEditText(parseEditMask("00"), "1234"));
 }
