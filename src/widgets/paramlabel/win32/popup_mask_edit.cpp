@@ -10,8 +10,9 @@ void TPopupMaskEdit::open(const std::string& href, POINT screenTopLeft, int widt
     TPopupEdit::open(href, screenTopLeft, width, text);
 }
 
+// The text editor's exact text, so a character the code page cannot hold is refused here too.
 std::string TPopupMaskEdit::committedText() {
-    return maskedValue(mask_, text()).value_or(std::string());
+    return maskedValue(mask_, TPopupEdit::committedText()).value_or(std::string());
 }
 
 bool TPopupMaskEdit::acceptsCommit() {
