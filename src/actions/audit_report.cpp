@@ -1,6 +1,7 @@
 #include "actions/audit_report.h"
 
 #include "inventory/formatting.h"
+#include "inventory/listing.h"
 
 namespace remvana {
 namespace {
@@ -28,7 +29,7 @@ std::string auditReportHeader(AuditReportServices& services) {
 }
 
 std::string auditReportBlock(const TAppInfo& entry, AuditReportServices& services) {
-    if (entry.DisplayName.empty()) return {};
+    if (!isListed(entry)) return {};
     std::string block;
     appendLine(block, entry.DisplayName);
     // Zero and negative sizes and time stamps mean the shell never measured the program.

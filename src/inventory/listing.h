@@ -1,0 +1,21 @@
+#pragma once
+// Which entries of Inventory are programs the user sees, and in which order: the one rule
+// behind the window's list, the audit report's choice of entries and the command line.
+#include <cstddef>
+#include <vector>
+
+#include "inventory/app_info.h"
+#include "platform/locale.h"
+
+namespace remvana {
+
+// An entry is listed when it has a display name; the others stay in Inventory unseen.
+inline bool isListed(const TAppInfo& info) {
+    return !info.DisplayName.empty();
+}
+
+// The indices of the listed entries in the program list's order: by display name in the
+// locale's order, entries with equal names in Inventory order.
+std::vector<std::size_t> listedInListOrder(const InventoryArray& inventory, Locale& locale);
+
+} // namespace remvana
