@@ -3,7 +3,6 @@
 #include <exception>
 
 #include "cli/program_outputs.h"
-#include "inventory/display_names.h"
 #include "inventory/refresh.h"
 
 namespace remvana {
@@ -23,10 +22,10 @@ void writeReport(const CliRequest& request, const InventoryArray& inventory, Cli
 
 int run(const CliRequest& request, CliServices& services, CliConsole& console) {
     InventoryArray inventory;
-    const bool read = request.action == CliAction::List
-                          ? readDisplayNames(services.registry, services.locale, inventory)
-                          : rebuildInventory(services.registry, services.locale, inventory);
-    if (!read) {
+    // The plain list prints names only, so it reads nothing else.
+    const ScanDepth depth =
+        request.action == CliAction::List ? ScanDepth::DisplayNames : ScanDepth::Everything;
+    if (!rebuildInventory(services.registry, services.locale, inventory, depth)) {
         console.writeError(std::string(kRegistryErrorText) + "\r\n");
         return kExitFailure;
     }

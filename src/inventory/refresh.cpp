@@ -70,6 +70,15 @@ const RegValue* findValue(const std::vector<RegValue>& values, const char* name)
     return nullptr;
 }
 
+bool isTextKind(ValueKind kind) {
+    return kind == ValueKind::String || kind == ValueKind::ExpandString;
+}
+
+// Only the display name, by the rule for text values: one lookup instead of a sweep.
+void readDisplayName(Registry& reg, TAppInfo& info) {
+    if (isTextKind(reg.valueKind("DisplayName"))) info.DisplayName = reg.readText("DisplayName");
+}
+
 } // namespace
 
 std::string frequencyTextOf(std::int32_t timesUsed) {
@@ -94,7 +103,7 @@ std::vector<std::string> sortedUniqueNames(std::vector<std::string> names, Local
 void applyEntryValues(const std::vector<RegValue>& values, TAppInfo& info) {
     for (const TextField& f : kTextFields) {
         const RegValue* v = findValue(values, f.name);
-        const bool text = v && (v->kind == ValueKind::String || v->kind == ValueKind::ExpandString);
+        const bool text = v && isTextKind(v->kind);
         info.*f.field = text ? textOfValue(v->data) : std::string();
     }
     for (const IntegerField& f : kIntegerFields) {
@@ -113,7 +122,8 @@ void applyUsageRecord(const std::vector<std::uint8_t>& stored, ArpCacheRecord& r
     std::copy(stored.begin(), stored.end(), record.bytes.begin());
 }
 
-bool rebuildInventory(RegistryFactory& registry, Locale& locale, InventoryArray& inventory) {
+bool rebuildInventory(RegistryFactory& registry, Locale& locale, InventoryArray& inventory,
+                      ScanDepth depth) {
     inventory.clear();
     const std::unique_ptr<Registry> reg =
         registry.create(RegRoot::LocalMachine, reg_access::AllAccess);
@@ -127,9 +137,13 @@ bool rebuildInventory(RegistryFactory& registry, Locale& locale, InventoryArray&
         info.KeyName = names[i];
         // A subkey that cannot be opened keeps only its name (and still gets its usage record).
         if (reg->openKey(kUninstallEntryPrefix + names[i] + "\\")) {
-            applyEntryValues(reg->readAllValues(), info);
+            if (depth == ScanDepth::DisplayNames)
+                readDisplayName(*reg, info);
+            else
+                applyEntryValues(reg->readAllValues(), info);
             reg->closeKey();
         }
+        if (depth == ScanDepth::DisplayNames) continue;
         if (reg->openKey(kUsageRecordPrefix + names[i] + "\\")) {
             const std::vector<RegValue> values = reg->readAllValues();
             reg->closeKey();

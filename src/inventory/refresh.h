@@ -51,10 +51,15 @@ void applyEntryValues(const std::vector<RegValue>& values, TAppInfo& info);
 // longer ones are "Invalid data type".
 void applyUsageRecord(const std::vector<std::uint8_t>& stored, ArpCacheRecord& record);
 
+// How much of each entry a scan reads: everything, or (for a plain list of names) only
+// the display name, with no usage record.
+enum class ScanDepth { Everything, DisplayNames };
+
 // Empties `inventory`, then rebuilds it with one element per store subkey in sorted order.
 // False, with `inventory` empty, when the store cannot be opened with full access. A
 // RegistryError leaves the elements before the failing one filled.
-bool rebuildInventory(RegistryFactory& registry, Locale& locale, InventoryArray& inventory);
+bool rebuildInventory(RegistryFactory& registry, Locale& locale, InventoryArray& inventory,
+                      ScanDepth depth = ScanDepth::Everything);
 
 // The Refresh button: resets the window, rebuilds the process-wide Inventory, fills the list.
 void refreshInventory(RegistryFactory& registry, Locale& locale, RefreshView& view);
