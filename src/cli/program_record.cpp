@@ -51,6 +51,11 @@ std::optional<std::string> isoLocalTimeOf(std::int64_t fileTime, Clock& clock) {
     return std::string(text);
 }
 
+std::string storeNameOf(const UninstallStore& store) {
+    if (store.root == RegRoot::CurrentUser) return "HKCU";
+    return store.view == RegView::Bits32 ? "HKLM32" : "HKLM64";
+}
+
 std::string productCodeOf(const TAppInfo& info) {
     return info.WindowsInstaller == 1 && isGuid(info.KeyName) ? info.KeyName : std::string();
 }
@@ -60,6 +65,7 @@ ProgramRecord programRecordOf(const TAppInfo& info, Clock& clock) {
     const std::optional<std::string> lastUsed = isoLocalTimeOf(info.UsageRecord.lastUsed(), clock);
     return {
         {"key_name", info.KeyName},
+        {"store", storeNameOf(info.Store)},
         {"name", info.DisplayName},
         {"version", info.DisplayVersion},
         {"publisher", info.Publisher},

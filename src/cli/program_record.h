@@ -35,6 +35,10 @@ ProgramRecord programRecordOf(const TAppInfo& info, Clock& clock);
 // time was computed with. Nothing for a stamp of 0 or less or outside the years 1 to 9999.
 std::optional<std::string> isoLocalTimeOf(std::int64_t fileTime, Clock& clock);
 
+// The store an entry came from, short as administrators write it: "HKLM64" (machine-wide,
+// 64-bit view), "HKLM32" (machine-wide, 32-bit view), "HKCU" (this user's own).
+std::string storeNameOf(const UninstallStore& store);
+
 // The key name when it is a Windows Installer product code ("{" 8-4-4-4-12 hex digits "}"
 // and the entry says Windows Installer made it), else empty.
 std::string productCodeOf(const TAppInfo& info);

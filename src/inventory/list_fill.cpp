@@ -88,7 +88,7 @@ int FillProgramList(InventoryArray& inventory, ProgramListSink& sink,
             if (!isListed(info)) continue;
             const int image = rowImageOf(info, sink, services);
             sink.addRow(
-                info.DisplayName, &info, image,
+                captionOf(info), &info, image,
                 {sizeCellText(info.UsageRecord.installedSize(), services.locale),
                  lastUsedCellText(info.UsageRecord.lastUsed(), services.clock, services.locale),
                  info.FrequencyText});

@@ -9,7 +9,7 @@ std::vector<std::size_t> listedInListOrder(const InventoryArray& inventory, Loca
     for (std::size_t i = 0; i < inventory.size(); ++i)
         if (isListed(inventory[i])) order.push_back(i);
     std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return listNameLess(locale, inventory[a].DisplayName, inventory[b].DisplayName);
+        return listNameLess(locale, captionOf(inventory[a]), captionOf(inventory[b]));
     });
     return order;
 }

@@ -198,6 +198,7 @@ TEST_F(CommandLine, JsonReadsBackWithTheStoredValues) {
 
     const auto& alpha = byKey.at(kAlphaKey);
     EXPECT_EQ("Cli Alpha", alpha["name"]);
+    EXPECT_EQ("HKLM64", alpha["store"]);
     EXPECT_EQ("two\r\n\"lines\"\t", alpha["comments"]);
     EXPECT_EQ("alpha.exe /x", alpha["uninstall_string"]);
     EXPECT_EQ(1500000, alpha["size"]);
@@ -225,12 +226,13 @@ TEST_F(CommandLine, JsonReadsBackWithTheStoredValues) {
     EXPECT_EQ(1, byKey.at(kProductKey)["windows_installer"]);
 }
 
-// Everyone may read the key's security and change it back, nothing else.
+// A store key with a security descriptor that grants nobody anything (its owner may still
+// put the old one back), for the life of the object. An absent store stays absent.
 class UnreadableStore {
   public:
-    explicit UnreadableStore(const std::string& path) : path_(path) {
+    UnreadableStore(HKEY root, REGSAM view) : root_(root), view_(view) {
         HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path_.c_str(), 0, READ_CONTROL | WRITE_DAC, &key) !=
+        if (RegOpenKeyExA(root_, kStorePath, 0, READ_CONTROL | WRITE_DAC | view_, &key) !=
             ERROR_SUCCESS)
             return;
         DWORD size = 0;
@@ -251,24 +253,27 @@ class UnreadableStore {
     ~UnreadableStore() {
         HKEY key = nullptr;
         if (!applied_ ||
-            RegOpenKeyExA(HKEY_LOCAL_MACHINE, path_.c_str(), 0, WRITE_DAC, &key) != ERROR_SUCCESS)
+            RegOpenKeyExA(root_, kStorePath, 0, WRITE_DAC | view_, &key) != ERROR_SUCCESS)
             return;
         RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, saved_.data());
         RegCloseKey(key);
     }
-    // The registry now refuses to open the store for reading.
+    UnreadableStore(const UnreadableStore&) = delete;
+    UnreadableStore& operator=(const UnreadableStore&) = delete;
+
     bool refusesReading() const {
         HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path_.c_str(), 0, KEY_QUERY_VALUE, &key) ==
-            ERROR_SUCCESS) {
-            RegCloseKey(key);
-            return false;
-        }
-        return applied_;
+        if (RegOpenKeyExA(root_, kStorePath, 0, KEY_QUERY_VALUE | view_, &key) != ERROR_SUCCESS)
+            return true;
+        RegCloseKey(key);
+        return false;
     }
 
   private:
-    std::string path_;
+    static constexpr const char* kStorePath =
+        "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+    HKEY root_;
+    REGSAM view_;
     std::vector<BYTE> saved_;
     bool applied_ = false;
 };
@@ -283,9 +288,11 @@ TEST_F(CommandLine, ExitCodesTellSuccessUsageAndRegistryErrors) {
     EXPECT_EQ("", unknown.out);
     EXPECT_EQ("remvana: unknown argument: --frobnicate\r\n" + help.out, unknown.error);
 
-    const std::string store = kStore.substr(0, kStore.size() - 1);
-    UnreadableStore unreadable(store);
-    ASSERT_TRUE(unreadable.refusesReading());
+    // Only when no store at all can be read is it an error.
+    UnreadableStore machine64(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY);
+    UnreadableStore machine32(HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY);
+    UnreadableStore user(HKEY_CURRENT_USER, 0);
+    ASSERT_TRUE(machine64.refusesReading() && machine32.refusesReading() && user.refusesReading());
     for (const char* option : {"--list", "--json"}) {
         const ChildResult child = runRemvana(option);
         EXPECT_EQ(1u, child.exitCode) << option;

@@ -91,7 +91,20 @@ TEST_F(CommandLineRun, JsonAndTsvListTheSameProgramsInListOrderAsUtf8) {
     console.out.clear();
     ASSERT_EQ(kExitSuccess, run({"--tsv"}));
     EXPECT_EQ(3, std::count(console.out.begin(), console.out.end(), '\n'));
-    EXPECT_LT(console.out.find("\r\nb-key\tbeta\t"), console.out.find("\r\na-key\tZeta\t"));
+    EXPECT_LT(console.out.find("\r\nb-key\tHKLM64\tbeta\t"),
+              console.out.find("\r\na-key\tHKLM64\tZeta\t"));
+}
+
+TEST_F(CommandLineRun, EveryRecordNamesItsStore) {
+    reg.setString({HKLM, RegView::Bits32}, kStore + "b-key", "DisplayName", "beta");
+    reg.setString(RegRoot::CurrentUser, kStore + "mine", "DisplayName", "Mine");
+    ASSERT_EQ(kExitSuccess, run({"--json"}));
+    std::vector<std::pair<std::string, std::string>> stores;
+    for (const auto& program : nlohmann::json::parse(console.out))
+        stores.emplace_back(program["key_name"], program["store"]);
+    EXPECT_EQ((std::vector<std::pair<std::string, std::string>>{
+                  {"b-key", "HKLM64"}, {"b-key", "HKLM32"}, {"mine", "HKCU"}, {"a-key", "HKLM64"}}),
+              stores);
 }
 
 TEST_F(CommandLineRun, FailuresGoToStandardErrorWithTheirExitCode) {

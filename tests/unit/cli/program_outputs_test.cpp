@@ -80,7 +80,7 @@ TEST_F(ProgramOutputs, TsvKeepsEveryRecordOnOneLineWithOneFieldPerColumn) {
     };
     EXPECT_EQ(static_cast<long>(programRecordNames().size()), columns(header));
     EXPECT_EQ(columns(header), columns(row));
-    EXPECT_EQ(0u, header.find("key_name\tname\tversion\tpublisher\t"));
+    EXPECT_EQ(0u, header.find("key_name\tstore\tname\tversion\tpublisher\t"));
     EXPECT_NE(std::string::npos, row.find("\tCaf\u00e9 \"Tools\"\\t2\t"));
     EXPECT_NE(std::string::npos, row.find("\tline one\\r\\nline two\\\\n\t"));
 }
