@@ -81,9 +81,14 @@ bool isTextKind(ValueKind kind) {
     return kind == ValueKind::String || kind == ValueKind::ExpandString;
 }
 
-// Only the display name, by the rule for text values: one lookup instead of a sweep.
+// Only the display name, by the rule for text values, in one query: readText refuses any
+// other kind, and a display name that cannot be read as text is no display name.
 void readDisplayName(Registry& reg, TAppInfo& info) {
-    if (isTextKind(reg.valueKind("DisplayName"))) info.DisplayName = reg.readText("DisplayName");
+    try {
+        info.DisplayName = reg.readText("DisplayName");
+    } catch (const RegistryError&) {
+        info.DisplayName.clear();
+    }
 }
 
 } // namespace

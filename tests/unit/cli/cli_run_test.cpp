@@ -121,6 +121,18 @@ TEST_F(CommandLineRun, FailuresGoToStandardErrorWithTheirExitCode) {
     EXPECT_EQ("", console.error);
 }
 
+TEST_F(CommandLineRun, AStoreThatOnlyAllowsReadingGivesEveryOutput) {
+    // What an unelevated user gets on a real machine: the command line asks for no more.
+    reg.allowOnly(HKLM, kStore, reg_access::Read);
+    reg.allowOnly(HKLM, kStore + "a-key", reg_access::Read);
+    for (const char* option : {"--list", "--json", "--tsv"}) {
+        RecordingConsole fresh;
+        EXPECT_EQ(kExitSuccess, runCommandLine(parseCommandLine({option}), services, fresh));
+        EXPECT_NE(std::string::npos, fresh.out.find("Zeta")) << option;
+        EXPECT_EQ("", fresh.error) << option;
+    }
+}
+
 TEST_F(CommandLineRun, AStoreThatCannotBeReadIsARegistryErrorForEveryOutput) {
     FakeRegistryFactory empty;
     CliServices noStore{empty, locale, clock, shell};
