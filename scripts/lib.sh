@@ -19,6 +19,7 @@ fonts-dejavu-core /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
 xvfb Xvfb
 imagemagick import
 googletest /usr/src/googletest/CMakeLists.txt
+nlohmann-json3-dev /usr/include/nlohmann/json.hpp
 clang clang++
 libclang-rt-14-dev /usr/lib/llvm-14/lib/clang/14.0.6/lib/linux/libclang_rt.fuzzer-x86_64.a
 LIST

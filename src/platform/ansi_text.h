@@ -14,4 +14,11 @@ std::string utf16ToAnsi(std::u16string_view units);
 // of that value, any other '?'.
 std::string utf16ToLatin1(std::u16string_view units);
 
+// 8-bit text of the system's ANSI code page as UTF-8, for outputs that are UTF-8 whatever
+// the code page (JSON, TSV). Bytes the code page cannot decode become U+FFFD.
+std::string ansiToUtf8(std::string_view text);
+
+// The same without a code page: each byte is the character of its value (Latin-1).
+std::string latin1ToUtf8(std::string_view text);
+
 } // namespace remvana
