@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "actions/commands.h"
+#include "details/entry_facts.h"
 #include "details/property_edits.h"
 #include "widgets/paramlabel/param_lookup.h"
 
@@ -37,7 +38,7 @@ std::string buildDetailsMarkup(const TAppInfo& entry) {
     return markup;
 }
 
-DetailsSelection detailsForSelection(const TAppInfo* entry, bool selected) {
+DetailsSelection detailsForSelection(const TAppInfo* entry, bool selected, Locale& locale) {
     DetailsSelection selection;
     if (!selected || !entry) return selection;
     selection.buttons.deleteEntry = true;
@@ -45,7 +46,7 @@ DetailsSelection detailsForSelection(const TAppInfo* entry, bool selected) {
     selection.buttons.remove = removeCommandLine(entry).has_value();
     selection.buttons.change = entry->NoModify == 0;
     selection.buttons.repair = repairCommandLine(entry).has_value();
-    selection.markupLine0 = buildDetailsMarkup(*entry);
+    selection.markupLine0 = buildDetailsMarkup(*entry) + entryFactsMarkup(*entry, locale);
     return selection;
 }
 

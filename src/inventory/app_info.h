@@ -28,6 +28,15 @@ struct ArpCacheRecord {
     std::string imagePath() const;
 };
 
+// What the health check found wrong with an entry's registration. Checked once per refresh,
+// after the list is shown (or when the entry is selected first), since it touches files.
+struct EntryHealth {
+    bool checked = false;
+    bool uninstallerMissing = false;
+    bool installLocationMissing = false;
+    bool displayIconMissing = false;
+};
+
 struct TAppInfo {
     std::string KeyName;
     std::string Comments;
@@ -66,6 +75,9 @@ struct TAppInfo {
     std::string PendingHelpLink;
     std::string PendingHelpTelephone;
     std::string PendingURLUpdateInfo;
+    // Read for the details panel only: the installer's size estimate in kilobytes.
+    std::uint32_t EstimatedSize = 0;
+    EntryHealth Health;
 };
 
 // One element per subkey of the store, in sorted key-name order, rebuilt by every refresh.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "details/details_markup.h"
+#include "fakes/fake_locale.h"
 #include "fakes/recording_canvas.h"
 #include "widgets/paramlabel/markup_render.h"
 #include "widgets/paramlabel/param_lookup.h"
@@ -77,9 +78,10 @@ TEST(DetailsMarkup, ValuesAreEscapedSoTheyShowAndEditAsThemselves) {
 }
 
 TEST(DetailsSelectionRules, SelectionEnablesButtonsByWhatTheEntryRegistered) {
+    FakeLocale locale;
     TAppInfo entry;
     entry.DisplayName = "Foo";
-    DetailsSelection bare = detailsForSelection(&entry, true);
+    DetailsSelection bare = detailsForSelection(&entry, true, locale);
     EXPECT_EQ(std::optional<bool>(true), bare.buttons.deleteEntry);
     EXPECT_FALSE(bare.buttons.remove);
     EXPECT_TRUE(bare.buttons.change); // NoModify 0, even without ModifyPath
@@ -93,7 +95,7 @@ TEST(DetailsSelectionRules, SelectionEnablesButtonsByWhatTheEntryRegistered) {
     entry.InstallSource = "C:\\src";
     entry.NoRepair = 1;                 // not consulted
     entry.PendingPublisher = "pending"; // earlier edits do not enable Modify Properties
-    DetailsSelection full = detailsForSelection(&entry, true);
+    DetailsSelection full = detailsForSelection(&entry, true, locale);
     EXPECT_TRUE(full.buttons.remove);
     EXPECT_FALSE(full.buttons.change);
     EXPECT_TRUE(full.buttons.repair);
@@ -101,11 +103,12 @@ TEST(DetailsSelectionRules, SelectionEnablesButtonsByWhatTheEntryRegistered) {
 }
 
 TEST(DetailsSelectionRules, DeselectionDisablesFourButtonsAndKeepsMarkupAndDeleteEntry) {
+    FakeLocale locale;
     TAppInfo entry;
     entry.DisplayName = "Foo";
     entry.UninstallString = "u.exe";
     entry.InstallSource = "s";
-    DetailsSelection lost = detailsForSelection(&entry, false);
+    DetailsSelection lost = detailsForSelection(&entry, false, locale);
     EXPECT_FALSE(lost.buttons.remove || lost.buttons.change || lost.buttons.repair ||
                  lost.buttons.modifyProperties);
     EXPECT_FALSE(lost.buttons.deleteEntry.has_value());
