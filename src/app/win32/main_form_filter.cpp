@@ -116,8 +116,9 @@ void T_mainForm::checkHealthBatch(WPARAM generation) {
     bool dimmed = false;
     for (; healthNext_ < end; ++healthNext_) {
         TAppInfo& entry = Inventory[healthNext_];
+        if (entry.DisplayName.empty()) continue; // no row, nowhere to show a mark
         checkEntryHealth(entry, *services().shell);
-        dimmed |= !entry.DisplayName.empty() && entry.Health.uninstallerMissing;
+        dimmed |= entry.Health.uninstallerMissing;
     }
     if (dimmed) ProgramList->redrawRows();
     if (healthNext_ < Inventory.size()) PostMessageA(Handle, kCheckHealthMessage, generation, 0);
