@@ -1,6 +1,8 @@
 // Action glue of the main window: commands, entry deletion, the report and the links.
+#include <optional>
 #include <string>
 
+#include "actions/action_errors.h"
 #include "actions/commands.h"
 #include "actions/product_links.h"
 #include "actions/win32/audit_report_file.h"
@@ -26,15 +28,19 @@ void T_mainForm::RepairAdvToolButtonClick(HWND) {
 void T_mainForm::DeleteEntryAdvToolButtonClick(HWND sender) {
     const TAppInfo* entry = selectedAppInfo();
     if (entry == nullptr) return;
-    // The name is taken before the box runs its own message loop, so nothing that happens
-    // meanwhile can leave it pointing at a released element.
+    // The name and store are taken before the box runs its own message loop, so nothing
+    // that happens meanwhile can leave them pointing at a released element.
     const std::string keyName = entry->KeyName;
+    const UninstallStore store = entry->Store;
     const std::string question(kDeleteEntryConfirmation);
     if (MessageBoxA(Handle, question.c_str(), "Confirm", MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;
-    // A refused or failed deletion is silent: the refresh then simply lists the entry again.
-    deleteUninstallEntry(keyName, *services().registry);
+    const std::optional<std::string> failure =
+        deleteUninstallEntry(keyName, store, *services().registry);
+    // The list shows what the store holds now, whatever the deletion achieved; then the
+    // failure is told.
     RefreshAdvToolButtonClick(sender);
+    if (failure) throw ActionError(*failure);
 }
 
 void T_mainForm::SavetofileAdvToolButtonClick(HWND) {
