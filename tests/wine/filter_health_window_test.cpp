@@ -149,15 +149,27 @@ TEST_F(FilterAndHealth, AMissingUninstallerGreysTheRowWithATipAndAMarkInTheDetai
     EXPECT_GT(aliveNormal, 0);
     EXPECT_EQ(0, aliveGrey);
 
-    // The tip the list asks its parent for, through the window's notification path.
+    // The mouse resting on the row brings up its tip.
+    const int ghost = testing::listRowOf(list(), "Qz Other");
+    RECT r{};
+    ListView_GetItemRect(list(), ghost, &r, LVIR_LABEL);
+    POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    POINT screen = at;
+    ClientToScreen(list(), &screen);
+    SetCursorPos(screen.x, screen.y);
+    SendMessageA(list(), WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+    testing::pumpMessages(1500);
+    HWND tip = form().ProgramList->tipWindow();
+    EXPECT_TRUE(IsWindowVisible(tip));
     char text[256] = {};
-    NMLVGETINFOTIPA tip{};
-    tip.hdr = {list(), static_cast<UINT_PTR>(layout::kListViewId), LVN_GETINFOTIPA};
-    tip.pszText = text;
-    tip.cchTextMax = sizeof text;
-    tip.iItem = testing::listRowOf(list(), "Qz Other");
-    SendMessageA(form().LeftPanel, WM_NOTIFY, tip.hdr.idFrom, reinterpret_cast<LPARAM>(&tip));
+    TTTOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = list();
+    tool.uId = reinterpret_cast<UINT_PTR>(list());
+    tool.lpszText = text;
+    SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
     EXPECT_EQ(kMissingTip, std::string(text));
+    SetCursorPos(0, 0);
 
     type("o"); // a filter leaves greyed rows grey
     EXPECT_GT(namePixels("Qz Other").second, 0);

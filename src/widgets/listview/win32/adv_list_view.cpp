@@ -1,5 +1,9 @@
 #include "widgets/listview/win32/adv_list_view.h"
 
+#include <windowsx.h>
+
+#include <algorithm>
+
 #include <utility>
 
 #include "platform/win32/canvas_gdi.h"
@@ -51,6 +55,7 @@ TAdvListView::TAdvListView(Locale& locale)
       }) {}
 
 TAdvListView::~TAdvListView() {
+    if (tips_ && IsWindow(tips_)) DestroyWindow(tips_);
     if (list_) RemoveWindowSubclass(list_, listProc, kSubclassId);
     if (header_) RemoveWindowSubclass(header_, headerProc, kSubclassId);
     if (listFont_) DeleteObject(listFont_);
@@ -70,9 +75,8 @@ HWND TAdvListView::create(HWND parent, int controlId, const RECT& bounds) {
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
         reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
     if (!list_) return nullptr;
-    SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE,
-                 LVS_EX_FULLROWSELECT | LVS_EX_FLATSB | LVS_EX_INFOTIP,
-                 LVS_EX_FULLROWSELECT | LVS_EX_FLATSB | LVS_EX_INFOTIP);
+    SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_FLATSB,
+                 LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
     SendMessageA(list_, LVM_SETBKCOLOR, 0, RGB(0xFF, 0xFF, 0xFF));
     SendMessageA(list_, LVM_SETTEXTBKCOLOR, 0, RGB(0xFF, 0xFF, 0xFF));
     SendMessageA(list_, LVM_SETTEXTCOLOR, 0, kListTextColor);
@@ -107,6 +111,7 @@ HWND TAdvListView::create(HWND parent, int controlId, const RECT& bounds) {
     headerBrush_ = CreateSolidBrush(colorRef(kHeaderColor));
 
     SetWindowSubclass(list_, listProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    createRowTips();
     SetWindowSubclass(header_, headerProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     remarkHeader();
     // Lay the header out again with its new font, and size column 0.
@@ -314,10 +319,6 @@ bool TAdvListView::handleNotify(NMHDR* notification, LRESULT& result) {
     case NM_CUSTOMDRAW:
         onCustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(notification), result);
         return true;
-    case LVN_GETINFOTIPA:
-    case LVN_GETINFOTIPW:
-        onInfoTip(notification);
-        return true;
     default:
         return false;
     }
@@ -344,19 +345,52 @@ void TAdvListView::onCustomDraw(NMLVCUSTOMDRAW& draw, LRESULT& result) {
     }
 }
 
-void TAdvListView::onInfoTip(NMHDR* notification) {
-    // Both forms carry the item first and the buffer second; only the text's kind differs.
-    auto* tip = reinterpret_cast<NMLVGETINFOTIPA*>(notification);
-    const int modelIndex = modelIndexAt(tip->iItem);
-    if (!RowTip || modelIndex < 0 || tip->cchTextMax <= 0) return;
-    const std::string text = RowTip(model_.row(static_cast<std::size_t>(modelIndex)));
-    if (text.empty()) return;
-    if (notification->code == LVN_GETINFOTIPA) {
-        lstrcpynA(tip->pszText, text.c_str(), tip->cchTextMax);
+void TAdvListView::createRowTips() {
+    // A tooltip of the list's own rather than the list view's info tips, which not every
+    // comctl32 raises in report view; the text is asked for when the tip is about to show.
+    tips_ = CreateWindowExA(
+        WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, list_, nullptr,
+        reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(list_, GWLP_HINSTANCE)), nullptr);
+    if (!tips_) return;
+    TTTOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = list_;
+    tool.uId = reinterpret_cast<UINT_PTR>(list_);
+    tool.lpszText = LPSTR_TEXTCALLBACKA;
+    SendMessageA(tips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageA(tips_, TTM_SETMAXTIPWIDTH, 0, 400);
+}
+
+void TAdvListView::trackTipRow(LPARAM mousePosition) {
+    LVHITTESTINFO hit{};
+    hit.pt = {GET_X_LPARAM(mousePosition), GET_Y_LPARAM(mousePosition)};
+    const int item =
+        static_cast<int>(SendMessageA(list_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    if (item == tipRow_) return;
+    // Another row: the shown tip belongs to the last one; the next one asks again.
+    tipRow_ = item;
+    if (tips_) SendMessageA(tips_, TTM_POP, 0, 0);
+}
+
+std::string TAdvListView::tipText() const {
+    const int modelIndex = modelIndexAt(tipRow_);
+    if (!RowTip || modelIndex < 0) return {};
+    return RowTip(model_.row(static_cast<std::size_t>(modelIndex)));
+}
+
+void TAdvListView::onTipText(NMHDR* notification) {
+    tipBuffer_ = tipText();
+    if (notification->code == TTN_GETDISPINFOA) {
+        auto* info = reinterpret_cast<NMTTDISPINFOA*>(notification);
+        info->lpszText = const_cast<char*>(tipBuffer_.c_str());
     } else {
-        auto* wide = reinterpret_cast<NMLVGETINFOTIPW*>(notification);
-        MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide->pszText, wide->cchTextMax);
-        wide->pszText[wide->cchTextMax - 1] = L'\0';
+        auto* info = reinterpret_cast<NMTTDISPINFOW*>(notification);
+        const int units = MultiByteToWideChar(CP_ACP, 0, tipBuffer_.c_str(), -1, nullptr, 0);
+        wideTipBuffer_.assign(static_cast<std::size_t>(std::max(units, 1)), L'\0');
+        MultiByteToWideChar(CP_ACP, 0, tipBuffer_.c_str(), -1, wideTipBuffer_.data(), units);
+        info->lpszText = wideTipBuffer_.data();
     }
 }
 
@@ -479,12 +513,20 @@ LRESULT CALLBACK TAdvListView::listProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
         break;
     }
     case WM_NOTIFY: {
-        const auto* notification = reinterpret_cast<const NMHDR*>(lParam);
+        auto* notification = reinterpret_cast<NMHDR*>(lParam);
+        if (notification->hwndFrom == self->tips_ &&
+            (notification->code == TTN_GETDISPINFOA || notification->code == TTN_GETDISPINFOW)) {
+            self->onTipText(notification);
+            return 0;
+        }
         if (notification->hwndFrom != self->header_) break;
         const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
         self->onHeaderNotify(*notification);
         return result;
     }
+    case WM_MOUSEMOVE:
+        self->trackTipRow(lParam);
+        break;
     case WM_NCDESTROY:
         // The window goes; forget it so nothing is sent to a handle that may be reused.
         RemoveWindowSubclass(hwnd, listProc, kSubclassId);

@@ -60,6 +60,9 @@ class TAdvListView {
     // Rows drawn in grey, and a row's tooltip (none when empty); asked at drawing time.
     RowPredicate IsRowDimmed;
     std::function<std::string(const ListRow&)> RowTip;
+    // The text the row tooltip shows for the row under the mouse now; empty when none.
+    std::string tipText() const;
+    HWND tipWindow() const { return tips_; }
     // Paints the rows again, when what dims them has changed.
     void redrawRows();
 
@@ -95,7 +98,9 @@ class TAdvListView {
     // The model's index of the shown row at `index`, or -1.
     int modelIndexAt(int index) const;
     void onCustomDraw(NMLVCUSTOMDRAW& draw, LRESULT& result);
-    void onInfoTip(NMHDR* notification);
+    void createRowTips();
+    void trackTipRow(LPARAM mousePosition);
+    void onTipText(NMHDR* notification);
     void applyOrder();
     void remarkHeader();
     void unmarkColumn(int column);
@@ -117,6 +122,10 @@ class TAdvListView {
     bool clearing_ = false; // rows leave the control: no selection events
     RowPredicate filter_;
     std::vector<bool> shownById_;
+    HWND tips_ = nullptr; // owned by the list: it goes with it
+    int tipRow_ = -1;     // the row under the mouse
+    std::string tipBuffer_;
+    std::wstring wideTipBuffer_;
 };
 
 } // namespace remvana
