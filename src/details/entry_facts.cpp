@@ -60,7 +60,6 @@ std::string entryFactsMarkup(const TAppInfo& entry, Locale& locale) {
     if (entry.EstimatedSize > 0 && entry.UsageRecord.installedSize() <= 0)
         addFact(markup, "Estimated Size",
                 FormatFileSize(static_cast<std::int64_t>(entry.EstimatedSize) * 1024, locale));
-    if (!entry.KeyName.empty()) addFact(markup, "Key Name", escapeParamValue(entry.KeyName));
     return markup;
 }
 

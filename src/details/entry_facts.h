@@ -13,7 +13,7 @@ inline constexpr const char* kInstallLocationHref = "InstallLocation";
 
 // Each health mark in words, then one line per fact the entry has: install location,
 // install date, uninstall and modify commands, estimated size (only without a usage record
-// size, which the list shows already) and key name.
+// size, which the list shows already). The key name is shown with the entry's store.
 std::string entryFactsMarkup(const TAppInfo& entry, Locale& locale);
 
 // A stored "yyyymmdd" as "yyyy-mm-dd"; any other text as stored.

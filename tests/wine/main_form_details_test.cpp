@@ -73,11 +73,13 @@ TEST_F(DetailsPane, SelectingAProgramShowsEveryPropertyAndEnablesWhatItRegistere
                   "0100</A><br>"
                   "<B>Prduct Updates</B> : <a href=\"URLUpdateInfo\" "
                   "class=\"EDIT\">https://updates.example.com/full</A><br>"
-                  // Read-only below: C:\Full does not exist in the test prefix.
+                  "<br>Registered for: all users (64-bit)<br>Key: " +
+                  kFullKey +
+                  "<br>"
+                  // Read-only below: C:\\Full does not exist in the test prefix.
                   "<font color=\"#C00000\">The uninstaller of this program is missing: Delete "
                   "Entry removes the leftover registration</font><br>"
-                  "<B>Uninstall Command</B> : C:\\Full\\uninstall.exe<br>"
-                  "<B>Key Name</B> : RemvanaDet Full<br>",
+                  "<B>Uninstall Command</B> : C:\\Full\\uninstall.exe<br>",
               label->htmlLine(0));
     EXPECT_TRUE(enabled(form().DeleteEntryAdvToolButton));
     EXPECT_TRUE(enabled(form().RemoveAdvToolButton));
@@ -101,8 +103,10 @@ TEST_F(DetailsPane, SelectingAProgramShowsEveryPropertyAndEnablesWhatItRegistere
 
 TEST_F(DetailsPane, AValueWithMarkupCharactersIsShownEscapedAndButtonsFollowTheEntry) {
     selectRow("Det R&D <beta>");
-    EXPECT_EQ(kHeading + "<B>Display Name</B> : <a href=\"DisplayName\" class=\"EDIT\">Det R&amp;D "
-                         "&lt;beta&gt;</A><br><B>Key Name</B> : RemvanaDet Bare<br>",
+    EXPECT_EQ(kHeading +
+                  "<B>Display Name</B> : <a href=\"DisplayName\" class=\"EDIT\">Det R&amp;D "
+                  "&lt;beta&gt;</A><br><br>Registered for: all users (64-bit)<br>Key: " +
+                  kBareKey + "<br>",
               label->htmlLine(0));
     EXPECT_TRUE(enabled(form().DeleteEntryAdvToolButton));
     EXPECT_FALSE(enabled(form().RemoveAdvToolButton));

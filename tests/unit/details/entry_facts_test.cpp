@@ -25,8 +25,7 @@ TEST(EntryFacts, MarksInWordsThenEachFactThatIsPresent) {
               "<B>Install Date</B> : 2024-03-15<br>"
               "<B>Uninstall Command</B> : &quot;C:\\R&amp;D\\un.exe&quot; /S<br>"
               "<B>Modify Command</B> : C:\\R&amp;D\\setup.exe<br>"
-              "<B>Estimated Size</B> : 500 Kb<br>"
-              "<B>Key Name</B> : App_is1<br>",
+              "<B>Estimated Size</B> : 500 Kb<br>",
               entryFactsMarkup(entry, locale));
 }
 
