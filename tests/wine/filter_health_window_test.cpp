@@ -168,7 +168,11 @@ TEST_F(FilterAndHealth, AMissingUninstallerGreysTheRowWithATipAndAMarkInTheDetai
     tool.uId = reinterpret_cast<UINT_PTR>(list());
     tool.lpszText = text;
     SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
-    EXPECT_EQ(kMissingTip, std::string(text));
+    // Wine's TTM_GETTEXTA hands back at most 80 characters of a tip; the list's own text is
+    // the whole one.
+    EXPECT_EQ(0u, kMissingTip.find(text));
+    EXPECT_GE(std::string(text).size(), 80u);
+    EXPECT_EQ(kMissingTip, form().ProgramList->tipText());
     SetCursorPos(0, 0);
 
     type("o"); // a filter leaves greyed rows grey
