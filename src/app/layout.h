@@ -29,6 +29,7 @@ enum ControlId : int {
     kSiteLabelId = 122,
     kSuggestLabelId = 123,
     kMailToLabelId = 124,
+    kFilterEditId = 130,
 };
 
 // Window size at creation (outer, frame included) and the client area it gives.
@@ -42,6 +43,11 @@ inline constexpr int kTopPanelHeight = 33;
 inline constexpr int kLeftPanelWidth = 581;
 inline constexpr int kSplitterWidth = 2;
 inline constexpr int kSplitterMinSize = 30;
+
+// The filter strip across the top of the list pane: its height stays, the list takes the rest.
+inline constexpr int kFilterStripHeight = 26;
+inline constexpr int kFilterEditMargin = 3;
+inline constexpr const char* kFilterCueText = "Search programs";
 
 inline constexpr int kToolButtonWidth = 114;
 inline constexpr int kToolButtonHeight = 22;

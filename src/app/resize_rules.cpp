@@ -33,6 +33,17 @@ PaneRects alignPanes(Size client, int leftPanelWidth) {
     return panes;
 }
 
+ListPaneFit listPaneFit(Size listPane) {
+    using namespace layout;
+    const int width = std::max(0, listPane.cx);
+    const int strip = std::min(std::max(0, listPane.cy), kFilterStripHeight);
+    ListPaneFit fit;
+    fit.filterEdit = rectAt(kFilterEditMargin, kFilterEditMargin, width - 2 * kFilterEditMargin,
+                            strip - 2 * kFilterEditMargin);
+    fit.list = rectAt(0, strip, width, listPane.cy - strip);
+    return fit;
+}
+
 DetailsPaneFit rightAdvPanelResize(Size pane, int modifyPropertiesWidth) {
     DetailsPaneFit fit;
     fit.modifyPropertiesLeft = pane.cx - 7 - modifyPropertiesWidth;

@@ -22,6 +22,14 @@ struct PaneRects {
 // Sizes that would go negative stay at zero.
 PaneRects alignPanes(Size client, int leftPanelWidth);
 
+// Inside the list pane: the filter box in a strip of fixed height across the top, the
+// program list below it taking all the rest.
+struct ListPaneFit {
+    Rect filterEdit;
+    Rect list;
+};
+ListPaneFit listPaneFit(Size listPane);
+
 // What the details pane's resize handler sets.
 struct DetailsPaneFit {
     int modifyPropertiesLeft = 0;

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "actions/commands.h"
+#include "details/entry_facts.h"
 #include "details/property_edits.h"
 #include "platform/code_page.h"
 #include "widgets/paramlabel/param_lookup.h"
@@ -48,10 +49,10 @@ std::string buildDetailsMarkup(const TAppInfo& entry) {
     return markup;
 }
 
-DetailsSelection detailsForSelection(const TAppInfo* entry, bool selected) {
+DetailsSelection detailsForSelection(const TAppInfo* entry, bool selected, Locale& locale) {
     DetailsSelection selection;
     if (!selected || !entry) return selection;
-    selection.markupLine0 = buildDetailsMarkup(*entry);
+    selection.markupLine0 = buildDetailsMarkup(*entry) + entryFactsMarkup(*entry, locale);
     // Its name cannot address its key: deleting or running anything for it could only reach
     // another key or nothing.
     selection.buttons.deleteEntry = !isUnrepresentableKeyName(entry->KeyName);

@@ -6,6 +6,7 @@
 
 #include "inventory/app_info.h"
 #include "inventory/refresh.h"
+#include "platform/locale.h"
 
 namespace remvana {
 
@@ -31,11 +32,12 @@ struct DetailsButtons {
 // What a change of the list's selection does: Remove, Change, Repair and Modify Properties
 // are disabled on every call; a selection then enables Delete Entry and whichever of the
 // others the entry supports, and gives the new line 0. A deselection leaves the markup
-// and Delete Entry as they are.
+// and Delete Entry as they are. Line 0 holds the editable properties, then the entry's
+// read-only facts and health marks.
 struct DetailsSelection {
     DetailsButtons buttons;
     std::optional<std::string> markupLine0;
 };
-DetailsSelection detailsForSelection(const TAppInfo* entry, bool selected);
+DetailsSelection detailsForSelection(const TAppInfo* entry, bool selected, Locale& locale);
 
 } // namespace remvana

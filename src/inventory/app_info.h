@@ -30,6 +30,15 @@ struct ArpCacheRecord {
     std::string imagePath() const;
 };
 
+// What the health check found wrong with an entry's registration. Checked once per refresh,
+// after the list is shown (or when the entry is selected first), since it touches files.
+struct EntryHealth {
+    bool checked = false;
+    bool uninstallerMissing = false;
+    bool installLocationMissing = false;
+    bool displayIconMissing = false;
+};
+
 struct TAppInfo {
     std::string KeyName;
     std::string Comments;
@@ -76,6 +85,9 @@ struct TAppInfo {
     // The subkey was enumerated but could not be opened: it is listed by its key name, with
     // no properties, so that it can still be deleted.
     bool KeyUnreadable = false;
+    // Read for the details panel only: the installer's size estimate in kilobytes.
+    std::uint32_t EstimatedSize = 0;
+    EntryHealth Health;
 };
 
 // One element per subkey of the stores, in sorted key-name order, rebuilt by every refresh.

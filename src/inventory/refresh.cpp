@@ -128,6 +128,13 @@ void applyEntryValues(const std::vector<RegValue>& values, TAppInfo& info) {
             integerOfValue(v->data, number);
         info.*f.field = number;
     }
+    // Shown in the details only: an estimate that is no 32-bit value is left out instead of
+    // failing the refresh.
+    const RegValue* estimate = findValue(values, "EstimatedSize");
+    std::int32_t kilobytes = 0;
+    const bool readable = estimate && estimate->kind == ValueKind::Integer &&
+                          integerOfValue(estimate->data, kilobytes);
+    info.EstimatedSize = readable ? static_cast<std::uint32_t>(kilobytes) : 0;
 }
 
 void applyUsageRecord(const std::vector<std::uint8_t>& stored, ArpCacheRecord& record) {

@@ -32,6 +32,12 @@ class Shell {
     virtual void destroyIcon(IconHandle icon) = 0;
 
     virtual bool fileExists(const std::string& path) = 0;
+    virtual bool directoryExists(const std::string& path) = 0;
+    // ExpandEnvironmentStringsA: each %NAME% replaced by its value; unknown names stay.
+    virtual std::string expandEnvironment(const std::string& text) = 0;
+    // MsiQueryProductStateA: true when Windows Installer knows the product code (installed,
+    // advertised, or installed for another user).
+    virtual bool msiProductKnown(const std::string& productCode) = 0;
     // GetSystemDirectoryA into 260 characters: the text returned, empty on failure.
     virtual std::string systemDirectory() = 0;
     // The system's message text for the calling thread's last error.

@@ -76,6 +76,36 @@ bool FakeShell::fileExists(const std::string& path) {
     return files_.contains(upper(path));
 }
 
+void FakeShell::addDirectory(const std::string& path) {
+    directories_.insert(upper(path));
+}
+
+bool FakeShell::directoryExists(const std::string& path) {
+    std::string name = upper(path);
+    if (name.size() > 1 && name.back() == '\\') name.pop_back();
+    return directories_.contains(name);
+}
+
+std::string FakeShell::expandEnvironment(const std::string& text) {
+    std::string out;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t open = text.find('%', at);
+        const std::size_t close = open == std::string::npos ? open : text.find('%', open + 1);
+        if (close == std::string::npos) break;
+        const auto value = environment.find(text.substr(open + 1, close - open - 1));
+        out += text.substr(at, open - at);
+        if (value == environment.end()) {
+            out += text.substr(open, close - open);
+            at = close;
+        } else {
+            out += value->second;
+            at = close + 1;
+        }
+    }
+    return out + text.substr(at);
+}
+
 std::string FakeShell::systemDirectory() {
     ++systemDirectoryCalls;
     return systemDir;

@@ -27,6 +27,10 @@ class FakeShell : public Shell {
 
     // Configuration.
     void addFile(const std::string& path);
+    void addDirectory(const std::string& path);
+    // %NAME% expands to the value; names not set stay as they are.
+    std::map<std::string, std::string> environment;
+    std::set<std::string> msiProducts; // product codes Windows Installer knows
     // The file exists and icon `index` can be extracted from it.
     void addIcon(const std::string& file, int index);
     void setTypeName(const std::string& path, const std::string& typeName);
@@ -59,6 +63,11 @@ class FakeShell : public Shell {
     IconHandle smallShellIcon(const std::string& path) override;
     void destroyIcon(IconHandle icon) override;
     bool fileExists(const std::string& path) override;
+    bool directoryExists(const std::string& path) override;
+    std::string expandEnvironment(const std::string& text) override;
+    bool msiProductKnown(const std::string& productCode) override {
+        return msiProducts.contains(productCode);
+    }
     std::string systemDirectory() override;
     std::string lastErrorText() override { return lastError; }
     std::string computerName() override { return computerNameValue; }
@@ -68,6 +77,7 @@ class FakeShell : public Shell {
     IconHandle issue(const std::string& source);
 
     std::set<std::string> files_;                  // upper-cased
+    std::set<std::string> directories_;            // upper-cased
     std::set<std::pair<std::string, int>> icons_;  // upper-cased file, index
     std::map<std::string, std::string> typeNames_; // upper-cased path -> type name
     std::map<IconHandle, std::string> issued_;

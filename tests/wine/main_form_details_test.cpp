@@ -74,7 +74,12 @@ TEST_F(DetailsPane, SelectingAProgramShowsEveryPropertyAndEnablesWhatItRegistere
                   "<B>Prduct Updates</B> : <a href=\"URLUpdateInfo\" "
                   "class=\"EDIT\">https://updates.example.com/full</A><br>"
                   "<br>Registered for: all users (64-bit)<br>Key: " +
-                  kFullKey + "<br>",
+                  kFullKey +
+                  "<br>"
+                  // Read-only below: C:\\Full does not exist in the test prefix.
+                  "<font color=\"#C00000\">The uninstaller of this program is missing: Delete "
+                  "Entry removes the leftover registration</font><br>"
+                  "<B>Uninstall Command</B> : C:\\Full\\uninstall.exe<br>",
               label->htmlLine(0));
     EXPECT_TRUE(enabled(form().DeleteEntryAdvToolButton));
     EXPECT_TRUE(enabled(form().RemoveAdvToolButton));

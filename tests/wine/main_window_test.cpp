@@ -77,6 +77,7 @@ TEST_F(MainWindow, EveryControlIsARealChildWindowWithItsClassIdAndCaption) {
         {kLeftAdvPanelId, "TAdvPanel", "", kMainPanelId},
         {kTopPanelId, "TAdvPanel", "", kLeftAdvPanelId},
         {kLeftPanelId, "TPanel", "", kLeftAdvPanelId},
+        {kFilterEditId, "Edit", "", kLeftPanelId},
         {kSplitterId, "TSplitter", "", kLeftAdvPanelId},
         {kRightPanelId, "TAdvPanel", "", kLeftAdvPanelId},
         {kRemoveButtonId, "TAdvToolButton", "Remove", kTopPanelId},
@@ -287,8 +288,10 @@ TEST_F(MainWindow, ResizedWindowKeepsButtonsPanesAndLinksInPlace) {
     EXPECT_EQ(client.cx, right.right);
     EXPECT_EQ(client.cy - 19, placeOf(form().AdvOfficeStatusBar).top);
     EXPECT_EQ(client.cy - 19 - 33, pane.cy);
-    // The list fills its pane.
-    EXPECT_EQ(clientSizeOf(form().LeftPanel), clientSizeOf(form().AdvListView));
+    // The list fills its pane below the filter strip, whose height stays.
+    const Size listPane = clientSizeOf(form().LeftPanel);
+    EXPECT_EQ((Rect{0, 26, listPane.cx, listPane.cy}), placeOf(form().AdvListView));
+    EXPECT_EQ((Rect{3, 3, listPane.cx - 3, 23}), placeOf(form().FilterEdit));
 
     EXPECT_EQ(pane.cx - 7, placeOf(form().ModifyPropertiesAdvToolButton).right);
     const Rect label = placeOf(form().ParamLabel);

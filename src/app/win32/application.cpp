@@ -43,6 +43,7 @@ int TApplication::Run() {
     while (!terminated_ && MainWindow != nullptr && IsWindow(MainWindow)) {
         const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
         if (got == 0 || got == -1) break;
+        if (KeyPreview && KeyPreview(msg)) continue;
         if (IsDialogMessageA(MainWindow, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);

@@ -38,6 +38,9 @@ class TApplication {
     int Run();
 
     HWND MainWindow = nullptr;
+    // Sees every message before the loop dispatches it; true when it dealt with it (the
+    // main window's shortcut keys).
+    std::function<bool(const MSG& msg)> KeyPreview;
 
     // Replaces the modal box, for tests that must not block: receives the final text.
     std::function<void(const std::string& text)> ErrorBoxHook;

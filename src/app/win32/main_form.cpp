@@ -54,6 +54,8 @@ T_mainForm::~T_mainForm() {
     if (SmallImageList) ImageList_Destroy(SmallImageList);
     if (LabelImageList) ImageList_Destroy(LabelImageList);
     if (windowFont_) DeleteObject(windowFont_);
+    if (filterFont_) DeleteObject(filterFont_);
+    Application.KeyPreview = nullptr;
 }
 
 HWND T_mainForm::create() {
@@ -131,6 +133,9 @@ LRESULT T_mainForm::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
+    case kCheckHealthMessage:
+        Application.guarded([&] { checkHealthBatch(wParam); });
+        return 0;
     case kSplitterMovedMessage:
         onSplitterReleased(static_cast<int>(wParam));
         return 0;
@@ -185,6 +190,7 @@ void T_mainForm::createControls() {
     MailToLabel = createLinkLabel(RightAdvPanel, kMailToLink, Tooltips, instance_);
 
     createListControl();
+    createFilterEdit();
     createParamLabel();
 }
 
@@ -229,6 +235,8 @@ void T_mainForm::onCommand(int id, int code, HWND control) {
     };
     if (code == BN_CLICKED && isToolButton(control)) dispatch(kButtonClicks);
     if (code == STN_CLICKED && isLinkLabel(control)) dispatch(kLabelClicks);
+    if (id == kFilterEditId && code == EN_CHANGE && control == FilterEdit)
+        Application.guarded([&] { FilterEditChange(control); });
 }
 
 void T_mainForm::onSize() {
@@ -262,9 +270,10 @@ void T_mainForm::realign(int leftPanelWidth) {
     moveChild(LeftPanel, panes.leftPanel);
     moveChild(Splitter, panes.splitter);
     moveChild(RightAdvPanel, panes.rightPanel);
-    const Size list = clientSizeOf(LeftPanel);
+    const ListPaneFit listPane = listPaneFit(clientSizeOf(LeftPanel));
+    if (FilterEdit) moveChild(FilterEdit, listPane.filterEdit);
     // The list fits its name column to every new size itself.
-    if (AdvListView) moveChild(AdvListView, {0, 0, list.cx, list.cy});
+    if (AdvListView) moveChild(AdvListView, listPane.list);
     if (clientSizeOf(RightAdvPanel) != before)
         Application.guarded([&] { RightAdvPanelResize(RightAdvPanel); });
 }

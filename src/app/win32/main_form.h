@@ -20,6 +20,9 @@ namespace remvana {
 
 class StringTable;
 
+// Posted to the window to check the health of the next few programs of Inventory.
+inline constexpr UINT kCheckHealthMessage = WM_APP + 0x52;
+
 // What the handlers reach the platform through. The window does not own them.
 struct FormServices {
     RegistryFactory* registry = nullptr;
@@ -57,6 +60,21 @@ class T_mainForm {
     void AdvListViewColumnClick(HWND sender, int column);
     // Details (main_form_details.cpp): item is the row index whose selection changed.
     void AdvListViewSelectItem(HWND sender, int item, bool selected);
+    // A click on the install location of the details opens the folder in the shell.
+    void ParamLabelParamClick(HWND sender, const std::string& href, std::string& value);
+    // Filter and health marks (main_form_filter.cpp)
+    void FilterEditChange(HWND sender);
+    // Ctrl+F, F3 and Escape for the filter box; true when the message was one of them.
+    bool FormShortcut(const MSG& msg);
+    // The status bar's count: all rows, or "N of M" while a filter is set.
+    void showProgramCount();
+    // Delete Entry, Remove, Change, Repair and Modify Properties off.
+    void disableEntryButtons();
+    // The details back to the bare heading and the entry buttons off, as after a refresh.
+    void resetDetails();
+    // Health checks run in small batches after the list is shown, so a refresh of thousands
+    // of programs is not held up by their files and the window keeps answering meanwhile.
+    void scheduleHealthChecks();
     // Editing (main_form_editing.cpp)
     void ParamLabelParamEditDone(HWND sender, const std::string& href, std::string& value);
     void ModifyPropertiesAdvToolButtonClick(HWND sender);
@@ -104,6 +122,7 @@ class T_mainForm {
     HWND SiteLabel = nullptr;
     HWND SuggestLabel = nullptr;
     HWND MailToLabel = nullptr;
+    HWND FilterEdit = nullptr;
     // The program list behind AdvListView, with its rows and their entries
     // (main_form_list.cpp).
     std::unique_ptr<TAdvListView> ProgramList;
@@ -133,12 +152,18 @@ class T_mainForm {
     // main_form_details.cpp), which know the controls' classes.
     void createListControl();
     void createParamLabel();
+    void createFilterEdit();
+    void checkHealthBatch(WPARAM generation);
 
     HINSTANCE instance_;
     FormServices services_;
     HFONT windowFont_ = nullptr;
     int leftPanelWidth_;
     bool activatedOnce_ = false;
+    HFONT filterFont_ = nullptr;
+    std::string filterText_;
+    WPARAM healthGeneration_ = 0;
+    std::size_t healthNext_ = 0;
 };
 
 // The program's one window while it exists.

@@ -2,6 +2,8 @@
 #include "app/layout.h"
 #include "app/win32/main_form.h"
 #include "details/details_markup.h"
+#include "details/entry_facts.h"
+#include "inventory/entry_health.h"
 #include "widgets/paramlabel/win32/param_label.h"
 
 namespace remvana {
@@ -35,6 +37,10 @@ void T_mainForm::createParamLabel() {
 
     label->setImages(LabelImageList);
     label->setHtmlLine(0, kDetailsHeading);
+    label->events().OnParamClick = [this](TParamLabel* sender, const std::string& href,
+                                          std::string& value) {
+        ParamLabelParamClick(sender ? sender->handle() : nullptr, href, value);
+    };
     label->events().OnParamEditDone = [this](TParamLabel* sender, const std::string& href,
                                              std::string& value) {
         ParamLabelParamEditDone(sender ? sender->handle() : nullptr, href, value);
@@ -42,7 +48,10 @@ void T_mainForm::createParamLabel() {
 }
 
 void T_mainForm::AdvListViewSelectItem(HWND, int item, bool selected) {
-    const DetailsSelection details = detailsForSelection(rowAppInfo(item), selected);
+    TAppInfo* entry = rowAppInfo(item);
+    // The marks belong in the details even before the checks after the refresh reach it.
+    if (entry && selected) checkEntryHealth(*entry, *services().shell);
+    const DetailsSelection details = detailsForSelection(entry, selected, *services().locale);
     setButtonEnabled(RemoveAdvToolButton, false);
     setButtonEnabled(ChangeAdvToolButton, false);
     setButtonEnabled(RepairAdvToolButton, false);
@@ -55,6 +64,12 @@ void T_mainForm::AdvListViewSelectItem(HWND, int item, bool selected) {
     setButtonEnabled(RepairAdvToolButton, details.buttons.repair);
     if (TParamLabel* label = TParamLabel::fromHandle(ParamLabel))
         label->setHtmlLine(0, *details.markupLine0);
+}
+
+void T_mainForm::ParamLabelParamClick(HWND, const std::string& href, std::string&) {
+    const TAppInfo* entry = selectedAppInfo();
+    if (!entry || href != kInstallLocationHref || entry->InstallLocation.empty()) return;
+    services().shell->openTarget(services().shell->expandEnvironment(entry->InstallLocation));
 }
 
 } // namespace remvana

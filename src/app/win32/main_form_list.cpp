@@ -5,11 +5,14 @@
 #include <commctrl.h>
 
 #include "app/layout.h"
+#include "app/resize_rules.h"
 #include "app/win32/application.h"
 #include "app/win32/main_form.h"
+#include "app/win32/window_util.h"
 #include "inventory/list_fill.h"
 #include "inventory/refresh.h"
 #include "inventory/win32/list_view_sink.h"
+#include "platform/win32/canvas_gdi.h"
 #include "widgets/paramlabel/win32/param_label.h"
 
 namespace remvana {
@@ -26,12 +29,7 @@ class FormRefreshView : public RefreshView {
         if (TParamLabel* label = TParamLabel::fromHandle(form_.ParamLabel))
             label->setHtmlLine(0, line0);
     }
-    void disableEntryButtons() override {
-        for (HWND button :
-             {form_.DeleteEntryAdvToolButton, form_.RemoveAdvToolButton, form_.ChangeAdvToolButton,
-              form_.RepairAdvToolButton, form_.ModifyPropertiesAdvToolButton})
-            form_.setButtonEnabled(button, false);
-    }
+    void disableEntryButtons() override { form_.disableEntryButtons(); }
     void fillList() override {
         const FormServices& services = form_.services();
         ListViewSink sink(
@@ -39,6 +37,9 @@ class FormRefreshView : public RefreshView {
             [this](int panel, const std::string& text) { form_.setStatusText(panel, text); });
         FillProgramList(Inventory, sink,
                         {*services.shell, *services.registry, *services.clock, *services.locale});
+        // The fill counts every row; a filter set before the refresh still holds.
+        form_.showProgramCount();
+        form_.scheduleHealthChecks();
     }
     void reportRegistryErrorAndExit() override {
         MessageBoxA(form_.handle(), "Registry Error", "Error", MB_OK | MB_ICONERROR);
@@ -54,8 +55,8 @@ class FormRefreshView : public RefreshView {
 void T_mainForm::createListControl() {
     using namespace layout;
     ProgramList = std::make_unique<TAdvListView>(*services().locale);
-    const RECT bounds{0, 0, kLeftPanelWidth, kClientHeight - kStatusBarHeight - kTopPanelHeight};
-    AdvListView = ProgramList->create(LeftPanel, kListViewId, bounds);
+    const Rect list = listPaneFit(clientSizeOf(LeftPanel)).list;
+    AdvListView = ProgramList->create(LeftPanel, kListViewId, toRECT(list));
     ProgramList->setSmallImages(SmallImageList);
     ProgramList->OnSelectItem = [this](TAdvListView&, int item, bool selected) {
         AdvListViewSelectItem(AdvListView, item, selected);

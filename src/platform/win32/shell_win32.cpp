@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <msi.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
@@ -57,6 +58,28 @@ void Win32Shell::destroyIcon(IconHandle icon) {
 bool Win32Shell::fileExists(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32Shell::directoryExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string Win32Shell::expandEnvironment(const std::string& text) {
+    // The first call tells the size needed, terminating zero included.
+    const DWORD needed = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
+    if (needed == 0) return text;
+    std::string expanded(needed, '\0');
+    const DWORD written = ExpandEnvironmentStringsA(text.c_str(), expanded.data(), needed);
+    if (written == 0 || written > needed) return text;
+    expanded.resize(written - 1);
+    return expanded;
+}
+
+bool Win32Shell::msiProductKnown(const std::string& productCode) {
+    const INSTALLSTATE state = MsiQueryProductStateA(productCode.c_str());
+    return state == INSTALLSTATE_DEFAULT || state == INSTALLSTATE_ADVERTISED ||
+           state == INSTALLSTATE_ABSENT;
 }
 
 std::string Win32Shell::systemDirectory() {

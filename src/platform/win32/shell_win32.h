@@ -14,6 +14,9 @@ class Win32Shell : public Shell {
     IconHandle smallShellIcon(const std::string& path) override;
     void destroyIcon(IconHandle icon) override;
     bool fileExists(const std::string& path) override;
+    bool directoryExists(const std::string& path) override;
+    std::string expandEnvironment(const std::string& text) override;
+    bool msiProductKnown(const std::string& productCode) override;
     std::string systemDirectory() override;
     std::string lastErrorText() override;
     std::string computerName() override;

@@ -106,5 +106,15 @@ TEST(SplitterDrag, NoRoomForBothMinimumsLeavesTheWidthAlone) {
     EXPECT_EQ(30, splitterDragWidth(100, 62, 40));
 }
 
+TEST(ListPaneFit, FilterStripKeepsItsHeightAndTheListTakesTheRest) {
+    EXPECT_EQ(at(3, 3, 575, 20), listPaneFit({581, 591}).filterEdit);
+    EXPECT_EQ(at(0, 26, 581, 565), listPaneFit({581, 591}).list);
+    EXPECT_EQ(at(3, 3, 994, 20), listPaneFit({1000, 900}).filterEdit);
+    EXPECT_EQ(at(0, 26, 1000, 874), listPaneFit({1000, 900}).list);
+    const ListPaneFit tiny = listPaneFit({4, 10});
+    EXPECT_EQ(at(3, 3, 0, 4), tiny.filterEdit);
+    EXPECT_EQ(at(0, 10, 4, 0), tiny.list);
+}
+
 } // namespace
 } // namespace remvana

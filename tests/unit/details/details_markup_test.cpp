@@ -2,6 +2,7 @@
 
 #include "details/details_markup.h"
 #include "details/property_edits.h"
+#include "fakes/fake_locale.h"
 #include "fakes/recording_canvas.h"
 #include "widgets/paramlabel/markup_render.h"
 #include "widgets/paramlabel/param_lookup.h"
@@ -94,9 +95,10 @@ TEST(DetailsMarkup, ValuesAreEscapedSoTheyShowAndEditAsThemselves) {
 }
 
 TEST(DetailsSelectionRules, SelectionEnablesButtonsByWhatTheEntryRegistered) {
+    FakeLocale locale;
     TAppInfo entry;
     entry.DisplayName = "Foo";
-    DetailsSelection bare = detailsForSelection(&entry, true);
+    DetailsSelection bare = detailsForSelection(&entry, true, locale);
     EXPECT_EQ(std::optional<bool>(true), bare.buttons.deleteEntry);
     EXPECT_FALSE(bare.buttons.remove);
     EXPECT_TRUE(bare.buttons.change); // NoModify 0, even without ModifyPath
@@ -110,7 +112,7 @@ TEST(DetailsSelectionRules, SelectionEnablesButtonsByWhatTheEntryRegistered) {
     entry.InstallSource = "C:\\src";
     entry.NoRepair = 1;                 // not consulted
     entry.PendingPublisher = "pending"; // earlier edits do not enable Modify Properties
-    DetailsSelection full = detailsForSelection(&entry, true);
+    DetailsSelection full = detailsForSelection(&entry, true, locale);
     EXPECT_TRUE(full.buttons.remove);
     EXPECT_FALSE(full.buttons.change);
     EXPECT_TRUE(full.buttons.repair);
@@ -118,11 +120,12 @@ TEST(DetailsSelectionRules, SelectionEnablesButtonsByWhatTheEntryRegistered) {
 }
 
 TEST(DetailsSelectionRules, DeselectionDisablesFourButtonsAndKeepsMarkupAndDeleteEntry) {
+    FakeLocale locale;
     TAppInfo entry;
     entry.DisplayName = "Foo";
     entry.UninstallString = "u.exe";
     entry.InstallSource = "s";
-    DetailsSelection lost = detailsForSelection(&entry, false);
+    DetailsSelection lost = detailsForSelection(&entry, false, locale);
     EXPECT_FALSE(lost.buttons.remove || lost.buttons.change || lost.buttons.repair ||
                  lost.buttons.modifyProperties);
     EXPECT_FALSE(lost.buttons.deleteEntry.has_value());
@@ -132,10 +135,11 @@ TEST(DetailsSelectionRules, DeselectionDisablesFourButtonsAndKeepsMarkupAndDelet
 // A subkey name the code page cannot hold (marked by a leading "\\") addresses no key: the
 // entry is shown, but nothing offers to edit, delete or run anything for it.
 TEST(DetailsSelectionRules, AnEntryWhoseNameCannotAddressItsKeyIsShownReadOnly) {
+    FakeLocale locale;
     TAppInfo entry;
     entry.KeyName = "\\Victim?Sub";
     entry.DisplayName = "Victim?Sub [name not supported by this system's code page]";
-    const DetailsSelection selection = detailsForSelection(&entry, true);
+    const DetailsSelection selection = detailsForSelection(&entry, true, locale);
     EXPECT_EQ(std::optional<bool>(false), selection.buttons.deleteEntry);
     EXPECT_FALSE(selection.buttons.remove || selection.buttons.change || selection.buttons.repair);
     ASSERT_TRUE(selection.markupLine0.has_value());

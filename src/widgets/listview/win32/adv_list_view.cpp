@@ -1,5 +1,9 @@
 #include "widgets/listview/win32/adv_list_view.h"
 
+#include <windowsx.h>
+
+#include <algorithm>
+
 #include <utility>
 
 #include "platform/win32/canvas_gdi.h"
@@ -11,6 +15,7 @@ namespace {
 
 constexpr UINT_PTR kSubclassId = 0x52454D4C; // "REML"
 constexpr COLORREF kListTextColor = RGB(0x08, 0x37, 0x72);
+constexpr COLORREF kDimmedTextColor = RGB(0x90, 0x90, 0x90);
 
 COLORREF colorRef(std::uint32_t rgb) {
     return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
@@ -50,6 +55,7 @@ TAdvListView::TAdvListView(Locale& locale)
       }) {}
 
 TAdvListView::~TAdvListView() {
+    if (tips_ && IsWindow(tips_)) DestroyWindow(tips_);
     if (list_) RemoveWindowSubclass(list_, listProc, kSubclassId);
     if (header_) RemoveWindowSubclass(header_, headerProc, kSubclassId);
     if (listFont_) DeleteObject(listFont_);
@@ -105,6 +111,7 @@ HWND TAdvListView::create(HWND parent, int controlId, const RECT& bounds) {
     headerBrush_ = CreateSolidBrush(colorRef(kHeaderColor));
 
     SetWindowSubclass(list_, listProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    createRowTips();
     SetWindowSubclass(header_, headerProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     remarkHeader();
     // Lay the header out again with its new font, and size column 0.
@@ -123,6 +130,7 @@ void TAdvListView::clear() {
     selection_.reset();
     SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
     model_.clear();
+    shownById_.clear();
     clearing_ = false;
 }
 
@@ -132,27 +140,96 @@ int TAdvListView::addRow(const std::string& caption, TAppInfo* data, int imageIn
     model_.setImage(index, imageIndex);
     model_.setData(index, data);
     model_.setSubItems(index, std::move(subItems));
-    const ListRow& added = model_.row(index);
+    const std::uint32_t id = model_.row(index).id;
+    shownById_.push_back(false);
+    // Inside an update bracket the name sort waits, so the row stays where it was added.
+    const bool sorted = model_.setCaption(index, caption);
+    const ListRow& added = model_.row(static_cast<std::size_t>(model_.indexOfId(id)));
+    int inserted = -1;
+    if (keeps(added)) {
+        inserted = insertItem(rowCount(), added);
+        shownById_[id] = true;
+    }
+    if (sorted && model_.updateDepth() == 0) applyOrder();
+    return inserted;
+}
 
+int TAdvListView::insertItem(int at, const ListRow& row) {
     LVITEMA item{};
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-    item.iItem = static_cast<int>(index);
-    item.pszText = const_cast<char*>(caption.c_str());
-    item.iImage = imageIndex;
-    item.lParam = static_cast<LPARAM>(added.id);
+    item.iItem = at;
+    item.pszText = const_cast<char*>(row.caption.c_str());
+    item.iImage = row.imageIndex;
+    item.lParam = static_cast<LPARAM>(row.id);
     const int inserted =
         static_cast<int>(SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-    for (std::size_t sub = 0; sub < added.subItems.size(); ++sub)
-        setCellText(inserted, static_cast<int>(sub + 1), added.subItems[sub]);
-    if (model_.setCaption(index, caption) && model_.updateDepth() == 0) applyOrder();
+    for (std::size_t sub = 0; sub < row.subItems.size(); ++sub)
+        setCellText(inserted, static_cast<int>(sub + 1), row.subItems[sub]);
     return inserted;
 }
 
 void TAdvListView::setCaption(int index, const std::string& caption) {
-    if (index < 0 || index >= rowCount()) return;
+    const int modelIndex = modelIndexAt(index);
+    if (modelIndex < 0) return;
     setCellText(index, 0, caption);
-    if (model_.setCaption(static_cast<std::size_t>(index), caption) && model_.updateDepth() == 0)
+    if (model_.setCaption(static_cast<std::size_t>(modelIndex), caption) &&
+        model_.updateDepth() == 0)
         applyOrder();
+}
+
+int TAdvListView::rowCount() const {
+    return static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0));
+}
+
+const ListRow& TAdvListView::row(int index) const {
+    return model_.row(static_cast<std::size_t>(modelIndexAt(index)));
+}
+
+int TAdvListView::modelIndexAt(int index) const {
+    if (index < 0 || index >= rowCount()) return -1;
+    LVITEMA item{};
+    item.mask = LVIF_PARAM;
+    item.iItem = index;
+    if (!SendMessageA(list_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return -1;
+    return model_.indexOfId(static_cast<std::uint32_t>(item.lParam));
+}
+
+bool TAdvListView::setRowFilter(RowPredicate keep) {
+    filter_ = std::move(keep);
+    const int selectedModelRow = modelIndexAt(selectedIndex());
+    bool selectionHidden = false;
+    SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
+    clearing_ = true;
+    // The control holds the shown rows in the model's order, so one walk over the model
+    // finds where each row leaves or comes back.
+    int shownAt = 0;
+    for (std::size_t i = 0; i < model_.size(); ++i) {
+        const ListRow& candidate = model_.row(i);
+        const bool wanted = keeps(candidate);
+        if (wanted != shownById_[candidate.id]) {
+            if (wanted) {
+                insertItem(shownAt, candidate);
+            } else {
+                SendMessageA(list_, LVM_DELETEITEM, static_cast<WPARAM>(shownAt), 0);
+                selectionHidden |= static_cast<int>(i) == selectedModelRow;
+            }
+            shownById_[candidate.id] = wanted;
+        }
+        if (wanted) ++shownAt;
+    }
+    clearing_ = false;
+    if (selectionHidden) selection_.reset();
+    const int selected = selectedIndex();
+    if (selected >= 0) SendMessageA(list_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(selected), FALSE);
+    if (model_.updateDepth() == 0) {
+        SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(list_, nullptr, TRUE);
+    }
+    return selectionHidden;
+}
+
+void TAdvListView::redrawRows() {
+    InvalidateRect(list_, nullptr, FALSE);
 }
 
 void TAdvListView::setCellText(int item, int subItem, const std::string& text) {
@@ -164,7 +241,8 @@ void TAdvListView::setCellText(int item, int subItem, const std::string& text) {
 }
 
 TAppInfo* TAdvListView::rowData(int index) const {
-    return index >= 0 && index < rowCount() ? row(index).data : nullptr;
+    const int modelIndex = modelIndexAt(index);
+    return modelIndex >= 0 ? model_.row(static_cast<std::size_t>(modelIndex)).data : nullptr;
 }
 
 int TAdvListView::selectedIndex() const {
@@ -217,7 +295,7 @@ void TAdvListView::columnClicked(int column) {
     if (OnColumnClick) OnColumnClick(*this, column);
 }
 
-bool TAdvListView::handleNotify(const NMHDR* notification, LRESULT& result) {
+bool TAdvListView::handleNotify(NMHDR* notification, LRESULT& result) {
     if (!notification || notification->hwndFrom != list_) return false;
     result = 0;
     switch (notification->code) {
@@ -238,14 +316,82 @@ bool TAdvListView::handleNotify(const NMHDR* notification, LRESULT& result) {
     case LVN_COLUMNCLICK:
         columnClicked(reinterpret_cast<const NMLISTVIEW*>(notification)->iSubItem);
         return true;
+    case NM_CUSTOMDRAW:
+        onCustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(notification), result);
+        return true;
     default:
         return false;
     }
 }
 
 void TAdvListView::onSelectionChange(std::uint32_t rowId, bool selected) {
-    const int index = model_.indexOfId(rowId);
+    LVFINDINFOA find{};
+    find.flags = LVFI_PARAM;
+    find.lParam = static_cast<LPARAM>(rowId);
+    const int index = static_cast<int>(SendMessageA(list_, LVM_FINDITEMA, static_cast<WPARAM>(-1),
+                                                    reinterpret_cast<LPARAM>(&find)));
     if (index >= 0 && OnSelectItem) OnSelectItem(*this, index, selected);
+}
+
+void TAdvListView::onCustomDraw(NMLVCUSTOMDRAW& draw, LRESULT& result) {
+    result = CDRF_DODEFAULT;
+    if (!IsRowDimmed) return;
+    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) {
+        result = CDRF_NOTIFYITEMDRAW;
+    } else if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
+        const int modelIndex = modelIndexAt(static_cast<int>(draw.nmcd.dwItemSpec));
+        if (modelIndex >= 0 && IsRowDimmed(model_.row(static_cast<std::size_t>(modelIndex))))
+            draw.clrText = kDimmedTextColor;
+    }
+}
+
+void TAdvListView::createRowTips() {
+    // A tooltip of the list's own rather than the list view's info tips, which not every
+    // comctl32 raises in report view; the text is asked for when the tip is about to show.
+    tips_ = CreateWindowExA(
+        WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, list_, nullptr,
+        reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(list_, GWLP_HINSTANCE)), nullptr);
+    if (!tips_) return;
+    TTTOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = list_;
+    tool.uId = reinterpret_cast<UINT_PTR>(list_);
+    tool.lpszText = LPSTR_TEXTCALLBACKA;
+    SendMessageA(tips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageA(tips_, TTM_SETMAXTIPWIDTH, 0, 400);
+}
+
+void TAdvListView::trackTipRow(LPARAM mousePosition) {
+    LVHITTESTINFO hit{};
+    hit.pt = {GET_X_LPARAM(mousePosition), GET_Y_LPARAM(mousePosition)};
+    const int item =
+        static_cast<int>(SendMessageA(list_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    if (item == tipRow_) return;
+    // Another row: the shown tip belongs to the last one; the next one asks again.
+    tipRow_ = item;
+    if (tips_) SendMessageA(tips_, TTM_POP, 0, 0);
+}
+
+std::string TAdvListView::tipText() const {
+    const int modelIndex = modelIndexAt(tipRow_);
+    if (!RowTip || modelIndex < 0) return {};
+    return RowTip(model_.row(static_cast<std::size_t>(modelIndex)));
+}
+
+void TAdvListView::onTipText(NMHDR* notification) {
+    tipBuffer_ = tipText();
+    if (notification->code == TTN_GETDISPINFOA) {
+        auto* info = reinterpret_cast<NMTTDISPINFOA*>(notification);
+        info->lpszText = const_cast<char*>(tipBuffer_.c_str());
+    } else {
+        auto* info = reinterpret_cast<NMTTDISPINFOW*>(notification);
+        const int units = MultiByteToWideChar(CP_ACP, 0, tipBuffer_.c_str(), -1, nullptr, 0);
+        wideTipBuffer_.assign(static_cast<std::size_t>(std::max(units, 1)), L'\0');
+        MultiByteToWideChar(CP_ACP, 0, tipBuffer_.c_str(), -1, wideTipBuffer_.data(), units);
+        info->lpszText = wideTipBuffer_.data();
+    }
 }
 
 void TAdvListView::applyOrder() {
@@ -367,12 +513,20 @@ LRESULT CALLBACK TAdvListView::listProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
         break;
     }
     case WM_NOTIFY: {
-        const auto* notification = reinterpret_cast<const NMHDR*>(lParam);
+        auto* notification = reinterpret_cast<NMHDR*>(lParam);
+        if (notification->hwndFrom == self->tips_ &&
+            (notification->code == TTN_GETDISPINFOA || notification->code == TTN_GETDISPINFOW)) {
+            self->onTipText(notification);
+            return 0;
+        }
         if (notification->hwndFrom != self->header_) break;
         const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
         self->onHeaderNotify(*notification);
         return result;
     }
+    case WM_MOUSEMOVE:
+        self->trackTipRow(lParam);
+        break;
     case WM_NCDESTROY:
         // The window goes; forget it so nothing is sent to a handle that may be reused.
         RemoveWindowSubclass(hwnd, listProc, kSubclassId);

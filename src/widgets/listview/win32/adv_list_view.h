@@ -34,19 +34,37 @@ class TAdvListView {
     void setSmallImages(HIMAGELIST images);
 
     // ---- Rows ----
+    // Row indices are those of the rows shown, top first; a filter may hide some rows.
     void clear();
     // Appends a row; outside an update bracket the rows are put in name order at once.
-    // Returns the row's index at the moment it was added.
+    // Returns the row's index at the moment it was added, or -1 when the filter hides it.
     int addRow(const std::string& caption, TAppInfo* data, int imageIndex,
                std::vector<std::string> subItems);
     // A different caption re-sorts the rows by name; the same caption changes nothing.
     void setCaption(int index, const std::string& caption);
-    int rowCount() const { return static_cast<int>(model_.size()); }
-    const ListRow& row(int index) const { return model_.row(static_cast<std::size_t>(index)); }
+    int rowCount() const;
+    // Shown and hidden rows alike.
+    int totalRowCount() const { return static_cast<int>(model_.size()); }
+    const ListRow& row(int index) const;
     TAppInfo* rowData(int index) const;
     // The selected row's index, or -1.
     int selectedIndex() const;
     void selectRow(int index);
+
+    // ---- Filter: the rows it rejects leave the control but keep their place in the list,
+    // so they come back where they were; sorting always covers every row. An empty filter
+    // shows all rows. Returns true when the selected row was hidden: nothing is selected
+    // then, and no selection event is raised for it.
+    using RowPredicate = std::function<bool(const ListRow&)>;
+    bool setRowFilter(RowPredicate keep);
+    // Rows drawn in grey, and a row's tooltip (none when empty); asked at drawing time.
+    RowPredicate IsRowDimmed;
+    std::function<std::string(const ListRow&)> RowTip;
+    // The text the row tooltip shows for the row under the mouse now; empty when none.
+    std::string tipText() const;
+    HWND tipWindow() const { return tips_; }
+    // Paints the rows again, when what dims them has changed.
+    void redrawRows();
 
     // ---- Bulk updates: redraw is off for the list and its header until the outermost end.
     void BeginListUpdate();
@@ -61,7 +79,7 @@ class TAdvListView {
     const SortState& sortState() const { return model_.sortState(); }
 
     // WM_NOTIFY sent by the list to its parent; true when it was the list's own business.
-    bool handleNotify(const NMHDR* notification, LRESULT& result);
+    bool handleNotify(NMHDR* notification, LRESULT& result);
 
     // Raised for the row that loses the selection before the row that gains it.
     std::function<void(TAdvListView& sender, int item, bool selected)> OnSelectItem;
@@ -74,6 +92,15 @@ class TAdvListView {
     static LRESULT CALLBACK headerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR id, DWORD_PTR self);
     void setCellText(int item, int subItem, const std::string& text);
+    // Puts a model row into the control at `at`; returns the control's index of it.
+    int insertItem(int at, const ListRow& row);
+    bool keeps(const ListRow& row) const { return !filter_ || filter_(row); }
+    // The model's index of the shown row at `index`, or -1.
+    int modelIndexAt(int index) const;
+    void onCustomDraw(NMLVCUSTOMDRAW& draw, LRESULT& result);
+    void createRowTips();
+    void trackTipRow(LPARAM mousePosition);
+    void onTipText(NMHDR* notification);
     void applyOrder();
     void remarkHeader();
     void unmarkColumn(int column);
@@ -92,7 +119,13 @@ class TAdvListView {
     HFONT headerHeightFont_ = nullptr; // sizes the header bar
     HBRUSH headerBrush_ = nullptr;
     bool tracking_ = false; // a divider drag is under way
-    bool clearing_ = false;
+    bool clearing_ = false; // rows leave the control: no selection events
+    RowPredicate filter_;
+    std::vector<bool> shownById_;
+    HWND tips_ = nullptr; // owned by the list: it goes with it
+    int tipRow_ = -1;     // the row under the mouse
+    std::string tipBuffer_;
+    std::wstring wideTipBuffer_;
 };
 
 } // namespace remvana

@@ -1,0 +1,66 @@
+#include "details/entry_facts.h"
+
+#include "inventory/entry_health.h"
+#include "inventory/formatting.h"
+#include "widgets/paramlabel/param_lookup.h"
+
+namespace remvana {
+
+namespace {
+
+constexpr const char* kMarkColor = "#C00000";
+
+void addFact(std::string& markup, const char* label, const std::string& valueMarkup) {
+    markup += "<B>";
+    markup += label;
+    markup += "</B> : ";
+    markup += valueMarkup;
+    markup += "<br>";
+}
+
+void addMark(std::string& markup, bool present, const char* text) {
+    if (!present) return;
+    markup += "<font color=\"";
+    markup += kMarkColor;
+    markup += "\">";
+    markup += text;
+    markup += "</font><br>";
+}
+
+bool isDigits(const std::string& text) {
+    return text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+} // namespace
+
+std::string installDateText(const std::string& stored) {
+    if (stored.size() != 8 || !isDigits(stored)) return stored;
+    const int month = std::stoi(stored.substr(4, 2));
+    const int day = std::stoi(stored.substr(6, 2));
+    if (month < 1 || month > 12 || day < 1 || day > 31) return stored;
+    return stored.substr(0, 4) + "-" + stored.substr(4, 2) + "-" + stored.substr(6, 2);
+}
+
+std::string entryFactsMarkup(const TAppInfo& entry, Locale& locale) {
+    std::string markup;
+    addMark(markup, entry.Health.uninstallerMissing, kUninstallerMissingText);
+    addMark(markup, entry.Health.installLocationMissing, kInstallLocationMissingText);
+    addMark(markup, entry.Health.displayIconMissing, kDisplayIconMissingText);
+
+    if (!entry.InstallLocation.empty())
+        addFact(markup, "Install Location",
+                std::string("<a href=\"") + kInstallLocationHref + "\">" +
+                    escapeParamValue(entry.InstallLocation) + "</a>");
+    if (!entry.InstallDate.empty())
+        addFact(markup, "Install Date", escapeParamValue(installDateText(entry.InstallDate)));
+    if (!entry.UninstallString.empty())
+        addFact(markup, "Uninstall Command", escapeParamValue(entry.UninstallString));
+    if (!entry.ModifyPath.empty())
+        addFact(markup, "Modify Command", escapeParamValue(entry.ModifyPath));
+    if (entry.EstimatedSize > 0 && entry.UsageRecord.installedSize() <= 0)
+        addFact(markup, "Estimated Size",
+                FormatFileSize(static_cast<std::int64_t>(entry.EstimatedSize) * 1024, locale));
+    return markup;
+}
+
+} // namespace remvana
