@@ -113,7 +113,8 @@ void applyUsageRecord(const std::vector<std::uint8_t>& stored, ArpCacheRecord& r
     std::copy(stored.begin(), stored.end(), record.bytes.begin());
 }
 
-bool rebuildInventory(RegistryFactory& registry, Locale& locale, InventoryArray& inventory) {
+bool rebuildInventory(RegistryFactory& registry, Locale& locale, InventoryArray& inventory,
+                      const ReadingProgress& progress) {
     inventory.clear();
     const std::unique_ptr<Registry> reg =
         registry.create(RegRoot::LocalMachine, reg_access::AllAccess);
@@ -138,6 +139,7 @@ bool rebuildInventory(RegistryFactory& registry, Locale& locale, InventoryArray&
                 applyUsageRecord(cache->data, info.UsageRecord);
         }
         info.FrequencyText = frequencyTextOf(info.UsageRecord.timesUsed());
+        if (progress) progress(i + 1, names.size());
     }
     return true;
 }
@@ -146,7 +148,9 @@ void refreshInventory(RegistryFactory& registry, Locale& locale, RefreshView& vi
     view.clearRows();
     view.setDetailsHeading(kPropertiesHeadingLine);
     view.disableEntryButtons();
-    if (!rebuildInventory(registry, locale, Inventory)) {
+    if (!rebuildInventory(
+            registry, locale, Inventory,
+            [&view](std::size_t done, std::size_t total) { view.readingProgress(done, total); })) {
         view.reportRegistryErrorAndExit();
         return;
     }

@@ -1,6 +1,8 @@
 #pragma once
 // Rebuilding Inventory from the machine-wide uninstall store and the shell's usage records.
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,6 +34,11 @@ class RefreshView {
     // Delete Entry, Remove, Change, Repair and Modify Properties.
     virtual void disableEntryButtons() = 0;
     virtual void fillList() = 0;
+    // Called after each entry read, with the entries read so far and the number in all.
+    virtual void readingProgress(std::size_t done, std::size_t total) {
+        (void)done;
+        (void)total;
+    }
     // The store cannot be opened: the modal "Error" box reading "Registry Error", then the
     // application ends. The refresh does nothing more should this return.
     virtual void reportRegistryErrorAndExit() = 0;
@@ -53,8 +60,11 @@ void applyUsageRecord(const std::vector<std::uint8_t>& stored, ArpCacheRecord& r
 
 // Empties `inventory`, then rebuilds it with one element per store subkey in sorted order.
 // False, with `inventory` empty, when the store cannot be opened with full access. A
-// RegistryError leaves the elements before the failing one filled.
-bool rebuildInventory(RegistryFactory& registry, Locale& locale, InventoryArray& inventory);
+// RegistryError leaves the elements before the failing one filled. `progress`, when given, is
+// called after each element with the number read so far and the number in all.
+using ReadingProgress = std::function<void(std::size_t done, std::size_t total)>;
+bool rebuildInventory(RegistryFactory& registry, Locale& locale, InventoryArray& inventory,
+                      const ReadingProgress& progress = {});
 
 // The Refresh button: resets the window, rebuilds the process-wide Inventory, fills the list.
 void refreshInventory(RegistryFactory& registry, Locale& locale, RefreshView& view);

@@ -19,6 +19,7 @@
 namespace remvana {
 
 class StringTable;
+class ProgramListIcons;
 
 // What the handlers reach the platform through. The window does not own them.
 struct FormServices {
@@ -107,6 +108,8 @@ class T_mainForm {
     // The program list behind AdvListView, with its rows and their entries
     // (main_form_list.cpp).
     std::unique_ptr<TAdvListView> ProgramList;
+    // The rows' icons, looked up as rows are first drawn (main_form_list.cpp).
+    std::unique_ptr<ProgramListIcons> RowIcons;
     // The entry behind a row of the list, and behind the selected row; null when none.
     TAppInfo* rowAppInfo(int item) const;
     TAppInfo* selectedAppInfo() const;

@@ -126,6 +126,10 @@ void TAdvListView::clear() {
     clearing_ = false;
 }
 
+void TAdvListView::reserveRows(int count) {
+    if (count > 0) SendMessageA(list_, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0);
+}
+
 int TAdvListView::addRow(const std::string& caption, TAppInfo* data, int imageIndex,
                          std::vector<std::string> subItems) {
     const std::size_t index = model_.addRow();
@@ -140,10 +144,10 @@ int TAdvListView::addRow(const std::string& caption, TAppInfo* data, int imageIn
     item.pszText = const_cast<char*>(caption.c_str());
     item.iImage = imageIndex;
     item.lParam = static_cast<LPARAM>(added.id);
+    // The sub-items are never set in the control: it asks for them as it draws them
+    // (supplyCell), which spares a fill of thousands of rows three messages a row.
     const int inserted =
         static_cast<int>(SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-    for (std::size_t sub = 0; sub < added.subItems.size(); ++sub)
-        setCellText(inserted, static_cast<int>(sub + 1), added.subItems[sub]);
     if (model_.setCaption(index, caption) && model_.updateDepth() == 0) applyOrder();
     return inserted;
 }
@@ -238,6 +242,16 @@ bool TAdvListView::handleNotify(const NMHDR* notification, LRESULT& result) {
     case LVN_COLUMNCLICK:
         columnClicked(reinterpret_cast<const NMLISTVIEW*>(notification)->iSubItem);
         return true;
+    case LVN_GETDISPINFOA:
+    case LVN_GETDISPINFOW: {
+        auto& item = reinterpret_cast<NMLVDISPINFOA*>(const_cast<NMHDR*>(notification))->item;
+        supplyCell(item, notification->code == LVN_GETDISPINFOW);
+        supplyRowImage(item);
+        return true;
+    }
+    case LVN_DELETEALLITEMS:
+        result = TRUE; // no LVN_DELETEITEM for each row: nothing here needs them
+        return true;
     default:
         return false;
     }
@@ -246,6 +260,36 @@ bool TAdvListView::handleNotify(const NMHDR* notification, LRESULT& result) {
 void TAdvListView::onSelectionChange(std::uint32_t rowId, bool selected) {
     const int index = model_.indexOfId(rowId);
     if (index >= 0 && OnSelectItem) OnSelectItem(*this, index, selected);
+}
+
+void TAdvListView::supplyCell(LVITEMA& item, bool wide) {
+    if (!(item.mask & LVIF_TEXT) || item.iSubItem <= 0 || !item.pszText || item.cchTextMax <= 0)
+        return;
+    const int index = model_.indexOfId(static_cast<std::uint32_t>(item.lParam));
+    static const std::string none;
+    const std::string& text =
+        index < 0 ? none : model_.row(static_cast<std::size_t>(index)).text(item.iSubItem);
+    if (wide) {
+        // The two records agree but for the text's type.
+        auto* out = reinterpret_cast<wchar_t*>(item.pszText);
+        const int written = MultiByteToWideChar(
+            CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), out, item.cchTextMax - 1);
+        out[written] = L'\0';
+    } else {
+        lstrcpynA(item.pszText, text.c_str(), item.cchTextMax);
+    }
+}
+
+void TAdvListView::supplyRowImage(LVITEMA& item) {
+    if (!(item.mask & LVIF_IMAGE) || item.iSubItem != 0) return;
+    const int index = model_.indexOfId(static_cast<std::uint32_t>(item.lParam));
+    // The control keeps whatever the row gets, so it is asked once. It gets the generic
+    // image first: should the lookup fail, the row is not asked again at every paint.
+    item.mask |= LVIF_DI_SETITEM;
+    item.iImage = 0;
+    if (index < 0 || !OnGetRowImage) return;
+    item.iImage = OnGetRowImage(*this, model_.row(static_cast<std::size_t>(index)).data);
+    model_.setImage(static_cast<std::size_t>(index), item.iImage);
 }
 
 void TAdvListView::applyOrder() {

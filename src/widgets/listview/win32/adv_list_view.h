@@ -35,8 +35,11 @@ class TAdvListView {
 
     // ---- Rows ----
     void clear();
+    // Makes room for `count` rows in one step before a fill.
+    void reserveRows(int count);
     // Appends a row; outside an update bracket the rows are put in name order at once.
-    // Returns the row's index at the moment it was added.
+    // Returns the row's index at the moment it was added. An image index of I_IMAGECALLBACK
+    // asks OnGetRowImage for the row's image when the control first needs it.
     int addRow(const std::string& caption, TAppInfo* data, int imageIndex,
                std::vector<std::string> subItems);
     // A different caption re-sorts the rows by name; the same caption changes nothing.
@@ -67,6 +70,9 @@ class TAdvListView {
     std::function<void(TAdvListView& sender, int item, bool selected)> OnSelectItem;
     // Raised after the list has sorted by the clicked column.
     std::function<void(TAdvListView& sender, int column)> OnColumnClick;
+    // Asked once for the image of a row added with I_IMAGECALLBACK, when the control first
+    // needs it (to draw the row, or to answer for its image); the row keeps the answer.
+    std::function<int(TAdvListView& sender, TAppInfo* data)> OnGetRowImage;
 
   private:
     static LRESULT CALLBACK listProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
@@ -81,6 +87,9 @@ class TAdvListView {
     void drawHeaderItem(const DRAWITEMSTRUCT& item);
     void fillHeaderTail(HDC dc);
     void onSelectionChange(std::uint32_t rowId, bool selected);
+    // Answers LVN_GETDISPINFO: a sub-item's text, from the row; `wide` for the UTF-16 record.
+    void supplyCell(LVITEMA& item, bool wide);
+    void supplyRowImage(LVITEMA& item);
     void onHeaderNotify(const NMHDR& notification);
 
     ListModel model_;
