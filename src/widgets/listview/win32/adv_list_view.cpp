@@ -141,11 +141,11 @@ int TAdvListView::addRow(const std::string& caption, TAppInfo* data, int imageIn
     LVITEMA item{};
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
     item.iItem = static_cast<int>(index);
-    item.pszText = const_cast<char*>(caption.c_str());
+    // The control keeps no texts: it asks for them as it draws them (supplyCell), which
+    // spares a fill of thousands of rows three messages and four text copies a row.
+    item.pszText = LPSTR_TEXTCALLBACKA;
     item.iImage = imageIndex;
     item.lParam = static_cast<LPARAM>(added.id);
-    // The sub-items are never set in the control: it asks for them as it draws them
-    // (supplyCell), which spares a fill of thousands of rows three messages a row.
     const int inserted =
         static_cast<int>(SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
     if (model_.setCaption(index, caption) && model_.updateDepth() == 0) applyOrder();
@@ -154,17 +154,10 @@ int TAdvListView::addRow(const std::string& caption, TAppInfo* data, int imageIn
 
 void TAdvListView::setCaption(int index, const std::string& caption) {
     if (index < 0 || index >= rowCount()) return;
-    setCellText(index, 0, caption);
-    if (model_.setCaption(static_cast<std::size_t>(index), caption) && model_.updateDepth() == 0)
-        applyOrder();
-}
-
-void TAdvListView::setCellText(int item, int subItem, const std::string& text) {
-    LVITEMA cell{};
-    cell.iSubItem = subItem;
-    cell.pszText = const_cast<char*>(text.c_str());
-    SendMessageA(list_, LVM_SETITEMTEXTA, static_cast<WPARAM>(item),
-                 reinterpret_cast<LPARAM>(&cell));
+    if (!model_.setCaption(static_cast<std::size_t>(index), caption) || model_.updateDepth() > 0)
+        return;
+    applyOrder();
+    InvalidateRect(list_, nullptr, TRUE); // the control holds no text to change
 }
 
 TAppInfo* TAdvListView::rowData(int index) const {
@@ -263,7 +256,7 @@ void TAdvListView::onSelectionChange(std::uint32_t rowId, bool selected) {
 }
 
 void TAdvListView::supplyCell(LVITEMA& item, bool wide) {
-    if (!(item.mask & LVIF_TEXT) || item.iSubItem <= 0 || !item.pszText || item.cchTextMax <= 0)
+    if (!(item.mask & LVIF_TEXT) || item.iSubItem < 0 || !item.pszText || item.cchTextMax <= 0)
         return;
     const int index = model_.indexOfId(static_cast<std::uint32_t>(item.lParam));
     static const std::string none;

@@ -79,7 +79,6 @@ class TAdvListView {
                                      DWORD_PTR self);
     static LRESULT CALLBACK headerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR id, DWORD_PTR self);
-    void setCellText(int item, int subItem, const std::string& text);
     void applyOrder();
     void remarkHeader();
     void unmarkColumn(int column);
@@ -87,7 +86,7 @@ class TAdvListView {
     void drawHeaderItem(const DRAWITEMSTRUCT& item);
     void fillHeaderTail(HDC dc);
     void onSelectionChange(std::uint32_t rowId, bool selected);
-    // Answers LVN_GETDISPINFO: a sub-item's text, from the row; `wide` for the UTF-16 record.
+    // Answers LVN_GETDISPINFO: a cell's text, from the row; `wide` for the UTF-16 record.
     void supplyCell(LVITEMA& item, bool wide);
     void supplyRowImage(LVITEMA& item);
     void onHeaderNotify(const NMHDR& notification);
