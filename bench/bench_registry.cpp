@@ -5,11 +5,13 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "inventory/refresh.h"
 #include "inventory/uninstall_store.h"
 #include "platform/win32/registry_win32.h"
+#include "tests/wine/icon_file.h"
 
 namespace remvana::bench {
 
@@ -115,7 +117,73 @@ std::vector<std::string> subkeysOf(HKEY key) {
     return names;
 }
 
+// Where the benchmark's icon files go, inside the prefix.
+const std::string kIconFolder = "C:\\remvana-bench-icons\\";
+
+std::string programFolder(std::size_t index) {
+    return "C:\\Program Files\\Bench Vendor " + std::to_string(index % 97) + "\\Product " +
+           std::to_string(index);
+}
+
+std::string iconFile(std::size_t index) {
+    char name[32];
+    std::snprintf(name, sizeof name, "icon-%05zu.ico", index);
+    return kIconFolder + name;
+}
+
+void ensureIconFile(const std::string& path, std::uint32_t bgra) {
+    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return;
+    CreateDirectoryA(kIconFolder.c_str(), nullptr);
+    if (!testing::writeIconFile(path, bgra)) {
+        std::fprintf(stderr, "cannot write %s\n", path.c_str());
+        std::exit(2);
+    }
+}
+
+std::string iconStringOf(std::size_t index, IconStrings kind) {
+    switch (kind) {
+    case IconStrings::SharedFile:
+        ensureIconFile(kIconFolder + "shared.ico", 0xFF3060C0);
+        return kIconFolder + "shared.ico";
+    case IconStrings::DistinctFiles:
+        ensureIconFile(iconFile(index),
+                       0xFF000000 | static_cast<std::uint32_t>(index * 2654435761u));
+        return iconFile(index);
+    case IconStrings::MissingFiles:
+        break;
+    }
+    return programFolder(index) + "\\product.exe,0";
+}
+
 } // namespace
+
+const char* iconStringsName(IconStrings kind) {
+    switch (kind) {
+    case IconStrings::SharedFile:
+        return "one shared file";
+    case IconStrings::DistinctFiles:
+        return "distinct files";
+    case IconStrings::MissingFiles:
+        break;
+    }
+    return "missing files";
+}
+
+void setIconStrings(std::size_t count, IconStrings kind) {
+    for (std::size_t i = 0; i < count; ++i) {
+        const Place& place = placeOf(i);
+        HKEY raw = nullptr;
+        if (RegOpenKeyExA(place.root, (kStore + entryName(i)).c_str(), 0,
+                          KEY_SET_VALUE | place.view, &raw) != ERROR_SUCCESS)
+            continue;
+        RegKeyHandle key(raw);
+        setText(raw, "DisplayIcon", iconStringOf(i, kind));
+    }
+    // Wine saves a changed registry to disk some time later, which holds the registry up for
+    // seconds at 10,000 entries; saving it now keeps that out of the next measure.
+    RegFlushKey(HKEY_LOCAL_MACHINE);
+    RegFlushKey(HKEY_CURRENT_USER);
+}
 
 std::string entryName(std::size_t index) {
     char buffer[32];
@@ -128,8 +196,7 @@ void seedEntries(std::size_t count) {
         const std::string name = entryName(i);
         const Place& place = placeOf(i);
         if (exists(place, kCache + name)) continue; // seeded by an earlier, smaller round
-        const std::string folder = "C:\\Program Files\\Bench Vendor " + std::to_string(i % 97) +
-                                   "\\Product " + std::to_string(i);
+        const std::string folder = programFolder(i);
         const std::string exe = folder + "\\product.exe";
         {
             RegKeyHandle key(createKey(place, kStore + name));
@@ -141,7 +208,7 @@ void seedEntries(std::size_t count) {
             setText(key.get(), "InstallLocation", folder);
             setText(key.get(), "UninstallString", "\"" + folder + "\\uninstall.exe\"");
             setText(key.get(), "ModifyPath", "\"" + folder + "\\setup.exe\" /modify");
-            setText(key.get(), "DisplayIcon", exe + ",0");
+            setText(key.get(), "DisplayIcon", iconStringOf(i, IconStrings::MissingFiles));
             setText(key.get(), "HelpLink", "https://vendor.example/help");
             setText(key.get(), "URLInfoAbout", "https://vendor.example/");
             setDword(key.get(), "EstimatedSize", static_cast<DWORD>(i * 7 % 100000));
@@ -160,7 +227,7 @@ void seedEntries(std::size_t count) {
     }
 }
 
-void removeEntries() {
+void removeEntries(std::size_t from) {
     for (const Place& place : kPlaces) {
         for (std::string parent : {kStore, kCache}) {
             parent.pop_back();
@@ -170,7 +237,9 @@ void removeEntries() {
                 continue;
             RegKeyHandle key(raw);
             for (const std::string& name : subkeysOf(raw))
-                if (name.rfind(kEntryPrefix, 0) == 0) RegDeleteTreeA(raw, name.c_str());
+                if (name.rfind(kEntryPrefix, 0) == 0 &&
+                    std::strtoul(name.c_str() + std::strlen(kEntryPrefix), nullptr, 10) >= from)
+                    RegDeleteTreeA(raw, name.c_str());
         }
     }
 }

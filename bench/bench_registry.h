@@ -16,8 +16,20 @@ std::string entryName(std::size_t index);
 // stores (machine-wide 64-bit view, 32-bit view, the user's own).
 void seedEntries(std::size_t count);
 
-// Deletes every synthetic entry and its usage record.
-void removeEntries();
+// What the entries' DisplayIcon strings point at.
+enum class IconStrings {
+    MissingFiles, // each entry its own program file, none of which exists
+    SharedFile,   // one existing icon file for all
+    DistinctFiles // an existing icon file of its own for each entry
+};
+const char* iconStringsName(IconStrings kind);
+
+// Points the DisplayIcon of entries 0 .. count-1 at `kind`, writing the icon files needed
+// into the prefix (once).
+void setIconStrings(std::size_t count, IconStrings kind);
+
+// Deletes every synthetic entry numbered `from` or above, and its usage record.
+void removeEntries(std::size_t from = 0);
 
 // Opens each store, lists its subkeys, then opens, sweeps every value of and closes each
 // entry's key and its usage record key: what any refresh has to ask the registry at least.

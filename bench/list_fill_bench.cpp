@@ -2,31 +2,54 @@
 
 #include "inventory/list_fill.h"
 #include "inventory/refresh.h"
-#include "inventory/win32/list_view_sink.h"
 
 namespace remvana::bench {
 
+namespace {
+constexpr const char* kHostClass = "RemvanaBenchHost";
+} // namespace
+
+// The host passes the list's notifications on, as the main window's list pane does.
+LRESULT CALLBACK ListFillBench::hostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NOTIFY) {
+        auto* self = reinterpret_cast<ListFillBench*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+        LRESULT result = 0;
+        if (self && self->list_ &&
+            self->list_->handleNotify(reinterpret_cast<NMHDR*>(lParam), result))
+            return result;
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
 ListFillBench::ListFillBench(RegistryFactory& registry, Locale& locale, InventoryArray& inventory)
     : registry_(registry), locale_(locale), inventory_(inventory) {
-    // A plain static window hosts the list; the list needs no notifications here.
-    host_ = CreateWindowExA(0, "STATIC", "bench", WS_OVERLAPPEDWINDOW, 0, 0, 600, 600, nullptr,
-                            nullptr, GetModuleHandleA(nullptr), nullptr);
-    images_ = ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 1, 4);
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = hostProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = kHostClass;
+    RegisterClassA(&wc);
+    // The main window's list size.
+    host_ = CreateWindowExA(0, kHostClass, "bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 480,
+                            560, nullptr, nullptr, wc.hInstance, nullptr);
+    SetWindowLongPtrA(host_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    images_ = ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 1, 64);
     HICON generic = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
     ImageList_AddIcon(images_, generic);
     list_ = std::make_unique<TAdvListView>(locale_);
-    list_->create(host_, 1, RECT{0, 0, 580, 560});
+    list_->create(host_, 1, RECT{0, 0, 460, 520});
     list_->setSmallImages(images_);
+    icons_ = std::make_unique<ProgramListIcons>(*list_, images_, shell_, registry_);
 }
 
 ListFillBench::~ListFillBench() {
+    icons_.reset();
     list_.reset();
     DestroyWindow(host_);
     ImageList_Destroy(images_);
 }
 
 void ListFillBench::refreshAndFill(bool withIcons) {
-    clearProgramRows(*list_, images_);
+    icons_->clearRows();
     rebuildInventory(registry_, locale_, inventory_);
     if (!withIcons) {
         for (TAppInfo& info : inventory_) {
@@ -35,8 +58,10 @@ void ListFillBench::refreshAndFill(bool withIcons) {
                 info.UsageRecord.bytes[i] = 0; // HasName
         }
     }
-    ListViewSink sink(*list_, images_, nullptr);
-    FillProgramList(inventory_, sink, {shell_, registry_, clock_, locale_});
+    ListViewSink sink(*list_, nullptr);
+    FillProgramList(inventory_, sink, {clock_, locale_});
+    // On screen at last: the rows in view are drawn, with their icons.
+    RedrawWindow(host_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 } // namespace remvana::bench

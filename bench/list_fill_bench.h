@@ -1,6 +1,7 @@
 #pragma once
-// The list side of the benchmark: a hidden program list with its row images, cleared,
-// refreshed and filled the way the main window does it.
+// The list side of the benchmark: a program list on screen with its row images, cleared,
+// refreshed, filled and painted the way the main window does it, so the rows in view fetch
+// their icons as they do there.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -8,6 +9,7 @@
 #include <memory>
 
 #include "inventory/app_info.h"
+#include "inventory/win32/list_view_sink.h"
 #include "platform/locale.h"
 #include "platform/registry.h"
 #include "platform/win32/clock_win32.h"
@@ -23,13 +25,16 @@ class ListFillBench {
     ListFillBench(const ListFillBench&) = delete;
     ListFillBench& operator=(const ListFillBench&) = delete;
 
-    // Clears the list, rebuilds the inventory and fills the list. Without icons the entries'
-    // icon strings and usage-record paths are dropped after the scan, so no row looks one up.
+    // Clears the list, rebuilds the inventory, fills the list and paints it. Without icons
+    // the entries' icon strings and usage-record paths are dropped after the scan, so no
+    // row looks one up.
     void refreshAndFill(bool withIcons);
     int rows() const { return list_->rowCount(); }
     int images() const { return ImageList_GetImageCount(images_); }
 
   private:
+    static LRESULT CALLBACK hostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
     RegistryFactory& registry_;
     Locale& locale_;
     InventoryArray& inventory_;
@@ -38,6 +43,7 @@ class ListFillBench {
     HWND host_ = nullptr;
     HIMAGELIST images_ = nullptr;
     std::unique_ptr<TAdvListView> list_;
+    std::unique_ptr<ProgramListIcons> icons_;
 };
 
 } // namespace remvana::bench

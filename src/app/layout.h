@@ -114,7 +114,9 @@ inline constexpr int kParamLabelShadowOffset = 2;
 
 // The program list's row images.
 inline constexpr int kSmallImageSize = 32;
-inline constexpr int kSmallImageGrowBy = 4;
+// Icons are added as rows scroll into view; growing a few at a time would copy the whole
+// list again and again for a user paging through thousands of programs.
+inline constexpr int kSmallImageGrowBy = 64;
 
 // Status bar.
 inline constexpr int kStatusPanel0Width = 100;

@@ -37,16 +37,6 @@ constexpr std::array<FallbackEntry, 16> kFallbackIcons{{
     {".FOT", 75},
 }};
 
-std::string shellIconLibrary(Shell& shell) {
-    try {
-        std::string dir = GetSystemDir(shell);
-        if (dir.back() != '\\') dir += '\\';
-        return dir + "SHELL32.DLL";
-    } catch (const SystemError&) {
-        return kLastResortLibrary;
-    }
-}
-
 // The default value of a key under HKEY_CLASSES_ROOT; nothing when the key does not open.
 // A default value that is missing or not text reads as empty.
 bool readClassDefault(Registry& classes, const std::string& key, std::string& value) {
@@ -88,26 +78,15 @@ int fallbackIconIndex(const std::string& upperExt) {
     return 0;
 }
 
-void GetFileIcon(Shell& shell, RegistryFactory& registry, const std::string& iconString,
-                 IconHandle* largeIcon, IconHandle* smallIcon) {
-    clearResults(largeIcon, smallIcon);
+IconPlan PlanFileIcon(Shell& shell, RegistryFactory& registry, const std::string& iconString) {
+    IconPlan plan;
     std::string working = iconString;
     std::string ext = upperExtension(working);
-    std::string file = working;
-    int index = 0;
+    plan.own.file = working;
 
     const bool ownIconFile = (ext == ".EXE" || ext == ".ICO") && shell.fileExists(working);
-    bool classIconMissing = false;
     if (!ownIconFile && ext == ".LNK") {
-        if (shell.fileTypeName(working) == "Shortcut") {
-            const IconHandle icon = shell.smallShellIcon(working);
-            // Nobody asked for the small icon: release it rather than lose the handle.
-            if (smallIcon)
-                *smallIcon = icon;
-            else
-                shell.destroyIcon(icon);
-            return;
-        }
+        plan.shortcut = shell.fileTypeName(working) == "Shortcut";
     } else if (!ownIconFile) {
         // A program without its own file is drawn like any other program.
         if (ext == ".EXE") ext = ".COM";
@@ -115,18 +94,45 @@ void GetFileIcon(Shell& shell, RegistryFactory& registry, const std::string& ico
         std::string className;
         readClassDefault(*classes, ext, className);
         if (!className.empty()) readClassDefault(*classes, className + "\\DefaultIcon", working);
-        classIconMissing = working.empty();
-        if (!classIconMissing) {
+        plan.hasOwn = !working.empty();
+        if (plan.hasOwn) {
             const std::size_t comma = working.rfind(',');
-            file = working.substr(0, comma);
+            plan.own.file = working.substr(0, comma);
             if (comma != std::string::npos)
-                index = static_cast<std::uint16_t>(strToInt(working.substr(comma + 1)));
+                plan.own.index = static_cast<std::uint16_t>(strToInt(working.substr(comma + 1)));
         }
     }
+    plan.fallbackIndex = fallbackIconIndex(ext);
+    return plan;
+}
 
-    if (!classIconMissing && shell.extractIconEx(file, index, largeIcon, smallIcon) == 1) return;
-    if (shell.extractIconEx(shellIconLibrary(shell), fallbackIconIndex(ext), largeIcon,
-                            smallIcon) != 1)
+std::string shellIconLibrary(Shell& shell) {
+    try {
+        std::string dir = GetSystemDir(shell);
+        if (dir.back() != '\\') dir += '\\';
+        return dir + "SHELL32.DLL";
+    } catch (const SystemError&) {
+        return kLastResortLibrary;
+    }
+}
+
+void GetFileIcon(Shell& shell, RegistryFactory& registry, const std::string& iconString,
+                 IconHandle* largeIcon, IconHandle* smallIcon) {
+    clearResults(largeIcon, smallIcon);
+    const IconPlan plan = PlanFileIcon(shell, registry, iconString);
+    if (plan.shortcut) {
+        const IconHandle icon = shell.smallShellIcon(iconString);
+        // Nobody asked for the small icon: release it rather than lose the handle.
+        if (smallIcon)
+            *smallIcon = icon;
+        else
+            shell.destroyIcon(icon);
+        return;
+    }
+    if (plan.hasOwn &&
+        shell.extractIconEx(plan.own.file, plan.own.index, largeIcon, smallIcon) == 1)
+        return;
+    if (shell.extractIconEx(shellIconLibrary(shell), plan.fallbackIndex, largeIcon, smallIcon) != 1)
         clearResults(largeIcon, smallIcon);
 }
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "inventory/formatting.h"
-#include "inventory/icons.h"
 #include "inventory/listing.h"
+#include "inventory/row_icons.h"
 #include "platform/conversion.h"
 
 namespace remvana {
@@ -23,39 +23,7 @@ class ListUpdate {
     ProgramListSink& sink_;
 };
 
-int appendIconOf(const std::string& iconString, ProgramListSink& sink,
-                 const ListFillServices& services) {
-    IconHandle icon = 0;
-    try {
-        GetFileIcon(services.shell, services.registry, iconString, &icon, nullptr);
-    } catch (const ConversionError&) {
-        // An icon index that is no number costs this row its icon, not the whole list.
-        return 0;
-    }
-    if (icon == 0) return 0;
-    // The image list holds its own copy; ours goes whatever happens.
-    struct IconRelease {
-        Shell& shell;
-        IconHandle icon;
-        ~IconRelease() { shell.destroyIcon(icon); }
-    } release{services.shell, icon};
-    return std::max(sink.addImage(icon), 0);
-}
-
-// Where a row's icon may come from: its DisplayIcon, else the program its usage record names.
-bool mayHaveIcon(const TAppInfo& info) {
-    return !info.DisplayIcon.empty() || info.UsageRecord.hasName() != 0;
-}
-
 } // namespace
-
-int rowImageOf(const TAppInfo& info, ProgramListSink& sink, const ListFillServices& services) {
-    if (!info.DisplayIcon.empty()) return appendIconOf(info.DisplayIcon, sink, services);
-    if (!mayHaveIcon(info)) return 0;
-    const std::string imagePath = info.UsageRecord.imagePath();
-    if (!services.shell.fileExists(imagePath)) return 0;
-    return appendIconOf(imagePath, sink, services);
-}
 
 std::string sizeCellText(std::int64_t installedSize, Locale& locale) {
     return installedSize > 0 ? FormatFileSize(installedSize, locale) : std::string();
@@ -77,18 +45,16 @@ std::string programCountText(int rows) {
 
 int FillProgramList(InventoryArray& inventory, ProgramListSink& sink,
                     const ListFillServices& services) {
-    sink.reserveImages(static_cast<int>(
-        std::count_if(inventory.begin(), inventory.end(),
-                      [](const TAppInfo& info) { return isListed(info) && mayHaveIcon(info); })));
+    sink.reserveRows(static_cast<int>(std::count_if(inventory.begin(), inventory.end(), isListed)));
 
     int rows = 0;
     {
         ListUpdate update(sink);
         for (TAppInfo& info : inventory) {
             if (!isListed(info)) continue;
-            const int image = rowImageOf(info, sink, services);
+            // Icons are looked up as the list draws their rows (RowIcons).
             sink.addRow(
-                captionOf(info), &info, image,
+                captionOf(info), &info, mayHaveRowIcon(info) ? kRowImageOnDemand : 0,
                 {sizeCellText(info.UsageRecord.installedSize(), services.locale),
                  lastUsedCellText(info.UsageRecord.lastUsed(), services.clock, services.locale),
                  info.FrequencyText});

@@ -8,8 +8,6 @@
 #include "inventory/app_info.h"
 #include "platform/clock.h"
 #include "platform/locale.h"
-#include "platform/registry.h"
-#include "platform/shell.h"
 
 namespace remvana {
 
@@ -19,13 +17,11 @@ class ProgramListSink {
     virtual ~ProgramListSink() = default;
     virtual void beginListUpdate() = 0;
     virtual void endListUpdate() = 0;
-    // Told once, before the first row, that this fill appends at most `count` images, so
-    // room for them can be made in one step.
-    virtual void reserveImages(int count) { (void)count; }
-    // Appends a copy of the icon to the row images and returns its index, or -1 when it
-    // could not be added. The caller still owns (and releases) the icon.
-    virtual int addImage(IconHandle icon) = 0;
-    // Sub-items in column order: Size, Last Used, Frequency.
+    // Told once, before the first row, how many rows this fill adds, so room for them can
+    // be made in one step.
+    virtual void reserveRows(int count) { (void)count; }
+    // Sub-items in column order: Size, Last Used, Frequency. `imageIndex` is a row image, or
+    // kRowImageOnDemand when the list asks for it as it first draws the row.
     virtual void addRow(const std::string& caption, TAppInfo* data, int imageIndex,
                         const std::vector<std::string>& subItems) = 0;
     virtual int columnWidth(int column) = 0;
@@ -34,23 +30,20 @@ class ProgramListSink {
 };
 
 struct ListFillServices {
-    Shell& shell;
-    RegistryFactory& registry;
     Clock& clock;
     Locale& locale;
 };
 
 inline constexpr int kCountStatusPanel = 1;
+// The image index of a row whose icon is looked up when it is first drawn (I_IMAGECALLBACK).
+inline constexpr int kRowImageOnDemand = -1;
 inline constexpr int kNameColumnNarrowing = 15;
 
 // Fills the list from `inventory` inside one list update and returns the number of rows.
-// Rows come in inventory order; the list itself keeps them in name order.
+// Rows come in inventory order; the list itself keeps them in name order. A row that may
+// have an icon gets kRowImageOnDemand, any other the generic image 0.
 int FillProgramList(InventoryArray& inventory, ProgramListSink& sink,
                     const ListFillServices& services);
-
-// The row image of a program: its icon appended to the row images, or 0 for the generic
-// program image when it has none.
-int rowImageOf(const TAppInfo& info, ProgramListSink& sink, const ListFillServices& services);
 
 // Size cell: empty unless the size is above 0.
 std::string sizeCellText(std::int64_t installedSize, Locale& locale);

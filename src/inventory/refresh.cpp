@@ -187,7 +187,7 @@ void readEntry(const OpenStore& open, TAppInfo& info, ScanDepth depth) {
 } // namespace
 
 bool rebuildInventory(RegistryFactory& registry, Locale& locale, InventoryArray& inventory,
-                      ScanDepth depth) {
+                      ScanDepth depth, const ReadingProgress& progress) {
     inventory.clear();
     std::vector<OpenStore> stores;
     std::vector<FoundKey> found;
@@ -214,6 +214,7 @@ bool rebuildInventory(RegistryFactory& registry, Locale& locale, InventoryArray&
         info.KeyName = std::move(found[i].name);
         info.Store = open.store;
         readEntry(open, info, depth);
+        if (progress) progress(i + 1, found.size());
     }
     return true;
 }
@@ -222,7 +223,9 @@ void refreshInventory(RegistryFactory& registry, Locale& locale, RefreshView& vi
     view.clearRows();
     view.setDetailsHeading(kPropertiesHeadingLine);
     view.disableEntryButtons();
-    if (!rebuildInventory(registry, locale, Inventory)) {
+    if (!rebuildInventory(
+            registry, locale, Inventory, ScanDepth::Everything,
+            [&view](std::size_t done, std::size_t total) { view.readingProgress(done, total); })) {
         view.reportRegistryErrorAndExit();
         return;
     }

@@ -1,6 +1,8 @@
 #pragma once
 // Rebuilding Inventory from the uninstall stores and the shell's usage records.
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,6 +27,11 @@ class RefreshView {
     // Delete Entry, Remove, Change, Repair and Modify Properties.
     virtual void disableEntryButtons() = 0;
     virtual void fillList() = 0;
+    // Called after each entry read, with the entries read so far and the number in all.
+    virtual void readingProgress(std::size_t done, std::size_t total) {
+        (void)done;
+        (void)total;
+    }
     // No store can be opened: the modal "Error" box reading "Registry Error", then the
     // application ends. The refresh does nothing more should this return.
     virtual void reportRegistryErrorAndExit() = 0;
@@ -54,9 +61,12 @@ enum class ScanDepth { Everything, DisplayNames };
 // Empties `inventory`, then rebuilds it with one element per subkey of every store that
 // can be opened for reading, all in one sorted key-name order (equal names in store order).
 // Nothing stored in one subkey stops the others. False, with `inventory` empty, when no
-// store can be opened at all.
+// store can be opened at all. `progress`, when given, is called after each element with the
+// number read so far and the number in all.
+using ReadingProgress = std::function<void(std::size_t done, std::size_t total)>;
 bool rebuildInventory(RegistryFactory& registry, Locale& locale, InventoryArray& inventory,
-                      ScanDepth depth = ScanDepth::Everything);
+                      ScanDepth depth = ScanDepth::Everything,
+                      const ReadingProgress& progress = {});
 
 // The Refresh button: resets the window, rebuilds the process-wide Inventory, fills the list.
 void refreshInventory(RegistryFactory& registry, Locale& locale, RefreshView& view);

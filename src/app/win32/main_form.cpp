@@ -11,6 +11,7 @@
 #include "app/win32/status_bar.h"
 #include "app/win32/tool_button.h"
 #include "app/win32/window_util.h"
+#include "inventory/win32/list_view_sink.h"
 
 namespace remvana {
 

@@ -19,6 +19,7 @@
 namespace remvana {
 
 class StringTable;
+class ProgramListIcons;
 
 // Posted to the window to check the health of the next few programs of Inventory.
 inline constexpr UINT kCheckHealthMessage = WM_APP + 0x52;
@@ -126,6 +127,8 @@ class T_mainForm {
     // The program list behind AdvListView, with its rows and their entries
     // (main_form_list.cpp).
     std::unique_ptr<TAdvListView> ProgramList;
+    // The rows' icons, looked up as rows are first drawn (main_form_list.cpp).
+    std::unique_ptr<ProgramListIcons> RowIcons;
     // The entry behind a row of the list, and behind the selected row; null when none.
     TAppInfo* rowAppInfo(int item) const;
     TAppInfo* selectedAppInfo() const;

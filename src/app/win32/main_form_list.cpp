@@ -10,6 +10,7 @@
 #include "app/win32/main_form.h"
 #include "app/win32/window_util.h"
 #include "inventory/list_fill.h"
+#include "inventory/reading_progress.h"
 #include "inventory/refresh.h"
 #include "inventory/win32/list_view_sink.h"
 #include "platform/win32/canvas_gdi.h"
@@ -22,9 +23,10 @@ namespace {
 // What the inventory refresh asks of the window.
 class FormRefreshView : public RefreshView {
   public:
-    explicit FormRefreshView(T_mainForm& form) : form_(form) {}
+    explicit FormRefreshView(T_mainForm& form)
+        : form_(form), pacer_([] { return static_cast<std::int64_t>(GetTickCount64()); }) {}
 
-    void clearRows() override { clearProgramRows(*form_.ProgramList, form_.SmallImageList); }
+    void clearRows() override { form_.RowIcons->clearRows(); }
     void setDetailsHeading(const std::string& line0) override {
         if (TParamLabel* label = TParamLabel::fromHandle(form_.ParamLabel))
             label->setHtmlLine(0, line0);
@@ -32,14 +34,26 @@ class FormRefreshView : public RefreshView {
     void disableEntryButtons() override { form_.disableEntryButtons(); }
     void fillList() override {
         const FormServices& services = form_.services();
-        ListViewSink sink(
-            *form_.ProgramList, form_.SmallImageList,
-            [this](int panel, const std::string& text) { form_.setStatusText(panel, text); });
-        FillProgramList(Inventory, sink,
-                        {*services.shell, *services.registry, *services.clock, *services.locale});
+        ListViewSink sink(*form_.ProgramList, [this](int panel, const std::string& text) {
+            form_.setStatusText(panel, text);
+        });
+        FillProgramList(Inventory, sink, {*services.clock, *services.locale});
         // The fill counts every row; a filter set before the refresh still holds.
         form_.showProgramCount();
         form_.scheduleHealthChecks();
+    }
+    // A long refresh shows how far it got and lets the window paint; input waits until the
+    // list is filled, as for any refresh.
+    void readingProgress(std::size_t done, std::size_t total) override {
+        if (!pacer_.due(done, total)) return;
+        form_.setStatusText(kCountStatusPanel, readingProgressText(done, total));
+        // The first refresh runs before the window is shown; a long one shows it early
+        // rather than leave the user with nothing on screen.
+        if (!IsWindowVisible(form_.handle())) form_.show();
+        RedrawWindow(form_.handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        // Looking at the queue tells the system the window is alive (no "Not Responding").
+        MSG pending;
+        PeekMessageA(&pending, nullptr, 0, 0, PM_NOREMOVE);
     }
     void reportRegistryErrorAndExit() override {
         MessageBoxA(form_.handle(), "Registry Error", "Error", MB_OK | MB_ICONERROR);
@@ -48,6 +62,7 @@ class FormRefreshView : public RefreshView {
 
   private:
     T_mainForm& form_;
+    ReadingProgressPacer pacer_;
 };
 
 } // namespace
@@ -58,6 +73,8 @@ void T_mainForm::createListControl() {
     const Rect list = listPaneFit(clientSizeOf(LeftPanel)).list;
     AdvListView = ProgramList->create(LeftPanel, kListViewId, toRECT(list));
     ProgramList->setSmallImages(SmallImageList);
+    RowIcons = std::make_unique<ProgramListIcons>(*ProgramList, SmallImageList, *services().shell,
+                                                  *services().registry);
     ProgramList->OnSelectItem = [this](TAdvListView&, int item, bool selected) {
         AdvListViewSelectItem(AdvListView, item, selected);
     };

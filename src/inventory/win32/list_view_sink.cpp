@@ -2,30 +2,7 @@
 
 namespace remvana {
 
-void ListViewSink::reserveImages(int count) {
-    if (count <= 0) return;
-    // An image list grows a few images at a time, copying all it holds each time: thousands
-    // of icons would cost seconds. A copy made with room for all of them grows no more.
-    int width = 0;
-    int height = 0;
-    ImageList_GetIconSize(images_, &width, &height);
-    const int held = ImageList_GetImageCount(images_);
-    HIMAGELIST roomy = ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, held + count, 4);
-    if (!roomy) return;
-    for (int i = 0; i < held; ++i) {
-        const HICON image = ImageList_GetIcon(images_, i, ILD_NORMAL);
-        ImageList_AddIcon(roomy, image);
-        DestroyIcon(image);
-    }
-    list_.setSmallImages(roomy);
-    ImageList_Destroy(images_);
-    images_ = roomy;
-}
-
-int ListViewSink::addImage(IconHandle icon) {
-    // The image list copies the icon; the caller keeps (and releases) its own.
-    return ImageList_AddIcon(images_, reinterpret_cast<HICON>(icon));
-}
+static_assert(kRowImageOnDemand == I_IMAGECALLBACK);
 
 void ListViewSink::addRow(const std::string& caption, TAppInfo* data, int imageIndex,
                           const std::vector<std::string>& subItems) {
@@ -36,9 +13,27 @@ void ListViewSink::setStatusText(int panel, const std::string& text) {
     if (setStatus_) setStatus_(panel, text);
 }
 
-void clearProgramRows(TAdvListView& list, HIMAGELIST images) {
-    list.clear();
-    if (ImageList_GetImageCount(images) > 1) ImageList_SetImageCount(images, 1);
+ProgramListIcons::ProgramListIcons(TAdvListView& list, HIMAGELIST images, Shell& shell,
+                                   RegistryFactory& registry)
+    : list_(list), images_(images), icons_(*this, shell, registry) {
+    list_.OnGetRowImage = [this](TAdvListView&, TAppInfo* data) {
+        return data ? icons_.imageOf(*data) : 0;
+    };
+}
+
+ProgramListIcons::~ProgramListIcons() {
+    list_.OnGetRowImage = nullptr;
+}
+
+void ProgramListIcons::clearRows() {
+    list_.clear();
+    if (ImageList_GetImageCount(images_) > 1) ImageList_SetImageCount(images_, 1);
+    icons_.forget();
+}
+
+int ProgramListIcons::addImage(IconHandle icon) {
+    // The image list copies the icon; the caller keeps (and releases) its own.
+    return ImageList_AddIcon(images_, reinterpret_cast<HICON>(icon));
 }
 
 } // namespace remvana

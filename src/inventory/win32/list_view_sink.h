@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "inventory/list_fill.h"
+#include "inventory/row_icons.h"
 #include "widgets/listview/win32/adv_list_view.h"
 
 namespace remvana {
@@ -15,14 +16,12 @@ namespace remvana {
 class ListViewSink : public ProgramListSink {
   public:
     using StatusSetter = std::function<void(int panel, const std::string& text)>;
-    // `images` is the list's image list; reserveImages may replace it with a roomier copy.
-    ListViewSink(TAdvListView& list, HIMAGELIST& images, StatusSetter setStatus)
-        : list_(list), images_(images), setStatus_(std::move(setStatus)) {}
+    ListViewSink(TAdvListView& list, StatusSetter setStatus)
+        : list_(list), setStatus_(std::move(setStatus)) {}
 
     void beginListUpdate() override { list_.BeginListUpdate(); }
     void endListUpdate() override { list_.EndListUpdate(); }
-    void reserveImages(int count) override;
-    int addImage(IconHandle icon) override;
+    void reserveRows(int count) override { list_.reserveRows(count); }
     void addRow(const std::string& caption, TAppInfo* data, int imageIndex,
                 const std::vector<std::string>& subItems) override;
     int columnWidth(int column) override { return list_.columnWidth(column); }
@@ -31,12 +30,30 @@ class ListViewSink : public ProgramListSink {
 
   private:
     TAdvListView& list_;
-    HIMAGELIST& images_;
     StatusSetter setStatus_;
 };
 
-// Removes every row, and every row image but the generic program image at index 0: no row
-// refers to the icons of the last fill any more, so refreshes do not pile images up.
-void clearProgramRows(TAdvListView& list, HIMAGELIST images);
+// The row icons of a program list over its image list: the list asks for a row's icon as
+// it first draws the row, and the icon is appended to the image list then.
+class ProgramListIcons : private RowImageStore {
+  public:
+    // `images` is the list's image list, image 0 the generic program image.
+    ProgramListIcons(TAdvListView& list, HIMAGELIST images, Shell& shell,
+                     RegistryFactory& registry);
+    ~ProgramListIcons();
+    ProgramListIcons(const ProgramListIcons&) = delete;
+    ProgramListIcons& operator=(const ProgramListIcons&) = delete;
+
+    // Removes every row, and every row image but image 0: no row refers to the icons of
+    // the last fill any more, so refreshes do not pile images up.
+    void clearRows();
+
+  private:
+    int addImage(IconHandle icon) override;
+
+    TAdvListView& list_;
+    HIMAGELIST images_;
+    RowIcons icons_;
+};
 
 } // namespace remvana

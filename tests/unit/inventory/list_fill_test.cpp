@@ -4,8 +4,6 @@
 
 #include "fakes/fake_clock.h"
 #include "fakes/fake_locale.h"
-#include "fakes/fake_registry.h"
-#include "fakes/fake_shell.h"
 #include "inventory/list_fill.h"
 
 namespace remvana {
@@ -22,13 +20,11 @@ struct Row {
 // Records what the fill does to the window, in order.
 class RecordingSink : public ProgramListSink {
   public:
-    explicit RecordingSink(FakeShell& shell) : shell_(shell) {}
-
     void beginListUpdate() override {
         log.push_back("begin");
         ++depth;
     }
-    void reserveImages(int count) override {
+    void reserveRows(int count) override {
         log.push_back("reserve");
         reserved = count;
     }
@@ -36,14 +32,10 @@ class RecordingSink : public ProgramListSink {
         log.push_back("end");
         --depth;
     }
-    int addImage(IconHandle icon) override {
-        if (shell_.iconSource(icon) == failingSource) throw std::runtime_error("image list full");
-        images.push_back(shell_.iconSource(icon));
-        return static_cast<int>(images.size()); // image 0 is the generic one
-    }
     void addRow(const std::string& caption, TAppInfo* data, int imageIndex,
                 const std::vector<std::string>& subItems) override {
         EXPECT_GT(depth, 0) << "row added outside the update";
+        if (caption == failingCaption) throw std::runtime_error("list full");
         rows.push_back({caption, data, imageIndex, subItems});
     }
     int columnWidth(int column) override { return column == 0 ? width0 : 70; }
@@ -57,16 +49,12 @@ class RecordingSink : public ProgramListSink {
     }
 
     std::vector<std::string> log;
-    std::vector<std::string> images;
     std::vector<Row> rows;
     std::map<int, std::string> status;
     int depth = 0;
     int reserved = -1;
     int width0 = 336;
-    std::string failingSource;
-
-  private:
-    FakeShell& shell_;
+    std::string failingCaption;
 };
 
 void putLittleEndian(ArpCacheRecord& record, std::size_t offset, std::uint64_t value, int bytes) {
@@ -104,12 +92,10 @@ class ListFill : public ::testing::Test {
   protected:
     int fill() { return FillProgramList(inventory, sink, services); }
 
-    FakeShell shell;
-    FakeRegistryFactory registry;
     FakeClock clock;
     FakeLocale locale;
-    ListFillServices services{shell, registry, clock, locale};
-    RecordingSink sink{shell};
+    ListFillServices services{clock, locale};
+    RecordingSink sink;
     InventoryArray inventory;
 };
 
@@ -136,7 +122,7 @@ TEST_F(ListFill, OneRowPerDisplayNameInsideOneUpdateThenWidthAndCount) {
     EXPECT_EQ((std::vector<std::string>{"", "", "rarely"}), sink.rows[1].subItems);
     EXPECT_EQ("{Locked}", sink.rows[2].caption);
     EXPECT_EQ((std::vector<std::string>{"reserve", "begin", "end", "width", "status"}), sink.log);
-    EXPECT_EQ(0, sink.reserved);
+    EXPECT_EQ(3, sink.reserved);
     EXPECT_EQ("3 programs available for uninstall", sink.status[1]);
 }
 
@@ -180,71 +166,28 @@ TEST_F(ListFill, DateBeyondTheYear9999LeavesTheCellEmptyAndTheFillGoesOn) {
     EXPECT_EQ("2007-03-05 14:07", sink.rows[1].subItems[1]);
 }
 
-TEST_F(ListFill, DisplayIconIsAppendedAndItsHandleReleased) {
-    shell.addIcon("C:\\Apps\\one.exe", 0);
-    shell.addIcon("C:\\Apps\\two.dll", 4);
-    inventory.push_back(program("One", "C:\\Apps\\one.exe"));
-    inventory.push_back(program("Two", "C:\\Apps\\two.dll,4"));
+// No icon is looked up during the fill: a row that may have one asks the list for it later.
+TEST_F(ListFill, RowsThatMayHaveAnIconGetTheirImageOnDemand) {
+    inventory.push_back(program("Icon", "C:\\Apps\\one.exe"));
+    inventory.push_back(program("Used", "", usage(1, 0, 0, "C:\\Apps\\used.exe")));
+    inventory.push_back(program("Nameless record", "", usage(0, 0, 0, "C:\\Apps\\used.exe")));
     inventory.push_back(program("Plain"));
     fill();
-    EXPECT_EQ((std::vector<std::string>{"C:\\Apps\\one.exe,0", "C:\\Apps\\two.dll,4"}),
-              sink.images);
-    EXPECT_EQ(1, sink.rows[0].image);
-    EXPECT_EQ(2, sink.rows[1].image);
+    EXPECT_EQ(kRowImageOnDemand, sink.rows[0].image);
+    EXPECT_EQ(kRowImageOnDemand, sink.rows[1].image);
     EXPECT_EQ(0, sink.rows[2].image);
-    EXPECT_EQ(0u, shell.liveIconCount());
-    EXPECT_EQ(0, shell.badDestroys);
-}
-
-TEST_F(ListFill, UsageRecordPathIsTriedOnlyWithoutDisplayIconAndWithHasName) {
-    shell.addIcon("C:\\Apps\\used.exe", 0);
-    // DisplayIcon names a file without icons (and no fallback icon exists): image 0, the
-    // usage record's existing program is not tried.
-    shell.addFile("C:\\Apps\\blank.dat");
-    inventory.push_back(program("A", "C:\\Apps\\blank.dat", usage(1, 0, 0, "C:\\Apps\\used.exe")));
-    // No DisplayIcon, HasName 0: image 0 although the path holds a program.
-    inventory.push_back(program("B", "", usage(0, 0, 0, "C:\\Apps\\used.exe")));
-    // No DisplayIcon, HasName set, the program exists: its icon.
-    inventory.push_back(program("C", "", usage(1, 0, 0, "C:\\Apps\\used.exe")));
-    // HasName set but the file is gone: image 0 without any lookup.
-    inventory.push_back(program("D", "", usage(1, 0, 0, "C:\\Apps\\gone.exe")));
-    fill();
-    EXPECT_EQ(0, sink.rows[0].image);
-    EXPECT_EQ(0, sink.rows[1].image);
-    EXPECT_EQ(1, sink.rows[2].image);
     EXPECT_EQ(0, sink.rows[3].image);
-    EXPECT_EQ((std::vector<std::string>{"C:\\Apps\\used.exe,0"}), sink.images);
-    // Room was asked for the three rows that could have had an icon.
-    EXPECT_EQ(3, sink.reserved);
-    for (const auto& call : shell.extractCalls)
-        EXPECT_NE("C:\\Apps\\gone.exe", call.file);
 }
 
-TEST_F(ListFill, IconIndexThatIsNoNumberCostsOnlyThatRowItsIcon) {
-    shell.addIcon("C:\\Apps\\one.exe", 0);
-    shell.addIcon("C:\\Apps\\three.exe", 0);
-    inventory.push_back(program("One", "C:\\Apps\\one.exe"));
-    inventory.push_back(program("Two", "C:\\Program Files\\A, B\\app.exe"));
-    inventory.push_back(program("Three", "C:\\Apps\\three.exe"));
-    EXPECT_EQ(3, fill());
-    EXPECT_EQ(1, sink.rows[0].image);
-    EXPECT_EQ(0, sink.rows[1].image);
-    EXPECT_EQ(2, sink.rows[2].image);
-    EXPECT_EQ("3 programs available for uninstall", sink.status[1]);
-}
-
-TEST_F(ListFill, AnyOtherFailureEndsTheFillWithTheUpdateClosed) {
-    shell.addIcon("C:\\Apps\\one.exe", 0);
-    shell.addIcon("C:\\Apps\\two.exe", 0);
-    inventory.push_back(program("One", "C:\\Apps\\one.exe"));
-    inventory.push_back(program("Two", "C:\\Apps\\two.exe"));
-    sink.failingSource = "C:\\Apps\\two.exe,0";
+TEST_F(ListFill, AFailingRowEndsTheFillWithTheUpdateClosed) {
+    inventory.push_back(program("One"));
+    inventory.push_back(program("Two"));
+    sink.failingCaption = "Two";
     EXPECT_THROW(fill(), std::runtime_error);
     EXPECT_EQ(0, sink.depth);
     EXPECT_EQ(1u, sink.rows.size());
     EXPECT_EQ((std::vector<std::string>{"reserve", "begin", "end"}), sink.log);
     EXPECT_TRUE(sink.status.empty());
-    EXPECT_EQ(0u, shell.liveIconCount());
 }
 
 } // namespace remvana

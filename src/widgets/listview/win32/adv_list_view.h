@@ -36,8 +36,12 @@ class TAdvListView {
     // ---- Rows ----
     // Row indices are those of the rows shown, top first; a filter may hide some rows.
     void clear();
+    // Makes room for `count` rows in one step before a fill.
+    void reserveRows(int count);
     // Appends a row; outside an update bracket the rows are put in name order at once.
-    // Returns the row's index at the moment it was added, or -1 when the filter hides it.
+    // Returns the row's index at the moment it was added, or -1 when the filter hides it. An
+    // image index of I_IMAGECALLBACK asks OnGetRowImage for the row's image when the control
+    // first needs it.
     int addRow(const std::string& caption, TAppInfo* data, int imageIndex,
                std::vector<std::string> subItems);
     // A different caption re-sorts the rows by name; the same caption changes nothing.
@@ -85,13 +89,15 @@ class TAdvListView {
     std::function<void(TAdvListView& sender, int item, bool selected)> OnSelectItem;
     // Raised after the list has sorted by the clicked column.
     std::function<void(TAdvListView& sender, int column)> OnColumnClick;
+    // Asked once for the image of a row added with I_IMAGECALLBACK, when the control first
+    // needs it (to draw the row, or to answer for its image); the row keeps the answer.
+    std::function<int(TAdvListView& sender, TAppInfo* data)> OnGetRowImage;
 
   private:
     static LRESULT CALLBACK listProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                      DWORD_PTR self);
     static LRESULT CALLBACK headerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR id, DWORD_PTR self);
-    void setCellText(int item, int subItem, const std::string& text);
     // Puts a model row into the control at `at`; returns the control's index of it.
     int insertItem(int at, const ListRow& row);
     bool keeps(const ListRow& row) const { return !filter_ || filter_(row); }
@@ -108,6 +114,9 @@ class TAdvListView {
     void drawHeaderItem(const DRAWITEMSTRUCT& item);
     void fillHeaderTail(HDC dc);
     void onSelectionChange(std::uint32_t rowId, bool selected);
+    // Answers LVN_GETDISPINFO: a cell's text, from the row; `wide` for the UTF-16 record.
+    void supplyCell(LVITEMA& item, bool wide);
+    void supplyRowImage(LVITEMA& item);
     void onHeaderNotify(const NMHDR& notification);
 
     ListModel model_;

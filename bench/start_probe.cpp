@@ -1,0 +1,106 @@
+#include "bench/start_probe.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <chrono>
+#include <vector>
+
+namespace remvana::bench {
+
+namespace {
+
+struct FoundList {
+    HWND topLevel = nullptr;
+    HWND list = nullptr;
+};
+
+// A list view among the window's descendants, or null.
+HWND listViewIn(HWND window) {
+    HWND found = nullptr;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM out) -> BOOL {
+            char name[32] = {};
+            GetClassNameA(child, name, sizeof name);
+            if (lstrcmpiA(name, WC_LISTVIEWA) != 0) return TRUE;
+            *reinterpret_cast<HWND*>(out) = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// Visible top-level windows of other processes that hold a list view. The program under
+// test may start a second process (control.exe hands the panel on), so no process id is
+// relied on.
+std::vector<FoundList> listsOnScreen() {
+    std::vector<FoundList> lists;
+    EnumWindows(
+        [](HWND window, LPARAM out) -> BOOL {
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            if (process == GetCurrentProcessId() || !IsWindowVisible(window)) return TRUE;
+            if (HWND list = listViewIn(window))
+                reinterpret_cast<std::vector<FoundList>*>(out)->push_back({window, list});
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&lists));
+    return lists;
+}
+
+// The row count, asked with a time limit: a program busy filling its list answers late.
+std::size_t rowCountOf(HWND list) {
+    DWORD_PTR count = 0;
+    if (!SendMessageTimeoutA(list, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 50, &count)) return 0;
+    return static_cast<std::size_t>(count);
+}
+
+void closeAndWait(HWND topLevel, PROCESS_INFORMATION& started) {
+    if (topLevel) PostMessageA(topLevel, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(started.hProcess, 10000) != WAIT_OBJECT_0)
+        TerminateProcess(started.hProcess, 1);
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
+    // A panel shown by a second process outlives the first: wait for its window to go.
+    for (int i = 0; i < 200 && topLevel && IsWindow(topLevel); ++i)
+        Sleep(50);
+}
+
+} // namespace
+
+std::optional<double> startToFilledList(const std::string& commandLine, std::size_t rows,
+                                        double timeoutMs) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    std::string line = commandLine;
+    const auto start = std::chrono::steady_clock::now();
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &started))
+        return std::nullopt;
+    auto elapsed = [&] {
+        return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+            .count();
+    };
+    std::optional<double> result;
+    HWND topLevel = nullptr;
+    while (!result && elapsed() < timeoutMs) {
+        for (const FoundList& found : listsOnScreen()) {
+            if (rowCountOf(found.list) < rows) continue;
+            result = elapsed();
+            topLevel = found.topLevel;
+            break;
+        }
+        if (!result) Sleep(5);
+    }
+    if (!topLevel) {
+        const std::vector<FoundList> lists = listsOnScreen();
+        if (!lists.empty()) topLevel = lists.front().topLevel;
+    }
+    closeAndWait(topLevel, started);
+    return result;
+}
+
+} // namespace remvana::bench
