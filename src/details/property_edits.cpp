@@ -1,5 +1,7 @@
 #include "details/property_edits.h"
 
+#include <algorithm>
+
 #include "actions/commands.h"
 #include "platform/registry.h"
 
@@ -50,6 +52,12 @@ void writePendingProperties(RegistryFactory& registries, TAppInfo& entry,
         if (property.pending == &TAppInfo::PendingDisplayName && renameRow) renameRow(pending);
     }
     registry->closeKey();
+}
+
+bool hasPendingProperties(const TAppInfo& entry) {
+    return std::any_of(
+        kEditableProperties.begin(), kEditableProperties.end(),
+        [&](const EditableProperty& property) { return !(entry.*property.pending).empty(); });
 }
 
 } // namespace remvana

@@ -15,6 +15,7 @@
 #include "app/win32/window_util.h"
 #include "platform/canvas.h"
 #include "platform/win32/clock_win32.h"
+#include "platform/win32/files_win32.h"
 #include "platform/win32/locale_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/shell_win32.h"
@@ -50,6 +51,18 @@ void clickControl(HWND hwnd);
 // such as a drag line).
 std::string saveScreenshot(HWND hwnd, const std::string& name, bool repaintFirst = true);
 
+// The real file system, with the local application data folder moved to a scratch folder
+// of this test process, so backups never land in the prefix user's own folder.
+class ScratchFileSystem : public Win32FileSystem {
+  public:
+    ScratchFileSystem();
+    std::string localAppDataFolder() override { return appData; }
+    // The files in the backup folder, oldest name first.
+    std::vector<std::string> backups() const;
+    void removeBackups() const;
+    std::string appData;
+};
+
 class MainWindowFixture : public ::testing::Test {
   protected:
     void TearDown() override;
@@ -74,7 +87,8 @@ class MainWindowFixture : public ::testing::Test {
     Win32Clock clock;
     Win32Locale locale;
     Win32StringTable strings{GetModuleHandleA(nullptr)};
-    FormServices services{&registry, &shell, &clock, &locale, &strings};
+    ScratchFileSystem files;
+    FormServices services{&registry, &shell, &clock, &locale, &strings, &files};
     // Texts of the error boxes the window put up, in order. With recordErrors false the
     // real modal boxes come up instead (someone must answer them).
     std::vector<std::string> errors;

@@ -26,14 +26,16 @@ void T_mainForm::RepairAdvToolButtonClick(HWND) {
 void T_mainForm::DeleteEntryAdvToolButtonClick(HWND sender) {
     const TAppInfo* entry = selectedAppInfo();
     if (entry == nullptr) return;
-    // The name is taken before the box runs its own message loop, so nothing that happens
+    // The entry is copied before the box runs its own message loop, so nothing that happens
     // meanwhile can leave it pointing at a released element.
-    const std::string keyName = entry->KeyName;
+    const TAppInfo chosen = *entry;
     const std::string question(kDeleteEntryConfirmation);
     if (MessageBoxA(Handle, question.c_str(), "Confirm", MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;
+    // Nothing is deleted unless a complete backup is on disk: this throws otherwise.
+    backUpBeforeChange("Delete Entry", chosen);
     // A refused or failed deletion is silent: the refresh then simply lists the entry again.
-    deleteUninstallEntry(keyName, *services().registry);
+    deleteUninstallEntry(chosen.KeyName, *services().registry);
     RefreshAdvToolButtonClick(sender);
 }
 
