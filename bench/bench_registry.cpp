@@ -15,8 +15,8 @@ namespace remvana::bench {
 namespace {
 
 // Paths from the root without the leading "\"; entries are kStore + name.
-const std::string kStore = std::string(kUninstallEntryPrefix).substr(1);
-const std::string kCache = std::string(kUsageRecordPrefix).substr(1);
+const std::string kStore = kUninstallStorePath;
+const std::string kCache = kUsageRecordStorePath;
 const std::string kStoreKey = kStore.substr(0, kStore.size() - 1);
 
 HKEY createKey(const std::string& path) {

@@ -1,6 +1,7 @@
 #include "actions/audit_report.h"
 
 #include "inventory/formatting.h"
+#include "inventory/list_fill.h"
 
 namespace remvana {
 namespace {
@@ -31,13 +32,15 @@ std::string auditReportBlock(const TAppInfo& entry, AuditReportServices& service
     if (entry.DisplayName.empty()) return {};
     std::string block;
     appendLine(block, entry.DisplayName);
-    // Zero and negative sizes and time stamps mean the shell never measured the program.
-    if (const std::int64_t size = entry.UsageRecord.installedSize(); size > 0)
-        appendLine(block, "Size: " + FormatFileSize(size, services.locale));
-    if (const std::int64_t lastUsed = entry.UsageRecord.lastUsed(); lastUsed > 0)
-        appendLine(block, "Last Used On: " +
-                              FormatDateTimeText(FileTimeToLocalDateTime(services.clock, lastUsed),
-                                                 services.locale));
+    // The same texts as the list's cells: zero and negative sizes and time stamps mean the
+    // shell never measured the program, and a stamp with no calendar date is left out.
+    if (const std::string size = sizeCellText(entry.UsageRecord.installedSize(), services.locale);
+        !size.empty())
+        appendLine(block, "Size: " + size);
+    if (const std::string lastUsed =
+            lastUsedCellText(entry.UsageRecord.lastUsed(), services.clock, services.locale);
+        !lastUsed.empty())
+        appendLine(block, "Last Used On: " + lastUsed);
     if (!entry.FrequencyText.empty()) appendLine(block, "Frequency: " + entry.FrequencyText);
     if (!entry.UninstallString.empty())
         appendLine(block, "Uninstall Command: " + entry.UninstallString);
@@ -49,7 +52,6 @@ void writeAuditReport(const InventoryArray& inventory, AuditReportServices& serv
                       const ReportWriter& write) {
     write(auditReportHeader(services));
     for (const TAppInfo& entry : inventory) {
-        // Build the whole block first, so a formatting error writes none of it.
         const std::string block = auditReportBlock(entry, services);
         if (!block.empty()) write(block);
     }

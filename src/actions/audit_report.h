@@ -27,12 +27,11 @@ struct AuditReportServices {
 
 // The seven header lines.
 std::string auditReportHeader(AuditReportServices& services);
-// The block of one entry, empty for an entry without a display name. Throws the formatting
-// error of a last-used time that cannot be a date.
+// The block of one entry, empty for an entry without a display name. A last-used time that
+// cannot be a date is left out, as the list leaves its cell empty.
 std::string auditReportBlock(const TAppInfo& entry, AuditReportServices& services);
 
-// Hands the header, then each entry's block, to `write`, one piece per call, so that a
-// failure while formatting an entry leaves the pieces before it written.
+// Hands the header, then each entry's block, to `write`, one piece per call.
 using ReportWriter = std::function<void(const std::string& piece)>;
 void writeAuditReport(const InventoryArray& inventory, AuditReportServices& services,
                       const ReportWriter& write);

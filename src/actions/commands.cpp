@@ -1,7 +1,8 @@
 #include "actions/commands.h"
 
+#include "actions/action_errors.h"
 #include "inventory/app_info.h"
-#include "inventory/refresh.h"
+#include "inventory/uninstall_store.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 
@@ -28,24 +29,27 @@ std::optional<std::string> repairCommandLine(const TAppInfo* entry) {
 }
 
 void startCommand(const std::optional<std::string>& commandLine, Shell& shell) {
-    if (commandLine) shell.winExec(*commandLine, kSwShow);
+    if (!commandLine) return;
+    if (shell.winExec(*commandLine, kSwShow) < 32)
+        throw commandStartError(*commandLine, shell.lastErrorText());
 }
 
-std::optional<std::string> uninstallEntryKeyPath(std::string_view keyName) {
-    if (keyName.empty() || keyName == "." || keyName == "..") return std::nullopt;
-    if (keyName.find_first_of(std::string_view("\\\0", 2)) != std::string_view::npos)
-        return std::nullopt;
-    std::string path(kUninstallStorePath);
-    path += keyName;
-    path += '\\';
-    return path;
+bool isSingleKeyName(std::string_view keyName) {
+    if (keyName.empty() || keyName == "." || keyName == "..") return false;
+    return keyName.find_first_of(std::string_view("\\\0", 2)) == std::string_view::npos;
 }
 
-bool deleteUninstallEntry(std::string_view keyName, RegistryFactory& registries) {
-    const auto path = uninstallEntryKeyPath(keyName);
-    if (!path) return false;
-    auto registry = registries.create(RegRoot::LocalMachine, reg_access::AllAccess);
-    return registry->deleteKey(*path);
+std::optional<std::string> deleteUninstallEntry(const std::string& keyName,
+                                                const UninstallStore& store,
+                                                RegistryFactory& registries) {
+    if (!isSingleKeyName(keyName)) return entryGuardError(keyName).what();
+    auto registry = storeRegistry(registries, store, reg_access::Read);
+    DeleteOutcome outcome = DeleteOutcome::NotRemoved;
+    if (registry->openKey(kUninstallStorePath)) outcome = registry->deleteKey(keyName);
+    if (outcome == DeleteOutcome::Removed) return std::nullopt;
+    const RegFailure failure = registry->lastFailure();
+    return entryNotRemovedText(keyName, outcome == DeleteOutcome::Partial, failure.reason) +
+           rightsAdvice(failure, store, registries);
 }
 
 } // namespace remvana

@@ -9,6 +9,7 @@
 namespace remvana {
 
 struct TAppInfo;
+struct UninstallStore;
 class Shell;
 class RegistryFactory;
 
@@ -24,18 +25,21 @@ std::optional<std::string> changeCommandLine(const TAppInfo* entry);
 std::optional<std::string> repairCommandLine(const TAppInfo* entry);
 
 // Starts a command line exactly as given (no quoting, no expansion, no wait) with SW_SHOW.
-// Nothing happens for an empty optional; a command that cannot start fails silently.
+// Nothing happens for an empty optional; a command that cannot start is an ActionError
+// "Cannot start "<command line>". <reason>".
 void startCommand(const std::optional<std::string>& commandLine, Shell& shell);
 
-// The key path of an entry inside the uninstall store, or nothing when the name could not
-// name exactly one subkey of the store: empty, carrying a path separator or a NUL (the
-// registry would cut the name there), or a "." / ".." component. Such a name would make
-// the deletion reach the store itself or a key outside it.
-std::optional<std::string> uninstallEntryKeyPath(std::string_view keyName);
+// Whether a key name names exactly one subkey of a store: not empty, no path separator or
+// NUL (the registry would cut the name there), not "." or "..". Any other name could make
+// a deletion or a write reach the store itself or a key outside it.
+bool isSingleKeyName(std::string_view keyName);
 
-// Deletes the entry's subkey with everything below it (deepest first) from the uninstall
-// store on HKEY_LOCAL_MACHINE with full access. Returns false when the name is refused or
-// the registry reports a failure; the caller refreshes either way.
-bool deleteUninstallEntry(std::string_view keyName, RegistryFactory& registries);
+// Deletes the entry's subkey with everything below it (deepest first) from its own store:
+// the store key is opened for reading and the subkey deleted relative to it, so the right
+// to delete is asked for that subkey alone. Returns the text for the error box when the
+// entry is not (or only partly) gone, or its name is refused; nothing when it is gone.
+std::optional<std::string> deleteUninstallEntry(const std::string& keyName,
+                                                const UninstallStore& store,
+                                                RegistryFactory& registries);
 
 } // namespace remvana

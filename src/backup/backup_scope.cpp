@@ -5,37 +5,26 @@
 #include <cstring>
 
 #include "actions/commands.h"
-#include "inventory/refresh.h"
 
 namespace remvana {
 namespace {
 
 constexpr std::string_view kSoftware = "SOFTWARE\\";
 constexpr std::string_view kWow6432Node = "Wow6432Node\\";
-constexpr std::uint32_t kView64 = 0x0100; // KEY_WOW64_64KEY
-constexpr std::uint32_t kView32 = 0x0200; // KEY_WOW64_32KEY
-
-constexpr std::array<EntryStore, 3> kStores = {EntryStore{RegRoot::LocalMachine, false},
-                                               EntryStore{RegRoot::LocalMachine, true},
-                                               EntryStore{RegRoot::CurrentUser, false}};
+constexpr std::array<UninstallStore, 3> kStores = {kMachineStore64, kMachineStore32, kUserStore};
 constexpr std::array<EntryKeyKind, 2> kKinds = {EntryKeyKind::Uninstall, EntryKeyKind::UsageRecord};
 
 const char* rootName(RegRoot root) {
     return root == RegRoot::CurrentUser ? "HKEY_CURRENT_USER" : "HKEY_LOCAL_MACHINE";
 }
 
-// "SOFTWARE\Microsoft\...\Uninstall\" (or the usage records' key), as the store's view sees it.
-std::string storeKeyPath(EntryKeyKind kind) {
-    return kind == EntryKeyKind::Uninstall ? kUninstallStorePath : kUsageRecordPrefix + 1;
-}
-
 // The same key as the registry editor names it: the 32-bit view's keys live under
 // Wow6432Node of the machine's own SOFTWARE key.
-std::string exportStorePath(const EntryStore& store, EntryKeyKind kind) {
+std::string exportStorePath(const UninstallStore& store, EntryKeyKind kind) {
     std::string path = rootName(store.root);
     path += '\\';
     std::string inView = storeKeyPath(kind);
-    if (store.view32) inView.insert(kSoftware.size(), kWow6432Node);
+    if (store.view == RegView::Bits32) inView.insert(kSoftware.size(), kWow6432Node);
     return path + inView;
 }
 
@@ -43,7 +32,7 @@ std::string exportStorePath(const EntryStore& store, EntryKeyKind kind) {
 bool plainComponents(std::string_view rest) {
     while (true) {
         const std::size_t end = rest.find('\\');
-        if (!uninstallEntryKeyPath(rest.substr(0, end))) return false;
+        if (!isSingleKeyName(rest.substr(0, end))) return false;
         if (end == std::string_view::npos) return true;
         rest.remove_prefix(end + 1);
     }
@@ -51,9 +40,13 @@ bool plainComponents(std::string_view rest) {
 
 } // namespace
 
-std::optional<std::string> exportPathOf(const EntryStore& store, EntryKeyKind kind,
+std::string storeKeyPath(EntryKeyKind kind) {
+    return kind == EntryKeyKind::Uninstall ? kUninstallStorePath : kUsageRecordStorePath;
+}
+
+std::optional<std::string> exportPathOf(const UninstallStore& store, EntryKeyKind kind,
                                         const std::string& keyName, const std::string& below) {
-    if (!uninstallEntryKeyPath(keyName) || (!below.empty() && !plainComponents(below)))
+    if (!isSingleKeyName(keyName) || (!below.empty() && !plainComponents(below)))
         return std::nullopt;
     std::string path = exportStorePath(store, kind) + keyName;
     if (!below.empty()) path += '\\' + below;
@@ -61,7 +54,7 @@ std::optional<std::string> exportPathOf(const EntryStore& store, EntryKeyKind ki
 }
 
 std::optional<ScopedKey> scopedKeyOf(const std::string& exportPath) {
-    for (const EntryStore& store : kStores) {
+    for (const UninstallStore& store : kStores) {
         for (EntryKeyKind kind : kKinds) {
             const std::string prefix = exportStorePath(store, kind);
             if (exportPath.size() <= prefix.size() ||
@@ -69,7 +62,7 @@ std::optional<ScopedKey> scopedKeyOf(const std::string& exportPath) {
                 continue;
             const std::string rest = exportPath.substr(prefix.size());
             if (!plainComponents(rest)) return std::nullopt;
-            return ScopedKey{store, "\\" + storeKeyPath(kind) + rest};
+            return ScopedKey{store, storeKeyPath(kind), rest};
         }
     }
     return std::nullopt;
@@ -81,11 +74,10 @@ bool sameKeyName(std::string_view a, std::string_view b) {
                                               [&](char x, char y) { return lower(x) == lower(y); });
 }
 
-std::unique_ptr<Registry> entryStoreRegistry(RegistryFactory& registries, const EntryStore& store,
-                                             std::uint32_t access) {
-    std::uint32_t view = 0;
-    if (store.root == RegRoot::LocalMachine) view = store.view32 ? kView32 : kView64;
-    return registries.create(store.root, access | view);
+UninstallStore namedStoreOf(const UninstallStore& store, RegistryFactory& registries) {
+    if (store.view == RegView::Bits32 && !registries.hasSeparate32BitView())
+        return kMachineStore64; // the view flag is ignored there: the same one store
+    return store;
 }
 
 } // namespace remvana

@@ -9,29 +9,27 @@
 #include <string>
 #include <string_view>
 
+#include "inventory/uninstall_store.h"
 #include "platform/registry.h"
 
 namespace remvana {
 
-// Where an uninstall entry is registered: a root and, on the machine-wide root, the view.
-struct EntryStore {
-    RegRoot root = RegRoot::LocalMachine;
-    bool view32 = false; // the 32-bit programs' store (Wow6432Node)
-    friend bool operator==(const EntryStore&, const EntryStore&) = default;
-};
-
 enum class EntryKeyKind { Uninstall, UsageRecord };
 
-// A key inside the scope, as the program's own accessor reaches it.
+// A key inside the scope, as the program's own accessor reaches it: the store key (from
+// the root, in the store's view) and the path below it, which starts with the entry's name.
 struct ScopedKey {
-    EntryStore store;
-    // From the root in the store's view, with a leading "\" ("\SOFTWARE\...\Uninstall\beta").
-    std::string accessorPath;
+    UninstallStore store;
+    std::string storePath; // "SOFTWARE\...\Uninstall\"
+    std::string below;     // "beta\Components"
 };
+
+// The store key a kind of entry key lives in, from the root in the store's view.
+std::string storeKeyPath(EntryKeyKind kind);
 
 // The registry editor's name of the entry's key, or of a key below it (`below` without
 // leading or trailing "\"); nothing when the key name does not denote one subkey.
-std::optional<std::string> exportPathOf(const EntryStore& store, EntryKeyKind kind,
+std::optional<std::string> exportPathOf(const UninstallStore& store, EntryKeyKind kind,
                                         const std::string& keyName, const std::string& below = {});
 
 // The key a file's path names, when it lies strictly inside an entry's key of one of the
@@ -42,8 +40,8 @@ std::optional<ScopedKey> scopedKeyOf(const std::string& exportPath);
 // Key names as the registry compares them: ASCII letters without regard to case.
 bool sameKeyName(std::string_view a, std::string_view b);
 
-// An accessor on the store's root, in its view, with `access`.
-std::unique_ptr<Registry> entryStoreRegistry(RegistryFactory& registries, const EntryStore& store,
-                                             std::uint32_t access);
+// The store as a backup names it: on a machine with one registry view the machine-wide
+// store is read as the 32-bit one, but its keys carry no Wow6432Node in their names.
+UninstallStore namedStoreOf(const UninstallStore& store, RegistryFactory& registries);
 
 } // namespace remvana

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "actions/commands.h"
+
 namespace remvana {
 namespace {
 
@@ -10,42 +12,43 @@ constexpr const char* kBackupsBelowAppData = "\\Kelvane\\Remvana\\Backups";
 constexpr int kMostCopies = 9;
 constexpr std::size_t kLongestKeyPart = 80;
 
-// The key and everything below it, parents before children, each as "[-key]" followed by
-// its contents only for the key itself (removing it removes the rest).
-void captureTree(Registry& registry, const EntryStore& store, EntryKeyKind kind,
-                 const std::string& keyName, const std::string& below,
-                 std::vector<RegFileSection>& out) {
-    const auto exportPath = exportPathOf(store, kind, keyName, below);
-    if (!exportPath) throw BackupError("The key name \"" + below + "\" cannot be saved");
-    const auto scoped = scopedKeyOf(*exportPath);
-    if (!scoped || !registry.openKey(scoped->accessorPath))
-        throw BackupError("The key \"" + *exportPath + "\" cannot be read");
-    out.push_back(RegFileSection{*exportPath, false, registry.readAllValues()});
-    for (const std::string& name : registry.subkeyNames())
-        captureTree(registry, store, kind, keyName, below.empty() ? name : below + "\\" + name,
-                    out);
+// The open key and everything below it, parents before children. Subkeys are opened
+// relative to their parent, so no limit on the length of a whole path applies.
+void captureTree(Registry& key, const std::string& exportPath, std::vector<RegFileSection>& out) {
+    out.push_back(RegFileSection{exportPath, false, key.readAllValues()});
+    for (const std::string& name : key.subkeyNames()) {
+        const std::string childPath = exportPath + "\\" + name;
+        if (!isSingleKeyName(name))
+            throw BackupError("The key \"" + childPath + "\" cannot be saved");
+        const std::unique_ptr<Registry> child = key.openSubkey(name, reg_access::Read);
+        if (!child) throw BackupError("The key \"" + childPath + "\" cannot be read");
+        captureTree(*child, childPath, out);
+    }
 }
 
-// Whether the store key lists the entry's key: tells a key that is not there from one that
-// is there but cannot be read.
-bool listed(Registry& registry, const std::string& storePath, const std::string& keyName) {
-    if (!registry.openKey(storePath)) return false;
-    const std::vector<std::string> names = registry.subkeyNames();
+// Whether the open store key lists the entry's key: tells a key that is not there from
+// one that is there but cannot be read.
+bool listed(Registry& store, const std::string& keyName) {
+    const std::vector<std::string> names = store.subkeyNames();
     return std::any_of(names.begin(), names.end(),
                        [&](const std::string& name) { return sameKeyName(name, keyName); });
 }
 
-void captureKey(Registry& registry, const EntryStore& store, EntryKeyKind kind,
+// "[-key]" first, so that restoring replaces whatever the key holds by then; then the key
+// with its contents.
+void captureKey(RegistryFactory& registries, const UninstallStore& store, EntryKeyKind kind,
                 const std::string& keyName, bool mayBeAbsent, std::vector<RegFileSection>& out) {
     const auto exportPath = exportPathOf(store, kind, keyName);
     if (!exportPath) throw BackupError("The key name \"" + keyName + "\" cannot be saved");
-    const std::string accessorPath = scopedKeyOf(*exportPath)->accessorPath;
-    if (mayBeAbsent && !registry.openKey(accessorPath)) {
-        const std::string storePath = accessorPath.substr(0, accessorPath.rfind('\\'));
-        if (!listed(registry, storePath, keyName)) return; // nothing there to keep
+    auto storeKey = storeRegistry(registries, store, reg_access::Read);
+    const bool storeOpen = storeKey->openKey(storeKeyPath(kind));
+    const auto key = storeOpen ? storeKey->openSubkey(keyName, reg_access::Read) : nullptr;
+    if (!key) {
+        if (mayBeAbsent && !(storeOpen && listed(*storeKey, keyName))) return;
+        throw BackupError("The key \"" + *exportPath + "\" cannot be read");
     }
     out.push_back(RegFileSection{*exportPath, true, {}});
-    captureTree(registry, store, kind, keyName, {}, out);
+    captureTree(*key, *exportPath, out);
 }
 
 std::string twoDigits(int number) {
@@ -55,18 +58,19 @@ std::string twoDigits(int number) {
 }
 
 bool keyStillThere(RegistryFactory& registries, const ScopedKey& key) {
-    return entryStoreRegistry(registries, key.store, reg_access::Read)->openKey(key.accessorPath);
+    auto registry = storeRegistry(registries, key.store, reg_access::Read);
+    return registry->openKey(key.storePath) && registry->openKey(key.below);
 }
 
 } // namespace
 
-std::vector<RegFileSection> captureEntry(RegistryFactory& registries, const EntryStore& store,
+std::vector<RegFileSection> captureEntry(RegistryFactory& registries, const UninstallStore& store,
                                          const std::string& keyName) {
-    auto registry = entryStoreRegistry(registries, store, reg_access::Read);
+    const UninstallStore named = namedStoreOf(store, registries);
     std::vector<RegFileSection> sections;
-    captureKey(*registry, store, EntryKeyKind::Uninstall, keyName, false, sections);
+    captureKey(registries, named, EntryKeyKind::Uninstall, keyName, false, sections);
     // Most entries have no usage record.
-    captureKey(*registry, store, EntryKeyKind::UsageRecord, keyName, true, sections);
+    captureKey(registries, named, EntryKeyKind::UsageRecord, keyName, true, sections);
     return sections;
 }
 
@@ -91,7 +95,7 @@ std::string backupFileName(const SystemTime& at, const std::string& keyName, int
 }
 
 std::string saveEntryBackup(RegistryFactory& registries, FileSystem& files, Clock& clock,
-                            const EntryStore& store, const std::string& keyName) {
+                            const UninstallStore& store, const std::string& keyName) {
     const std::vector<std::uint8_t> bytes = formatRegFile(captureEntry(registries, store, keyName));
     const std::string folder = backupFolder(files);
     if (!files.createFolders(folder))
@@ -132,14 +136,17 @@ std::vector<RegFileSection> loadBackup(FileSystem& files, const std::string& pat
 void restoreSections(RegistryFactory& registries, const std::vector<RegFileSection>& sections) {
     for (const RegFileSection& section : sections) {
         const ScopedKey key = *scopedKeyOf(section.keyPath);
-        auto registry = entryStoreRegistry(registries, key.store, reg_access::AllAccess);
         if (section.removeKey) {
-            registry->deleteKey(key.accessorPath);
+            // Deleted relative to the store key opened for reading, as Delete Entry does:
+            // the right to delete is asked for the entry's key alone.
+            auto store = storeRegistry(registries, key.store, reg_access::Read);
+            if (store->openKey(key.storePath)) store->deleteKey(key.below);
             if (keyStillThere(registries, key))
                 throw BackupError("The key \"" + section.keyPath + "\" cannot be replaced");
             continue;
         }
-        if (!registry->createKey(key.accessorPath))
+        auto registry = storeRegistry(registries, key.store, reg_access::AllAccess);
+        if (!registry->createKey("\\" + key.storePath) || !registry->createKey(key.below))
             throw RegistryError::createKeyFailed(section.keyPath);
         for (const RegValue& value : section.values)
             registry->writeValue(value.name, value.type, value.data);

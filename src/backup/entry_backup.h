@@ -16,7 +16,7 @@ namespace remvana {
 
 // Reads the entry without changing anything. Throws BackupError when any key of it cannot
 // be read, or a name in it cannot be carried by a backup.
-std::vector<RegFileSection> captureEntry(RegistryFactory& registries, const EntryStore& store,
+std::vector<RegFileSection> captureEntry(RegistryFactory& registries, const UninstallStore& store,
                                          const std::string& keyName);
 
 // "<local application data>\Kelvane\Remvana\Backups".
@@ -29,7 +29,7 @@ std::string backupFileName(const SystemTime& at, const std::string& keyName, int
 // Captures the entry and writes the backup file completely, or throws BackupError and leaves
 // no file behind. Returns the file's path.
 std::string saveEntryBackup(RegistryFactory& registries, FileSystem& files, Clock& clock,
-                            const EntryStore& store, const std::string& keyName);
+                            const UninstallStore& store, const std::string& keyName);
 
 // Reads a backup and checks all of it: the format, and that every key lies inside an
 // entry's key of the uninstall stores. Throws BackupError naming what is wrong.

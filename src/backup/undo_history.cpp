@@ -11,17 +11,12 @@ std::string undoTooltip(const UndoStep& step) {
     return "Undo: " + step.action + " \"" + step.entryName + "\"";
 }
 
-EntryStore entryStoreOf(const TAppInfo&) {
-    return EntryStore{RegRoot::LocalMachine, false};
-}
-
 UndoStep backUpEntry(const std::string& action, const TAppInfo& entry, RegistryFactory& registries,
                      FileSystem& files, Clock& clock) {
     const std::string name = entry.DisplayName.empty() ? entry.KeyName : entry.DisplayName;
     try {
-        return UndoStep{
-            action, name,
-            saveEntryBackup(registries, files, clock, entryStoreOf(entry), entry.KeyName)};
+        return UndoStep{action, name,
+                        saveEntryBackup(registries, files, clock, entry.Store, entry.KeyName)};
     } catch (const BackupError& e) {
         throw BackupError(action + " did nothing: no complete backup of \"" + name +
                           "\" could be written. " + e.what());

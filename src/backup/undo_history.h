@@ -22,9 +22,6 @@ struct UndoStep {
 // "Undo: Delete Entry "beta tool"".
 std::string undoTooltip(const UndoStep& step);
 
-// The store the entry was read from: every backup of it names that store's keys.
-EntryStore entryStoreOf(const TAppInfo& entry);
-
 // Saves the entry's backup before `action` changes it and returns the step that undoes it.
 // Throws BackupError saying that nothing was changed when no complete backup could be
 // written; the caller must then leave the entry alone.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "actions/action_errors.h"
 #include "actions/commands.h"
 #include "platform/registry.h"
 
@@ -17,14 +18,40 @@ const std::array<EditableProperty, 7> kEditableProperties = {{
     {"URLUpdateInfo", &TAppInfo::URLUpdateInfo, &TAppInfo::PendingURLUpdateInfo},
 }};
 
-bool recordPropertyEdit(TAppInfo* entry, const std::string& href, const std::string& value) {
+namespace {
+
+std::uint8_t clearBitOf(const EditableProperty& property) {
+    return static_cast<std::uint8_t>(1u << (&property - kEditableProperties.data()));
+}
+
+bool isPending(const TAppInfo& entry, const EditableProperty& property) {
+    return !(entry.*property.pending).empty() || (entry.PendingClears & clearBitOf(property));
+}
+
+RegistryError withRightsAdvice(const RegistryError& error, const RegFailure& failure,
+                               const UninstallStore& store, RegistryFactory& registries) {
+    const std::string advice = rightsAdvice(failure, store, registries);
+    return advice.empty() ? error : RegistryError(asSentence(error.what()) + advice);
+}
+
+} // namespace
+
+bool recordPropertyEdit(TAppInfo* entry, const std::string& href, const std::string& value,
+                        std::string_view emptyParam) {
     if (entry == nullptr || value.empty()) return false;
+    // The label shows a cleared value as its placeholder; what is meant is empty text.
+    const bool cleared = !emptyParam.empty() && value == emptyParam;
+    const std::string newValue = cleared ? std::string() : value;
     bool changed = false;
     for (const EditableProperty& property : kEditableProperties) {
         // Compared with what the registry holds, never with an earlier pending value: an
         // edit back to the stored text leaves the earlier edit pending.
-        if (property.valueName == href && value != entry->*property.loaded) {
-            entry->*property.pending = value;
+        if (property.valueName == href && newValue != entry->*property.loaded) {
+            entry->*property.pending = newValue;
+            if (cleared)
+                entry->PendingClears |= clearBitOf(property);
+            else
+                entry->PendingClears &= static_cast<std::uint8_t>(~clearBitOf(property));
             changed = true;
         }
     }
@@ -35,29 +62,36 @@ void writePendingProperties(RegistryFactory& registries, TAppInfo& entry,
                             const std::function<void(const std::string&)>& renameRow) {
     const EditableProperty* firstPending = nullptr;
     for (const EditableProperty& property : kEditableProperties)
-        if (firstPending == nullptr && !(entry.*property.pending).empty()) firstPending = &property;
+        if (firstPending == nullptr && isPending(entry, property)) firstPending = &property;
     if (firstPending == nullptr) return;
+    if (!isSingleKeyName(entry.KeyName)) throw entryGuardError(entry.KeyName);
 
-    auto registry = registries.create(RegRoot::LocalMachine, reg_access::AllAccess);
-    std::optional<std::string> keyPath = uninstallEntryKeyPath(entry.KeyName);
-    // Without the subkey open, a write would land in whatever key the accessor stands on.
-    if (!keyPath || !registry->openKey(*keyPath))
-        throw RegistryError::setDataFailed(std::string(firstPending->valueName));
+    // Only the entry's own subkey is opened for writing, relative to its store's key.
+    auto store = storeRegistry(registries, entry.Store, reg_access::Read);
+    std::unique_ptr<Registry> key;
+    if (store->openKey(kUninstallStorePath))
+        key = store->openSubkey(entry.KeyName, reg_access::QueryValue | reg_access::SetValue);
+    if (!key)
+        throw withRightsAdvice(RegistryError::setDataFailed(std::string(firstPending->valueName)),
+                               store->lastFailure(), entry.Store, registries);
 
     for (const EditableProperty& property : kEditableProperties) {
-        const std::string& pending = entry.*property.pending;
-        if (pending.empty()) continue;
-        registry->writeText(std::string(property.valueName), pending);
+        if (!isPending(entry, property)) continue;
+        const std::string pending = entry.*property.pending;
+        try {
+            key->writeText(std::string(property.valueName), pending);
+        } catch (const RegistryError& e) {
+            throw withRightsAdvice(e, key->lastFailure(), entry.Store, registries);
+        }
         entry.*property.loaded = pending;
         if (property.pending == &TAppInfo::PendingDisplayName && renameRow) renameRow(pending);
     }
-    registry->closeKey();
 }
 
 bool hasPendingProperties(const TAppInfo& entry) {
     return std::any_of(
         kEditableProperties.begin(), kEditableProperties.end(),
-        [&](const EditableProperty& property) { return !(entry.*property.pending).empty(); });
+        [&](const EditableProperty& property) { return isPending(entry, property); });
 }
 
 } // namespace remvana

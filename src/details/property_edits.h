@@ -26,16 +26,19 @@ extern const std::array<EditableProperty, 7> kEditableProperties;
 // Records a finished edit of the property named by href (exact case) as pending when it
 // differs from the value loaded from the registry. Returns true when something was recorded,
 // which is when "Modify Properties" becomes worth pressing. No entry, an empty value or an
-// unknown href record nothing.
-bool recordPropertyEdit(TAppInfo* entry, const std::string& href, const std::string& value);
+// unknown href record nothing. A value equal to the label's `emptyParam` placeholder is a
+// cleared property: empty text is what gets written.
+bool recordPropertyEdit(TAppInfo* entry, const std::string& href, const std::string& value,
+                        std::string_view emptyParam = {});
 
-// Writes every pending value of the entry as REG_SZ into its own subkey of the machine-wide
-// uninstall store, in table order, copying each into the loaded field once written;
-// renameRow runs as soon as a new DisplayName is written. A write that fails ends it with
-// "Failed to set data for '<name>'": the values before it stay written and copied, it and
-// those after it are neither. When the subkey cannot be opened for writing (gone, refused,
-// or a name that does not denote one subkey of the store) nothing is written and the error
-// names the first pending value: writes never go through any other key.
+// Writes every pending value of the entry as REG_SZ into its own subkey of its own store, in
+// table order, copying each into the loaded field once written; renameRow runs as soon as a
+// new DisplayName is written. A write that fails ends it with "Failed to set data for
+// '<name>'": the values before it stay written and copied, it and those after it are
+// neither. When the subkey cannot be opened for writing (gone or refused) nothing is written
+// and the error names the first pending value, with the advice that administrator rights
+// are needed when that is why; a name that does not denote one subkey of the store is
+// refused with the guard's error. Writes never go through any other key.
 void writePendingProperties(RegistryFactory& registries, TAppInfo& entry,
                             const std::function<void(const std::string&)>& renameRow);
 

@@ -1,10 +1,12 @@
 #pragma once
-// What the program knows about one subkey of the uninstall store, and the process-wide
+// What the program knows about one subkey of an uninstall store, and the process-wide
 // Inventory of them.
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "inventory/uninstall_store.h"
 
 namespace remvana {
 
@@ -66,9 +68,17 @@ struct TAppInfo {
     std::string PendingHelpLink;
     std::string PendingHelpTelephone;
     std::string PendingURLUpdateInfo;
+    // The properties cleared in the editor and waiting to be written as empty text, one bit
+    // per editable property in write order (an empty pending text means "no change").
+    std::uint8_t PendingClears = 0;
+    // Where the entry is registered: every read, write and delete of it goes there.
+    UninstallStore Store;
+    // The subkey was enumerated but could not be opened: it is listed by its key name, with
+    // no properties, so that it can still be deleted.
+    bool KeyUnreadable = false;
 };
 
-// One element per subkey of the store, in sorted key-name order, rebuilt by every refresh.
+// One element per subkey of the stores, in sorted key-name order, rebuilt by every refresh.
 // List rows point at its elements, so rows are always cleared before it is rebuilt.
 using InventoryArray = std::vector<TAppInfo>;
 extern InventoryArray Inventory;

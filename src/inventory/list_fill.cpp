@@ -41,8 +41,13 @@ int appendIconOf(const std::string& iconString, ProgramListSink& sink,
     return std::max(sink.addImage(icon), 0);
 }
 
+// A subkey that could not be read is listed by its key name, so it can still be deleted.
 bool isListed(const TAppInfo& info) {
-    return !info.DisplayName.empty();
+    return !info.DisplayName.empty() || info.KeyUnreadable;
+}
+
+const std::string& captionOf(const TAppInfo& info) {
+    return info.DisplayName.empty() ? info.KeyName : info.DisplayName;
 }
 
 // Where a row's icon may come from: its DisplayIcon, else the program its usage record names.
@@ -91,7 +96,7 @@ int FillProgramList(InventoryArray& inventory, ProgramListSink& sink,
             if (!isListed(info)) continue;
             const int image = rowImageOf(info, sink, services);
             sink.addRow(
-                info.DisplayName, &info, image,
+                captionOf(info), &info, image,
                 {sizeCellText(info.UsageRecord.installedSize(), services.locale),
                  lastUsedCellText(info.UsageRecord.lastUsed(), services.clock, services.locale),
                  info.FrequencyText});

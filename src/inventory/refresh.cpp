@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 #include <memory>
+#include <set>
 
 namespace remvana {
 
@@ -51,17 +52,23 @@ constexpr std::array<IntegerField, 8> kIntegerFields{{
     {"WindowsInstaller", &TAppInfo::WindowsInstaller},
 }};
 
+char asciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 // Registry names ignore case; only ASCII letters occur in the names looked for here.
 bool sameName(const std::string& a, const char* b) {
     const std::size_t n = std::strlen(b);
     if (a.size() != n) return false;
-    for (std::size_t i = 0; i < n; ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-        if (x != y) return false;
-    }
+    for (std::size_t i = 0; i < n; ++i)
+        if (asciiLower(a[i]) != asciiLower(b[i])) return false;
     return true;
+}
+
+std::string asciiFolded(std::string name) {
+    for (char& c : name)
+        c = asciiLower(c);
+    return name;
 }
 
 const RegValue* findValue(const std::vector<RegValue>& values, const char* name) {
@@ -80,14 +87,14 @@ std::string frequencyTextOf(std::int32_t timesUsed) {
 }
 
 std::vector<std::string> sortedUniqueNames(std::vector<std::string> names, Locale& locale) {
+    // The registry never enumerates two names it holds as one key, save when the store
+    // changes under the enumeration; the first spelling seen is kept.
+    std::set<std::string> seen;
+    std::erase_if(names,
+                  [&](const std::string& name) { return !seen.insert(asciiFolded(name)).second; });
     std::stable_sort(names.begin(), names.end(), [&](const std::string& a, const std::string& b) {
         return locale.compareIgnoreCase(a, b) < 0;
     });
-    names.erase(std::unique(names.begin(), names.end(),
-                            [&](const std::string& a, const std::string& b) {
-                                return locale.compareIgnoreCase(a, b) == 0;
-                            }),
-                names.end());
     return names;
 }
 
@@ -100,44 +107,76 @@ void applyEntryValues(const std::vector<RegValue>& values, TAppInfo& info) {
     for (const IntegerField& f : kIntegerFields) {
         const RegValue* v = findValue(values, f.name);
         std::int32_t number = 0;
-        // A 32-bit value stored with more than four bytes cannot be read as one.
-        if (v && v->kind == ValueKind::Integer && !integerOfValue(v->data, number))
-            throw RegistryError::getDataFailed(f.name);
+        // A 32-bit value stored with another size than four bytes is damaged: read as absent.
+        if (v && v->kind == ValueKind::Integer && v->data.size() == 4)
+            integerOfValue(v->data, number);
         info.*f.field = number;
     }
 }
 
 void applyUsageRecord(const std::vector<std::uint8_t>& stored, ArpCacheRecord& record) {
-    if (stored.size() > ArpCacheRecord::kSize)
-        throw RegistryError::invalidDataType(kUsageRecordValue);
-    std::copy(stored.begin(), stored.end(), record.bytes.begin());
+    const std::size_t length = std::min(stored.size(), ArpCacheRecord::kSize);
+    std::copy_n(stored.begin(), length, record.bytes.begin());
 }
 
-bool rebuildInventory(RegistryFactory& registry, Locale& locale, InventoryArray& inventory) {
-    inventory.clear();
-    const std::unique_ptr<Registry> reg =
-        registry.create(RegRoot::LocalMachine, reg_access::AllAccess);
-    if (!reg->openKey(kUninstallStorePath)) return false;
-    const std::vector<std::string> names = sortedUniqueNames(reg->subkeyNames(), locale);
-    reg->closeKey();
+namespace {
 
-    inventory.resize(names.size());
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        TAppInfo& info = inventory[i];
-        info.KeyName = names[i];
-        // A subkey that cannot be opened keeps only its name (and still gets its usage record).
-        if (reg->openKey(kUninstallEntryPrefix + names[i] + "\\")) {
-            applyEntryValues(reg->readAllValues(), info);
-            reg->closeKey();
-        }
-        if (reg->openKey(kUsageRecordPrefix + names[i] + "\\")) {
-            const std::vector<RegValue> values = reg->readAllValues();
-            reg->closeKey();
+// One store being read: its store key and, when it has one, its usage-record key.
+struct OpenStore {
+    UninstallStore store;
+    std::unique_ptr<Registry> entries;
+    std::unique_ptr<Registry> usage;
+};
+
+struct FoundKey {
+    std::size_t store; // index into the open stores
+    std::string name;
+};
+
+// Everything in one subkey is read relative to its store's open key, so that a name of any
+// length the registry allows is reached; what cannot be read is simply left out.
+void readEntry(const OpenStore& open, TAppInfo& info) {
+    if (const auto key = open.entries->openSubkey(info.KeyName, reg_access::Read))
+        applyEntryValues(key->readAllValues(), info);
+    else
+        info.KeyUnreadable = true;
+    if (open.usage) {
+        if (const auto key = open.usage->openSubkey(info.KeyName, reg_access::Read)) {
+            const std::vector<RegValue> values = key->readAllValues();
             const RegValue* cache = findValue(values, kUsageRecordValue);
             if (cache && cache->kind == ValueKind::Binary)
                 applyUsageRecord(cache->data, info.UsageRecord);
         }
-        info.FrequencyText = frequencyTextOf(info.UsageRecord.timesUsed());
+    }
+    info.FrequencyText = frequencyTextOf(info.UsageRecord.timesUsed());
+}
+
+} // namespace
+
+bool rebuildInventory(RegistryFactory& registry, Locale& locale, InventoryArray& inventory) {
+    inventory.clear();
+    std::vector<OpenStore> stores;
+    std::vector<FoundKey> found;
+    for (const UninstallStore& store : uninstallStoresOf(registry)) {
+        std::unique_ptr<Registry> entries = openStoreKey(registry, store);
+        if (!entries) continue; // the per-user store, for one, is often absent
+        for (std::string& name : sortedUniqueNames(entries->subkeyNames(), locale))
+            found.push_back(FoundKey{stores.size(), std::move(name)});
+        stores.push_back(OpenStore{store, std::move(entries), openUsageRecordKey(registry, store)});
+    }
+    if (stores.empty()) return false;
+
+    // One name order over all stores; equal names keep the stores' reading order.
+    std::stable_sort(found.begin(), found.end(), [&](const FoundKey& a, const FoundKey& b) {
+        return locale.compareIgnoreCase(a.name, b.name) < 0;
+    });
+    inventory.resize(found.size());
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        TAppInfo& info = inventory[i];
+        const OpenStore& open = stores[found[i].store];
+        info.KeyName = std::move(found[i].name);
+        info.Store = open.store;
+        readEntry(open, info);
     }
     return true;
 }

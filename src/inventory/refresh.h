@@ -1,22 +1,15 @@
 #pragma once
-// Rebuilding Inventory from the machine-wide uninstall store and the shell's usage records.
+// Rebuilding Inventory from the uninstall stores and the shell's usage records.
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "inventory/app_info.h"
+#include "inventory/uninstall_store.h"
 #include "platform/locale.h"
 #include "platform/registry.h"
 
 namespace remvana {
-
-inline constexpr const char* kUninstallStorePath =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
-inline constexpr const char* kUninstallEntryPrefix =
-    "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
-inline constexpr const char* kUsageRecordPrefix =
-    "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Management\\ARPCache\\";
-inline constexpr const char* kUsageRecordValue = "SlowInfoCache";
 
 // Line 0 of the details label after a refresh: the bare heading.
 inline constexpr const char* kPropertiesHeadingLine =
@@ -32,7 +25,7 @@ class RefreshView {
     // Delete Entry, Remove, Change, Repair and Modify Properties.
     virtual void disableEntryButtons() = 0;
     virtual void fillList() = 0;
-    // The store cannot be opened: the modal "Error" box reading "Registry Error", then the
+    // No store can be opened: the modal "Error" box reading "Registry Error", then the
     // application ends. The refresh does nothing more should this return.
     virtual void reportRegistryErrorAndExit() = 0;
 };
@@ -40,20 +33,24 @@ class RefreshView {
 // "", "rarely", "occasionally" or "frequently".
 std::string frequencyTextOf(std::int32_t timesUsed);
 
-// Sorted in the user's locale ignoring case; names comparing equal appear once.
+// Sorted in the user's locale ignoring case. Names are merged only where the registry
+// itself would see one key (equal ignoring ASCII case); names the locale merely compares
+// equal ("ss" and a sharp s) all stay.
 std::vector<std::string> sortedUniqueNames(std::vector<std::string> names, Locale& locale);
 
 // Fills one element from one sweep of its subkey's values, each field by the rule of its
-// kind: text from a string or expandable string (unexpanded), integers from a 32-bit value.
+// kind: text from a string or expandable string (unexpanded), integers from a 32-bit value
+// stored in four bytes (any other size reads as 0). Never throws for what is stored.
 void applyEntryValues(const std::vector<RegValue>& values, TAppInfo& info);
 
 // The stored "SlowInfoCache" bytes into the record: shorter values fill the leading bytes,
-// longer ones are "Invalid data type".
+// longer ones give their leading 552.
 void applyUsageRecord(const std::vector<std::uint8_t>& stored, ArpCacheRecord& record);
 
-// Empties `inventory`, then rebuilds it with one element per store subkey in sorted order.
-// False, with `inventory` empty, when the store cannot be opened with full access. A
-// RegistryError leaves the elements before the failing one filled.
+// Empties `inventory`, then rebuilds it with one element per subkey of every store that
+// can be opened for reading, all in one sorted key-name order (equal names in store order).
+// Nothing stored in one subkey stops the others. False, with `inventory` empty, when no
+// store can be opened at all.
 bool rebuildInventory(RegistryFactory& registry, Locale& locale, InventoryArray& inventory);
 
 // The Refresh button: resets the window, rebuilds the process-wide Inventory, fills the list.

@@ -32,6 +32,18 @@ ValueKind valueKindOfType(std::uint32_t type) {
     }
 }
 
+std::uint32_t viewAccessOf(RegView view) {
+    switch (view) {
+    case RegView::Bits64:
+        return reg_access::View64;
+    case RegView::Bits32:
+        return reg_access::View32;
+    case RegView::Default:
+        break;
+    }
+    return 0;
+}
+
 std::string textOfValue(const std::vector<std::uint8_t>& data) {
     const auto end = std::find(data.begin(), data.end(), std::uint8_t{0});
     return std::string(data.begin(), end);

@@ -12,6 +12,11 @@ namespace remvana {
 
 enum class RegRoot { ClassesRoot, CurrentUser, LocalMachine };
 
+// Which of the machine's two registry views a key is reached through. On 64-bit Windows the
+// 32-bit programs' machine-wide keys live apart (under Wow6432Node); Default is the
+// process's own view.
+enum class RegView { Default, Bits64, Bits32 };
+
 // Access rights with the values advapi32 uses, so the Win32 accessor passes them through.
 namespace reg_access {
 inline constexpr std::uint32_t QueryValue = 0x0001;
@@ -22,6 +27,10 @@ inline constexpr std::uint32_t Notify = 0x0010;
 inline constexpr std::uint32_t Delete = 0x10000;
 inline constexpr std::uint32_t Read = 0x20019;
 inline constexpr std::uint32_t AllAccess = 0xF003F;
+// The view flags (KEY_WOW64_64KEY, KEY_WOW64_32KEY), carried in an accessor's access.
+inline constexpr std::uint32_t View64 = 0x0100;
+inline constexpr std::uint32_t View32 = 0x0200;
+inline constexpr std::uint32_t ViewMask = View64 | View32;
 // What a read-only open tries, in this order.
 inline constexpr std::uint32_t ReadOnlyAttempts[] = {Read, Read & ~Notify, QueryValue};
 } // namespace reg_access
@@ -41,6 +50,19 @@ inline constexpr std::uint32_t Qword = 11;
 enum class ValueKind { Absent, String, ExpandString, Integer, Binary, Other };
 
 ValueKind valueKindOfType(std::uint32_t type);
+
+// The access flag that selects the view (none for Default).
+std::uint32_t viewAccessOf(RegView view);
+
+// Why the last open, write or delete of an accessor failed: the system's own text, and
+// whether it was a missing right.
+struct RegFailure {
+    bool accessDenied = false;
+    std::string reason;
+};
+
+// What a deletion of a key with its subtree achieved.
+enum class DeleteOutcome { Removed, NotRemoved, Partial };
 
 // Every registry failure the user may see; the message is the exact text shown.
 class RegistryError : public std::runtime_error {
@@ -78,6 +100,10 @@ class Registry {
     // the first that succeeds becomes this accessor's access.
     virtual bool openKeyReadOnly(const std::string& path) = 0;
     virtual void closeKey() = 0;
+    // A direct subkey of the open key, opened relative to it (so no path length limit of the
+    // whole path applies) as a new accessor with `rights` in this accessor's view; the open
+    // key here stays open. Null when there is no open key or the subkey cannot be opened.
+    virtual std::unique_ptr<Registry> openSubkey(const std::string& name, std::uint32_t rights) = 0;
     virtual bool hasOpenKey() const = 0;
     virtual std::uint32_t access() const = 0;
 
@@ -109,13 +135,21 @@ class Registry {
     virtual bool createKey(const std::string& path) = 0;
     // Deletes the key with all its subkeys, deepest first, subkeys enumerated from the last
     // index down; a subkey that cannot be enumerated is skipped. Paths as for openKey.
-    virtual bool deleteKey(const std::string& path) = 0;
+    // Partial: something below the key went, the key itself stays.
+    virtual DeleteOutcome deleteKey(const std::string& path) = 0;
+    // Why the last failing open, write or delete failed.
+    virtual RegFailure lastFailure() const = 0;
 };
 
 class RegistryFactory {
   public:
     virtual ~RegistryFactory() = default;
+    // `access` may carry a view flag; every key the accessor opens is then in that view.
     virtual std::unique_ptr<Registry> create(RegRoot root, std::uint32_t access) = 0;
+    // False on 32-bit Windows, where the machine has one view and the view flags are ignored.
+    virtual bool hasSeparate32BitView() = 0;
+    // Whether the process runs with administrator rights in force (an elevated token).
+    virtual bool elevated() = 0;
 };
 
 } // namespace remvana

@@ -15,8 +15,9 @@ class Shell {
   public:
     virtual ~Shell() = default;
 
-    // WinExec: the command line exactly as given; the result is not reported.
-    virtual void winExec(const std::string& commandLine, int showCommand) = 0;
+    // WinExec: the command line exactly as given. Returns WinExec's result: 32 and above
+    // when the program started; below 32 the calling thread's last error tells why.
+    virtual unsigned winExec(const std::string& commandLine, int showCommand) = 0;
     // ShellExecuteA(no owner, "open", target, "", "", SW_SHOWDEFAULT); result not reported.
     virtual void openTarget(const std::string& target) = 0;
 

@@ -31,6 +31,20 @@ void DeleteRegValue(RegistryFactory& registry, const std::string& keyPath,
     if (reg->openKey(keyPath)) reg->deleteValue(valueName);
 }
 
+std::int32_t ReadLanguage(RegistryFactory& registry, const std::string& keyPath) {
+    {
+        auto reg = userRegistry(registry);
+        const ValueKind kind =
+            reg->openKey(keyPath) ? reg->valueKind(kLanguageValue) : ValueKind::Absent;
+        if (kind != ValueKind::Absent && kind != ValueKind::String &&
+            kind != ValueKind::ExpandString) {
+            reg->deleteValue(kLanguageValue);
+            return 0;
+        }
+    }
+    return ReadRegInteger(registry, keyPath, kLanguageValue, 0);
+}
+
 void SaveLanguage(RegistryFactory& registry, const std::string& keyPath, std::int32_t language) {
     if (language < 1)
         DeleteRegValue(registry, keyPath, kLanguageValue);

@@ -23,6 +23,9 @@ void WriteRegInteger(RegistryFactory& registry, const std::string& keyPath,
 // Deletes the value; a missing key or value is fine.
 void DeleteRegValue(RegistryFactory& registry, const std::string& keyPath,
                     const std::string& valueName);
+// The stored language offset (0 when absent). A "language" value that is not text (a
+// DWORD, binary) is deleted and 0 used, once, instead of failing at every activation.
+std::int32_t ReadLanguage(RegistryFactory& registry, const std::string& keyPath);
 // Below 1 removes the "language" value, otherwise stores it.
 void SaveLanguage(RegistryFactory& registry, const std::string& keyPath, std::int32_t language);
 // The string id + language, or the built-in string id when that one is empty.

@@ -296,15 +296,49 @@ TEST_P(RegistryContract, DeletesAKeyWithItsWholeSubtree) {
     seedText("Doomed\\A\\A2\\A21", "V", "x");
     seedText("Doomed", "V", "x");
     auto r = accessor();
-    EXPECT_TRUE(r->deleteKey(absolute("Doomed")));
+    EXPECT_EQ(DeleteOutcome::Removed, r->deleteKey(absolute("Doomed")));
     EXPECT_FALSE(backend->exists("Doomed"));
     EXPECT_TRUE(backend->exists("Kept\\C"));
-    EXPECT_FALSE(r->deleteKey(absolute("Doomed")));
+    EXPECT_EQ(DeleteOutcome::NotRemoved, r->deleteKey(absolute("Doomed")));
+    EXPECT_FALSE(r->lastFailure().accessDenied);
+    EXPECT_FALSE(r->lastFailure().reason.empty());
 
     ASSERT_TRUE(r->openKey(absolute()));
-    EXPECT_TRUE(r->deleteKey("Kept\\C\\")); // relative to the open key
+    EXPECT_EQ(DeleteOutcome::Removed, r->deleteKey("Kept\\C\\")); // relative to the open key
     EXPECT_FALSE(backend->exists("Kept\\C"));
     EXPECT_TRUE(backend->exists("Kept"));
+}
+
+TEST_P(RegistryContract, ADeletionStoppedBelowTheKeyIsPartialAndSaysWhy) {
+    backend->seedKey("Tree\\Free");
+    backend->seedKey("Tree\\Locked\\Inner");
+    if (!backend->denyListing("Tree\\Locked")) GTEST_SKIP() << "backend cannot restrict a key";
+    auto r = accessor();
+    EXPECT_EQ(DeleteOutcome::Partial, r->deleteKey(absolute("Tree")));
+    EXPECT_FALSE(backend->exists("Tree\\Free"));
+    EXPECT_TRUE(backend->exists("Tree\\Locked"));
+    EXPECT_FALSE(r->lastFailure().reason.empty());
+}
+
+TEST_P(RegistryContract, OpensASubkeyOfTheFullNameLengthRelativeToTheOpenKey) {
+    const std::string longest(255, 'n');
+    seedText(longest, "V", "long");
+    seedText("Locked", "V", "x");
+    const bool restricted = backend->denyFullAccess("Locked");
+    auto r = accessor(reg_access::Read);
+    EXPECT_EQ(nullptr, r->openSubkey(longest, reg_access::Read)); // no open key
+    ASSERT_TRUE(r->openKey(absolute()));
+    const auto child = r->openSubkey(longest, reg_access::Read);
+    ASSERT_NE(nullptr, child);
+    EXPECT_EQ("long", child->readText("V"));
+    EXPECT_TRUE(r->hasOpenKey()); // the parent stays open beside its child
+
+    EXPECT_EQ(nullptr, r->openSubkey("Missing", reg_access::Read));
+    EXPECT_FALSE(r->lastFailure().accessDenied);
+    if (!restricted) return;
+    EXPECT_EQ(nullptr, r->openSubkey("Locked", reg_access::QueryValue | reg_access::SetValue));
+    EXPECT_TRUE(r->lastFailure().accessDenied);
+    ASSERT_NE(nullptr, r->openSubkey("Locked", reg_access::Read));
 }
 
 TEST_P(RegistryContract, ReadOnlyOpenTakesReadAccess) {

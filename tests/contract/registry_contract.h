@@ -38,6 +38,8 @@ class RegistryBackend {
     virtual std::optional<StoredValue> stored(const std::string& path, const std::string& name) = 0;
     // Lets the key be opened for reading only; false when the backend cannot arrange it.
     virtual bool denyFullAccess(const std::string& path) = 0;
+    // Lets the key be opened for querying its values only: its subkeys cannot be listed.
+    virtual bool denyListing(const std::string& path) = 0;
 };
 
 struct RegistryBackendMaker {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 namespace remvana {
 
@@ -115,24 +116,39 @@ void unlink(Node& node) {
     node.parent = nullptr;
 }
 
+const RegFailure kAccessDenied{true, "Access is denied."};
+const RegFailure kNotFound{false, "The system cannot find the file specified."};
+const RegFailure kNotEmpty{false, "The key has subkeys that could not be deleted."};
+
+struct TreeDeletion {
+    bool removedSomething = false;
+    std::optional<RegFailure> failure; // the first
+};
+
 // Deepest first, last subkey first; a key whose subkeys cannot be listed keeps them and then
 // cannot be deleted itself, nor can its ancestors.
-bool deleteTree(const NodePtr& node) {
+bool deleteTree(const NodePtr& node, TreeDeletion& deletion) {
     if (node->allowed & reg_access::EnumerateSubKeys) {
         const std::vector<NodePtr> children = node->children;
         for (auto it = children.rbegin(); it != children.rend(); ++it)
-            deleteTree(*it);
+            deleteTree(*it, deletion);
     }
-    if (!node->children.empty() || !(node->allowed & reg_access::Delete)) return false;
+    if (!node->children.empty() || !(node->allowed & reg_access::Delete)) {
+        if (!deletion.failure)
+            deletion.failure = (node->allowed & reg_access::Delete) ? kNotEmpty : kAccessDenied;
+        return false;
+    }
     markDeleted(*node);
     unlink(*node);
+    deletion.removedSomething = true;
     return true;
 }
 
 class FakeRegistry : public Registry {
   public:
+    // The view flags select the tree (see the factory), they are no rights to check.
     FakeRegistry(FakeRegistryCalls& calls, NodePtr root, std::uint32_t access)
-        : calls_(calls), root_(std::move(root)), access_(access) {}
+        : calls_(calls), root_(std::move(root)), access_(access & ~reg_access::ViewMask) {}
 
     bool openKey(const std::string& path) override { return openWith(path, access_); }
 
@@ -147,6 +163,22 @@ class FakeRegistry : public Registry {
     }
 
     void closeKey() override { open_.reset(); }
+
+    std::unique_ptr<Registry> openSubkey(const std::string& name, std::uint32_t rights) override {
+        ++calls_.opens;
+        if (!open_ || open_->deleted || name.empty() || name.find('\\') != std::string::npos)
+            return fail(kNotFound), nullptr;
+        const NodePtr node = childOf(*open_, name);
+        if (!node) return fail(kNotFound), nullptr;
+        if (rights & ~node->allowed) return fail(kAccessDenied), nullptr;
+        auto child = std::make_unique<FakeRegistry>(calls_, root_, rights);
+        child->open_ = node;
+        child->openRights_ = rights;
+        return child;
+    }
+
+    RegFailure lastFailure() const override { return lastFailure_; }
+
     bool hasOpenKey() const override { return open_ != nullptr; }
     std::uint32_t access() const override { return access_; }
 
@@ -208,7 +240,10 @@ class FakeRegistry : public Registry {
     }
 
     void writeText(const std::string& name, const std::string& value) override {
-        if (!writable()) throw RegistryError::setDataFailed(name);
+        if (!writable()) {
+            fail(open_ && !open_->deleted ? kAccessDenied : kNotFound);
+            throw RegistryError::setDataFailed(name);
+        }
         storeValue(*open_, name, reg_type::String, textBytes(value));
     }
 
@@ -244,11 +279,15 @@ class FakeRegistry : public Registry {
         return true;
     }
 
-    bool deleteKey(const std::string& path) override {
+    DeleteOutcome deleteKey(const std::string& path) override {
         const ParsedPath parsed = parsePath(path);
-        if (!parsed.valid || parsed.parts.empty()) return false;
+        if (!parsed.valid || parsed.parts.empty()) return DeleteOutcome::NotRemoved;
         const NodePtr node = walk(base(parsed), parsed.parts);
-        return node && deleteTree(node);
+        if (!node) return fail(kNotFound), DeleteOutcome::NotRemoved;
+        TreeDeletion deletion;
+        if (deleteTree(node, deletion)) return DeleteOutcome::Removed;
+        fail(*deletion.failure);
+        return deletion.removedSomething ? DeleteOutcome::Partial : DeleteOutcome::NotRemoved;
     }
 
   private:
@@ -257,12 +296,15 @@ class FakeRegistry : public Registry {
         return open_->deleted ? nullptr : open_;
     }
 
+    void fail(const RegFailure& failure) { lastFailure_ = failure; }
+
     bool openWith(const std::string& path, std::uint32_t rights) {
         ++calls_.opens;
         const ParsedPath parsed = parsePath(path);
-        if (!parsed.valid) return false;
+        if (!parsed.valid) return fail(kNotFound), false;
         const NodePtr node = walk(base(parsed), parsed.parts);
-        if (!node || (rights & ~node->allowed)) return false;
+        if (!node) return fail(kNotFound), false;
+        if (rights & ~node->allowed) return fail(kAccessDenied), false;
         open_ = node;
         openRights_ = rights;
         return true;
@@ -281,11 +323,12 @@ class FakeRegistry : public Registry {
     std::uint32_t access_;
     NodePtr open_;
     std::uint32_t openRights_ = 0;
+    RegFailure lastFailure_;
 };
 
 } // namespace
 
-FakeRegistryFactory::FakeRegistryFactory() {
+FakeRegistryFactory::FakeRegistryFactory() : machine32_(std::make_shared<Node>()) {
     for (RegRoot root : {RegRoot::ClassesRoot, RegRoot::CurrentUser, RegRoot::LocalMachine})
         roots_[root] = std::make_shared<Node>();
 }
@@ -293,19 +336,24 @@ FakeRegistryFactory::FakeRegistryFactory() {
 FakeRegistryFactory::~FakeRegistryFactory() = default;
 
 std::unique_ptr<Registry> FakeRegistryFactory::create(RegRoot root, std::uint32_t access) {
-    return std::make_unique<FakeRegistry>(calls, rootNode(root), access);
+    const RegView view = (access & reg_access::View32) ? RegView::Bits32 : RegView::Default;
+    return std::make_unique<FakeRegistry>(calls, rootNode(FakeHive(root, view)), access);
 }
 
-std::shared_ptr<Node> FakeRegistryFactory::rootNode(RegRoot root) const {
-    return roots_.at(root);
+// As on 64-bit Windows seen from a 64-bit process: only the machine-wide hive has a 32-bit
+// view of its own, and only where the machine has two views.
+std::shared_ptr<Node> FakeRegistryFactory::rootNode(FakeHive hive) const {
+    if (hive.root == RegRoot::LocalMachine && hive.view == RegView::Bits32 && separate32BitView)
+        return machine32_;
+    return roots_.at(hive.root);
 }
 
-std::shared_ptr<Node> FakeRegistryFactory::find(RegRoot root, const std::string& path) const {
+std::shared_ptr<Node> FakeRegistryFactory::find(FakeHive root, const std::string& path) const {
     const ParsedPath parsed = parsePath(path);
     return parsed.valid ? walk(rootNode(root), parsed.parts) : nullptr;
 }
 
-std::shared_ptr<Node> FakeRegistryFactory::make(RegRoot root, const std::string& path) {
+std::shared_ptr<Node> FakeRegistryFactory::make(FakeHive root, const std::string& path) {
     NodePtr node = rootNode(root);
     for (const std::string& part : parsePath(path).parts) {
         if (part.empty()) continue;
@@ -315,21 +363,21 @@ std::shared_ptr<Node> FakeRegistryFactory::make(RegRoot root, const std::string&
     return node;
 }
 
-void FakeRegistryFactory::createKey(RegRoot root, const std::string& path) {
+void FakeRegistryFactory::createKey(FakeHive root, const std::string& path) {
     make(root, path);
 }
 
-void FakeRegistryFactory::setString(RegRoot root, const std::string& path, const std::string& name,
+void FakeRegistryFactory::setString(FakeHive root, const std::string& path, const std::string& name,
                                     const std::string& value) {
     setRaw(root, path, name, reg_type::String, textBytes(value));
 }
 
-void FakeRegistryFactory::setExpandString(RegRoot root, const std::string& path,
+void FakeRegistryFactory::setExpandString(FakeHive root, const std::string& path,
                                           const std::string& name, const std::string& value) {
     setRaw(root, path, name, reg_type::ExpandString, textBytes(value));
 }
 
-void FakeRegistryFactory::setDword(RegRoot root, const std::string& path, const std::string& name,
+void FakeRegistryFactory::setDword(FakeHive root, const std::string& path, const std::string& name,
                                    std::uint32_t value) {
     std::vector<std::uint8_t> bytes(4);
     for (std::size_t i = 0; i < 4; ++i)
@@ -337,12 +385,12 @@ void FakeRegistryFactory::setDword(RegRoot root, const std::string& path, const 
     setRaw(root, path, name, reg_type::Dword, std::move(bytes));
 }
 
-void FakeRegistryFactory::setBinary(RegRoot root, const std::string& path, const std::string& name,
+void FakeRegistryFactory::setBinary(FakeHive root, const std::string& path, const std::string& name,
                                     std::vector<std::uint8_t> bytes) {
     setRaw(root, path, name, reg_type::Binary, std::move(bytes));
 }
 
-void FakeRegistryFactory::setMultiString(RegRoot root, const std::string& path,
+void FakeRegistryFactory::setMultiString(FakeHive root, const std::string& path,
                                          const std::string& name,
                                          const std::vector<std::string>& items) {
     std::vector<std::uint8_t> bytes;
@@ -354,16 +402,16 @@ void FakeRegistryFactory::setMultiString(RegRoot root, const std::string& path,
     setRaw(root, path, name, reg_type::MultiString, std::move(bytes));
 }
 
-void FakeRegistryFactory::setRaw(RegRoot root, const std::string& path, const std::string& name,
+void FakeRegistryFactory::setRaw(FakeHive root, const std::string& path, const std::string& name,
                                  std::uint32_t type, std::vector<std::uint8_t> bytes) {
     storeValue(*make(root, path), name, type, std::move(bytes));
 }
 
-bool FakeRegistryFactory::keyExists(RegRoot root, const std::string& path) const {
+bool FakeRegistryFactory::keyExists(FakeHive root, const std::string& path) const {
     return find(root, path) != nullptr;
 }
 
-std::optional<FakeValue> FakeRegistryFactory::value(RegRoot root, const std::string& path,
+std::optional<FakeValue> FakeRegistryFactory::value(FakeHive root, const std::string& path,
                                                     const std::string& name) const {
     const NodePtr node = find(root, path);
     if (!node) return std::nullopt;
@@ -371,7 +419,7 @@ std::optional<FakeValue> FakeRegistryFactory::value(RegRoot root, const std::str
     return v ? std::optional<FakeValue>(*v) : std::nullopt;
 }
 
-std::optional<std::string> FakeRegistryFactory::text(RegRoot root, const std::string& path,
+std::optional<std::string> FakeRegistryFactory::text(FakeHive root, const std::string& path,
                                                      const std::string& name) const {
     const std::optional<FakeValue> v = value(root, path, name);
     if (!v || (v->type != reg_type::String && v->type != reg_type::ExpandString))
@@ -379,7 +427,8 @@ std::optional<std::string> FakeRegistryFactory::text(RegRoot root, const std::st
     return textOfValue(v->data);
 }
 
-std::vector<std::string> FakeRegistryFactory::subkeys(RegRoot root, const std::string& path) const {
+std::vector<std::string> FakeRegistryFactory::subkeys(FakeHive root,
+                                                      const std::string& path) const {
     std::vector<std::string> names;
     if (const NodePtr node = find(root, path))
         for (const NodePtr& child : node->children)
@@ -387,7 +436,7 @@ std::vector<std::string> FakeRegistryFactory::subkeys(RegRoot root, const std::s
     return names;
 }
 
-std::vector<std::string> FakeRegistryFactory::valueNames(RegRoot root,
+std::vector<std::string> FakeRegistryFactory::valueNames(FakeHive root,
                                                          const std::string& path) const {
     std::vector<std::string> names;
     if (const NodePtr node = find(root, path))
@@ -396,15 +445,15 @@ std::vector<std::string> FakeRegistryFactory::valueNames(RegRoot root,
     return names;
 }
 
-void FakeRegistryFactory::allowOnly(RegRoot root, const std::string& path, std::uint32_t allowed) {
+void FakeRegistryFactory::allowOnly(FakeHive root, const std::string& path, std::uint32_t allowed) {
     make(root, path)->allowed = allowed;
 }
 
-void FakeRegistryFactory::denyFullAccess(RegRoot root, const std::string& path) {
+void FakeRegistryFactory::denyFullAccess(FakeHive root, const std::string& path) {
     allowOnly(root, path, reg_access::Read);
 }
 
-void FakeRegistryFactory::denyWrite(RegRoot root, const std::string& path) {
+void FakeRegistryFactory::denyWrite(FakeHive root, const std::string& path) {
     make(root, path)->writeDenied = true;
 }
 

@@ -34,6 +34,7 @@ class FakeShell : public Shell {
     std::string lastError = "The system cannot find the path specified.";
     std::string computerNameValue = "WORKSTATION";
     std::string documents = "C:\\users\\tester\\Documents";
+    unsigned execResult = 33; // what winExec answers; below 32 is a failure to start
 
     // What was asked.
     std::vector<ExecCall> execCalls;
@@ -50,7 +51,7 @@ class FakeShell : public Shell {
     // destroyIcon calls on handles that were not live (double or foreign destroys).
     int badDestroys = 0;
 
-    void winExec(const std::string& commandLine, int showCommand) override;
+    unsigned winExec(const std::string& commandLine, int showCommand) override;
     void openTarget(const std::string& target) override;
     unsigned extractIconEx(const std::string& file, int index, IconHandle* large,
                            IconHandle* small) override;

@@ -10,9 +10,10 @@ namespace remvana::testing {
 inline const std::string kUninstallStore =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
-inline bool machineKeyExists(const std::string& path) {
+// `view` may be KEY_WOW64_32KEY or KEY_WOW64_64KEY to reach one registry view.
+inline bool machineKeyExists(const std::string& path, REGSAM view = 0) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS)
         return false;
     RegCloseKey(key);
     return true;
@@ -20,10 +21,10 @@ inline bool machineKeyExists(const std::string& path) {
 
 // Creates the key with its missing parents; with a name, also stores that string value.
 inline bool setMachineString(const std::string& path, const char* name = nullptr,
-                             const std::string& value = {}) {
+                             const std::string& value = {}, REGSAM view = 0) {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        &key, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view,
+                        nullptr, &key, nullptr) != ERROR_SUCCESS)
         return false;
     LONG result = ERROR_SUCCESS;
     if (name)
@@ -45,8 +46,18 @@ inline bool setMachineNumber(const std::string& path, const char* name, DWORD va
     return result == ERROR_SUCCESS;
 }
 
-inline void deleteMachineTree(const std::string& path) {
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, path.c_str());
+// The parent is opened in the view, so the deletion below it stays in that view.
+inline void deleteMachineTree(std::string path, REGSAM view = 0) {
+    while (!path.empty() && path.back() == '\\')
+        path.pop_back();
+    const std::size_t cut = path.rfind('\\');
+    const std::string parent = cut == std::string::npos ? std::string() : path.substr(0, cut);
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, parent.c_str(), 0, KEY_ALL_ACCESS | view, &key) !=
+        ERROR_SUCCESS)
+        return;
+    RegDeleteTreeA(key, path.substr(cut + 1).c_str());
+    RegCloseKey(key);
 }
 
 } // namespace remvana::testing

@@ -37,9 +37,10 @@ class TestShell : public Win32Shell {
   public:
     std::string documentsFolder() override { return documents; }
     void openTarget(const std::string& target) override { opened.push_back(target); }
-    void winExec(const std::string& commandLine, int showCommand) override {
+    unsigned winExec(const std::string& commandLine, int showCommand) override {
         if (!recordCommands) return Win32Shell::winExec(commandLine, showCommand);
         started.push_back(commandLine + " @" + std::to_string(showCommand));
+        return 33;
     }
     std::string documents;
     std::vector<std::string> opened;

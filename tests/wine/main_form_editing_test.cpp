@@ -177,11 +177,11 @@ TEST_F(PropertyEditing, TypedValueIsShownRecordedAndWrittenToTheProgramsSubkey) 
     ASSERT_NE(nullptr, form().selectedAppInfo());
     EXPECT_EQ("A & B", form().selectedAppInfo()->Publisher);
 
-    // Clearing a value keeps "?", which the next click writes.
+    // A cleared value shows "?" (the anchor stays clickable) and is written as empty text.
     edit("Contact", "\b"); // Backspace over the selected old text
     EXPECT_EQ("Contact=?", commits.back());
     clickModify();
-    EXPECT_EQ("?", storedValue(kStore + kAlphaKey, "Contact"));
+    EXPECT_EQ("", storedValue(kStore + kAlphaKey, "Contact"));
 }
 
 TEST_F(PropertyEditing, EscapeCommitsNothing) {

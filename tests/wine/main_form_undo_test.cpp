@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 
 #include "app/layout.h"
 #include "dialog_answerer.h"
@@ -22,25 +23,26 @@ const std::wstring kUsageW =
 const std::wstring kKeyW = L"RemvanaUndo \"Beta\"";
 const std::string kName = "Undo beta tool \xE9";
 
-void setRaw(const std::wstring& path, const wchar_t* name, DWORD type, const void* data,
-            DWORD size) {
+void setRaw(const std::wstring& path, const wchar_t* name, DWORD type, const void* data, DWORD size,
+            REGSAM view = 0) {
     HKEY key = nullptr;
     ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0,
-                                             KEY_ALL_ACCESS, nullptr, &key, nullptr));
+                                             KEY_ALL_ACCESS | view, nullptr, &key, nullptr));
     EXPECT_EQ(ERROR_SUCCESS,
               RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size));
     RegCloseKey(key);
 }
 
-void setText(const std::wstring& path, const wchar_t* name, DWORD type, const std::wstring& text) {
-    setRaw(path, name, type, text.c_str(), static_cast<DWORD>((text.size() + 1) * 2));
+void setText(const std::wstring& path, const wchar_t* name, DWORD type, const std::wstring& text,
+             REGSAM view = 0) {
+    setRaw(path, name, type, text.c_str(), static_cast<DWORD>((text.size() + 1) * 2), view);
 }
 
 // Every value (type and stored bytes, through the wide API so nothing is converted) and
 // every key below `path`, in one text.
-std::string dump(const std::wstring& path) {
+std::string dump(const std::wstring& path, REGSAM view = KEY_WOW64_64KEY) {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS)
         return "(absent)\n";
     std::string text(1, '[');
     text.append(path.begin(), path.end()).append("]\n");
@@ -76,7 +78,7 @@ std::string dump(const std::wstring& path) {
     }
     RegCloseKey(key);
     for (const std::wstring& subkey : subkeys)
-        text += dump(path + L"\\" + subkey);
+        text += dump(path + L"\\" + subkey, view);
     return text;
 }
 
@@ -108,6 +110,12 @@ class MainFormUndo : public testing::MainWindowFixture {
         MainWindowFixture::TearDown();
         RegDeleteTreeW(HKEY_LOCAL_MACHINE, (kStoreW + kKeyW).c_str());
         RegDeleteTreeW(HKEY_LOCAL_MACHINE, (kUsageW + kKeyW).c_str());
+        HKEY store32 = nullptr;
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kStoreW.c_str(), 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY,
+                          &store32) == ERROR_SUCCESS) {
+            RegDeleteTreeW(store32, kKeyW.c_str());
+            RegCloseKey(store32);
+        }
     }
 
     static std::string state() { return dump(kStoreW + kKeyW) + dump(kUsageW + kKeyW); }
@@ -168,6 +176,31 @@ TEST_F(MainFormUndo, TheBackupImportsWithTheSystemsRegistryEditor) {
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     EXPECT_EQ(before, state());
+}
+
+// The 32-bit twin of the entry is backed up and restored in its own view, named under
+// Wow6432Node; the 64-bit entry of the same key name is not touched.
+TEST_F(MainFormUndo, AnEntryOfThe32BitStoreComesBackInItsOwnView) {
+    setText(kStoreW + kKeyW, L"DisplayName", REG_SZ, L"Undo 32", KEY_WOW64_32KEY);
+    setText(kStoreW + kKeyW + L"\\Sub", L"V", REG_SZ, L"x", KEY_WOW64_32KEY);
+    const std::string twin32 = dump(kStoreW + kKeyW, KEY_WOW64_32KEY);
+    testing::clickControl(form().RefreshAdvToolButton);
+    selectRow("Undo 32");
+    ASSERT_NO_FATAL_FAILURE(deleteEntry());
+    EXPECT_EQ("(absent)\n", dump(kStoreW + kKeyW, KEY_WOW64_32KEY));
+    ASSERT_EQ(1u, files.backups().size());
+    std::ifstream file(files.backups()[0], std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(file)), {});
+    std::string wide; // the ASCII of the UTF-16 text
+    for (std::size_t i = 2; i < bytes.size(); i += 2)
+        wide += bytes[i];
+    EXPECT_NE(std::string::npos,
+              wide.find("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node\\Microsoft"));
+
+    testing::clickControl(form().UndoAdvToolButton);
+    EXPECT_EQ(twin32, dump(kStoreW + kKeyW, KEY_WOW64_32KEY));
+    EXPECT_EQ(before, state());
+    EXPECT_TRUE(errors.empty());
 }
 
 TEST_F(MainFormUndo, ADeletionWhoseBackupCannotBeWrittenDoesNothing) {

@@ -4,15 +4,20 @@
 
 #include <sddl.h>
 
+#include <string>
+
 #include "contract/registry_contract.h"
 #include "platform/win32/registry_win32.h"
 
 namespace remvana {
 namespace {
 
+// Through the wide interface, whose paths are not held to the ANSI one's MAX_PATH, so keys
+// with names of the registry's full 255 characters can be seeded (test paths are ASCII).
 HKEY createRaw(const std::string& path) {
+    const std::wstring wide(path.begin(), path.end());
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, wide.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                         KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
         return nullptr;
     return key;
@@ -87,12 +92,20 @@ class Win32Backend : public RegistryBackend {
     }
     bool denyFullAccess(const std::string& path) override {
         // Everyone may read the key and change its permissions back; nothing else.
-        if (!setSecurity(below(path), "D:P(A;;KRWD;;;WD)")) return false;
-        restricted_.push_back(below(path));
-        return true;
+        return restrict(path, "D:P(A;;KRWD;;;WD)");
+    }
+    bool denyListing(const std::string& path) override {
+        // Query values, read and change the permissions (KEY_QUERY_VALUE, READ_CONTROL,
+        // WRITE_DAC); no listing of subkeys.
+        return restrict(path, "D:P(A;;0x60001;;;WD)");
     }
 
   private:
+    bool restrict(const std::string& path, const char* sddl) {
+        if (!setSecurity(below(path), sddl)) return false;
+        restricted_.push_back(below(path));
+        return true;
+    }
     std::string below(const std::string& path) const {
         return path.empty() ? base_ : base_ + "\\" + path;
     }

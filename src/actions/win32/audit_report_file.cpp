@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "actions/action_errors.h"
 #include "app/layout.h"
 #include "platform/shell.h"
 
@@ -19,12 +20,14 @@ AuditReportPathChooser& pathChooser() {
 class FileHandle {
   public:
     explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    ~FileHandle() {
-        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-    }
+    ~FileHandle() { close(); }
     FileHandle(const FileHandle&) = delete;
     FileHandle& operator=(const FileHandle&) = delete;
     HANDLE get() const { return handle_; }
+    void close() {
+        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+    }
 
   private:
     HANDLE handle_;
@@ -63,10 +66,21 @@ void writeAuditReportFile(const std::string& path, const InventoryArray& invento
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE)
         throw FileCreateError(path, services.shell.lastErrorText());
-    writeAuditReport(inventory, services, [&file](const std::string& piece) {
+    // A report cut short would pass for a complete one, so a failing write removes the file.
+    std::optional<std::string> failure;
+    writeAuditReport(inventory, services, [&](const std::string& piece) {
+        if (failure) return;
         DWORD written = 0;
-        WriteFile(file.get(), piece.data(), static_cast<DWORD>(piece.size()), &written, nullptr);
+        if (!WriteFile(file.get(), piece.data(), static_cast<DWORD>(piece.size()), &written,
+                       nullptr))
+            failure = services.shell.lastErrorText();
+        else if (written != piece.size())
+            failure = "Not all of it could be written; the disk may be full";
     });
+    if (!failure) return;
+    file.close();
+    DeleteFileA(path.c_str());
+    throw reportIncompleteError(path, *failure);
 }
 
 std::optional<std::string> saveAuditReport(HWND owner, const InventoryArray& inventory,

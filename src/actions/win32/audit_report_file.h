@@ -23,8 +23,8 @@ std::optional<std::string> askAuditReportPath(HWND owner, const std::string& ini
 void setAuditReportPathChooser(AuditReportPathChooser chooser);
 
 // Creates (or replaces) the file with exclusive access and writes the report into it.
-// Throws FileCreateError when the file cannot be created; later write failures are not
-// reported, and a formatting error leaves the blocks written before it.
+// Throws FileCreateError when the file cannot be created. A write that fails or falls short
+// removes the file and throws the ActionError saying the report is incomplete.
 void writeAuditReportFile(const std::string& path, const InventoryArray& inventory,
                           AuditReportServices& services);
 

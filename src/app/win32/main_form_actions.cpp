@@ -1,6 +1,8 @@
 // Action glue of the main window: commands, entry deletion, the report and the links.
+#include <optional>
 #include <string>
 
+#include "actions/action_errors.h"
 #include "actions/commands.h"
 #include "actions/product_links.h"
 #include "actions/win32/audit_report_file.h"
@@ -32,11 +34,15 @@ void T_mainForm::DeleteEntryAdvToolButtonClick(HWND sender) {
     const std::string question(kDeleteEntryConfirmation);
     if (MessageBoxA(Handle, question.c_str(), "Confirm", MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;
-    // Nothing is deleted unless a complete backup is on disk: this throws otherwise.
+    // Nothing is deleted unless a complete backup is on disk: this throws otherwise. A
+    // deletion that fails half-way still leaves its step, so what did go can be put back.
     backUpBeforeChange("Delete Entry", chosen);
-    // A refused or failed deletion is silent: the refresh then simply lists the entry again.
-    deleteUninstallEntry(chosen.KeyName, *services().registry);
+    const std::optional<std::string> failure =
+        deleteUninstallEntry(chosen.KeyName, chosen.Store, *services().registry);
+    // The list shows what the store holds now, whatever the deletion achieved; then the
+    // failure is told.
     RefreshAdvToolButtonClick(sender);
+    if (failure) throw ActionError(*failure);
 }
 
 void T_mainForm::SavetofileAdvToolButtonClick(HWND) {

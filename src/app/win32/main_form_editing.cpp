@@ -3,11 +3,14 @@
 #include "app/win32/main_form.h"
 #include "details/property_edits.h"
 #include "widgets/listview/win32/adv_list_view.h"
+#include "widgets/paramlabel/win32/param_label.h"
 
 namespace remvana {
 
 void T_mainForm::ParamLabelParamEditDone(HWND, const std::string& href, std::string& value) {
-    if (recordPropertyEdit(selectedAppInfo(), href, value))
+    TParamLabel* label = TParamLabel::fromHandle(ParamLabel);
+    const std::string emptyParam = label ? label->editOptions().EmptyParam : std::string();
+    if (recordPropertyEdit(selectedAppInfo(), href, value, emptyParam))
         setButtonEnabled(ModifyPropertiesAdvToolButton, true);
 }
 

@@ -17,7 +17,7 @@ void T_mainForm::FormActivate(HWND) {
     // language setting is still kept tidy.
     if (VersionInfo) setCaption(VersionInfo->lookup("ProductName"));
     RegistryFactory& registry = *services().registry;
-    const std::int32_t language = ReadRegInteger(registry, kSettingsKey, kLanguageValue, 0);
+    const std::int32_t language = ReadLanguage(registry, kSettingsKey);
     SaveLanguage(registry, kSettingsKey, language);
     UpdateLang(language);
 }

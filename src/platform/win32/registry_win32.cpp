@@ -21,13 +21,19 @@ constexpr std::size_t kLongestName = 2 * 16384;
 // Most values fit here, so a read usually costs a single query.
 constexpr DWORD kSmallValue = 512;
 
+struct TreeDeletion {
+    bool removedSomething = false;
+    LONG result = ERROR_SUCCESS; // of the first failure
+};
+
 // Deepest first, subkeys enumerated from the last index down so deletions do not shift the
 // indices still to visit. A subkey that cannot be opened for enumeration is skipped; its
-// parent then still has children and is not deleted either.
-bool deleteTree(HKEY base, const std::string& path) {
+// parent then still has children and is not deleted either. `view` keeps every open and
+// delete in the view the tree was reached through.
+bool deleteTree(HKEY base, const std::string& path, REGSAM view, TreeDeletion& deletion) {
     HKEY raw = nullptr;
-    if (RegOpenKeyExA(base, path.c_str(), 0, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE, &raw) ==
-        ERROR_SUCCESS) {
+    if (RegOpenKeyExA(base, path.c_str(), 0, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | view,
+                      &raw) == ERROR_SUCCESS) {
         RegKeyHandle key(raw);
         DWORD count = 0, longest = 0;
         if (RegQueryInfoKeyA(raw, nullptr, nullptr, nullptr, &count, &longest, nullptr, nullptr,
@@ -37,11 +43,31 @@ bool deleteTree(HKEY base, const std::string& path) {
                 DWORD length = static_cast<DWORD>(name.size());
                 if (RegEnumKeyExA(raw, i, name.data(), &length, nullptr, nullptr, nullptr,
                                   nullptr) == ERROR_SUCCESS)
-                    deleteTree(raw, std::string(name.data(), length));
+                    deleteTree(raw, std::string(name.data(), length), view, deletion);
             }
         }
     }
-    return RegDeleteKeyA(base, path.c_str()) == ERROR_SUCCESS;
+    const LONG result = RegDeleteKeyExA(base, path.c_str(), view, 0);
+    if (result == ERROR_SUCCESS) {
+        deletion.removedSomething = true;
+        return true;
+    }
+    if (deletion.result == ERROR_SUCCESS) deletion.result = result;
+    return false;
+}
+
+std::string systemMessage(LONG code) {
+    char* text = nullptr;
+    const DWORD length = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string message = length && text ? std::string(text, length) : std::string();
+    if (text) LocalFree(text);
+    while (!message.empty() &&
+           (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
+        message.pop_back();
+    if (message.empty()) message = "Error " + std::to_string(code) + ".";
+    return message;
 }
 
 } // namespace
@@ -91,13 +117,31 @@ Win32Registry::Target Win32Registry::resolve(const std::string& path) const {
     return Target{base, relative};
 }
 
+bool Win32Registry::succeeded(long result) {
+    if (result != ERROR_SUCCESS) lastError_ = result;
+    return result == ERROR_SUCCESS;
+}
+
+RegFailure Win32Registry::lastFailure() const {
+    if (lastError_ == ERROR_SUCCESS) return {};
+    return RegFailure{lastError_ == ERROR_ACCESS_DENIED, systemMessage(lastError_)};
+}
+
 bool Win32Registry::openWith(const std::string& path, std::uint32_t rights) {
     const Target target = resolve(path);
     HKEY key = nullptr;
-    if (RegOpenKeyExA(target.base, target.path.c_str(), 0, rights, &key) != ERROR_SUCCESS)
+    if (!succeeded(RegOpenKeyExA(target.base, target.path.c_str(), 0, rights | view_, &key)))
         return false;
     open_.reset(key);
     return true;
+}
+
+std::unique_ptr<Registry> Win32Registry::openSubkey(const std::string& name, std::uint32_t rights) {
+    if (!open_) return nullptr;
+    HKEY key = nullptr;
+    if (!succeeded(RegOpenKeyExA(open_.get(), name.c_str(), 0, rights | view_, &key)))
+        return nullptr;
+    return std::unique_ptr<Registry>(new Win32Registry(root_, rights | view_, RegKeyHandle(key)));
 }
 
 bool Win32Registry::openKey(const std::string& path) {
@@ -107,7 +151,7 @@ bool Win32Registry::openKey(const std::string& path) {
 bool Win32Registry::openKeyReadOnly(const std::string& path) {
     for (std::uint32_t rights : reg_access::ReadOnlyAttempts) {
         if (openWith(path, rights)) {
-            access_ = rights;
+            access_ = rights | view_;
             return true;
         }
     }
@@ -234,9 +278,9 @@ std::vector<RegValue> Win32Registry::readAllValues() {
 }
 
 void Win32Registry::writeText(const std::string& name, const std::string& value) {
-    if (!open_ || RegSetValueExA(open_.get(), name.c_str(), 0, REG_SZ,
-                                 reinterpret_cast<const BYTE*>(value.c_str()),
-                                 static_cast<DWORD>(value.size() + 1)) != ERROR_SUCCESS)
+    if (!open_ || !succeeded(RegSetValueExA(open_.get(), name.c_str(), 0, REG_SZ,
+                                            reinterpret_cast<const BYTE*>(value.c_str()),
+                                            static_cast<DWORD>(value.size() + 1))))
         throw RegistryError::setDataFailed(name);
 }
 
@@ -255,18 +299,41 @@ bool Win32Registry::deleteValue(const std::string& name) {
 bool Win32Registry::createKey(const std::string& path) {
     const Target target = resolve(path);
     HKEY key = nullptr;
-    if (RegCreateKeyExA(target.base, target.path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        access_, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    if (!succeeded(RegCreateKeyExA(target.base, target.path.c_str(), 0, nullptr,
+                                   REG_OPTION_NON_VOLATILE, access_, nullptr, &key, nullptr)))
         return false;
     open_.reset(key);
     return true;
 }
 
-bool Win32Registry::deleteKey(const std::string& path) {
+DeleteOutcome Win32Registry::deleteKey(const std::string& path) {
     const Target target = resolve(path);
     // An empty path would name the base key itself: the open key, or a whole root.
-    if (target.path.empty()) return false;
-    return deleteTree(target.base, target.path);
+    if (target.path.empty()) return DeleteOutcome::NotRemoved;
+    TreeDeletion deletion;
+    if (deleteTree(target.base, target.path, view_, deletion)) return DeleteOutcome::Removed;
+    succeeded(deletion.result);
+    return deletion.removedSomething ? DeleteOutcome::Partial : DeleteOutcome::NotRemoved;
+}
+
+bool Win32RegistryFactory::hasSeparate32BitView() {
+#ifdef _WIN64
+    return true;
+#else
+    // A 32-bit process has a second view only when it runs on 64-bit Windows.
+    BOOL wow64 = FALSE;
+    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+#endif
+}
+
+bool Win32RegistryFactory::elevated() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+    TOKEN_ELEVATION elevation{};
+    DWORD size = 0;
+    const bool ok = GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size);
+    CloseHandle(token);
+    return ok && elevation.TokenIsElevated != 0;
 }
 
 } // namespace remvana

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "platform/registry.h"
 
@@ -35,11 +36,13 @@ HKEY__* rootKeyOf(RegRoot root);
 
 class Win32Registry : public Registry {
   public:
-    Win32Registry(RegRoot root, std::uint32_t access) : root_(rootKeyOf(root)), access_(access) {}
+    Win32Registry(RegRoot root, std::uint32_t access)
+        : root_(rootKeyOf(root)), access_(access), view_(access & reg_access::ViewMask) {}
 
     bool openKey(const std::string& path) override;
     bool openKeyReadOnly(const std::string& path) override;
     void closeKey() override { open_.reset(); }
+    std::unique_ptr<Registry> openSubkey(const std::string& name, std::uint32_t rights) override;
     bool hasOpenKey() const override { return static_cast<bool>(open_); }
     std::uint32_t access() const override { return access_; }
 
@@ -55,16 +58,25 @@ class Win32Registry : public Registry {
                     const std::vector<std::uint8_t>& data) override;
     bool deleteValue(const std::string& name) override;
     bool createKey(const std::string& path) override;
-    bool deleteKey(const std::string& path) override;
+    DeleteOutcome deleteKey(const std::string& path) override;
+    RegFailure lastFailure() const override;
 
   private:
+    Win32Registry(HKEY__* root, std::uint32_t access, RegKeyHandle open)
+        : root_(root), access_(access), view_(access & reg_access::ViewMask),
+          open_(std::move(open)) {}
+
     struct Target;
     Target resolve(const std::string& path) const;
     bool openWith(const std::string& path, std::uint32_t rights);
+    // Keeps a failing call's result for lastFailure; returns whether it succeeded.
+    bool succeeded(long result);
 
     HKEY__* root_;
     std::uint32_t access_;
+    std::uint32_t view_;
     RegKeyHandle open_;
+    long lastError_ = 0;
 };
 
 class Win32RegistryFactory : public RegistryFactory {
@@ -72,6 +84,8 @@ class Win32RegistryFactory : public RegistryFactory {
     std::unique_ptr<Registry> create(RegRoot root, std::uint32_t access) override {
         return std::make_unique<Win32Registry>(root, access);
     }
+    bool hasSeparate32BitView() override;
+    bool elevated() override;
 };
 
 } // namespace remvana

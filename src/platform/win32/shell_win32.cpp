@@ -16,8 +16,8 @@ IconHandle fromHicon(HICON icon) {
 }
 } // namespace
 
-void Win32Shell::winExec(const std::string& commandLine, int showCommand) {
-    WinExec(commandLine.c_str(), static_cast<UINT>(showCommand));
+unsigned Win32Shell::winExec(const std::string& commandLine, int showCommand) {
+    return WinExec(commandLine.c_str(), static_cast<UINT>(showCommand));
 }
 
 void Win32Shell::openTarget(const std::string& target) {

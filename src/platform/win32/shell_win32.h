@@ -6,7 +6,7 @@ namespace remvana {
 // The shell and system services through kernel32 and shell32.
 class Win32Shell : public Shell {
   public:
-    void winExec(const std::string& commandLine, int showCommand) override;
+    unsigned winExec(const std::string& commandLine, int showCommand) override;
     void openTarget(const std::string& target) override;
     unsigned extractIconEx(const std::string& file, int index, IconHandle* large,
                            IconHandle* small) override;

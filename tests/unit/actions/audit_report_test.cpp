@@ -108,14 +108,16 @@ TEST_F(AuditReport, FollowsInventoryOrderNotDisplayNames) {
     EXPECT_EQ(header() + "Zulu\r\n\r\nAlpha\r\n\r\n", text);
 }
 
-TEST_F(AuditReport, AnUnencodableDateStopsTheReportAfterTheBlocksBeforeIt) {
+TEST_F(AuditReport, AnUnencodableDateIsLeftOutAndTheReportGoesOn) {
     TAppInfo broken = program("B", "Broken");
     putInt64(broken.UsageRecord, 16, INT64_MAX); // far beyond the year 9999
+    putInt64(broken.UsageRecord, 8, 1'500'000);
     std::vector<std::string> pieces;
-    EXPECT_THROW(writeAuditReport({program("A", "Fine"), broken, program("C", "Never")}, services,
-                                  [&pieces](const std::string& p) { pieces.push_back(p); }),
-                 std::runtime_error);
-    EXPECT_EQ((std::vector<std::string>{header(), "Fine\r\n\r\n"}), pieces);
+    writeAuditReport({program("A", "Fine"), broken, program("C", "After")}, services,
+                     [&pieces](const std::string& p) { pieces.push_back(p); });
+    EXPECT_EQ((std::vector<std::string>{header(), "Fine\r\n\r\n", "Broken\r\nSize: 1.50 Mb\r\n\r\n",
+                                        "After\r\n\r\n"}),
+              pieces);
 }
 
 TEST(ReportSaving, DialogFilterBecomesNulSeparatedPairs) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "actions/action_errors.h"
 #include "actions/commands.h"
 #include "fakes/fake_shell.h"
 #include "inventory/app_info.h"
@@ -68,27 +69,17 @@ TEST(CommandLines, RepairAsksTheInstallerForTheSubkeyName) {
     EXPECT_EQ("MsiExec.exe /f Sample App", repairCommandLine(&entry));
 }
 
-TEST(UninstallEntryKeyPath, NamesExactlyOneSubkeyOfTheStore) {
-    EXPECT_EQ("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Sample App\\",
-              uninstallEntryKeyPath("Sample App"));
-    EXPECT_EQ("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\{A-B}.x/y\\",
-              uninstallEntryKeyPath("{A-B}.x/y"));
-    EXPECT_EQ("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\...\\",
-              uninstallEntryKeyPath("..."));
-}
-
-TEST(UninstallEntryKeyPath, RefusesNamesThatWouldReachBeyondOneSubkey) {
-    // An empty name would make the path the store itself.
-    EXPECT_EQ(std::nullopt, uninstallEntryKeyPath(""));
-    EXPECT_EQ(std::nullopt, uninstallEntryKeyPath("\\"));
-    EXPECT_EQ(std::nullopt, uninstallEntryKeyPath("A\\B"));
-    EXPECT_EQ(std::nullopt, uninstallEntryKeyPath("\\SOFTWARE"));
-    EXPECT_EQ(std::nullopt, uninstallEntryKeyPath("."));
-    EXPECT_EQ(std::nullopt, uninstallEntryKeyPath(".."));
-    EXPECT_EQ(std::nullopt, uninstallEntryKeyPath("..\\..\\Run"));
-    // The registry's text interface stops at a NUL, which would leave the store's own path.
-    EXPECT_EQ(std::nullopt, uninstallEntryKeyPath(std::string_view("\0Sample", 7)));
-    EXPECT_EQ(std::nullopt, uninstallEntryKeyPath(std::string_view("Sample\0", 7)));
+TEST(SingleKeyName, AcceptsOnlyNamesOfExactlyOneSubkey) {
+    for (std::string_view name : {"Sample App", "{A-B}.x/y", "...", ".x"})
+        EXPECT_TRUE(isSingleKeyName(name)) << name;
+    // Empty would be the store itself; a separator, "." or ".." leads elsewhere; the
+    // registry's text interface stops at a NUL, which would leave the store's own path.
+    for (std::string_view name :
+         {std::string_view(""), std::string_view("\\"), std::string_view("A\\B"),
+          std::string_view("\\SOFTWARE"), std::string_view("."), std::string_view(".."),
+          std::string_view("..\\..\\Run"), std::string_view("\0Sample", 7),
+          std::string_view("Sample\0", 7)})
+        EXPECT_FALSE(isSingleKeyName(name)) << name;
 }
 
 TEST(StartCommand, HandsTheLineToWinExecWithShowAndNothingElse) {
@@ -101,6 +92,20 @@ TEST(StartCommand, HandsTheLineToWinExecWithShowAndNothingElse) {
     EXPECT_EQ("\"C:\\Program Files\\App\\uninst.exe\" /x %TEMP%", shell.execCalls[0].commandLine);
     EXPECT_EQ(5, shell.execCalls[0].showCommand); // SW_SHOW
     EXPECT_TRUE(shell.openedTargets.empty());
+}
+
+TEST(StartCommand, ACommandThatCannotStartIsAnErrorNamingItAndTheReason) {
+    FakeShell shell;
+    shell.execResult = 2; // ERROR_FILE_NOT_FOUND
+    shell.lastError = "The system cannot find the file specified";
+    try {
+        startCommand(std::string("C:\\Gone\\uninst.exe /S"), shell);
+        FAIL() << "no error";
+    } catch (const ActionError& e) {
+        EXPECT_STREQ("Cannot start \"C:\\Gone\\uninst.exe /S\". The system cannot find the file "
+                     "specified.",
+                     e.what());
+    }
 }
 
 } // namespace

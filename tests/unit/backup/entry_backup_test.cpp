@@ -13,7 +13,6 @@ const std::string kStore = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninst
 const std::string kUsage =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Management\\ARPCache\\";
 const std::string kHklmStore = "HKEY_LOCAL_MACHINE\\" + kStore;
-constexpr EntryStore kMachine{RegRoot::LocalMachine, false};
 
 // Every key below `path` with every value, as one text to compare.
 std::string dump(const FakeRegistryFactory& registry, RegRoot root, const std::string& path) {
@@ -53,7 +52,7 @@ class EntryBackup : public ::testing::Test {
                dump(registry, RegRoot::LocalMachine, kUsage + "Beta") +
                dump(registry, RegRoot::LocalMachine, kStore + "Beta2");
     }
-    std::string save() { return saveEntryBackup(registry, files, clock, kMachine, "Beta"); }
+    std::string save() { return saveEntryBackup(registry, files, clock, kMachineStore64, "Beta"); }
     void writeFile(const std::string& path, const std::vector<RegFileSection>& sections) {
         files.folders.insert(path.substr(0, path.rfind('\\')));
         files.files[path] = formatRegFile(sections);
@@ -129,17 +128,39 @@ TEST_F(EntryBackup, NamesTheFileByTimeAndKeyWithUnsafeCharactersReplaced) {
 TEST(BackupScope, NamesEachStoreAsTheRegistryEditorDoes) {
     EXPECT_EQ("HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\"
               "Uninstall\\b\\c",
-              exportPathOf({RegRoot::LocalMachine, true}, EntryKeyKind::Uninstall, "b", "c"));
+              exportPathOf(kMachineStore32, EntryKeyKind::Uninstall, "b", "c"));
     EXPECT_EQ("HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Management\\"
               "ARPCache\\b",
-              exportPathOf({RegRoot::CurrentUser, false}, EntryKeyKind::UsageRecord, "b"));
-    EXPECT_FALSE(exportPathOf(kMachine, EntryKeyKind::Uninstall, ".."));
+              exportPathOf(kUserStore, EntryKeyKind::UsageRecord, "b"));
+    EXPECT_FALSE(exportPathOf(kMachineStore64, EntryKeyKind::Uninstall, ".."));
     const auto scoped = scopedKeyOf(
         "hkey_local_machine\\software\\WOW6432NODE\\Microsoft\\Windows\\CurrentVersion\\"
         "Uninstall\\b\\c");
     ASSERT_TRUE(scoped);
-    EXPECT_TRUE(scoped->store.view32);
-    EXPECT_EQ("\\" + kStore + "b\\c", scoped->accessorPath);
+    EXPECT_EQ(kMachineStore32, scoped->store);
+    EXPECT_EQ(kStore, scoped->storePath);
+    EXPECT_EQ("b\\c", scoped->below);
+}
+
+// The 32-bit store's keys are named under Wow6432Node and go back to that view only; on a
+// machine with one view the same store carries no Wow6432Node in its names.
+TEST_F(EntryBackup, AnEntryOfThe32BitStoreIsSavedAndRestoredInItsOwnView) {
+    const FakeHive bits32{RegRoot::LocalMachine, RegView::Bits32};
+    registry.setString(bits32, kStore + "Beta", "DisplayName", "beta 32");
+    const std::string path = saveEntryBackup(registry, files, clock, kMachineStore32, "Beta");
+    const auto sections = parseRegFile(files.files[path]);
+    EXPECT_EQ("HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node\\" + kStore.substr(9) + "Beta",
+              sections.at(1).keyPath);
+    const std::string twin = entryState();
+    registry.create(RegRoot::LocalMachine, reg_access::AllAccess | reg_access::View32)
+        ->deleteKey("\\" + kStore + "Beta");
+    restoreBackupFile(registry, files, path);
+    EXPECT_EQ("beta 32", registry.text(bits32, kStore + "Beta", "DisplayName"));
+    EXPECT_EQ(twin, entryState()) << "the 64-bit twin is untouched";
+
+    registry.separate32BitView = false;
+    const std::string single = saveEntryBackup(registry, files, clock, kMachineStore32, "Beta");
+    EXPECT_EQ(kHklmStore + "Beta", parseRegFile(files.files[single]).at(1).keyPath);
 }
 
 TEST_F(EntryBackup, AFileReachingOutsideTheEntriesIsRefusedAndChangesNothing) {

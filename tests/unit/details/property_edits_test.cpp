@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "actions/action_errors.h"
 #include "details/property_edits.h"
 #include "fakes/fake_registry.h"
 
@@ -152,12 +153,52 @@ TEST_F(PropertyWriteBack, GoneOrStrangeKeyNamesNeverReachAnotherKey) {
         TAppInfo other = loadedEntry();
         other.KeyName = keyName;
         recordPropertyEdit(&other, "Contact", "you");
-        EXPECT_THROW(writePendingProperties(registry, other, nullptr), RegistryError) << keyName;
+        // A gone key fails its open; the other names are refused before any open.
+        if (keyName == "Gone")
+            EXPECT_THROW(writePendingProperties(registry, other, nullptr), RegistryError);
+        else
+            EXPECT_THROW(writePendingProperties(registry, other, nullptr), ActionError) << keyName;
         EXPECT_EQ("me", other.Contact);
     }
     EXPECT_FALSE(registry.keyExists(RegRoot::LocalMachine, kStore + "Gone"));
     EXPECT_FALSE(stored("Contact"));
     EXPECT_TRUE(registry.valueNames(RegRoot::LocalMachine, kStore).empty());
+}
+
+TEST_F(PropertyWriteBack, AClearedPropertyIsWrittenAsEmptyText) {
+    EXPECT_FALSE(recordPropertyEdit(&entry, "HelpLink", "?", "?")); // empty already
+    EXPECT_TRUE(recordPropertyEdit(&entry, "Publisher", "?", "?"));
+    write();
+    EXPECT_EQ("", stored("Publisher"));
+    EXPECT_EQ("", entry.Publisher);
+    EXPECT_FALSE(stored("HelpLink"));
+    // A later real edit of the same property replaces the clear.
+    EXPECT_TRUE(recordPropertyEdit(&entry, "Publisher", "Back Corp", "?"));
+    write();
+    EXPECT_EQ("Back Corp", stored("Publisher"));
+}
+
+TEST_F(PropertyWriteBack, WritesOnlyIntoTheEntrysOwnStore) {
+    registry.setString(RegRoot::CurrentUser, kStore + "Foo", "Publisher", "My Corp");
+    entry.Store = kUserStore;
+    recordPropertyEdit(&entry, "Publisher", "New Corp");
+    write();
+    EXPECT_EQ("New Corp", registry.text(RegRoot::CurrentUser, kStore + "Foo", "Publisher"));
+    EXPECT_EQ("Old Corp", stored("Publisher"));
+}
+
+TEST_F(PropertyWriteBack, ARefusalWithoutAdministratorRightsSaysTheyAreNeeded) {
+    registry.denyFullAccess(RegRoot::LocalMachine, kStore + "Foo");
+    registry.elevatedProcess = false;
+    recordPropertyEdit(&entry, "Publisher", "New Corp");
+    try {
+        write();
+        FAIL() << "no error";
+    } catch (const RegistryError& e) {
+        EXPECT_STREQ("Failed to set data for 'Publisher'. For this action, administrator rights "
+                     "are needed.",
+                     e.what());
+    }
 }
 
 TEST_F(PropertyWriteBack, NothingPendingTouchesNothing) {

@@ -30,6 +30,10 @@ class FakeBackend : public RegistryBackend {
         registry_.denyFullAccess(kRoot, below(path));
         return true;
     }
+    bool denyListing(const std::string& path) override {
+        registry_.allowOnly(kRoot, below(path), reg_access::QueryValue);
+        return true;
+    }
 
   private:
     static constexpr RegRoot kRoot = RegRoot::CurrentUser;
