@@ -17,6 +17,7 @@ fonts-wine /usr/share/wine/fonts/marlett.ttf
 xvfb Xvfb
 imagemagick import
 googletest /usr/src/googletest/CMakeLists.txt
+nlohmann-json3-dev /usr/include/nlohmann/json.hpp
 clang clang++
 libclang-rt-14-dev /usr/lib/llvm-14/lib/clang/14.0.6/lib/linux/libclang_rt.fuzzer-x86_64.a
 LIST

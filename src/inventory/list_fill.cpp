@@ -4,6 +4,7 @@
 
 #include "inventory/formatting.h"
 #include "inventory/icons.h"
+#include "inventory/listing.h"
 #include "platform/conversion.h"
 
 namespace remvana {
@@ -39,15 +40,6 @@ int appendIconOf(const std::string& iconString, ProgramListSink& sink,
         ~IconRelease() { shell.destroyIcon(icon); }
     } release{services.shell, icon};
     return std::max(sink.addImage(icon), 0);
-}
-
-// A subkey that could not be read is listed by its key name, so it can still be deleted.
-bool isListed(const TAppInfo& info) {
-    return !info.DisplayName.empty() || info.KeyUnreadable;
-}
-
-const std::string& captionOf(const TAppInfo& info) {
-    return info.DisplayName.empty() ? info.KeyName : info.DisplayName;
 }
 
 // Where a row's icon may come from: its DisplayIcon, else the program its usage record names.

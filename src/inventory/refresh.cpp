@@ -77,6 +77,15 @@ const RegValue* findValue(const std::vector<RegValue>& values, const char* name)
     return nullptr;
 }
 
+bool isTextKind(ValueKind kind) {
+    return kind == ValueKind::String || kind == ValueKind::ExpandString;
+}
+
+// Only the display name, by the rule for text values: one lookup instead of a sweep.
+void readDisplayName(Registry& reg, TAppInfo& info) {
+    if (isTextKind(reg.valueKind("DisplayName"))) info.DisplayName = reg.readText("DisplayName");
+}
+
 } // namespace
 
 std::string frequencyTextOf(std::int32_t timesUsed) {
@@ -101,7 +110,7 @@ std::vector<std::string> sortedUniqueNames(std::vector<std::string> names, Local
 void applyEntryValues(const std::vector<RegValue>& values, TAppInfo& info) {
     for (const TextField& f : kTextFields) {
         const RegValue* v = findValue(values, f.name);
-        const bool text = v && (v->kind == ValueKind::String || v->kind == ValueKind::ExpandString);
+        const bool text = v && isTextKind(v->kind);
         info.*f.field = text ? textOfValue(v->data) : std::string();
     }
     for (const IntegerField& f : kIntegerFields) {
@@ -135,11 +144,15 @@ struct FoundKey {
 
 // Everything in one subkey is read relative to its store's open key, so that a name of any
 // length the registry allows is reached; what cannot be read is simply left out.
-void readEntry(const OpenStore& open, TAppInfo& info) {
-    if (const auto key = open.entries->openSubkey(info.KeyName, reg_access::Read))
-        applyEntryValues(key->readAllValues(), info);
-    else
+void readEntry(const OpenStore& open, TAppInfo& info, ScanDepth depth) {
+    if (const auto key = open.entries->openSubkey(info.KeyName, reg_access::Read)) {
+        if (depth == ScanDepth::DisplayNames)
+            readDisplayName(*key, info);
+        else
+            applyEntryValues(key->readAllValues(), info);
+    } else {
         info.KeyUnreadable = true;
+    }
     if (open.usage) {
         if (const auto key = open.usage->openSubkey(info.KeyName, reg_access::Read)) {
             const std::vector<RegValue> values = key->readAllValues();
@@ -153,7 +166,8 @@ void readEntry(const OpenStore& open, TAppInfo& info) {
 
 } // namespace
 
-bool rebuildInventory(RegistryFactory& registry, Locale& locale, InventoryArray& inventory) {
+bool rebuildInventory(RegistryFactory& registry, Locale& locale, InventoryArray& inventory,
+                      ScanDepth depth) {
     inventory.clear();
     std::vector<OpenStore> stores;
     std::vector<FoundKey> found;
@@ -162,7 +176,10 @@ bool rebuildInventory(RegistryFactory& registry, Locale& locale, InventoryArray&
         if (!entries) continue; // the per-user store, for one, is often absent
         for (std::string& name : sortedUniqueNames(entries->subkeyNames(), locale))
             found.push_back(FoundKey{stores.size(), std::move(name)});
-        stores.push_back(OpenStore{store, std::move(entries), openUsageRecordKey(registry, store)});
+        // A scan of display names only has no use for the usage records.
+        stores.push_back(OpenStore{
+            store, std::move(entries),
+            depth == ScanDepth::Everything ? openUsageRecordKey(registry, store) : nullptr});
     }
     if (stores.empty()) return false;
 
@@ -176,7 +193,7 @@ bool rebuildInventory(RegistryFactory& registry, Locale& locale, InventoryArray&
         const OpenStore& open = stores[found[i].store];
         info.KeyName = std::move(found[i].name);
         info.Store = open.store;
-        readEntry(open, info);
+        readEntry(open, info, depth);
     }
     return true;
 }

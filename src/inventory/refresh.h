@@ -47,11 +47,16 @@ void applyEntryValues(const std::vector<RegValue>& values, TAppInfo& info);
 // longer ones give their leading 552.
 void applyUsageRecord(const std::vector<std::uint8_t>& stored, ArpCacheRecord& record);
 
+// How much of each entry a scan reads: everything, or (for a plain list of names) only
+// the display name, with no usage record.
+enum class ScanDepth { Everything, DisplayNames };
+
 // Empties `inventory`, then rebuilds it with one element per subkey of every store that
 // can be opened for reading, all in one sorted key-name order (equal names in store order).
 // Nothing stored in one subkey stops the others. False, with `inventory` empty, when no
 // store can be opened at all.
-bool rebuildInventory(RegistryFactory& registry, Locale& locale, InventoryArray& inventory);
+bool rebuildInventory(RegistryFactory& registry, Locale& locale, InventoryArray& inventory,
+                      ScanDepth depth = ScanDepth::Everything);
 
 // The Refresh button: resets the window, rebuilds the process-wide Inventory, fills the list.
 void refreshInventory(RegistryFactory& registry, Locale& locale, RefreshView& view);

@@ -22,6 +22,21 @@ std::u16string latin1ToUtf16(std::string_view text) {
     return units;
 }
 
+std::string latin1ToUtf8(std::string_view text) {
+    std::string utf8;
+    utf8.reserve(text.size());
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            utf8.push_back(c);
+        } else {
+            utf8.push_back(static_cast<char>(0xC0 | (byte >> 6)));
+            utf8.push_back(static_cast<char>(0x80 | (byte & 0x3F)));
+        }
+    }
+    return utf8;
+}
+
 // The conversions the core needs from the system. They are chosen here rather than behind an
 // interface because record fields convert themselves and carry no services; the Windows
 // build asks kernel32 for the user's ANSI code page.
@@ -47,6 +62,22 @@ std::u16string ansiToUtf16(std::string_view text) {
                         size);
     return units;
 }
+
+std::string ansiToUtf8(std::string_view text) {
+    if (text.empty()) return {};
+    // Through UTF-16 even when the code page is UTF-8 already: that also mends sequences
+    // that are not valid UTF-8.
+    const int count = static_cast<int>(text.size());
+    const int units = MultiByteToWideChar(CP_ACP, 0, text.data(), count, nullptr, 0);
+    if (units <= 0) return latin1ToUtf8(text);
+    std::wstring wide(static_cast<std::size_t>(units), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), count, wide.data(), units);
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, utf8.data(), size, nullptr, nullptr);
+    return utf8;
+}
 #else
 std::string utf16ToAnsi(std::u16string_view units) {
     return utf16ToLatin1(units);
@@ -54,6 +85,10 @@ std::string utf16ToAnsi(std::u16string_view units) {
 
 std::u16string ansiToUtf16(std::string_view text) {
     return latin1ToUtf16(text);
+}
+
+std::string ansiToUtf8(std::string_view text) {
+    return latin1ToUtf8(text);
 }
 #endif
 

@@ -19,4 +19,11 @@ std::u16string ansiToUtf16(std::string_view text);
 // The inverse of utf16ToLatin1: each byte becomes the unit of that value.
 std::u16string latin1ToUtf16(std::string_view text);
 
+// 8-bit text of the system's ANSI code page as UTF-8, for outputs that are UTF-8 whatever
+// the code page (JSON, TSV). Bytes the code page cannot decode become U+FFFD.
+std::string ansiToUtf8(std::string_view text);
+
+// The same without a code page: each byte is the character of its value (Latin-1).
+std::string latin1ToUtf8(std::string_view text);
+
 } // namespace remvana

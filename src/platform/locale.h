@@ -15,4 +15,10 @@ class Locale {
     virtual char timeSeparator() = 0;
 };
 
+// The program list's name order, wherever programs are listed by name: the locale's
+// case-sensitive word sort.
+inline bool listNameLess(Locale& locale, const std::string& a, const std::string& b) {
+    return locale.compare(a, b) < 0;
+}
+
 } // namespace remvana

@@ -1,8 +1,10 @@
-// Program entry: the application object, its title, the one window and the message loop.
+// Program entry: the command line when there are arguments; otherwise the application
+// object, its title, the one window and the message loop.
 #include <windows.h>
 
 #include "app/win32/application.h"
 #include "app/win32/main_form.h"
+#include "cli/win32/standard_streams.h"
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/files_win32.h"
 #include "platform/win32/locale_win32.h"
@@ -13,6 +15,10 @@
 using namespace remvana;
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    // With arguments the program does its work without a window and exits.
+    const CliRequest request = parseCommandLine(processArguments());
+    if (request.action != CliAction::Window) return runCommandLineProcess(request);
+
     Application.Title = "Remvana";
     Win32RegistryFactory registry;
     Win32Shell shell;

@@ -77,7 +77,7 @@ bool ListModel::endUpdate() {
 void ListModel::sortByName() {
     nameSortPending_ = false;
     std::stable_sort(rows_.begin(), rows_.end(), [this](const ListRow& a, const ListRow& b) {
-        return locale_.compare(a.caption, b.caption) < 0;
+        return listNameLess(locale_, a.caption, b.caption);
     });
     reindex();
 }

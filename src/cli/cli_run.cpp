@@ -1,0 +1,87 @@
+#include "cli/cli_run.h"
+
+#include <exception>
+
+#include "backup/entry_backup.h"
+#include "cli/program_outputs.h"
+#include "inventory/refresh.h"
+
+namespace remvana {
+namespace {
+
+constexpr const char* kRegistryErrorText = "Registry Error";
+
+void writeReport(const CliRequest& request, const InventoryArray& inventory, CliServices& services,
+                 CliConsole& console) {
+    AuditReportServices report{services.shell, services.clock, services.locale};
+    if (request.reportPath != "-")
+        return console.writeReportFile(request.reportPath, inventory, report);
+    writeAuditReport(inventory, report, [&console](const std::string& piece) {
+        console.writeOut(piece, TextEncoding::Ansi);
+    });
+}
+
+int run(const CliRequest& request, CliServices& services, CliConsole& console) {
+    if (request.action == CliAction::Restore) {
+        // The whole file is checked before anything is written; a refusal changes nothing.
+        restoreBackupFile(services.registry, *services.files, request.restorePath);
+        console.writeOut("Restored \"" + request.restorePath + "\"\r\n", TextEncoding::Ansi);
+        return kExitSuccess;
+    }
+    InventoryArray inventory;
+    // The plain list prints names only, so it reads nothing else.
+    const ScanDepth depth =
+        request.action == CliAction::List ? ScanDepth::DisplayNames : ScanDepth::Everything;
+    if (!rebuildInventory(services.registry, services.locale, inventory, depth)) {
+        console.writeError(std::string(kRegistryErrorText) + "\r\n");
+        return kExitFailure;
+    }
+    switch (request.action) {
+    case CliAction::List:
+        console.writeOut(programListLines(inventory, services.locale), TextEncoding::Ansi);
+        break;
+    case CliAction::Report:
+        writeReport(request, inventory, services, console);
+        break;
+    case CliAction::Json:
+        console.writeOut(
+            programsJson(listedProgramRecords(inventory, services.locale, services.clock)),
+            TextEncoding::Utf8);
+        break;
+    case CliAction::Tsv:
+        console.writeOut(
+            programsTsv(listedProgramRecords(inventory, services.locale, services.clock)),
+            TextEncoding::Utf8);
+        break;
+    default:
+        break;
+    }
+    return kExitSuccess;
+}
+
+} // namespace
+
+int runCommandLine(const CliRequest& request, CliServices& services, CliConsole& console) {
+    switch (request.action) {
+    case CliAction::Window:
+        return kExitUsage; // the window is not the command line's to open
+    case CliAction::Help:
+        console.writeOut(usageText(), TextEncoding::Ansi);
+        return kExitSuccess;
+    case CliAction::Invalid:
+        console.writeError("remvana: " + request.problem + "\r\n" + usageText());
+        return kExitUsage;
+    default:
+        break;
+    }
+    try {
+        return run(request, services, console);
+    } catch (const std::exception& error) {
+        // A registry read error or a report file that cannot be created: the same text the
+        // window would show in its error box.
+        console.writeError(std::string(error.what()) + "\r\n");
+        return kExitFailure;
+    }
+}
+
+} // namespace remvana

@@ -1,0 +1,27 @@
+#pragma once
+// The program's arguments turned into what it is asked to do: the window (no arguments) or
+// one piece of work for the command line, done without a window.
+#include <string>
+#include <vector>
+
+namespace remvana {
+
+enum class CliAction { Window, List, Report, Json, Tsv, Restore, Help, Invalid };
+
+struct CliRequest {
+    CliAction action = CliAction::Window;
+    // --report: the file to write, "-" for standard output.
+    std::string reportPath;
+    // Invalid: what was wrong, one line for standard error before the usage.
+    std::string problem;
+    // --restore: the backup file to put back.
+    std::string restorePath;
+};
+
+// `arguments` without the program's own name.
+CliRequest parseCommandLine(const std::vector<std::string>& arguments);
+
+// The usage text, lines ended by CR LF.
+std::string usageText();
+
+} // namespace remvana

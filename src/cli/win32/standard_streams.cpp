@@ -1,0 +1,111 @@
+#include "cli/win32/standard_streams.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "actions/win32/audit_report_file.h"
+#include "platform/win32/clock_win32.h"
+#include "platform/win32/files_win32.h"
+#include "platform/win32/locale_win32.h"
+#include "platform/win32/registry_win32.h"
+#include "platform/win32/shell_win32.h"
+
+namespace remvana {
+namespace {
+
+bool usable(HANDLE handle) {
+    return handle != nullptr && handle != INVALID_HANDLE_VALUE &&
+           GetFileType(handle) != FILE_TYPE_UNKNOWN;
+}
+
+HANDLE openConsoleOutput() {
+    const HANDLE handle =
+        CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
+    return handle == INVALID_HANDLE_VALUE ? nullptr : handle;
+}
+
+// A console shows characters: the bytes are decoded from their code page and written as
+// UTF-16, so UTF-8 output reads right whatever the console's code page. Files and pipes
+// get the bytes unchanged.
+void writeTo(HANDLE handle, const std::string& text, TextEncoding encoding) {
+    if (handle == nullptr || text.empty()) return;
+    DWORD mode = 0;
+    if (GetConsoleMode(handle, &mode)) {
+        const UINT codePage = encoding == TextEncoding::Utf8 ? CP_UTF8 : CP_ACP;
+        const int count = static_cast<int>(text.size());
+        const int units = MultiByteToWideChar(codePage, 0, text.data(), count, nullptr, 0);
+        if (units <= 0) return;
+        std::wstring wide(static_cast<std::size_t>(units), L'\0');
+        MultiByteToWideChar(codePage, 0, text.data(), count, wide.data(), units);
+        DWORD written = 0;
+        WriteConsoleW(handle, wide.data(), static_cast<DWORD>(units), &written, nullptr);
+        return;
+    }
+    std::size_t done = 0;
+    while (done < text.size()) {
+        DWORD written = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(text.size() - done, 1 << 20));
+        if (!WriteFile(handle, text.data() + done, chunk, &written, nullptr) || written == 0)
+            return; // a closed pipe: the reader is gone, nobody is left to tell
+        done += written;
+    }
+}
+
+} // namespace
+
+StandardStreams::StandardStreams()
+    : out_(GetStdHandle(STD_OUTPUT_HANDLE)), error_(GetStdHandle(STD_ERROR_HANDLE)) {
+    if (usable(out_) && usable(error_)) return;
+    if (!AttachConsole(ATTACH_PARENT_PROCESS)) {
+        if (!usable(out_)) out_ = nullptr;
+        if (!usable(error_)) error_ = nullptr;
+        return;
+    }
+    if (!usable(out_)) {
+        out_ = openConsoleOutput();
+        ownsOut_ = out_ != nullptr;
+    }
+    if (!usable(error_)) {
+        error_ = openConsoleOutput();
+        ownsError_ = error_ != nullptr;
+    }
+}
+
+StandardStreams::~StandardStreams() {
+    if (ownsOut_) CloseHandle(out_);
+    if (ownsError_) CloseHandle(error_);
+}
+
+void StandardStreams::writeOut(const std::string& text, TextEncoding encoding) {
+    writeTo(out_, text, encoding);
+}
+
+void StandardStreams::writeError(const std::string& text) {
+    writeTo(error_, text, TextEncoding::Ansi);
+}
+
+void StandardStreams::writeReportFile(const std::string& path, const InventoryArray& inventory,
+                                      AuditReportServices& services) {
+    writeAuditReportFile(path, inventory, services);
+}
+
+std::vector<std::string> processArguments() {
+    std::vector<std::string> arguments;
+    for (int i = 1; i < __argc; ++i)
+        arguments.emplace_back(__argv[i]);
+    return arguments;
+}
+
+int runCommandLineProcess(const CliRequest& request) {
+    Win32RegistryFactory registry;
+    Win32Locale locale;
+    Win32Clock clock;
+    Win32Shell shell;
+    Win32FileSystem files;
+    CliServices services{registry, locale, clock, shell, &files};
+    StandardStreams streams;
+    return runCommandLine(request, services, streams);
+}
+
+} // namespace remvana

@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "backup/reg_file.h"
+#include "cli/cli_run.h"
+#include "fakes/fake_clock.h"
+#include "fakes/fake_files.h"
+#include "fakes/fake_locale.h"
+#include "fakes/fake_registry.h"
+#include "fakes/fake_shell.h"
+#include "inventory/refresh.h"
+
+namespace remvana {
+namespace {
+
+constexpr RegRoot HKLM = RegRoot::LocalMachine;
+const std::string kStore = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+const std::string kCache =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Management\\ARPCache\\";
+
+class RecordingConsole : public CliConsole {
+  public:
+    void writeOut(const std::string& text, TextEncoding encoding) override {
+        out += text;
+        encodings.push_back(encoding);
+    }
+    void writeError(const std::string& text) override { error += text; }
+    void writeReportFile(const std::string& path, const InventoryArray& inventory,
+                         AuditReportServices& services) override {
+        if (path == "unwritable") throw FileCreateError(path, "Access is denied.");
+        files[path] = auditReportText(inventory, services);
+    }
+    std::string out, error;
+    std::vector<TextEncoding> encodings;
+    std::map<std::string, std::string> files;
+};
+
+class CommandLineRun : public testing::Test {
+  protected:
+    void SetUp() override {
+        reg.setString(HKLM, kStore + "b-key", "DisplayName", "beta");
+        reg.setString(HKLM, kStore + "b-key", "Publisher", "Vendor");
+        reg.setString(HKLM, kStore + "a-key", "DisplayName", "Zeta");
+        reg.setString(HKLM, kStore + "a-key", "UninstallString", "zeta.exe /x");
+        reg.setBinary(HKLM, kCache + "a-key", "SlowInfoCache", std::vector<std::uint8_t>(552, 1));
+        reg.setDword(HKLM, kStore + "hidden", "NoRemove", 1);
+        reg.setRaw(HKLM, kStore + "binary-name", "DisplayName", reg_type::Binary, {'X', 0});
+    }
+    int run(const std::vector<std::string>& arguments) {
+        return runCommandLine(parseCommandLine(arguments), services, console);
+    }
+
+    FakeRegistryFactory reg;
+    FakeLocale locale;
+    FakeClock clock;
+    FakeShell shell;
+    FakeFileSystem files;
+    CliServices services{reg, locale, clock, shell, &files};
+    RecordingConsole console;
+};
+
+// Only --restore writes, and only when the whole file is a backup of uninstall entries.
+TEST_F(CommandLineRun, RestorePutsBackABackupAndRefusesAnythingElse) {
+    const std::string entry = "HKEY_LOCAL_MACHINE\\" + kStore + "gone";
+    const RegValue name{"DisplayName", ValueKind::String, {'G', 0}, reg_type::String};
+    files.files["C:\\good.reg"] = formatRegFile({{entry, false, {name}}});
+    files.files["C:\\outside.reg"] =
+        formatRegFile({{entry, false, {name}}, {"HKEY_LOCAL_MACHINE\\SOFTWARE\\Run", true, {}}});
+
+    EXPECT_EQ(kExitFailure, run({"--restore", "C:\\outside.reg"}));
+    EXPECT_NE(std::string::npos, console.error.find("HKEY_LOCAL_MACHINE\\SOFTWARE\\Run"));
+    EXPECT_FALSE(reg.keyExists(HKLM, kStore + "gone"));
+    EXPECT_EQ(kExitFailure, run({"--restore", "C:\\missing.reg"}));
+    EXPECT_FALSE(reg.keyExists(HKLM, kStore + "gone"));
+
+    console.error.clear();
+    EXPECT_EQ(kExitSuccess, run({"--restore", "C:\\good.reg"}));
+    EXPECT_EQ("G", reg.text(HKLM, kStore + "gone", "DisplayName"));
+    EXPECT_EQ("", console.error);
+}
+
+TEST_F(CommandLineRun, ListReadsOnlyTheDisplayNames) {
+    EXPECT_EQ(kExitSuccess, run({"--list"}));
+    EXPECT_EQ("b-key|||beta\r\na-key|||Zeta\r\n", console.out);
+    EXPECT_EQ("", console.error);
+    // No usage record and no value sweep: one display-name lookup per key at most.
+    EXPECT_EQ(0, reg.calls.sweeps);
+    EXPECT_LE(reg.calls.valueQueries, 2 * 4);
+}
+
+TEST_F(CommandLineRun, ReportToStandardOutputIsTheWindowsReport) {
+    ASSERT_EQ(kExitSuccess, run({"--report", "-"}));
+    InventoryArray inventory;
+    ASSERT_TRUE(rebuildInventory(reg, locale, inventory));
+    AuditReportServices report{shell, clock, locale};
+    EXPECT_EQ(auditReportText(inventory, report), console.out);
+    EXPECT_NE(std::string::npos, console.out.find("Zeta\r\nSize: "));
+
+    ASSERT_EQ(kExitSuccess, run({"--report", "audit.txt"}));
+    EXPECT_EQ(auditReportText(inventory, report), console.files["audit.txt"]);
+}
+
+TEST_F(CommandLineRun, JsonAndTsvListTheSameProgramsInListOrderAsUtf8) {
+    ASSERT_EQ(kExitSuccess, run({"--json"}));
+    const auto programs = nlohmann::json::parse(console.out);
+    ASSERT_EQ(2u, programs.size());
+    EXPECT_EQ("beta", programs[0]["name"]);
+    EXPECT_EQ("Vendor", programs[0]["publisher"]);
+    EXPECT_EQ("Zeta", programs[1]["name"]);
+    EXPECT_EQ("zeta.exe /x", programs[1]["uninstall_string"]);
+    EXPECT_EQ(std::vector<TextEncoding>{TextEncoding::Utf8}, console.encodings);
+
+    console.out.clear();
+    ASSERT_EQ(kExitSuccess, run({"--tsv"}));
+    EXPECT_EQ(3, std::count(console.out.begin(), console.out.end(), '\n'));
+    EXPECT_LT(console.out.find("\r\nb-key\tHKLM64\tbeta\t"),
+              console.out.find("\r\na-key\tHKLM64\tZeta\t"));
+}
+
+TEST_F(CommandLineRun, EveryRecordNamesItsStore) {
+    reg.setString({HKLM, RegView::Bits32}, kStore + "b-key", "DisplayName", "beta");
+    reg.setString(RegRoot::CurrentUser, kStore + "mine", "DisplayName", "Mine");
+    ASSERT_EQ(kExitSuccess, run({"--json"}));
+    std::vector<std::pair<std::string, std::string>> stores;
+    for (const auto& program : nlohmann::json::parse(console.out))
+        stores.emplace_back(program["key_name"], program["store"]);
+    EXPECT_EQ((std::vector<std::pair<std::string, std::string>>{
+                  {"b-key", "HKLM64"}, {"b-key", "HKLM32"}, {"mine", "HKCU"}, {"a-key", "HKLM64"}}),
+              stores);
+}
+
+TEST_F(CommandLineRun, FailuresGoToStandardErrorWithTheirExitCode) {
+    EXPECT_EQ(kExitFailure, run({"--report", "unwritable"}));
+    EXPECT_EQ("Cannot create file \"unwritable\". Access is denied.\r\n", console.error);
+
+    console.error.clear();
+    EXPECT_EQ(kExitUsage, run({"--bogus"}));
+    EXPECT_EQ("remvana: unknown argument: --bogus\r\n" + usageText(), console.error);
+
+    console.error.clear();
+    EXPECT_EQ(kExitSuccess, run({"--help"}));
+    EXPECT_EQ(usageText(), console.out);
+    EXPECT_EQ("", console.error);
+}
+
+TEST_F(CommandLineRun, AStoreThatCannotBeReadIsARegistryErrorForEveryOutput) {
+    FakeRegistryFactory empty;
+    CliServices noStore{empty, locale, clock, shell};
+    for (const char* option : {"--list", "--json", "--tsv"}) {
+        RecordingConsole fresh;
+        EXPECT_EQ(kExitFailure, runCommandLine(parseCommandLine({option}), noStore, fresh));
+        EXPECT_EQ("Registry Error\r\n", fresh.error) << option;
+        EXPECT_EQ("", fresh.out) << option;
+    }
+}
+
+} // namespace
+} // namespace remvana

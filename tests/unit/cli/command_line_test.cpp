@@ -1,0 +1,52 @@
+#include <gtest/gtest.h>
+
+#include "cli/command_line.h"
+
+namespace remvana {
+namespace {
+
+struct ParseCase {
+    std::vector<std::string> arguments;
+    CliAction action;
+    std::string reportPath;
+};
+
+TEST(CommandLine, EachOptionBecomesItsRequest) {
+    const std::vector<ParseCase> cases = {
+        {{}, CliAction::Window, ""},
+        {{"--list"}, CliAction::List, ""},
+        {{"--json"}, CliAction::Json, ""},
+        {{"--tsv"}, CliAction::Tsv, ""},
+        {{"--help"}, CliAction::Help, ""},
+        {{"/?"}, CliAction::Help, ""},
+        {{"--report", "-"}, CliAction::Report, "-"},
+        {{"--report", "C:\\audit files\\a.txt"}, CliAction::Report, "C:\\audit files\\a.txt"},
+        // Options are what they are spelled: scripts must not depend on a lucky guess.
+        {{"--LIST"}, CliAction::Invalid, ""},
+        {{"list"}, CliAction::Invalid, ""},
+        {{"--report"}, CliAction::Invalid, ""},
+        {{"--report", ""}, CliAction::Invalid, ""},
+        {{"--list", "--json"}, CliAction::Invalid, ""},
+        {{"--report", "a.txt", "b.txt"}, CliAction::Invalid, ""},
+        {{"--restore", "b.reg"}, CliAction::Restore, ""},
+        {{"--restore"}, CliAction::Invalid, ""},
+        {{"--restore", "a.reg", "b.reg"}, CliAction::Invalid, ""},
+    };
+    for (const ParseCase& c : cases) {
+        const CliRequest request = parseCommandLine(c.arguments);
+        const std::string shown = ::testing::PrintToString(c.arguments);
+        EXPECT_EQ(c.action, request.action) << shown;
+        EXPECT_EQ(c.reportPath, request.reportPath) << shown;
+        EXPECT_EQ(c.action == CliAction::Invalid, !request.problem.empty()) << shown;
+    }
+    EXPECT_EQ("C:\\my backups\\b.reg",
+              parseCommandLine({"--restore", "C:\\my backups\\b.reg"}).restorePath);
+}
+
+TEST(CommandLine, AProblemNamesTheArgument) {
+    EXPECT_EQ("unknown argument: --frobnicate", parseCommandLine({"--frobnicate"}).problem);
+    EXPECT_EQ("unexpected argument: extra", parseCommandLine({"--tsv", "extra"}).problem);
+}
+
+} // namespace
+} // namespace remvana
