@@ -4,6 +4,7 @@
 
 #include <shlobj.h>
 
+#include "platform/win32/file_handle.h"
 #include "platform/win32/shell_win32.h"
 
 namespace remvana {
@@ -12,25 +13,6 @@ namespace {
 std::string lastErrorText() {
     return Win32Shell().lastErrorText();
 }
-
-// Closes the file on every way out.
-class OwnedFile {
-  public:
-    explicit OwnedFile(HANDLE handle) : handle_(handle) {}
-    ~OwnedFile() { close(); }
-    OwnedFile(const OwnedFile&) = delete;
-    OwnedFile& operator=(const OwnedFile&) = delete;
-    HANDLE get() const { return handle_; }
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    bool close() {
-        const bool closed = !valid() || CloseHandle(handle_);
-        handle_ = INVALID_HANDLE_VALUE;
-        return closed;
-    }
-
-  private:
-    HANDLE handle_;
-};
 
 } // namespace
 
@@ -55,8 +37,8 @@ bool Win32FileSystem::createFolders(const std::string& path) {
 
 std::optional<std::string> Win32FileSystem::writeNewFile(const std::string& path,
                                                          const std::vector<std::uint8_t>& bytes) {
-    OwnedFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return lastErrorText();
     DWORD written = 0;
     const bool complete =
@@ -71,8 +53,8 @@ std::optional<std::string> Win32FileSystem::writeNewFile(const std::string& path
 
 std::optional<std::vector<std::uint8_t>> Win32FileSystem::readFile(const std::string& path,
                                                                    std::string& reason) {
-    OwnedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
     if (!file.valid() || !GetFileSizeEx(file.get(), &size)) {
         reason = lastErrorText();
