@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "inventory/refresh.h"
+#include "inventory/uninstall_store.h"
 #include "platform/win32/registry_win32.h"
 
 namespace remvana::bench {
@@ -19,11 +20,25 @@ const std::string kStore = kUninstallStorePath;
 const std::string kCache = kUsageRecordStorePath;
 const std::string kStoreKey = kStore.substr(0, kStore.size() - 1);
 
-HKEY createKey(const std::string& path) {
+// The three stores the entries are spread over, in the refresh's reading order: the
+// machine-wide one in each registry view, then the user's own.
+struct Place {
+    HKEY root;
+    REGSAM view;
+};
+const Place kPlaces[] = {{HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY},
+                         {HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY},
+                         {HKEY_CURRENT_USER, 0}};
+
+const Place& placeOf(std::size_t index) {
+    return kPlaces[index % 3];
+}
+
+HKEY createKey(const Place& place, const std::string& path) {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        &key, nullptr) != ERROR_SUCCESS) {
-        std::fprintf(stderr, "cannot create HKLM\\%s\n", path.c_str());
+    if (RegCreateKeyExA(place.root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | place.view,
+                        nullptr, &key, nullptr) != ERROR_SUCCESS) {
+        std::fprintf(stderr, "cannot create %s\n", path.c_str());
         std::exit(2);
     }
     return key;
@@ -54,17 +69,18 @@ std::vector<std::uint8_t> usageRecord(std::size_t index, const std::string& exe)
     return bytes;
 }
 
-bool exists(const std::string& path) {
+bool exists(const Place& place, const std::string& path) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(place.root, path.c_str(), 0, KEY_QUERY_VALUE | place.view, &key) !=
+        ERROR_SUCCESS)
         return false;
     RegCloseKey(key);
     return true;
 }
 
-std::size_t sweepValues(const std::string& path) {
+std::size_t sweepValues(const Place& place, const std::string& path) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(place.root, path.c_str(), 0, KEY_READ | place.view, &key) != ERROR_SUCCESS)
         return 0;
     DWORD count = 0, longestName = 0, longestData = 0;
     RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count,
@@ -110,12 +126,13 @@ std::string entryName(std::size_t index) {
 void seedEntries(std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) {
         const std::string name = entryName(i);
-        if (exists(kCache + name)) continue; // seeded by an earlier, smaller round
+        const Place& place = placeOf(i);
+        if (exists(place, kCache + name)) continue; // seeded by an earlier, smaller round
         const std::string folder = "C:\\Program Files\\Bench Vendor " + std::to_string(i % 97) +
                                    "\\Product " + std::to_string(i);
         const std::string exe = folder + "\\product.exe";
         {
-            RegKeyHandle key(createKey(kStore + name));
+            RegKeyHandle key(createKey(place, kStore + name));
             setText(key.get(), "DisplayName", "Bench Product " + std::to_string(i));
             setText(key.get(), "DisplayVersion",
                     std::to_string(i % 13) + ".0." + std::to_string(i));
@@ -135,7 +152,7 @@ void seedEntries(std::size_t count) {
             setDword(key.get(), "VersionMinor", 0);
             setDword(key.get(), "WindowsInstaller", i % 3 == 0);
         }
-        RegKeyHandle cache(createKey(kCache + name));
+        RegKeyHandle cache(createKey(place, kCache + name));
         const std::vector<std::uint8_t> record = usageRecord(i, exe);
         RegSetValueExA(cache.get(), kUsageRecordValue, 0, REG_BINARY, record.data(),
                        static_cast<DWORD>(record.size()));
@@ -144,32 +161,36 @@ void seedEntries(std::size_t count) {
 }
 
 void removeEntries() {
-    for (std::string parent : {kStore, kCache}) {
-        parent.pop_back();
-        HKEY raw = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, parent.c_str(), 0, KEY_ALL_ACCESS, &raw) !=
-            ERROR_SUCCESS)
-            continue;
-        RegKeyHandle key(raw);
-        for (const std::string& name : subkeysOf(raw))
-            if (name.rfind(kEntryPrefix, 0) == 0) RegDeleteTreeA(raw, name.c_str());
+    for (const Place& place : kPlaces) {
+        for (std::string parent : {kStore, kCache}) {
+            parent.pop_back();
+            HKEY raw = nullptr;
+            if (RegOpenKeyExA(place.root, parent.c_str(), 0, KEY_ALL_ACCESS | place.view, &raw) !=
+                ERROR_SUCCESS)
+                continue;
+            RegKeyHandle key(raw);
+            for (const std::string& name : subkeysOf(raw))
+                if (name.rfind(kEntryPrefix, 0) == 0) RegDeleteTreeA(raw, name.c_str());
+        }
     }
 }
 
 std::size_t readFloor() {
-    HKEY raw = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kStoreKey.c_str(), 0, KEY_ALL_ACCESS, &raw) !=
-        ERROR_SUCCESS)
-        return 0;
-    std::vector<std::string> names;
-    {
-        RegKeyHandle store(raw);
-        names = subkeysOf(raw);
-    }
     std::size_t seen = 0;
-    for (const std::string& name : names) {
-        seen += sweepValues(kStore + name);
-        seen += sweepValues(kCache + name);
+    for (const Place& place : kPlaces) {
+        HKEY raw = nullptr;
+        if (RegOpenKeyExA(place.root, kStoreKey.c_str(), 0, KEY_READ | place.view, &raw) !=
+            ERROR_SUCCESS)
+            continue;
+        std::vector<std::string> names;
+        {
+            RegKeyHandle store(raw);
+            names = subkeysOf(raw);
+        }
+        for (const std::string& name : names) {
+            seen += sweepValues(place, kStore + name);
+            seen += sweepValues(place, kCache + name);
+        }
     }
     return seen;
 }

@@ -12,13 +12,14 @@ inline constexpr const char* kEntryPrefix = "RemvanaBench-";
 std::string entryName(std::size_t index);
 
 // Makes entries 0 .. count-1 exist (existing ones are kept), each with the values a typical
-// installer writes and a 552-byte usage record.
+// installer writes and a 552-byte usage record, spread in turn over the three uninstall
+// stores (machine-wide 64-bit view, 32-bit view, the user's own).
 void seedEntries(std::size_t count);
 
 // Deletes every synthetic entry and its usage record.
 void removeEntries();
 
-// Opens the store, lists its subkeys, then opens, sweeps every value of and closes each
+// Opens each store, lists its subkeys, then opens, sweeps every value of and closes each
 // entry's key and its usage record key: what any refresh has to ask the registry at least.
 // Returns the number of values seen, so the work cannot be optimised away.
 std::size_t readFloor();

@@ -34,6 +34,12 @@ std::string buildDetailsMarkup(const TAppInfo& entry) {
         markup += escapeParamValue(value);
         markup += "</A><br>";
     }
+    // Where the entry lives, shown but not editable: which store, under which key name.
+    markup += "<br>Registered for: ";
+    markup += storeAudience(entry.Store);
+    markup += "<br>Key: ";
+    markup += escapeParamValue(entry.KeyName);
+    markup += "<br>";
     return markup;
 }
 

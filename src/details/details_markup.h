@@ -14,8 +14,9 @@ namespace remvana {
 inline constexpr const char* kDetailsHeading = kPropertiesHeadingLine;
 
 // The heading followed by one editable anchor per non-empty property, each on a line of its
-// own. Values are escaped as the label's write-back escapes them, so "R&D <beta>" shows,
-// edits and writes back as itself instead of being read as markup.
+// own, then (not editable) the store the entry is registered in and its key name. Values are
+// escaped as the label's write-back escapes them, so "R&D <beta>" shows, edits and writes back as
+// itself instead of being read as markup.
 std::string buildDetailsMarkup(const TAppInfo& entry);
 
 struct DetailsButtons {

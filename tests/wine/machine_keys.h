@@ -3,6 +3,8 @@
 // tests see the registry independently of the program's own accessor.
 #include <windows.h>
 
+#include <sddl.h>
+
 #include <string>
 
 namespace remvana::testing {
@@ -58,6 +60,22 @@ inline void deleteMachineTree(std::string path, REGSAM view = 0) {
         return;
     RegDeleteTreeA(key, path.substr(cut + 1).c_str());
     RegCloseKey(key);
+}
+
+// Replaces the key's access list with the one the SDDL text describes.
+inline bool setMachineSecurity(const std::string& path, const char* sddl) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, WRITE_DAC, &key) != ERROR_SUCCESS)
+        return false;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    LONG rc = ERROR_INVALID_PARAMETER;
+    if (ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor,
+                                                             nullptr)) {
+        rc = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor);
+        LocalFree(descriptor);
+    }
+    RegCloseKey(key);
+    return rc == ERROR_SUCCESS;
 }
 
 } // namespace remvana::testing

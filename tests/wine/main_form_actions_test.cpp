@@ -150,6 +150,44 @@ TEST_F(MainFormActions, DeleteEntryWithCancelChangesNothing) {
     EXPECT_EQ(rowOf("Act Alpha"), selectedRow()) << "no refresh: the selection stays";
 }
 
+TEST_F(MainFormActions, ADeletionTheRegistryRefusesSaysSoAndTheEntryStays) {
+    // The store lets everyone read it and nothing else; the entry's Components key cannot
+    // even be listed, so what lies below it, and with it the entry, cannot go.
+    struct Restore {
+        ~Restore() {
+            testing::setMachineSecurity(kStore + kAlphaKey + "\\Components", "D:(A;;KA;;;WD)");
+            testing::setMachineSecurity(kStore, "D:(A;;KA;;;WD)");
+        }
+    } restore;
+    ASSERT_TRUE(testing::setMachineSecurity(kStore, "D:P(A;;KRWD;;;WD)"));
+    ASSERT_TRUE(
+        testing::setMachineSecurity(kStore + kAlphaKey + "\\Components", "D:P(A;;0x60001;;;WD)"));
+    testing::clickControl(form().RefreshAdvToolButton);
+    EXPECT_GE(rowOf("Act Beta"), 0); // a store that cannot be written is still listed
+    selectRow("Act Alpha");
+
+    testing::DialogAnswerer user("Confirm", IDOK);
+    ASSERT_NO_FATAL_FAILURE(click(form().DeleteEntryAdvToolButton));
+    ASSERT_TRUE(user.answered());
+    ASSERT_EQ(1u, errors.size());
+    const std::string said = "The entry \"" + kAlphaKey + "\" was only partly removed";
+    EXPECT_EQ(said, errors[0].substr(0, said.size())) << errors[0];
+    EXPECT_TRUE(machineKeyExists(kStore + kAlphaKey + "\\Components\\Core"));
+    EXPECT_GE(rowOf("Act Alpha"), 0); // listed again after the refresh
+}
+
+TEST_F(MainFormActions, ARemoveWhoseProgramIsMissingSaysWhy) {
+    const std::string missing = "C:\\nowhere\\missing-uninstaller.exe /S";
+    ASSERT_TRUE(testing::setMachineString(kStore + kBetaKey, "UninstallString", missing));
+    testing::clickControl(form().RefreshAdvToolButton);
+    selectRow("Act Beta");
+    ASSERT_NO_FATAL_FAILURE(click(form().RemoveAdvToolButton));
+    ASSERT_EQ(1u, errors.size());
+    const std::string said = "Cannot start \"" + missing + "\". ";
+    EXPECT_EQ(said, errors[0].substr(0, said.size())) << errors[0];
+    EXPECT_GT(errors[0].size(), said.size() + 1); // the system's reason follows
+}
+
 TEST_F(MainFormActions, RemoveStartsTheUninstallCommandAndLeavesTheList) {
     const auto rowsBefore = rowCaptions();
     selectRow("Act Alpha");

@@ -72,7 +72,9 @@ TEST_F(DetailsPane, SelectingAProgramShowsEveryPropertyAndEnablesWhatItRegistere
                   "<B>Support Telephone</B> : <a href=\"HelpTelephone\" class=\"EDIT\">+1 555 "
                   "0100</A><br>"
                   "<B>Prduct Updates</B> : <a href=\"URLUpdateInfo\" "
-                  "class=\"EDIT\">https://updates.example.com/full</A><br>",
+                  "class=\"EDIT\">https://updates.example.com/full</A><br>"
+                  "<br>Registered for: all users (64-bit)<br>Key: " +
+                  kFullKey + "<br>",
               label->htmlLine(0));
     EXPECT_TRUE(enabled(form().DeleteEntryAdvToolButton));
     EXPECT_TRUE(enabled(form().RemoveAdvToolButton));
@@ -96,8 +98,10 @@ TEST_F(DetailsPane, SelectingAProgramShowsEveryPropertyAndEnablesWhatItRegistere
 
 TEST_F(DetailsPane, AValueWithMarkupCharactersIsShownEscapedAndButtonsFollowTheEntry) {
     selectRow("Det R&D <beta>");
-    EXPECT_EQ(kHeading + "<B>Display Name</B> : <a href=\"DisplayName\" class=\"EDIT\">Det R&amp;D "
-                         "&lt;beta&gt;</A><br>",
+    EXPECT_EQ(kHeading +
+                  "<B>Display Name</B> : <a href=\"DisplayName\" class=\"EDIT\">Det R&amp;D "
+                  "&lt;beta&gt;</A><br><br>Registered for: all users (64-bit)<br>Key: " +
+                  kBareKey + "<br>",
               label->htmlLine(0));
     EXPECT_TRUE(enabled(form().DeleteEntryAdvToolButton));
     EXPECT_FALSE(enabled(form().RemoveAdvToolButton));

@@ -1,5 +1,5 @@
-// The program itself, started as a process: with an uninstall store that cannot be opened
-// it says "Registry Error" and ends without showing its window.
+// The program itself, started as a process: with no uninstall store that can be opened it
+// says "Registry Error" and ends without showing its window.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -9,8 +9,10 @@
 namespace remvana {
 namespace {
 
-constexpr const char* kStore = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-constexpr const char* kBackup = "SOFTWARE\\RemvanaStartUpTestBackup";
+constexpr const char* kStoreParent = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
+constexpr const char* kStoreName = "Uninstall";
+constexpr const char* kBackupParent = "SOFTWARE";
+constexpr const char* kBackupName = "RemvanaStartUpTestBackup";
 
 std::string ownFolder() {
     char path[MAX_PATH] = {};
@@ -19,37 +21,53 @@ std::string ownFolder() {
     return folder.substr(0, folder.find_last_of('\\') + 1);
 }
 
-// Moves the uninstall store aside for the test and puts it back afterwards.
+// Moves one uninstall store (a root in a registry view) aside for the test and puts it back
+// afterwards.
 class StoreMovedAside {
   public:
-    StoreMovedAside() {
-        HKEY store = nullptr;
-        existed_ = RegOpenKeyExA(HKEY_LOCAL_MACHINE, kStore, 0, KEY_READ, &store) == ERROR_SUCCESS;
+    StoreMovedAside(HKEY root, REGSAM view) : root_(root), view_(view) {
+        HKEY store = open(kStoreParent, kStoreName, KEY_READ);
+        existed_ = store != nullptr;
         if (store) RegCloseKey(store);
-        moved_ = !existed_ || (copyKey(kStore, kBackup) && deleteKey(kStore));
+        moved_ = !existed_ || (copy(kStoreParent, kStoreName, kBackupParent, kBackupName) &&
+                               remove(kStoreParent, kStoreName));
     }
     ~StoreMovedAside() {
-        if (existed_ && moved_ && copyKey(kBackup, kStore)) deleteKey(kBackup);
+        if (existed_ && moved_ && copy(kBackupParent, kBackupName, kStoreParent, kStoreName))
+            remove(kBackupParent, kBackupName);
     }
     bool moved() const { return moved_; }
 
   private:
-    static bool copyKey(const char* from, const char* to) {
-        HKEY source = nullptr;
+    HKEY open(const std::string& parent, const std::string& name, REGSAM access) const {
+        HKEY key = nullptr;
+        RegOpenKeyExA(root_, (parent + "\\" + name).c_str(), 0, access | view_, &key);
+        return key;
+    }
+    bool copy(const char* fromParent, const char* fromName, const char* toParent,
+              const char* toName) const {
+        HKEY source = open(fromParent, fromName, KEY_READ);
+        if (!source) return false;
         HKEY target = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, from, 0, KEY_READ, &source) != ERROR_SUCCESS)
-            return false;
-        bool ok = RegCreateKeyExA(HKEY_LOCAL_MACHINE, to, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                  &target, nullptr) == ERROR_SUCCESS &&
-                  RegCopyTreeA(source, nullptr, target) == ERROR_SUCCESS;
+        const bool ok =
+            RegCreateKeyExA(root_, (std::string(toParent) + "\\" + toName).c_str(), 0, nullptr, 0,
+                            KEY_ALL_ACCESS | view_, nullptr, &target, nullptr) == ERROR_SUCCESS &&
+            RegCopyTreeA(source, nullptr, target) == ERROR_SUCCESS;
         if (target) RegCloseKey(target);
         RegCloseKey(source);
         return ok;
     }
-    // The key with everything below it.
-    static bool deleteKey(const char* path) {
-        return RegDeleteTreeA(HKEY_LOCAL_MACHINE, path) == ERROR_SUCCESS;
+    // The key with everything below it, through its parent opened in the view.
+    bool remove(const char* parent, const char* name) const {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(root_, parent, 0, KEY_ALL_ACCESS | view_, &key) != ERROR_SUCCESS)
+            return false;
+        const bool ok = RegDeleteTreeA(key, name) == ERROR_SUCCESS;
+        RegCloseKey(key);
+        return ok;
     }
+    HKEY root_;
+    REGSAM view_;
     bool existed_ = false;
     bool moved_ = false;
 };
@@ -74,9 +92,11 @@ BOOL CALLBACK findBox(HWND hwnd, LPARAM lParam) {
     return TRUE;
 }
 
-TEST(StartUp, UnopenableStoreShowsRegistryErrorThenEnds) {
-    StoreMovedAside aside;
-    ASSERT_TRUE(aside.moved());
+TEST(StartUp, WithNoStoreToOpenShowsRegistryErrorThenEnds) {
+    StoreMovedAside machine64(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY);
+    StoreMovedAside machine32(HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY);
+    StoreMovedAside user(HKEY_CURRENT_USER, 0);
+    ASSERT_TRUE(machine64.moved() && machine32.moved() && user.moved());
 
     std::string command = "\"";
     command += ownFolder();

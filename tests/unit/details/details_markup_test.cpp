@@ -17,7 +17,8 @@ TEST(DetailsMarkup, HeadingThenOneSegmentPerNonEmptyPropertyWithNothingBetween) 
     entry.Publisher = "Bar";
     EXPECT_EQ(kHeading +
                   "<B>Display Name</B> : <a href=\"DisplayName\" class=\"EDIT\">Foo</A><br>" +
-                  "<B>Publisher</B> : <a href=\"Publisher\" class=\"EDIT\">Bar</A><br>",
+                  "<B>Publisher</B> : <a href=\"Publisher\" class=\"EDIT\">Bar</A><br>" +
+                  "<br>Registered for: all users (64-bit)<br>Key: <br>",
               buildDetailsMarkup(entry));
     EXPECT_EQ(kHeading, std::string(kDetailsHeading));
 }
@@ -39,7 +40,8 @@ TEST(DetailsMarkup, AllSevenPropertiesInTableOrderWithTheirLabels) {
                   "<B>Contact</B> : <a href=\"Contact\" class=\"EDIT\">C</A><br>" +
                   "<B>Support Information</B> : <a href=\"HelpLink\" class=\"EDIT\">H</A><br>" +
                   "<B>Support Telephone</B> : <a href=\"HelpTelephone\" class=\"EDIT\">T</A><br>" +
-                  "<B>Prduct Updates</B> : <a href=\"URLUpdateInfo\" class=\"EDIT\">U</A><br>",
+                  "<B>Prduct Updates</B> : <a href=\"URLUpdateInfo\" class=\"EDIT\">U</A><br>" +
+                  "<br>Registered for: all users (64-bit)<br>Key: <br>",
               buildDetailsMarkup(entry));
 
     // An empty value leaves no label and no anchor.
@@ -49,6 +51,20 @@ TEST(DetailsMarkup, AllSevenPropertiesInTableOrderWithTheirLabels) {
     EXPECT_EQ(std::string::npos, markup.find("Publisher"));
     EXPECT_EQ(std::string::npos, markup.find("HelpLink"));
     EXPECT_EQ(5, ParamAnchorCount(markup));
+}
+
+TEST(DetailsMarkup, EndsWithTheStoreAndTheKeyNameOutsideAnyAnchor) {
+    TAppInfo entry;
+    entry.KeyName = "{A&B}";
+    const std::pair<UninstallStore, std::string> cases[] = {{kMachineStore64, "all users (64-bit)"},
+                                                            {kMachineStore32, "all users (32-bit)"},
+                                                            {kUserStore, "this user only"}};
+    for (const auto& [store, audience] : cases) {
+        entry.Store = store;
+        EXPECT_EQ(kHeading + "<br>Registered for: " + audience + "<br>Key: {A&amp;B}<br>",
+                  buildDetailsMarkup(entry));
+    }
+    EXPECT_EQ(0, ParamAnchorCount(buildDetailsMarkup(entry)));
 }
 
 TEST(DetailsMarkup, ValuesAreEscapedSoTheyShowAndEditAsThemselves) {

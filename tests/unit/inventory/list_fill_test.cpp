@@ -122,16 +122,22 @@ TEST_F(ListFill, OneRowPerDisplayNameInsideOneUpdateThenWidthAndCount) {
     inventory.push_back(orphan);
     inventory.push_back(program("alpha tools"));
     inventory[2].FrequencyText = "rarely";
+    // A subkey that could not be read is listed by its key name, so it can be deleted.
+    TAppInfo unreadable = program("");
+    unreadable.KeyName = "{Locked}";
+    unreadable.KeyUnreadable = true;
+    inventory.push_back(unreadable);
 
-    EXPECT_EQ(2, fill());
-    ASSERT_EQ(2u, sink.rows.size());
+    EXPECT_EQ(3, fill());
+    ASSERT_EQ(3u, sink.rows.size());
     EXPECT_EQ("Zeta Player", sink.rows[0].caption);
     EXPECT_EQ(&inventory[0], sink.rows[0].data);
     EXPECT_EQ(&inventory[2], sink.rows[1].data);
     EXPECT_EQ((std::vector<std::string>{"", "", "rarely"}), sink.rows[1].subItems);
+    EXPECT_EQ("{Locked}", sink.rows[2].caption);
     EXPECT_EQ((std::vector<std::string>{"reserve", "begin", "end", "width", "status"}), sink.log);
     EXPECT_EQ(0, sink.reserved);
-    EXPECT_EQ("2 programs available for uninstall", sink.status[1]);
+    EXPECT_EQ("3 programs available for uninstall", sink.status[1]);
 }
 
 TEST_F(ListFill, EmptyInventoryStillCountsAndNarrows) {

@@ -80,6 +80,14 @@ TEST_F(SettingsStoreTest, ValueOfAnotherKindIsAnInvalidDataTypeError) {
     }
 }
 
+TEST_F(SettingsStoreTest, ALanguageThatIsNoTextIsDeletedOnceAndTheDefaultUsed) {
+    registry.setDword(kUser, kSettingsKey, "language", 5);
+    EXPECT_EQ(0, ReadLanguage(registry, kSettingsKey));
+    EXPECT_FALSE(registry.value(kUser, kSettingsKey, "language"));
+    registry.setString(kUser, kSettingsKey, "language", "3");
+    EXPECT_EQ(3, ReadLanguage(registry, kSettingsKey));
+}
+
 TEST_F(SettingsStoreTest, KeyWithoutFullAccessReadsAsAbsent) {
     registry.setString(kUser, kSettingsKey, "language", "6");
     registry.denyFullAccess(kUser, kSettingsKey);
