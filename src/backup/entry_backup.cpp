@@ -37,18 +37,20 @@ bool listed(Registry& store, const std::string& keyName) {
 // "[-key]" first, so that restoring replaces whatever the key holds by then; then the key
 // with its contents.
 void captureKey(RegistryFactory& registries, const UninstallStore& store, EntryKeyKind kind,
-                const std::string& keyName, bool mayBeAbsent, std::vector<RegFileSection>& out) {
+                const std::string& keyName, bool keepAbsence, std::vector<RegFileSection>& out) {
     const auto exportPath = exportPathOf(store, kind, keyName);
     if (!exportPath) throw BackupError("The key name \"" + keyName + "\" cannot be saved");
     auto storeKey = storeRegistry(registries, store, reg_access::Read);
     const bool storeOpen = storeKey->openKey(storeKeyPath(kind));
     const auto key = storeOpen ? storeKey->openSubkey(keyName, reg_access::Read) : nullptr;
-    if (!key) {
-        if (mayBeAbsent && !(storeOpen && listed(*storeKey, keyName))) return;
-        throw BackupError("The key \"" + *exportPath + "\" cannot be read");
-    }
+    const bool absent = !key && !(storeOpen && listed(*storeKey, keyName));
+    if (!key && !absent) throw BackupError("The key \"" + *exportPath + "\" cannot be read");
+    // An entry key that is not there is kept as "[-key]" alone: the change that follows
+    // creates nothing, and restoring gives that state back. A missing usage record is left
+    // out, since no action touches it.
+    if (absent && !keepAbsence) return;
     out.push_back(RegFileSection{*exportPath, true, {}});
-    captureTree(*key, *exportPath, out);
+    if (key) captureTree(*key, *exportPath, out);
 }
 
 std::string twoDigits(int number) {
@@ -68,9 +70,9 @@ std::vector<RegFileSection> captureEntry(RegistryFactory& registries, const Unin
                                          const std::string& keyName) {
     const UninstallStore named = namedStoreOf(store, registries);
     std::vector<RegFileSection> sections;
-    captureKey(registries, named, EntryKeyKind::Uninstall, keyName, false, sections);
+    captureKey(registries, named, EntryKeyKind::Uninstall, keyName, true, sections);
     // Most entries have no usage record.
-    captureKey(registries, named, EntryKeyKind::UsageRecord, keyName, true, sections);
+    captureKey(registries, named, EntryKeyKind::UsageRecord, keyName, false, sections);
     return sections;
 }
 

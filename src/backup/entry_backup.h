@@ -14,8 +14,9 @@
 
 namespace remvana {
 
-// Reads the entry without changing anything. Throws BackupError when any key of it cannot
-// be read, or a name in it cannot be carried by a backup.
+// Reads the entry without changing anything. Throws BackupError when any key of it that is
+// there cannot be read, or a name in it cannot be carried by a backup. An entry key that is
+// not there at all is saved as absent.
 std::vector<RegFileSection> captureEntry(RegistryFactory& registries, const UninstallStore& store,
                                          const std::string& keyName);
 

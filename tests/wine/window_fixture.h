@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -57,6 +58,15 @@ class ScratchFileSystem : public Win32FileSystem {
   public:
     ScratchFileSystem();
     std::string localAppDataFolder() override { return appData; }
+    std::optional<std::string> writeNewFile(const std::string& path,
+                                            const std::vector<std::uint8_t>& bytes) override {
+        auto failure = Win32FileSystem::writeNewFile(path, bytes);
+        if (!failure && afterWrite) afterWrite();
+        return failure;
+    }
+    // Runs once a file is written: lets a test change the registry between the backup and
+    // the action it precedes.
+    std::function<void()> afterWrite;
     // The files in the backup folder, oldest name first.
     std::vector<std::string> backups() const;
     void removeBackups() const;

@@ -92,6 +92,18 @@ TEST_F(EntryBackup, AnEntryWithoutUsageRecordLeavesThatKeyAlone) {
     EXPECT_TRUE(registry.value(RegRoot::LocalMachine, kUsage + "Beta", "SlowInfoCache"));
 }
 
+// A key removed by someone else since the list was read: the backup records its absence,
+// so the change that follows (which then fails) can still be taken back.
+TEST_F(EntryBackup, AnEntryKeyThatIsGoneIsSavedAsGone) {
+    const std::string path = saveEntryBackup(registry, files, clock, kMachineStore64, "Gone");
+    const auto sections = parseRegFile(files.files[path]);
+    ASSERT_EQ(1u, sections.size());
+    EXPECT_TRUE(sections[0].removeKey);
+    registry.setString(RegRoot::LocalMachine, kStore + "Gone", "DisplayName", "late");
+    restoreBackupFile(registry, files, path);
+    EXPECT_FALSE(registry.keyExists(RegRoot::LocalMachine, kStore + "Gone"));
+}
+
 TEST_F(EntryBackup, TwoBackupsOfOneKeyWithinASecondGetTwoFiles) {
     const std::string first = save();
     const std::string second = save();
