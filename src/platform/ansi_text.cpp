@@ -64,18 +64,15 @@ std::u16string ansiToUtf16(std::string_view text) {
 }
 
 std::string ansiToUtf8(std::string_view text) {
-    if (text.empty()) return {};
     // Through UTF-16 even when the code page is UTF-8 already: that also mends sequences
     // that are not valid UTF-8.
-    const int count = static_cast<int>(text.size());
-    const int units = MultiByteToWideChar(CP_ACP, 0, text.data(), count, nullptr, 0);
-    if (units <= 0) return latin1ToUtf8(text);
-    std::wstring wide(static_cast<std::size_t>(units), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), count, wide.data(), units);
-    const int size =
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
+    const std::u16string units = ansiToUtf16(text);
+    if (units.empty()) return {};
+    const auto* wide = reinterpret_cast<const wchar_t*>(units.data());
+    const int count = static_cast<int>(units.size());
+    const int size = WideCharToMultiByte(CP_UTF8, 0, wide, count, nullptr, 0, nullptr, nullptr);
     std::string utf8(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, utf8.data(), size, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, wide, count, utf8.data(), size, nullptr, nullptr);
     return utf8;
 }
 #else
