@@ -24,6 +24,7 @@ enum ControlId : int {
     kRefreshButtonId = 114,
     kSavetofileButtonId = 115,
     kModifyPropertiesButtonId = 116,
+    kUndoButtonId = 117,
     kStartupLabelId = 120,
     kParamLabelId = 121,
     kSiteLabelId = 122,
@@ -66,11 +67,18 @@ inline constexpr ButtonPlacement kChangeButton{kChangeButtonId, 122, 6, "Change"
 inline constexpr ButtonPlacement kRepairButton{kRepairButtonId, 240, 6, "Repair", false};
 inline constexpr ButtonPlacement kDeleteEntryButton{kDeleteEntryButtonId, 359, 6, "Delete Entry",
                                                     false};
+// Takes back the last Delete Entry or Modify Properties: right after "Delete Entry", with the
+// gap the buttons before it keep.
+inline constexpr ButtonPlacement kUndoButton{kUndoButtonId, 477, 6, "Undo", false};
 inline constexpr ButtonPlacement kRefreshButton{kRefreshButtonId, 626, 6, "Refresh", true};
 inline constexpr ButtonPlacement kSavetofileButton{kSavetofileButtonId, 746, 6, "Save to file ...",
                                                    true};
 inline constexpr ButtonPlacement kModifyPropertiesButton{kModifyPropertiesButtonId, 163, 2,
                                                          "Modify Properties", false};
+
+// The narrowest window that still shows every tool button: "Refresh", which the resize
+// keeps 248 pixels left of the window's right edge, stays 5 pixels clear of "Undo".
+inline constexpr int kMinWindowWidth = kUndoButton.left + kToolButtonWidth + 5 + 248;
 
 // The maker's addresses. Captions show the targets; tooltips name a second host.
 inline constexpr const char* kSiteAddress = "http://www.kelvane.example/remvana/";

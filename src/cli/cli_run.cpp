@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "backup/entry_backup.h"
 #include "cli/program_outputs.h"
 #include "inventory/refresh.h"
 
@@ -21,6 +22,12 @@ void writeReport(const CliRequest& request, const InventoryArray& inventory, Cli
 }
 
 int run(const CliRequest& request, CliServices& services, CliConsole& console) {
+    if (request.action == CliAction::Restore) {
+        // The whole file is checked before anything is written; a refusal changes nothing.
+        restoreBackupFile(services.registry, *services.files, request.restorePath);
+        console.writeOut("Restored \"" + request.restorePath + "\"\r\n", TextEncoding::Ansi);
+        return kExitSuccess;
+    }
     InventoryArray inventory;
     // The plain list prints names only, so it reads nothing else.
     const ScanDepth depth =

@@ -1,12 +1,13 @@
 #pragma once
 // Doing what the command line asked, without a window: reading the stores, writing the
-// texts, choosing the exit code. Nothing here writes to the registry.
+// texts, choosing the exit code. Only a restore from a backup writes to the registry.
 #include <string>
 
 #include "actions/audit_report.h"
 #include "cli/command_line.h"
 #include "inventory/app_info.h"
 #include "platform/clock.h"
+#include "platform/files.h"
 #include "platform/locale.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
@@ -32,6 +33,7 @@ struct CliServices {
     Locale& locale;
     Clock& clock;
     Shell& shell;
+    FileSystem* files = nullptr; // the backups --restore reads
 };
 
 inline constexpr int kExitSuccess = 0;

@@ -1,6 +1,16 @@
 #include "cli/command_line.h"
 
 namespace remvana {
+namespace {
+
+CliRequest invalid(std::string problem) {
+    CliRequest request;
+    request.action = CliAction::Invalid;
+    request.problem = std::move(problem);
+    return request;
+}
+
+} // namespace
 
 CliRequest parseCommandLine(const std::vector<std::string>& arguments) {
     CliRequest request;
@@ -17,16 +27,21 @@ CliRequest parseCommandLine(const std::vector<std::string>& arguments) {
         request.action = CliAction::Help;
     } else if (option == "--report") {
         if (arguments.size() < 2 || arguments[1].empty())
-            return {CliAction::Invalid, {}, "--report needs a file name, or - for standard output"};
+            return invalid("--report needs a file name, or - for standard output");
         request.action = CliAction::Report;
         request.reportPath = arguments[1];
         taken = 2;
+    } else if (option == "--restore") {
+        if (arguments.size() < 2 || arguments[1].empty())
+            return invalid("--restore needs the backup file to restore");
+        request.action = CliAction::Restore;
+        request.restorePath = arguments[1];
+        taken = 2;
     } else {
-        return {CliAction::Invalid, {}, "unknown argument: " + option};
+        return invalid("unknown argument: " + option);
     }
     // One piece of work per run: anything after it would be silently ignored otherwise.
-    if (arguments.size() > taken)
-        return {CliAction::Invalid, {}, "unexpected argument: " + arguments[taken]};
+    if (arguments.size() > taken) return invalid("unexpected argument: " + arguments[taken]);
     return request;
 }
 
@@ -38,9 +53,12 @@ std::string usageText() {
            "                   - writes it to standard output\r\n"
            "  --json           every program with all its values, as JSON (UTF-8)\r\n"
            "  --tsv            the same as tab-separated values with a header line (UTF-8)\r\n"
+           "  --restore <file> puts back an entry from a backup that Delete Entry or\r\n"
+           "                   Modify Properties made (in the local application data\r\n"
+           "                   folder, Kelvane\\Remvana\\Backups)\r\n"
            "  --help           this text\r\n"
-           "Exit codes: 0 done, 1 the registry or the report file could not be used,\r\n"
-           "2 unknown arguments. Nothing is ever written to the registry.\r\n";
+           "Exit codes: 0 done, 1 the registry or a file could not be used,\r\n"
+           "2 unknown arguments. Only --restore writes to the registry.\r\n";
 }
 
 } // namespace remvana

@@ -6,7 +6,7 @@
 
 namespace remvana {
 
-enum class CliAction { Window, List, Report, Json, Tsv, Help, Invalid };
+enum class CliAction { Window, List, Report, Json, Tsv, Restore, Help, Invalid };
 
 struct CliRequest {
     CliAction action = CliAction::Window;
@@ -14,6 +14,8 @@ struct CliRequest {
     std::string reportPath;
     // Invalid: what was wrong, one line for standard error before the usage.
     std::string problem;
+    // --restore: the backup file to put back.
+    std::string restorePath;
 };
 
 // `arguments` without the program's own name.

@@ -1,5 +1,7 @@
 #include "details/property_edits.h"
 
+#include <algorithm>
+
 #include "actions/action_errors.h"
 #include "actions/commands.h"
 #include "platform/code_page.h"
@@ -85,6 +87,12 @@ void writePendingProperties(RegistryFactory& registries, TAppInfo& entry,
         entry.*property.loaded = pending;
         if (property.pending == &TAppInfo::PendingDisplayName && renameRow) renameRow(pending);
     }
+}
+
+bool hasPendingProperties(const TAppInfo& entry) {
+    return std::any_of(
+        kEditableProperties.begin(), kEditableProperties.end(),
+        [&](const EditableProperty& property) { return isPending(entry, property); });
 }
 
 } // namespace remvana

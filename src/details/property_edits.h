@@ -42,4 +42,7 @@ bool recordPropertyEdit(TAppInfo* entry, const std::string& href, const std::str
 void writePendingProperties(RegistryFactory& registries, TAppInfo& entry,
                             const std::function<void(const std::string&)>& renameRow);
 
+// Whether writePendingProperties would write anything for the entry.
+bool hasPendingProperties(const TAppInfo& entry);
+
 } // namespace remvana

@@ -16,6 +16,14 @@ std::string utf16ToLatin1(std::u16string_view units) {
     return text;
 }
 
+std::u16string latin1ToUtf16(std::string_view text) {
+    std::u16string units;
+    units.reserve(text.size());
+    for (char byte : text)
+        units.push_back(static_cast<unsigned char>(byte));
+    return units;
+}
+
 std::string latin1ToUtf8(std::string_view text) {
     std::string utf8;
     utf8.reserve(text.size());
@@ -31,7 +39,7 @@ std::string latin1ToUtf8(std::string_view text) {
     return utf8;
 }
 
-// The one conversion the core needs from the system. It is chosen here rather than behind an
+// The conversions the core needs from the system. They are chosen here rather than behind an
 // interface because record fields convert themselves and carry no services. The process
 // code page is UTF-8 (the manifest asks for it); only a Windows that ignores that setting
 // needs kernel32, which then converts without best-fit look-alikes.
@@ -49,19 +57,28 @@ std::string utf16ToAnsi(std::u16string_view units) {
     return text;
 }
 
-std::string ansiToUtf8(std::string_view text) {
+std::u16string ansiToUtf16(std::string_view text) {
+    if (GetACP() == CP_UTF8) return utf8ToUtf16(text);
     if (text.empty()) return {};
+    const int count = static_cast<int>(text.size());
+    const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), count, nullptr, 0);
+    if (size <= 0) return latin1ToUtf16(text);
+    std::u16string units(static_cast<std::size_t>(size), u'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), count, reinterpret_cast<wchar_t*>(units.data()),
+                        size);
+    return units;
+}
+
+std::string ansiToUtf8(std::string_view text) {
     // Through UTF-16 even when the code page is UTF-8 already: that also mends sequences
     // that are not valid UTF-8.
-    const int count = static_cast<int>(text.size());
-    const int units = MultiByteToWideChar(CP_ACP, 0, text.data(), count, nullptr, 0);
-    if (units <= 0) return latin1ToUtf8(text);
-    std::wstring wide(static_cast<std::size_t>(units), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), count, wide.data(), units);
-    const int size =
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
+    const std::u16string units = ansiToUtf16(text);
+    if (units.empty()) return {};
+    const auto* wide = reinterpret_cast<const wchar_t*>(units.data());
+    const int count = static_cast<int>(units.size());
+    const int size = WideCharToMultiByte(CP_UTF8, 0, wide, count, nullptr, 0, nullptr, nullptr);
     std::string utf8(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, utf8.data(), size, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, wide, count, utf8.data(), size, nullptr, nullptr);
     return utf8;
 }
 #else
@@ -69,7 +86,11 @@ std::string utf16ToAnsi(std::u16string_view units) {
     return utf16ToUtf8(units);
 }
 
-// The native build's code page is UTF-8; the round trip mends sequences that are not.
+// The native build's code page is UTF-8; the round trips mend sequences that are not.
+std::u16string ansiToUtf16(std::string_view text) {
+    return utf8ToUtf16(text);
+}
+
 std::string ansiToUtf8(std::string_view text) {
     return utf16ToUtf8(utf8ToUtf16(text));
 }

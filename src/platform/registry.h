@@ -79,6 +79,8 @@ struct RegValue {
     std::string name;
     ValueKind kind = ValueKind::Absent;
     std::vector<std::uint8_t> data;
+    // The registry's own type code, which tells apart the kinds grouped as Other.
+    std::uint32_t type = reg_type::None;
 };
 
 // Decoding shared by every accessor and by callers of readAllValues, so a value reads the
@@ -123,6 +125,10 @@ class Registry {
 
     // Stores a REG_SZ in the open key.
     virtual void writeText(const std::string& name, const std::string& value) = 0;
+    // Stores a value of any type code with exactly these bytes (string types in the ANSI
+    // code page, as the reads give them); "Failed to set data" when that fails.
+    virtual void writeValue(const std::string& name, std::uint32_t type,
+                            const std::vector<std::uint8_t>& data) = 0;
     // Deletes a value of the open key; false when it was not there.
     virtual bool deleteValue(const std::string& name) = 0;
     // Creates the key (and its missing parents) and opens it; false on failure.

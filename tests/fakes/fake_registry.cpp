@@ -235,7 +235,7 @@ class FakeRegistry : public Registry {
         std::vector<RegValue> all;
         if (!usable(reg_access::QueryValue)) return all;
         for (const FakeValue& v : open_->values)
-            all.push_back(RegValue{v.name, valueKindOfType(v.type), v.data});
+            all.push_back(RegValue{v.name, valueKindOfType(v.type), v.data, v.type});
         return all;
     }
 
@@ -245,6 +245,12 @@ class FakeRegistry : public Registry {
             throw RegistryError::setDataFailed(name);
         }
         storeValue(*open_, name, reg_type::String, textBytes(value));
+    }
+
+    void writeValue(const std::string& name, std::uint32_t type,
+                    const std::vector<std::uint8_t>& data) override {
+        if (!writable()) throw RegistryError::setDataFailed(name);
+        storeValue(*open_, name, type, data);
     }
 
     bool deleteValue(const std::string& name) override {

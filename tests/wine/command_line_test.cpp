@@ -11,6 +11,7 @@
 #include <iterator>
 
 #include "actions/win32/audit_report_file.h"
+#include "backup/reg_file.h"
 #include "list_view_probe.h"
 #include "machine_keys.h"
 #include "window_fixture.h"
@@ -299,6 +300,41 @@ TEST_F(CommandLine, ExitCodesTellSuccessUsageAndRegistryErrors) {
         EXPECT_EQ("", child.out) << option;
         EXPECT_EQ("Registry Error\r\n", child.error) << option;
     }
+}
+
+// --restore writes a backup back into the real registry, and refuses a file that reaches
+// outside the uninstall entries without writing any of it.
+TEST(CommandLineRestore, RestoresABackupAndRefusesOneReachingOutside) {
+    const std::string key = "RemvanaCli Restored";
+    const std::string entry = std::string("HKEY_LOCAL_MACHINE\\").append(kStore).append(key);
+    const RegValue name{"DisplayName", ValueKind::String, {'R', 0}, reg_type::String};
+    char temp[MAX_PATH] = {};
+    GetTempPathA(sizeof temp, temp);
+    auto write = [&](const std::string& file, const std::vector<RegFileSection>& sections) {
+        const std::vector<std::uint8_t> bytes = formatRegFile(sections);
+        const std::string path = std::string(temp).append(file);
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+        // Appended piece by piece: GCC 12 warns falsely about "literal" + std::string here.
+        return std::string(1, '"').append(path).append(1, '"');
+    };
+    const std::string outside = write(
+        "remvana-outside.reg",
+        {{entry, false, {name}}, {"HKEY_CURRENT_USER\\SOFTWARE\\RemvanaCli Outside", false, {}}});
+    const std::string good = write("remvana-good.reg", {{entry, true, {}}, {entry, false, {name}}});
+
+    const ChildResult refused = runRemvana("--restore " + outside);
+    EXPECT_EQ(1u, refused.exitCode);
+    EXPECT_NE(std::string::npos, refused.error.find("RemvanaCli Outside")) << refused.error;
+    EXPECT_FALSE(testing::machineKeyExists(kStore + key));
+
+    const ChildResult restored = runRemvana("--restore " + good);
+    EXPECT_EQ(0u, restored.exitCode) << restored.error;
+    EXPECT_TRUE(testing::machineKeyExists(kStore + key));
+    testing::deleteMachineTree(kStore + key);
+    DeleteFileA((std::string(temp) + "remvana-outside.reg").c_str());
+    DeleteFileA((std::string(temp) + "remvana-good.reg").c_str());
 }
 
 } // namespace

@@ -146,8 +146,9 @@ TEST_F(MainFormActions, DeleteEntryWithCancelChangesNothing) {
 }
 
 TEST_F(MainFormActions, ADeletionTheRegistryRefusesSaysSoAndTheEntryStays) {
-    // The store lets everyone read it and nothing else; the entry's Components key cannot
-    // even be listed, so what lies below it, and with it the entry, cannot go.
+    // The store lets everyone read it and nothing else; once the backup before the deletion
+    // is written, the entry's Components key cannot even be listed, so what lies below it,
+    // and with it the entry, cannot go.
     struct Restore {
         ~Restore() {
             testing::setMachineSecurity(kStore + kAlphaKey + "\\Components", "D:(A;;KA;;;WD)");
@@ -155,8 +156,9 @@ TEST_F(MainFormActions, ADeletionTheRegistryRefusesSaysSoAndTheEntryStays) {
         }
     } restore;
     ASSERT_TRUE(testing::setMachineSecurity(kStore, "D:P(A;;KRWD;;;WD)"));
-    ASSERT_TRUE(
-        testing::setMachineSecurity(kStore + kAlphaKey + "\\Components", "D:P(A;;0x60001;;;WD)"));
+    files.afterWrite = [] {
+        testing::setMachineSecurity(kStore + kAlphaKey + "\\Components", "D:P(A;;0x60001;;;WD)");
+    };
     testing::clickControl(form().RefreshAdvToolButton);
     EXPECT_GE(rowOf("Act Beta"), 0); // a store that cannot be written is still listed
     selectRow("Act Alpha");

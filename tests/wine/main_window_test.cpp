@@ -120,10 +120,10 @@ TEST_F(MainWindow, OnlyRefreshAndSaveStartEnabled) {
 TEST_F(MainWindow, LinkLabelsShowTheirTooltipsOnTheOtherHost) {
     using namespace layout;
     openWindow();
-    EXPECT_EQ(kLumvexAddress, linkLabelTooltip(form().Tooltips, form().StartupLabel));
-    EXPECT_EQ(kSiteTooltip, linkLabelTooltip(form().Tooltips, form().SiteLabel));
-    EXPECT_EQ(kSuggestTooltip, linkLabelTooltip(form().Tooltips, form().SuggestLabel));
-    EXPECT_EQ(kMailToTooltip, linkLabelTooltip(form().Tooltips, form().MailToLabel));
+    EXPECT_EQ(kLumvexAddress, controlTooltip(form().Tooltips, form().StartupLabel));
+    EXPECT_EQ(kSiteTooltip, controlTooltip(form().Tooltips, form().SiteLabel));
+    EXPECT_EQ(kSuggestTooltip, controlTooltip(form().Tooltips, form().SuggestLabel));
+    EXPECT_EQ(kMailToTooltip, controlTooltip(form().Tooltips, form().MailToLabel));
     // Labels size themselves to their text: one line of the 11-pixel font.
     for (HWND label : {form().StartupLabel, form().SiteLabel, form().MailToLabel}) {
         EXPECT_GT(placeOf(label).width(), 60);

@@ -1,5 +1,6 @@
 #include "window_fixture.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -202,6 +203,32 @@ void MainWindowFixture::closeWindow() {
 void MainWindowFixture::TearDown() {
     closeWindow();
     Application.ErrorBoxHook = nullptr;
+    files.removeBackups();
+}
+
+ScratchFileSystem::ScratchFileSystem() {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(sizeof temp, temp);
+    appData = std::string(temp) + "remvana-appdata-" + std::to_string(GetCurrentProcessId());
+}
+
+std::vector<std::string> ScratchFileSystem::backups() const {
+    const std::string folder = appData + "\\Kelvane\\Remvana\\Backups\\";
+    std::vector<std::string> paths;
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA((folder + "*.reg").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return paths;
+    do {
+        paths.push_back(folder + found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
+void ScratchFileSystem::removeBackups() const {
+    for (const std::string& path : backups())
+        DeleteFileA(path.c_str());
 }
 
 int MainWindowFixture::rowOf(const std::string& caption) {

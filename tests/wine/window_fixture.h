@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "app/win32/window_util.h"
 #include "platform/canvas.h"
 #include "platform/win32/clock_win32.h"
+#include "platform/win32/files_win32.h"
 #include "platform/win32/locale_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/shell_win32.h"
@@ -54,6 +56,27 @@ void clickControl(HWND hwnd);
 // such as a drag line).
 std::string saveScreenshot(HWND hwnd, const std::string& name, bool repaintFirst = true);
 
+// The real file system, with the local application data folder moved to a scratch folder
+// of this test process, so backups never land in the prefix user's own folder.
+class ScratchFileSystem : public Win32FileSystem {
+  public:
+    ScratchFileSystem();
+    std::string localAppDataFolder() override { return appData; }
+    std::optional<std::string> writeNewFile(const std::string& path,
+                                            const std::vector<std::uint8_t>& bytes) override {
+        auto failure = Win32FileSystem::writeNewFile(path, bytes);
+        if (!failure && afterWrite) afterWrite();
+        return failure;
+    }
+    // Runs once a file is written: lets a test change the registry between the backup and
+    // the action it precedes.
+    std::function<void()> afterWrite;
+    // The files in the backup folder, oldest name first.
+    std::vector<std::string> backups() const;
+    void removeBackups() const;
+    std::string appData;
+};
+
 class MainWindowFixture : public ::testing::Test {
   protected:
     void TearDown() override;
@@ -78,7 +101,8 @@ class MainWindowFixture : public ::testing::Test {
     Win32Clock clock;
     Win32Locale locale;
     Win32StringTable strings{GetModuleHandleA(nullptr)};
-    FormServices services{&registry, &shell, &clock, &locale, &strings};
+    ScratchFileSystem files;
+    FormServices services{&registry, &shell, &clock, &locale, &strings, &files};
     // Texts of the error boxes the window put up, in order. With recordErrors false the
     // real modal boxes come up instead (someone must answer them).
     std::vector<std::string> errors;

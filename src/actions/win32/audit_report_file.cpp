@@ -7,6 +7,7 @@
 #include "actions/action_errors.h"
 #include "app/layout.h"
 #include "platform/shell.h"
+#include "platform/win32/file_handle.h"
 
 namespace remvana {
 namespace {
@@ -15,23 +16,6 @@ AuditReportPathChooser& pathChooser() {
     static AuditReportPathChooser chooser;
     return chooser;
 }
-
-// Closes the report file on every way out, including a formatting error mid-report.
-class FileHandle {
-  public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    ~FileHandle() { close(); }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    HANDLE get() const { return handle_; }
-    void close() {
-        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-        handle_ = INVALID_HANDLE_VALUE;
-    }
-
-  private:
-    HANDLE handle_;
-};
 
 } // namespace
 

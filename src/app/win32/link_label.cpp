@@ -77,15 +77,7 @@ HWND createLinkLabel(HWND parent, const layout::LinkPlacement& placement, HWND t
     fitToText(label);
     SetPropA(label, kBrushProp, CreateSolidBrush(toColorRef(placement.background)));
 
-    if (tooltips != nullptr) {
-        TOOLINFOA tool{};
-        tool.cbSize = sizeof tool;
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = parent;
-        tool.uId = reinterpret_cast<UINT_PTR>(label);
-        tool.lpszText = const_cast<char*>(placement.tooltip);
-        SendMessageA(tooltips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    }
+    if (tooltips != nullptr) addControlTooltip(tooltips, label, placement.tooltip);
     return label;
 }
 
@@ -102,17 +94,6 @@ void drawLinkLabel(const DRAWITEMSTRUCT& item) {
     canvas.setFont(layout::kLinkFont);
     Rect rect = toRect(item.rcItem);
     canvas.drawText(textOf(item.hwndItem), rect, kLinkTextFormat);
-}
-
-std::string linkLabelTooltip(HWND tooltips, HWND label) {
-    char text[256] = {};
-    TOOLINFOA tool{};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = GetParent(label);
-    tool.uId = reinterpret_cast<UINT_PTR>(label);
-    tool.lpszText = text;
-    SendMessageA(tooltips, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
-    return text;
 }
 
 } // namespace remvana

@@ -15,7 +15,5 @@ HWND createLinkLabel(HWND parent, const layout::LinkPlacement& placement, HWND t
 bool isLinkLabel(HWND hwnd);
 // Paints the label (it is owner-drawn): its background colour, then the underlined text.
 void drawLinkLabel(const DRAWITEMSTRUCT& item);
-// The tooltip text of a label (empty when it has none).
-std::string linkLabelTooltip(HWND tooltips, HWND label);
 
 } // namespace remvana

@@ -6,6 +6,7 @@
 #include "app/win32/main_form.h"
 #include "cli/win32/standard_streams.h"
 #include "platform/win32/clock_win32.h"
+#include "platform/win32/files_win32.h"
 #include "platform/win32/locale_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/shell_win32.h"
@@ -24,8 +25,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     Win32Clock clock;
     Win32Locale locale;
     Win32StringTable strings(instance);
+    Win32FileSystem files;
 
-    T_mainForm form(instance, {&registry, &shell, &clock, &locale, &strings});
+    T_mainForm form(instance, {&registry, &shell, &clock, &locale, &strings, &files});
     HWND window = form.create();
     if (window == nullptr) return 1;
     Application.MainWindow = window;

@@ -140,6 +140,10 @@ LRESULT T_mainForm::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case kSplitterMovedMessage:
         onSplitterReleased(static_cast<int>(wParam));
         return 0;
+    case WM_GETMINMAXINFO:
+        // Narrower than this, "Refresh" would cover "Undo".
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize.x = layout::kMinWindowWidth;
+        return 0;
     case WM_GETFONT:
         // The window's font, for children that take their parent's.
         return reinterpret_cast<LRESULT>(windowFont_);
@@ -176,6 +180,7 @@ void T_mainForm::createControls() {
     ChangeAdvToolButton = createToolButton(TopAdvPanel, kChangeButton, instance_);
     RepairAdvToolButton = createToolButton(TopAdvPanel, kRepairButton, instance_);
     DeleteEntryAdvToolButton = createToolButton(TopAdvPanel, kDeleteEntryButton, instance_);
+    UndoAdvToolButton = createToolButton(TopAdvPanel, kUndoButton, instance_);
     RefreshAdvToolButton = createToolButton(TopAdvPanel, kRefreshButton, instance_);
     SavetofileAdvToolButton = createToolButton(TopAdvPanel, kSavetofileButton, instance_);
     ModifyPropertiesAdvToolButton =
@@ -189,6 +194,7 @@ void T_mainForm::createControls() {
     SiteLabel = createLinkLabel(RightAdvPanel, kSiteLink, Tooltips, instance_);
     SuggestLabel = createLinkLabel(RightAdvPanel, kSuggestLink, Tooltips, instance_);
     MailToLabel = createLinkLabel(RightAdvPanel, kMailToLink, Tooltips, instance_);
+    addUndoTooltip();
 
     createListControl();
     createFilterEdit();
@@ -219,6 +225,7 @@ void T_mainForm::onCommand(int id, int code, HWND control) {
         {kChangeButtonId, &T_mainForm::ChangeAdvToolButtonClick},
         {kRepairButtonId, &T_mainForm::RepairAdvToolButtonClick},
         {kDeleteEntryButtonId, &T_mainForm::DeleteEntryAdvToolButtonClick},
+        {kUndoButtonId, &T_mainForm::UndoAdvToolButtonClick},
         {kRefreshButtonId, &T_mainForm::RefreshAdvToolButtonClick},
         {kSavetofileButtonId, &T_mainForm::SavetofileAdvToolButtonClick},
         {kModifyPropertiesButtonId, &T_mainForm::ModifyPropertiesAdvToolButtonClick},

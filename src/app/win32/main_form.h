@@ -10,7 +10,9 @@
 #include <memory>
 #include <string>
 
+#include "backup/undo_history.h"
 #include "platform/clock.h"
+#include "platform/files.h"
 #include "platform/locale.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
@@ -31,6 +33,7 @@ struct FormServices {
     Clock* clock = nullptr;
     Locale* locale = nullptr;
     StringTable* strings = nullptr;
+    FileSystem* files = nullptr; // where backups are written and read
 };
 
 class T_mainForm {
@@ -84,6 +87,8 @@ class T_mainForm {
     void ChangeAdvToolButtonClick(HWND sender);
     void RepairAdvToolButtonClick(HWND sender);
     void DeleteEntryAdvToolButtonClick(HWND sender);
+    // Undo (main_form_undo.cpp)
+    void UndoAdvToolButtonClick(HWND sender);
     void SavetofileAdvToolButtonClick(HWND sender);
     void SiteLabelClick(HWND sender);
     void MailToLabelClick(HWND sender);
@@ -115,6 +120,7 @@ class T_mainForm {
     HWND ChangeAdvToolButton = nullptr;
     HWND RepairAdvToolButton = nullptr;
     HWND DeleteEntryAdvToolButton = nullptr;
+    HWND UndoAdvToolButton = nullptr;
     HWND RefreshAdvToolButton = nullptr;
     HWND SavetofileAdvToolButton = nullptr;
     HWND ModifyPropertiesAdvToolButton = nullptr;
@@ -136,14 +142,22 @@ class T_mainForm {
     HIMAGELIST SmallImageList = nullptr;
     // The details label's images; image 1 is the heading image.
     HIMAGELIST LabelImageList = nullptr;
-    // Shows the link labels' tooltips.
+    // Shows the link labels' tooltips and the Undo button's.
     HWND Tooltips = nullptr;
+    // The changes made since the program started, each with its backup (main_form_undo.cpp).
+    UndoHistory Undo;
+    // Backs up the entry before `action` changes it and records the step; throws
+    // BackupError (and nothing may be changed then) when no complete backup could be written.
+    void backUpBeforeChange(const std::string& action, const TAppInfo& entry);
+    // Enables Undo while there is something to undo and names the newest change in its tip.
+    void updateUndoButton();
 
   private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void createControls();
     void createImageLists();
+    void addUndoTooltip();
     void onCommand(int id, int code, HWND control);
     void onSize();
     void onActivate(WPARAM wParam, LPARAM lParam);

@@ -28,15 +28,17 @@ void T_mainForm::RepairAdvToolButtonClick(HWND) {
 void T_mainForm::DeleteEntryAdvToolButtonClick(HWND sender) {
     const TAppInfo* entry = selectedAppInfo();
     if (entry == nullptr) return;
-    // The name and store are taken before the box runs its own message loop, so nothing
-    // that happens meanwhile can leave them pointing at a released element.
-    const std::string keyName = entry->KeyName;
-    const UninstallStore store = entry->Store;
+    // The entry is copied before the box runs its own message loop, so nothing that happens
+    // meanwhile can leave it pointing at a released element.
+    const TAppInfo chosen = *entry;
     const std::string question(kDeleteEntryConfirmation);
     if (MessageBoxA(Handle, question.c_str(), "Confirm", MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;
+    // Nothing is deleted unless a complete backup is on disk: this throws otherwise. A
+    // deletion that fails half-way still leaves its step, so what did go can be put back.
+    backUpBeforeChange("Delete Entry", chosen);
     const std::optional<std::string> failure =
-        deleteUninstallEntry(keyName, store, *services().registry);
+        deleteUninstallEntry(chosen.KeyName, chosen.Store, *services().registry);
     // The list shows what the store holds now, whatever the deletion achieved; then the
     // failure is told.
     RefreshAdvToolButtonClick(sender);

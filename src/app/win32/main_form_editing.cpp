@@ -17,6 +17,9 @@ void T_mainForm::ParamLabelParamEditDone(HWND, const std::string& href, std::str
 void T_mainForm::ModifyPropertiesAdvToolButtonClick(HWND) {
     if (TAppInfo* entry = selectedAppInfo()) {
         const int row = ProgramList->selectedIndex();
+        // Nothing is written unless a complete backup is on disk: this throws otherwise,
+        // and the button stays enabled.
+        if (hasPendingProperties(*entry)) backUpBeforeChange("Modify Properties", *entry);
         // A failing write leaves the handler here, so the button stays enabled for a retry.
         writePendingProperties(*services().registry, *entry, [&](const std::string& name) {
             ProgramList->setCaption(row, name);

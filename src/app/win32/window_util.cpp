@@ -1,5 +1,7 @@
 #include "app/win32/window_util.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 namespace remvana {
@@ -75,6 +77,39 @@ void setChildTop(HWND hwnd, int top) {
 void setChildSize(HWND hwnd, int width, int height) {
     SetWindowPos(hwnd, nullptr, 0, 0, std::max(0, width), std::max(0, height),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+namespace {
+
+TOOLINFOA toolOf(HWND control, char* text) {
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = GetParent(control);
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = text;
+    return tool;
+}
+
+} // namespace
+
+void addControlTooltip(HWND tooltips, HWND control, const std::string& text) {
+    std::string copy = text;
+    TOOLINFOA tool = toolOf(control, copy.data());
+    SendMessageA(tooltips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void setControlTooltip(HWND tooltips, HWND control, const std::string& text) {
+    std::string copy = text;
+    TOOLINFOA tool = toolOf(control, copy.data());
+    SendMessageA(tooltips, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+std::string controlTooltip(HWND tooltips, HWND control) {
+    char text[256] = {};
+    TOOLINFOA tool = toolOf(control, text);
+    SendMessageA(tooltips, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+    return text;
 }
 
 } // namespace remvana

@@ -2,6 +2,8 @@
 // Window classes and child geometry shared by the window's controls (and its tests).
 #include <windows.h>
 
+#include <string>
+
 #include "platform/canvas.h"
 
 namespace remvana {
@@ -27,5 +29,11 @@ void moveChild(HWND hwnd, const Rect& at);
 void setChildLeft(HWND hwnd, int left);
 void setChildTop(HWND hwnd, int top);
 void setChildSize(HWND hwnd, int width, int height);
+
+// A tooltip of the window's tooltip control for one child: added once, its text replaced
+// later, and read back (empty when the child has none).
+void addControlTooltip(HWND tooltips, HWND control, const std::string& text);
+void setControlTooltip(HWND tooltips, HWND control, const std::string& text);
+std::string controlTooltip(HWND tooltips, HWND control);
 
 } // namespace remvana

@@ -5,6 +5,7 @@
 
 #include "actions/win32/audit_report_file.h"
 #include "platform/win32/clock_win32.h"
+#include "platform/win32/files_win32.h"
 #include "platform/win32/locale_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/shell_win32.h"
@@ -101,7 +102,8 @@ int runCommandLineProcess(const CliRequest& request) {
     Win32Locale locale;
     Win32Clock clock;
     Win32Shell shell;
-    CliServices services{registry, locale, clock, shell};
+    Win32FileSystem files;
+    CliServices services{registry, locale, clock, shell, &files};
     StandardStreams streams;
     return runCommandLine(request, services, streams);
 }

@@ -34,18 +34,6 @@ const CodePage& processCodePage() {
     return legacy;
 }
 
-std::u16string ansiToUtf16(std::string_view text) {
-    if (GetACP() == CP_UTF8) return utf8ToUtf16(text);
-    if (text.empty()) return {};
-    const int count = static_cast<int>(text.size());
-    const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), count, nullptr, 0);
-    if (size <= 0) return {};
-    std::u16string units(static_cast<std::size_t>(size), u'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), count, reinterpret_cast<wchar_t*>(units.data()),
-                        size);
-    return units;
-}
-
 std::wstring ansiToWide(std::string_view text) {
     const std::u16string units = ansiToUtf16(text);
     return std::wstring(units.begin(), units.end());

@@ -4,14 +4,14 @@
 #include <string>
 #include <string_view>
 
+#include "platform/ansi_text.h"
 #include "platform/code_page.h"
 
 namespace remvana {
 
 const CodePage& processCodePage();
 
-// Process code page text to UTF-16 and back, for the wide calls (GDI text, exact key names).
-std::u16string ansiToUtf16(std::string_view text);
+// Process code page text as the wide calls take it (GDI text, exact key names).
 std::wstring ansiToWide(std::string_view text);
 
 } // namespace remvana

@@ -286,7 +286,7 @@ std::vector<RegValue> Win32Registry::readAllValues() {
         if (rc == ERROR_SUCCESS) {
             values.push_back(
                 RegValue{std::string(name.data(), nameLength), valueKindOfType(type),
-                         std::vector<std::uint8_t>(data.begin(), data.begin() + dataLength)});
+                         std::vector<std::uint8_t>(data.begin(), data.begin() + dataLength), type});
         }
         ++i;
         retries = 0;
@@ -298,6 +298,14 @@ void Win32Registry::writeText(const std::string& name, const std::string& value)
     if (!open_ || !succeeded(RegSetValueExA(open_.get(), name.c_str(), 0, REG_SZ,
                                             reinterpret_cast<const BYTE*>(value.c_str()),
                                             static_cast<DWORD>(value.size() + 1))))
+        throw RegistryError::setDataFailed(name);
+}
+
+void Win32Registry::writeValue(const std::string& name, std::uint32_t type,
+                               const std::vector<std::uint8_t>& data) {
+    if (!open_ ||
+        RegSetValueExA(open_.get(), name.c_str(), 0, type, data.empty() ? nullptr : data.data(),
+                       static_cast<DWORD>(data.size())) != ERROR_SUCCESS)
         throw RegistryError::setDataFailed(name);
 }
 

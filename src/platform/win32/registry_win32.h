@@ -56,6 +56,8 @@ class Win32Registry : public Registry {
     std::vector<RegValue> readAllValues() override;
 
     void writeText(const std::string& name, const std::string& value) override;
+    void writeValue(const std::string& name, std::uint32_t type,
+                    const std::vector<std::uint8_t>& data) override;
     bool deleteValue(const std::string& name) override;
     bool createKey(const std::string& path) override;
     DeleteOutcome deleteKey(const std::string& path) override;

@@ -2,8 +2,10 @@
 
 #include <nlohmann/json.hpp>
 
+#include "backup/reg_file.h"
 #include "cli/cli_run.h"
 #include "fakes/fake_clock.h"
+#include "fakes/fake_files.h"
 #include "fakes/fake_locale.h"
 #include "fakes/fake_registry.h"
 #include "fakes/fake_shell.h"
@@ -53,9 +55,30 @@ class CommandLineRun : public testing::Test {
     FakeLocale locale;
     FakeClock clock;
     FakeShell shell;
-    CliServices services{reg, locale, clock, shell};
+    FakeFileSystem files;
+    CliServices services{reg, locale, clock, shell, &files};
     RecordingConsole console;
 };
+
+// Only --restore writes, and only when the whole file is a backup of uninstall entries.
+TEST_F(CommandLineRun, RestorePutsBackABackupAndRefusesAnythingElse) {
+    const std::string entry = "HKEY_LOCAL_MACHINE\\" + kStore + "gone";
+    const RegValue name{"DisplayName", ValueKind::String, {'G', 0}, reg_type::String};
+    files.files["C:\\good.reg"] = formatRegFile({{entry, false, {name}}});
+    files.files["C:\\outside.reg"] =
+        formatRegFile({{entry, false, {name}}, {"HKEY_LOCAL_MACHINE\\SOFTWARE\\Run", true, {}}});
+
+    EXPECT_EQ(kExitFailure, run({"--restore", "C:\\outside.reg"}));
+    EXPECT_NE(std::string::npos, console.error.find("HKEY_LOCAL_MACHINE\\SOFTWARE\\Run"));
+    EXPECT_FALSE(reg.keyExists(HKLM, kStore + "gone"));
+    EXPECT_EQ(kExitFailure, run({"--restore", "C:\\missing.reg"}));
+    EXPECT_FALSE(reg.keyExists(HKLM, kStore + "gone"));
+
+    console.error.clear();
+    EXPECT_EQ(kExitSuccess, run({"--restore", "C:\\good.reg"}));
+    EXPECT_EQ("G", reg.text(HKLM, kStore + "gone", "DisplayName"));
+    EXPECT_EQ("", console.error);
+}
 
 TEST_F(CommandLineRun, ListReadsOnlyTheDisplayNames) {
     EXPECT_EQ(kExitSuccess, run({"--list"}));

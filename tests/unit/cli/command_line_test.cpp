@@ -28,6 +28,9 @@ TEST(CommandLine, EachOptionBecomesItsRequest) {
         {{"--report", ""}, CliAction::Invalid, ""},
         {{"--list", "--json"}, CliAction::Invalid, ""},
         {{"--report", "a.txt", "b.txt"}, CliAction::Invalid, ""},
+        {{"--restore", "b.reg"}, CliAction::Restore, ""},
+        {{"--restore"}, CliAction::Invalid, ""},
+        {{"--restore", "a.reg", "b.reg"}, CliAction::Invalid, ""},
     };
     for (const ParseCase& c : cases) {
         const CliRequest request = parseCommandLine(c.arguments);
@@ -36,6 +39,8 @@ TEST(CommandLine, EachOptionBecomesItsRequest) {
         EXPECT_EQ(c.reportPath, request.reportPath) << shown;
         EXPECT_EQ(c.action == CliAction::Invalid, !request.problem.empty()) << shown;
     }
+    EXPECT_EQ("C:\\my backups\\b.reg",
+              parseCommandLine({"--restore", "C:\\my backups\\b.reg"}).restorePath);
 }
 
 TEST(CommandLine, AProblemNamesTheArgument) {

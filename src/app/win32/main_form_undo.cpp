@@ -1,0 +1,34 @@
+// Undo glue of the main window: every Delete Entry and Modify Properties is preceded by a
+// backup of the entry, and "Undo" puts the newest one back, then refreshes.
+#include "app/layout.h"
+#include "app/win32/application.h"
+#include "app/win32/main_form.h"
+#include "app/win32/window_util.h"
+
+namespace remvana {
+
+void T_mainForm::addUndoTooltip() {
+    addControlTooltip(Tooltips, UndoAdvToolButton, layout::kUndoButton.caption);
+}
+
+void T_mainForm::backUpBeforeChange(const std::string& action, const TAppInfo& entry) {
+    Undo.push(
+        backUpEntry(action, entry, *services().registry, *services().files, *services().clock));
+    updateUndoButton();
+}
+
+void T_mainForm::updateUndoButton() {
+    setButtonEnabled(UndoAdvToolButton, !Undo.empty());
+    setControlTooltip(Tooltips, UndoAdvToolButton,
+                      Undo.empty() ? layout::kUndoButton.caption : undoTooltip(Undo.newest()));
+}
+
+void T_mainForm::UndoAdvToolButtonClick(HWND sender) {
+    // A restore that fails half-way may still have changed keys, so the list is refreshed
+    // either way; the failed step stays, with its file, for another try.
+    Application.guarded([&] { Undo.undoNewest(*services().registry, *services().files); });
+    updateUndoButton();
+    RefreshAdvToolButtonClick(sender);
+}
+
+} // namespace remvana
