@@ -2,6 +2,7 @@
 
 #include "inventory/formatting.h"
 #include "inventory/list_fill.h"
+#include "inventory/listing.h"
 
 namespace remvana {
 namespace {
@@ -51,8 +52,9 @@ std::string auditReportBlock(const TAppInfo& entry, AuditReportServices& service
 void writeAuditReport(const InventoryArray& inventory, AuditReportServices& services,
                       const ReportWriter& write) {
     write(auditReportHeader(services));
-    for (const TAppInfo& entry : inventory) {
-        const std::string block = auditReportBlock(entry, services);
+    // The blocks follow the program list, whichever stores its rows came from.
+    for (std::size_t index : listedInListOrder(inventory, services.locale)) {
+        const std::string block = auditReportBlock(inventory[index], services);
         if (!block.empty()) write(block);
     }
 }

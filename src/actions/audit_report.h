@@ -1,6 +1,6 @@
 #pragma once
 // The software audit report: a plain-text inventory of every registered program with a
-// display name, in Inventory order, as 8-bit text with CR LF line ends and no byte-order mark.
+// display name, in the program list's order, as 8-bit text with CR LF line ends and no byte-order mark.
 #include <functional>
 #include <stdexcept>
 #include <string>

@@ -97,15 +97,16 @@ TEST_F(AuditReport, UnmeasuredSizesAndTimesAreLeftOut) {
     putInt64(negative.UsageRecord, 16, -5);
     TAppInfo small = program("Small", "Small");
     putInt64(small.UsageRecord, 8, 1023);
-    EXPECT_EQ(header() + "Zero\r\n\r\nNegative\r\n\r\nSmall\r\nSize: 1023 b\r\n\r\n",
+    EXPECT_EQ(header() + "Negative\r\n\r\nSmall\r\nSize: 1023 b\r\n\r\nZero\r\n\r\n",
               report({zero, negative, small}));
 }
 
-TEST_F(AuditReport, FollowsInventoryOrderNotDisplayNames) {
-    // Inventory is in key-name order; the names themselves would sort the other way round.
+TEST_F(AuditReport, FollowsTheProgramListNotTheKeyNames) {
+    // Inventory is in key-name order (over all stores); the list, and so the report, goes by
+    // the names shown.
     const std::string text =
         report({program("a-key", "Zulu"), program("b-key", ""), program("c-key", "Alpha")});
-    EXPECT_EQ(header() + "Zulu\r\n\r\nAlpha\r\n\r\n", text);
+    EXPECT_EQ(header() + "Alpha\r\n\r\nZulu\r\n\r\n", text);
 }
 
 TEST_F(AuditReport, AnUnencodableDateIsLeftOutAndTheReportGoesOn) {
@@ -113,10 +114,10 @@ TEST_F(AuditReport, AnUnencodableDateIsLeftOutAndTheReportGoesOn) {
     putInt64(broken.UsageRecord, 16, INT64_MAX); // far beyond the year 9999
     putInt64(broken.UsageRecord, 8, 1'500'000);
     std::vector<std::string> pieces;
-    writeAuditReport({program("A", "Fine"), broken, program("C", "After")}, services,
+    writeAuditReport({program("A", "After"), broken, program("C", "Fine")}, services,
                      [&pieces](const std::string& p) { pieces.push_back(p); });
-    EXPECT_EQ((std::vector<std::string>{header(), "Fine\r\n\r\n", "Broken\r\nSize: 1.50 Mb\r\n\r\n",
-                                        "After\r\n\r\n"}),
+    EXPECT_EQ((std::vector<std::string>{header(), "After\r\n\r\n",
+                                        "Broken\r\nSize: 1.50 Mb\r\n\r\n", "Fine\r\n\r\n"}),
               pieces);
 }
 

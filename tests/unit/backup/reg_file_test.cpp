@@ -142,7 +142,7 @@ TEST(RegFile, RefusesWhatIsNotSuchAFile) {
         {"unterminated quote", utf16File(header + key + u"\"a\"=\"abc\r\n")},
         {"unknown escape", utf16File(header + key + u"\"a\"=\"a\\nb\"\r\n")},
         {"text after the string", utf16File(header + key + u"\"a\"=\"abc\" x\r\n")},
-        {"not in the code page", utf16File(header + u"[HKEY_CURRENT_USER\\\u4E2D]\r\n")},
+        {"not in the code page", utf16File(header + u"[HKEY_CURRENT_USER\\a\xD800]\r\n")},
         {"continuation at the end", utf16File(header + key + u"\"a\"=hex:01,\\")},
     };
     for (const auto& [what, bytes] : cases)
