@@ -122,8 +122,8 @@ class CommandLine : public testing::MainWindowFixture {
             testing::setMachineString(kStore + kAlphaKey, "UninstallString", "alpha.exe /x"));
         ASSERT_NO_FATAL_FAILURE(setMachineBinary(kCache + kAlphaKey, "SlowInfoCache",
                                                  usageRecord(1500000, kLastUsed, 12)));
-        // "Cli Café" in the ANSI code page (é is 0xE9 in Wine's default 1252).
-        ASSERT_TRUE(testing::setMachineString(kStore + kCafeKey, "DisplayName", "Cli Caf\xE9"));
+        // "Cli Café" in the process code page, UTF-8.
+        ASSERT_TRUE(testing::setMachineString(kStore + kCafeKey, "DisplayName", "Cli Caf\xC3\xA9"));
         ASSERT_TRUE(testing::setMachineString(kStore + kProductKey, "DisplayName", "Cli Beta"));
         ASSERT_TRUE(testing::setMachineNumber(kStore + kProductKey, "WindowsInstaller", 1));
         ASSERT_TRUE(testing::setMachineString(kStore + kUnnamedKey, "Publisher", "nobody"));
@@ -170,7 +170,7 @@ TEST_F(CommandLine, ListPrintsWhatTheWindowListsInItsOrder) {
     const auto lineOf = [&](const std::string& line) { return lines.find("\r\n" + line + "\r\n"); };
     EXPECT_NE(std::string::npos, lineOf(kAlphaKey + "|||Cli Alpha"));
     EXPECT_LT(lineOf(kAlphaKey + "|||Cli Alpha"), lineOf(kProductKey + "|||Cli Beta"));
-    EXPECT_LT(lineOf(kProductKey + "|||Cli Beta"), lineOf(kCafeKey + "|||Cli Caf\xE9"));
+    EXPECT_LT(lineOf(kProductKey + "|||Cli Beta"), lineOf(kCafeKey + "|||Cli Caf\xC3\xA9"));
     EXPECT_EQ(std::string::npos, child.out.find(kUnnamedKey));
 }
 
