@@ -31,6 +31,7 @@
 #include "bench/cli_bench.h"
 #include "bench/list_fill_bench.h"
 #include "bench/start_probe.h"
+#include "inventory/listing.h"
 #include "inventory/refresh.h"
 #include "platform/win32/locale_win32.h"
 #include "platform/win32/registry_win32.h"
@@ -200,8 +201,7 @@ bool startToFilled(std::size_t count, Services& services) {
     setIconStrings(count, IconStrings::MissingFiles);
     rebuildInventory(services.registry, services.locale, services.inventory);
     const std::size_t rows = static_cast<std::size_t>(
-        std::count_if(services.inventory.begin(), services.inventory.end(),
-                      [](const TAppInfo& info) { return !info.DisplayName.empty(); }));
+        std::count_if(services.inventory.begin(), services.inventory.end(), isListed));
     const std::vector<std::pair<const char*, std::string>> programs{
         {"Remvana", quoted(besideMe("remvana.exe"))},
         {"Add/Remove Programs", "control.exe appwiz.cpl"},

@@ -4,6 +4,7 @@
 
 #include "backup/entry_backup.h"
 #include "inventory/app_info.h"
+#include "inventory/listing.h"
 
 namespace remvana {
 
@@ -13,7 +14,7 @@ std::string undoTooltip(const UndoStep& step) {
 
 UndoStep backUpEntry(const std::string& action, const TAppInfo& entry, RegistryFactory& registries,
                      FileSystem& files, Clock& clock) {
-    const std::string name = entry.DisplayName.empty() ? entry.KeyName : entry.DisplayName;
+    const std::string& name = captionOf(entry);
     try {
         return UndoStep{action, name,
                         saveEntryBackup(registries, files, clock, entry.Store, entry.KeyName)};

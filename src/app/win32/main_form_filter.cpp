@@ -17,6 +17,7 @@
 #include "inventory/list_fill.h"
 #include "inventory/program_filter.h"
 #include "platform/win32/canvas_gdi.h"
+#include "platform/win32/code_page_win32.h"
 #include "widgets/paramlabel/win32/param_label.h"
 
 namespace remvana {
@@ -41,10 +42,9 @@ void T_mainForm::createFilterEdit() {
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFilterEditId)), instance(), nullptr);
     filterFont_ = createFontOf(kParamLabelFont);
     SendMessageA(FilterEdit, WM_SETFONT, reinterpret_cast<WPARAM>(filterFont_), FALSE);
-    wchar_t cue[64] = {};
-    MultiByteToWideChar(CP_ACP, 0, kFilterCueText, -1, cue, 64);
+    const std::wstring cue = ansiToWide(kFilterCueText);
     // Shown while the box is empty, focused or not.
-    SendMessageA(FilterEdit, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(cue));
+    SendMessageA(FilterEdit, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(cue.c_str()));
 
     ProgramList->IsRowDimmed = uninstallerMissingIn;
     ProgramList->RowTip = [](const ListRow& row) {

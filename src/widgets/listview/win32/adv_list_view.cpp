@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/win32/canvas_gdi.h"
+#include "platform/win32/code_page_win32.h"
 #include "widgets/listview/list_columns.h"
 
 namespace remvana {
@@ -394,9 +395,7 @@ void TAdvListView::onTipText(NMHDR* notification) {
         info->lpszText = const_cast<char*>(tipBuffer_.c_str());
     } else {
         auto* info = reinterpret_cast<NMTTDISPINFOW*>(notification);
-        const int units = MultiByteToWideChar(CP_ACP, 0, tipBuffer_.c_str(), -1, nullptr, 0);
-        wideTipBuffer_.assign(static_cast<std::size_t>(std::max(units, 1)), L'\0');
-        MultiByteToWideChar(CP_ACP, 0, tipBuffer_.c_str(), -1, wideTipBuffer_.data(), units);
+        wideTipBuffer_ = ansiToWide(tipBuffer_);
         info->lpszText = wideTipBuffer_.data();
     }
 }
