@@ -1,10 +1,15 @@
 #include "app/win32/application.h"
 
 #include "app/error_message.h"
+#include "platform/win32/window_impl.h"
 
 namespace remvana {
 
 TApplication Application;
+
+TApplication::TApplication() {
+    setWindowErrorGuard([this](std::exception_ptr error) { HandleException(error); });
+}
 
 void TApplication::HandleException(const std::exception& error) {
     ShowErrorText(error.what());

@@ -11,6 +11,9 @@ namespace remvana {
 
 class TApplication {
   public:
+    // Installs HandleException as the guard around every window's message handlers.
+    TApplication();
+
     std::string Title = "Remvana";
 
     // Shows the error of a handler that let it escape: a modal box titled with the

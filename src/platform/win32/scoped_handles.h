@@ -1,0 +1,144 @@
+#pragma once
+// Owners of the handles the Win32 layer makes: each gives its handle back on every way out
+// (a throwing render included), none is ever copied, and moving one hands the handle over.
+// One template, told by a traits type what "no handle" is and how a handle is given back.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <utility>
+
+namespace remvana {
+
+template <class Traits> class UniqueHandle {
+  public:
+    using Handle = typename Traits::Handle;
+
+    UniqueHandle() = default;
+    explicit UniqueHandle(Handle handle) : handle_(handle) {}
+    ~UniqueHandle() { reset(); }
+    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        if (this != &other) reset(other.release());
+        return *this;
+    }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+
+    Handle get() const { return handle_; }
+    bool valid() const { return handle_ != Traits::invalid(); }
+    explicit operator bool() const { return valid(); }
+    // Gives the held handle back and keeps `handle` instead.
+    void reset(Handle handle = Traits::invalid()) {
+        if (handle_ == handle) return;
+        if (valid()) Traits::close(handle_);
+        handle_ = handle;
+    }
+    // Stops owning the handle and returns it.
+    [[nodiscard]] Handle release() { return std::exchange(handle_, Traits::invalid()); }
+
+  private:
+    Handle handle_ = Traits::invalid();
+};
+
+// GDI objects (fonts, brushes, pens, bitmaps, regions) all go back through DeleteObject.
+template <class T> struct GdiObjectTraits {
+    using Handle = T;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle handle) { DeleteObject(handle); }
+};
+using ScopedFont = UniqueHandle<GdiObjectTraits<HFONT>>;
+using ScopedBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
+using ScopedPen = UniqueHandle<GdiObjectTraits<HPEN>>;
+using ScopedBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
+using ScopedRegion = UniqueHandle<GdiObjectTraits<HRGN>>;
+
+struct IconTraits {
+    using Handle = HICON;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle handle) { DestroyIcon(handle); }
+};
+using ScopedIcon = UniqueHandle<IconTraits>;
+
+struct ImageListTraits {
+    using Handle = HIMAGELIST;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle handle) { ImageList_Destroy(handle); }
+};
+using ScopedImageList = UniqueHandle<ImageListTraits>;
+
+struct MenuTraits {
+    using Handle = HMENU;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle handle) { DestroyMenu(handle); }
+};
+using ScopedMenu = UniqueHandle<MenuTraits>;
+
+// A device context of our own making (CreateCompatibleDC), deleted rather than released.
+struct MemoryDcTraits {
+    using Handle = HDC;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle handle) { DeleteDC(handle); }
+};
+using ScopedMemoryDc = UniqueHandle<MemoryDcTraits>;
+
+// A window's client-area device context (GetDC), released to that window when it goes.
+class ClientDc {
+  public:
+    explicit ClientDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~ClientDc() {
+        if (dc_ != nullptr) ReleaseDC(window_, dc_);
+    }
+    ClientDc(const ClientDc&) = delete;
+    ClientDc& operator=(const ClientDc&) = delete;
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+  private:
+    HWND window_;
+    HDC dc_;
+};
+
+// BeginPaint and EndPaint around one WM_PAINT.
+class PaintDc {
+  public:
+    explicit PaintDc(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    ~PaintDc() { EndPaint(window_, &paint_); }
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+    HDC get() const { return dc_; }
+    const RECT& dirty() const { return paint_.rcPaint; }
+
+  private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
+// An object selected into a device context for one scope; the one it displaced is put back.
+class SelectedObject {
+  public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+    ~SelectedObject() {
+        if (old_ != nullptr && old_ != HGDI_ERROR) SelectObject(dc_, old_);
+    }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+  private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+// A window's device context with a font selected into it, for measuring text.
+class MeasuringDc {
+  public:
+    MeasuringDc(HWND window, HFONT font) : dc_(window), font_(dc_.get(), font) {}
+    HDC get() const { return dc_.get(); }
+
+  private:
+    ClientDc dc_;
+    SelectedObject font_;
+};
+
+} // namespace remvana
