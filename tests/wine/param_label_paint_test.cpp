@@ -229,5 +229,32 @@ TEST_F(ParamLabelPaint, AutoSizingFitsTheControlToItsText) {
     EXPECT_LT(r.right - r.left, 100);
 }
 
+// Paints and mouse moves (hit tests) over the same markup, and a refresh with it, make no
+// font and measure no glyph again; a new font or new markup does.
+TEST_F(ParamLabelPaint, KeepsItsFontsAndAdvancesUntilItsFontOrMarkupChanges) {
+    const std::string markup = "<b>Publisher</b> <i>Acme</i> <a href=\"P\">Change</a>";
+    const std::size_t start = GdiTextCache::fontsMade();
+    label->setHtmlLine(0, markup);
+    pixel(0, 0);
+    const std::size_t fonts = GdiTextCache::fontsMade();
+    const std::size_t glyphs = GdiTextCache::glyphsMeasured();
+    ASSERT_GE(fonts, start + 3);
+    for (int i = 0; i < 100; ++i) {
+        SendMessageA(label->handle(), WM_MOUSEMOVE, 0, MAKELPARAM(i * 3, 8));
+        label->setHtmlLine(0, markup);
+        RedrawWindow(label->handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    }
+    EXPECT_EQ(fonts, GdiTextCache::fontsMade());
+    EXPECT_EQ(glyphs, GdiTextCache::glyphsMeasured());
+
+    setLook([](ParamLabelLook& look) { look.Font.height = -13; });
+    pixel(0, 0);
+    EXPECT_GE(GdiTextCache::fontsMade(), fonts + 3);
+    const std::size_t afterFont = GdiTextCache::fontsMade();
+    label->setHtmlLine(0, markup + " ");
+    pixel(0, 0);
+    EXPECT_GE(GdiTextCache::fontsMade(), afterFont + 3);
+}
+
 } // namespace
 } // namespace remvana

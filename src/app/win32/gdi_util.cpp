@@ -2,12 +2,6 @@
 
 namespace remvana {
 
-COLORREF toColorRef(Color color) {
-    if (color == kColorNone) return GetSysColor(COLOR_BTNFACE);
-    if (isSystemColor(color)) return GetSysColor(static_cast<int>(color & 0xFF));
-    return RGB(redOf(color), greenOf(color), blueOf(color));
-}
-
 void fillBands(HDC dc, const std::vector<ColorBand>& bands) {
     for (const auto& band : bands)
         fillSolid(dc, toRECT(band.rect), toColorRef(band.color));

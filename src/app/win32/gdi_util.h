@@ -10,8 +10,6 @@
 
 namespace remvana {
 
-// System colours resolved; kColorNone reads as the button face.
-COLORREF toColorRef(Color color);
 void fillBands(HDC dc, const std::vector<ColorBand>& bands);
 void frameSolid(HDC dc, const RECT& rect, COLORREF color);
 

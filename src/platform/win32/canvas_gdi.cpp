@@ -21,7 +21,19 @@ constexpr unsigned kDrawTextOnly = kDrawTextOnlyMeasure | DT_CALCRECT;
 // (a new size in every tag) from exhausting GDI objects.
 constexpr std::size_t kMaxCachedFonts = 64;
 
+RECT clientOf(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    return client;
+}
+
 } // namespace
+
+COLORREF toColorRef(Color color) {
+    if (color == kColorNone) return GetSysColor(COLOR_BTNFACE);
+    if (isSystemColor(color)) return GetSysColor(static_cast<int>(color & 0xFF));
+    return RGB(redOf(color), greenOf(color), blueOf(color));
+}
 
 HFONT createFontOf(const Font& font) {
     return CreateFontW(font.height, 0, font.escapement, font.escapement,
@@ -41,72 +53,80 @@ void fillSolid(HDC dc, const RECT& rect, COLORREF color) {
     SetBkColor(dc, old);
 }
 
-BufferedPaint::BufferedPaint(HWND hwnd) : hwnd_(hwnd) {
-    target_ = BeginPaint(hwnd, &paint_);
-    GetClientRect(hwnd, &client_);
-    memory_ = CreateCompatibleDC(target_);
-    bitmap_ = CreateCompatibleBitmap(target_, client_.right > 0 ? client_.right : 1,
-                                     client_.bottom > 0 ? client_.bottom : 1);
-    oldBitmap_ = SelectObject(memory_, bitmap_);
-}
+BufferedPaint::BufferedPaint(HWND hwnd)
+    : target_(hwnd), client_(clientOf(hwnd)), memory_(CreateCompatibleDC(target_.get())),
+      bitmap_(CreateCompatibleBitmap(target_.get(), client_.right > 0 ? client_.right : 1,
+                                     client_.bottom > 0 ? client_.bottom : 1)),
+      selected_(memory_.get(), bitmap_.get()) {}
 
 BufferedPaint::~BufferedPaint() {
-    BitBlt(target_, 0, 0, client_.right, client_.bottom, memory_, 0, 0, SRCCOPY);
-    SelectObject(memory_, oldBitmap_);
-    DeleteObject(bitmap_);
-    DeleteDC(memory_);
-    EndPaint(hwnd_, &paint_);
+    BitBlt(target_.get(), 0, 0, client_.right, client_.bottom, memory_.get(), 0, 0, SRCCOPY);
 }
 
-GdiCanvas::GdiCanvas(HDC dc)
-    : dc_(dc), originalBkMode_(GetBkMode(dc)), originalTextColor_(GetTextColor(dc)),
-      originalBkColor_(GetBkColor(dc)) {
-    SetBkMode(dc_, TRANSPARENT);
+GdiTextCache::~GdiTextCache() = default;
+
+void GdiTextCache::clear() {
+    if (users_ > 0) {
+        stale_ = true;
+        return;
+    }
+    forget();
 }
 
-GdiCanvas::~GdiCanvas() {
-    if (originalFont_) SelectObject(dc_, originalFont_);
-    for (auto& [key, font] : fonts_)
-        DeleteObject(font);
-    SetBkMode(dc_, originalBkMode_);
-    SetTextColor(dc_, originalTextColor_);
-    SetBkColor(dc_, originalBkColor_);
+void GdiTextCache::forget() {
+    stale_ = false;
+    advances_.clear();
+    fonts_.clear();
 }
 
-HFONT GdiCanvas::fontFor(const Font& font) {
+HFONT GdiTextCache::fontFor(const Font& font, HGDIOBJ selected) {
     FontKey key{font.face,      font.height,    font.bold,      font.italic,
                 font.underline, font.strikeOut, font.escapement};
-    if (auto found = fonts_.find(key); found != fonts_.end()) return found->second;
+    if (auto found = fonts_.find(key); found != fonts_.end()) return found->second.get();
     if (fonts_.size() >= kMaxCachedFonts) {
         // Drop every font but the one selected now.
-        HGDIOBJ current = GetCurrentObject(dc_, OBJ_FONT);
         for (auto it = fonts_.begin(); it != fonts_.end();) {
-            if (it->second != current) {
-                advances_.erase(it->second);
-                DeleteObject(it->second);
+            if (it->second.get() != selected) {
+                advances_.erase(it->second.get());
                 it = fonts_.erase(it);
             } else {
                 ++it;
             }
         }
     }
-    HFONT made = createFontOf(font);
-    if (!made)
-        made = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    else
-        fonts_.emplace(key, made);
-    return made;
+    ScopedFont made(createFontOf(font));
+    if (!made) return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    ++fontsMade_;
+    return fonts_.emplace(key, std::move(made)).first->second.get();
 }
 
-COLORREF GdiCanvas::colorRef(Color color) {
-    return static_cast<COLORREF>(resolve(color));
+GdiCanvas::GdiCanvas(HDC dc, GdiTextCache* cache)
+    : dc_(dc), originalBkMode_(GetBkMode(dc)), originalTextColor_(GetTextColor(dc)),
+      originalBkColor_(GetBkColor(dc)), cache_(cache != nullptr ? *cache : ownCache_.emplace()) {
+    ++cache_.users_;
+    SetBkMode(dc_, TRANSPARENT);
+}
+
+GdiCanvas::~GdiCanvas() {
+    fontScope_.reset();
+    SetBkMode(dc_, originalBkMode_);
+    SetTextColor(dc_, originalTextColor_);
+    SetBkColor(dc_, originalBkColor_);
+    if (--cache_.users_ == 0 && cache_.stale_) cache_.forget();
+}
+
+HFONT GdiCanvas::fontFor(const Font& font) {
+    return cache_.fontFor(font, GetCurrentObject(dc_, OBJ_FONT));
 }
 
 void GdiCanvas::setFont(const Font& font) {
     font_ = font;
-    HGDIOBJ previous = SelectObject(dc_, fontFor(font));
-    if (!originalFont_) originalFont_ = previous;
-    SetTextColor(dc_, colorRef(font.color));
+    HFONT made = fontFor(font);
+    if (fontScope_)
+        SelectObject(dc_, made);
+    else
+        fontScope_.emplace(dc_, made);
+    SetTextColor(dc_, toColorRef(font.color));
 }
 
 void GdiCanvas::setBackground(Color color) {
@@ -115,7 +135,7 @@ void GdiCanvas::setBackground(Color color) {
         SetBkMode(dc_, TRANSPARENT);
     } else {
         SetBkMode(dc_, OPAQUE);
-        SetBkColor(dc_, colorRef(color));
+        SetBkColor(dc_, toColorRef(color));
     }
 }
 
@@ -133,7 +153,7 @@ Size GdiCanvas::textExtent(const std::string& text) {
 // Windows it equals the text extent's), and every line is drawn with explicit advances.
 int GdiCanvas::unitAdvance(wchar_t unit) {
     HFONT font = static_cast<HFONT>(GetCurrentObject(dc_, OBJ_FONT));
-    Advances& known = advances_[font];
+    GdiTextCache::Advances& known = cache_.advancesOf(font);
     int* slot = nullptr;
     if (unit < 256) {
         slot = &known.latin[unit];
@@ -142,6 +162,7 @@ int GdiCanvas::unitAdvance(wchar_t unit) {
     }
     if (*slot >= 0) return *slot;
 
+    ++cache_.glyphsMeasured_;
     SIZE size{0, 0};
     GetTextExtentPoint32W(dc_, &unit, 1, &size);
     int advance = size.cx;
@@ -164,7 +185,7 @@ int GdiCanvas::unitAdvance(wchar_t unit) {
 bool GdiCanvas::showsAsTwoBoxes(wchar_t high, wchar_t low) {
     HFONT font = static_cast<HFONT>(GetCurrentObject(dc_, OBJ_FONT));
     const char32_t codePoint = 0x10000 + ((high - 0xD800) << 10) + (low - 0xDC00);
-    auto [known, added] = advances_[font].boxedPairs.try_emplace(codePoint, false);
+    auto [known, added] = cache_.advancesOf(font).boxedPairs.try_emplace(codePoint, false);
     if (added) {
         const wchar_t pair[2] = {high, low};
         SIZE whole{0, 0}, first{0, 0}, second{0, 0};
@@ -297,28 +318,25 @@ void GdiCanvas::textOut(int x, int y, const std::string& text) {
 
 void GdiCanvas::fillRect(const Rect& rect, Color color) {
     if (color == kColorNone) return;
-    fillSolid(dc_, toRECT(rect), colorRef(color));
+    fillSolid(dc_, toRECT(rect), toColorRef(color));
 }
 
 void GdiCanvas::frameRect(const Rect& rect, Color color) {
     if (color == kColorNone) return;
     RECT r = toRECT(rect);
-    HBRUSH brush = CreateSolidBrush(colorRef(color));
-    FrameRect(dc_, &r, brush);
-    DeleteObject(brush);
+    ScopedBrush brush(CreateSolidBrush(toColorRef(color)));
+    FrameRect(dc_, &r, brush.get());
 }
 
 void GdiCanvas::line(Point from, Point to, Color color) {
-    HPEN pen = CreatePen(PS_SOLID, 1, colorRef(color));
-    HGDIOBJ old = SelectObject(dc_, pen);
+    ScopedPen pen(CreatePen(PS_SOLID, 1, toColorRef(color)));
+    SelectedObject selected(dc_, pen.get());
     MoveToEx(dc_, from.x, from.y, nullptr);
     LineTo(dc_, to.x, to.y);
-    SelectObject(dc_, old);
-    DeleteObject(pen);
 }
 
 void GdiCanvas::setPixel(Point at, Color color) {
-    SetPixel(dc_, at.x, at.y, colorRef(color));
+    SetPixel(dc_, at.x, at.y, toColorRef(color));
 }
 
 void GdiCanvas::drawFrameControl(const Rect& rect, FrameControl kind, bool checked, bool pushed) {
@@ -350,9 +368,8 @@ void GdiCanvas::drawIcon(IconHandle icon, int x, int y, int size) {
 }
 
 void GdiCanvas::setClip(const Rect& rect) {
-    HRGN region = CreateRectRgn(rect.left, rect.top, rect.right, rect.bottom);
-    SelectClipRgn(dc_, region);
-    DeleteObject(region);
+    ScopedRegion region(CreateRectRgn(rect.left, rect.top, rect.right, rect.bottom));
+    SelectClipRgn(dc_, region.get());
 }
 
 void GdiCanvas::resetClip() {

@@ -1,16 +1,20 @@
 #pragma once
-// The Canvas over a GDI device context: fonts made on demand and kept for the canvas's
-// life, colours resolved against the system's current colours.
+// The Canvas over a GDI device context: fonts made on demand and kept in a GdiTextCache
+// (the canvas's own, or one a window keeps across paints), colours resolved against the
+// system's current colours.
 #include <windows.h>
 
 #include <array>
+#include <cstddef>
 #include <map>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <unordered_map>
 #include <vector>
 
 #include "platform/canvas.h"
+#include "platform/win32/scoped_handles.h"
 
 namespace remvana {
 
@@ -20,6 +24,9 @@ inline RECT toRECT(const Rect& r) {
 inline Rect toRect(const RECT& r) {
     return Rect{r.left, r.top, r.right, r.bottom};
 }
+// The COLORREF GDI draws a Color with: system colours resolved against the current scheme,
+// kColorNone read as the button face.
+COLORREF toColorRef(Color color);
 // A GDI font of the face, height, weight, style and escapement asked for; nullptr when GDI
 // cannot make it.
 HFONT createFontOf(const Font& font);
@@ -32,21 +39,20 @@ void fillSolid(HDC dc, const RECT& rect, COLORREF color);
 // Paints into a memory bitmap first and copies it in one go, so a control does not flicker.
 class BufferedPaint {
   public:
-    BufferedPaint(HWND hwnd);
+    explicit BufferedPaint(HWND hwnd);
     ~BufferedPaint();
     BufferedPaint(const BufferedPaint&) = delete;
     BufferedPaint& operator=(const BufferedPaint&) = delete;
-    HDC dc() const { return memory_; }
+    HDC dc() const { return memory_.get(); }
     const RECT& client() const { return client_; }
 
   private:
-    HWND hwnd_;
-    PAINTSTRUCT paint_{};
-    HDC target_ = nullptr;
-    HDC memory_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ oldBitmap_ = nullptr;
-    RECT client_{};
+    // In the order they are made; they go back in the reverse one, after the copy.
+    PaintDc target_;
+    RECT client_;
+    ScopedMemoryDc memory_;
+    ScopedBitmap bitmap_;
+    SelectedObject selected_;
 };
 
 // One line of DrawText-style text laid out character by character: what is shown, as the
@@ -61,9 +67,56 @@ struct TextLine {
     int width = 0;
 };
 
+// The fonts canvases make and how far GDI advances each character in them. Making a font
+// and measuring its glyphs are what a layout costs, so a window that lays the same text out
+// at every paint and mouse move keeps one of these for as long as its font and text stay the
+// same, and hands it to each canvas it makes; a canvas without one keeps its own.
+class GdiTextCache {
+  public:
+    GdiTextCache() = default;
+    ~GdiTextCache();
+    GdiTextCache(const GdiTextCache&) = delete;
+    GdiTextCache& operator=(const GdiTextCache&) = delete;
+
+    // Forgets every font and advance (once no canvas is using them any more).
+    void clear();
+    // How many fonts every cache of the process has made, and glyphs measured, so far.
+    static std::size_t fontsMade() { return fontsMade_; }
+    static std::size_t glyphsMeasured() { return glyphsMeasured_; }
+
+  private:
+    friend class GdiCanvas;
+    // Per font, the advance of each UTF-16 unit once asked for: a table for the common
+    // Latin units, a map for the rest.
+    struct Advances {
+        Advances() { latin.fill(-1); }
+        std::array<int, 256> latin;
+        std::unordered_map<wchar_t, int> other;
+        std::unordered_map<char32_t, bool> boxedPairs; // see GdiCanvas::showsAsTwoBoxes
+    };
+    using FontKey = std::tuple<std::string, int, bool, bool, bool, bool, int>;
+
+    // The font for `font`, made when it is new; `selected` (the font a canvas has selected
+    // now) is kept when the cache is full and drops the rest.
+    HFONT fontFor(const Font& font, HGDIOBJ selected);
+    Advances& advancesOf(HFONT font) { return advances_[font]; }
+    void forget();
+
+    std::map<FontKey, ScopedFont> fonts_;
+    std::map<HFONT, Advances> advances_;
+    static inline std::size_t fontsMade_ = 0;
+    static inline std::size_t glyphsMeasured_ = 0;
+    // Canvases using it now; a clear asked for meanwhile waits for the last to go, since a
+    // font selected into a device context cannot be deleted.
+    int users_ = 0;
+    bool stale_ = false;
+};
+
 class GdiCanvas : public Canvas {
   public:
-    explicit GdiCanvas(HDC dc);
+    // With `cache` the canvas makes and measures through it (it must outlive the canvas);
+    // without, through one of its own.
+    explicit GdiCanvas(HDC dc, GdiTextCache* cache = nullptr);
     ~GdiCanvas() override;
     GdiCanvas(const GdiCanvas&) = delete;
     GdiCanvas& operator=(const GdiCanvas&) = delete;
@@ -104,26 +157,18 @@ class GdiCanvas : public Canvas {
     int unitAdvance(wchar_t unit);
     bool showsAsTwoBoxes(wchar_t high, wchar_t low);
     int lineHeight(unsigned format);
-    COLORREF colorRef(Color color);
 
     HDC dc_;
     Font font_;
     Color background_ = kColorNone;
-    HGDIOBJ originalFont_ = nullptr;
     int originalBkMode_;
     COLORREF originalTextColor_;
     COLORREF originalBkColor_;
-    using FontKey = std::tuple<std::string, int, bool, bool, bool, bool, int>;
-    std::map<FontKey, HFONT> fonts_;
-    // Per font, the advance of each UTF-16 unit once asked for: a table for the common
-    // Latin units, a map for the rest.
-    struct Advances {
-        Advances() { latin.fill(-1); }
-        std::array<int, 256> latin;
-        std::unordered_map<wchar_t, int> other;
-        std::unordered_map<char32_t, bool> boxedPairs; // see showsAsTwoBoxes
-    };
-    std::map<HFONT, Advances> advances_;
+    std::optional<GdiTextCache> ownCache_;
+    GdiTextCache& cache_;
+    // The font the context had, put back when the canvas goes (before the cache's fonts
+    // may be deleted).
+    std::optional<SelectedObject> fontScope_;
 };
 
 } // namespace remvana

@@ -36,62 +36,37 @@ void drawBevel(HDC dc, RECT& area, TBevelCut cut, int width) {
 
 } // namespace
 
-void TParamLabel::registerWindowClass(HINSTANCE instance) {
-    WNDCLASSEXA existing{};
-    existing.cbSize = sizeof existing;
-    if (GetClassInfoExA(instance, kClassName, &existing)) return;
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-    wc.lpfnWndProc = windowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClassName;
-    RegisterClassExA(&wc);
+WindowClass TParamLabel::windowClass() {
+    WindowClass spec;
+    spec.name = kClassName;
+    spec.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+    return spec;
 }
 
 TParamLabel* TParamLabel::create(HWND parent, int id, const RECT& rect) {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    registerWindowClass(instance);
     int width = rect.right - rect.left;
     int height = rect.bottom - rect.top;
     if (width <= 0 || height <= 0) {
         width = kDefaultWidth;
         height = kDefaultHeight;
     }
-    HWND hwnd = CreateWindowExA(
-        0, kClassName, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect.left, rect.top, width,
-        height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-    return fromHandle(hwnd);
-}
-
-TParamLabel* TParamLabel::fromHandle(HWND window) {
-    if (!window) return nullptr;
-    char name[32] = {};
-    if (!GetClassNameA(window, name, sizeof name) || lstrcmpiA(name, kClassName) != 0)
+    std::unique_ptr<TParamLabel> label(new TParamLabel());
+    if (!label->createWindow(0, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect.left, rect.top,
+                             width, height, parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))))
         return nullptr;
-    return reinterpret_cast<TParamLabel*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    label->ownedByWindow_ = true;
+    return label.release();
 }
 
-TParamLabel::TParamLabel(HWND hwnd)
-    : hwnd_(hwnd), resources_(std::make_unique<ParamLabelResources>()),
+TParamLabel::TParamLabel()
+    : resources_(std::make_unique<ParamLabelResources>()),
       interaction_(std::make_unique<ParamInteraction>(*this, this)) {}
 
 TParamLabel::~TParamLabel() = default;
 
-LRESULT CALLBACK TParamLabel::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* label = new TParamLabel(hwnd);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(label));
-    }
-    auto* label = reinterpret_cast<TParamLabel*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!label) return DefWindowProcA(hwnd, msg, wParam, lParam);
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        delete label;
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
-    }
-    return label->handleMessage(msg, wParam, lParam);
+void TParamLabel::onFinalMessage() {
+    if (ownedByWindow_) delete this;
 }
 
 LRESULT TParamLabel::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -148,16 +123,26 @@ LRESULT TParamLabel::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_NOTIFY:
         return onNotify(reinterpret_cast<NMHDR*>(lParam));
+    case WM_FONTCHANGE:
+    case WM_SETTINGCHANGE:
+    case WM_THEMECHANGED:
+        // Faces may resolve to other fonts, or draw with other advances, from now on.
+        textCache_.clear();
+        repaintAll();
+        break;
     case WM_DESTROY:
         releaseInput();
         return 0;
     default:
         break;
     }
-    return DefWindowProcA(hwnd_, msg, wParam, lParam);
+    return defaultMessage(msg, wParam, lParam);
 }
 
 void TParamLabel::setHTMLText(std::vector<std::string> lines) {
+    // Markup can ask for any face and size: what the old one needed goes when it changes;
+    // the same markup again (a refresh) keeps it.
+    if (lines != lines_) textCache_.clear();
     lines_ = std::move(lines);
     markupChanged();
 }
@@ -168,6 +153,7 @@ std::string TParamLabel::htmlLine(std::size_t index) const {
 
 void TParamLabel::setHtmlLine(std::size_t index, const std::string& text) {
     if (lines_.size() <= index) lines_.resize(index + 1);
+    if (lines_[index] != text) textCache_.clear();
     lines_[index] = text;
     markupChanged();
 }
@@ -181,25 +167,26 @@ void TParamLabel::setMarkupText(const std::string& text) {
 }
 
 void TParamLabel::markupChanged() {
-    InvalidateRect(hwnd_, nullptr, FALSE);
+    InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
 void TParamLabel::setLook(const ParamLabelLook& look) {
     bool autoSizingTurnedOn = look.AutoSizing && !look_.AutoSizing;
+    if (!(look.Font == look_.Font)) textCache_.clear();
     look_ = look;
     if (autoSizingTurnedOn)
-        SetWindowPos(hwnd_, nullptr, 0, 0, 6, 6, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    InvalidateRect(hwnd_, nullptr, TRUE);
+        SetWindowPos(hwnd(), nullptr, 0, 0, 6, 6, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 void TParamLabel::setImages(HIMAGELIST images) {
     images_ = images;
-    InvalidateRect(hwnd_, nullptr, FALSE);
+    InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
 Rect TParamLabel::layoutRect() const {
     RECT client{};
-    GetClientRect(hwnd_, &client);
+    GetClientRect(hwnd(), &client);
     Rect r{client.left, client.top, client.right, client.bottom};
     int inset = 0;
     if (look_.BevelInner != TBevelCut::bvNone || look_.BevelOuter != TBevelCut::bvNone)
@@ -215,7 +202,7 @@ Rect TParamLabel::layoutRect() const {
 }
 
 MarkupResult TParamLabel::render(HDC dc, MarkupMode mode, Point mouse, int locateAnchor) {
-    GdiCanvas canvas(dc);
+    GdiCanvas canvas(dc, &textCache_);
     canvas.setFont(look_.Font);
     canvas.setBackground(kColorNone);
     ImageListImages images(images_);
@@ -249,15 +236,13 @@ MarkupResult TParamLabel::render(HDC dc, MarkupMode mode, Point mouse, int locat
 
 void TParamLabel::paint() {
     if (look_.Transparent) {
-        PAINTSTRUCT ps;
-        HDC target = BeginPaint(hwnd_, &ps);
+        PaintDc target(hwnd());
         RECT client{};
-        GetClientRect(hwnd_, &client);
-        paintTo(target, client);
-        EndPaint(hwnd_, &ps);
+        GetClientRect(hwnd(), &client);
+        paintTo(target.get(), client);
         return;
     }
-    BufferedPaint buffer(hwnd_);
+    BufferedPaint buffer(hwnd());
     GdiCanvas(buffer.dc()).fillRect(toRect(buffer.client()), look_.Color);
     paintTo(buffer.dc(), buffer.client());
 }
@@ -267,7 +252,7 @@ void TParamLabel::paintTo(HDC dc, const RECT& client) {
     drawFrames(dc, area);
     POINT mouse{-1, -1};
     GetCursorPos(&mouse);
-    ScreenToClient(hwnd_, &mouse);
+    ScreenToClient(hwnd(), &mouse);
     MarkupResult result = render(dc, MarkupMode::Draw, Point{mouse.x, mouse.y});
     paintedAnchorCount_ = result.anchorCount;
     if (look_.AutoSizing) autoSize(result);
@@ -289,45 +274,42 @@ void TParamLabel::drawFrames(HDC dc, RECT& area) {
 
 void TParamLabel::autoSize(const MarkupResult& result) {
     RECT now{};
-    GetWindowRect(hwnd_, &now);
+    GetWindowRect(hwnd(), &now);
     int width = result.maxLineWidth + 6;
     int height = result.contentHeight + 6;
     if (width != now.right - now.left || height != now.bottom - now.top)
-        SetWindowPos(hwnd_, nullptr, 0, 0, width, height,
+        SetWindowPos(hwnd(), nullptr, 0, 0, width, height,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 MarkupResult TParamLabel::hitTestAt(Point client) {
-    HDC dc = GetDC(hwnd_);
-    MarkupResult result = render(dc, MarkupMode::HitTest, client);
-    ReleaseDC(hwnd_, dc);
-    return result;
+    ClientDc dc(hwnd());
+    return render(dc.get(), MarkupMode::HitTest, client);
 }
 
 std::optional<Rect> TParamLabel::anchorRectOf(int number) {
-    HDC dc = GetDC(hwnd_);
-    MarkupResult result = render(dc, MarkupMode::HitTest, Point{-1, -1}, number);
-    ReleaseDC(hwnd_, dc);
+    ClientDc dc(hwnd());
+    MarkupResult result = render(dc.get(), MarkupMode::HitTest, Point{-1, -1}, number);
     if (result.anchorNumber != number) return std::nullopt;
     return result.anchorRect;
 }
 
 void TParamLabel::repaint(const Rect& rect) {
     RECT r = toRECT(rect);
-    InvalidateRect(hwnd_, &r, FALSE);
+    InvalidateRect(hwnd(), &r, FALSE);
 }
 
 void TParamLabel::repaintAll() {
-    InvalidateRect(hwnd_, nullptr, FALSE);
+    InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
 void TParamLabel::takeFocus() {
-    SetFocus(hwnd_);
+    SetFocus(hwnd());
 }
 
 Point TParamLabel::clientToScreen(Point client) {
     POINT p{client.x, client.y};
-    ClientToScreen(hwnd_, &p);
+    ClientToScreen(hwnd(), &p);
     return {p.x, p.y};
 }
 

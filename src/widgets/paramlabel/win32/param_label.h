@@ -2,7 +2,9 @@
 // TParamLabel: the markup label as a real child window of class "TParamLabel". It holds the
 // markup in HTMLText, paints it double-buffered through the markup engine, and answers the
 // mouse and keyboard through ParamInteraction (the input side lives in
-// param_label_input.cpp, the painting and properties in param_label.cpp).
+// param_label_input.cpp, the painting and properties in param_label.cpp). The fonts and
+// glyph advances its layouts need are kept from one paint or hit test to the next until its
+// font or markup changes.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -13,9 +15,11 @@
 #include <vector>
 
 #include "platform/canvas.h"
+#include "platform/win32/canvas_gdi.h"
+#include "platform/win32/scoped_handles.h"
+#include "platform/win32/window_impl.h"
 #include "widgets/paramlabel/markup_render.h"
 #include "widgets/paramlabel/param_interaction.h"
-#include "widgets/paramlabel/win32/gdi_guard.h"
 
 namespace remvana {
 
@@ -53,22 +57,20 @@ struct ParamLabelLook {
     bool TabStop = false;
 };
 
-class TParamLabel final : public ParamLabelHost {
+class TParamLabel final : public ParamLabelHost, public WindowImpl<TParamLabel> {
   public:
     static constexpr const char* kClassName = "TParamLabel";
     static constexpr int kDefaultWidth = 100;
     static constexpr int kDefaultHeight = 32;
 
-    // Registers the window class once per process (create() does it when needed).
-    static void registerWindowClass(HINSTANCE instance);
+    static WindowClass windowClass();
     // Creates the label as a visible child of parent with the given control id, at rect in
     // the parent's client coordinates (an empty rect gives the default 100 x 32). The label
-    // belongs to its window and is deleted when the window is destroyed.
+    // belongs to its window and is deleted when the window is destroyed. fromHandle (of the
+    // window base) finds it again from its window.
     static TParamLabel* create(HWND parent, int id, const RECT& rect);
-    // The label behind a window of the class, or null for any other window.
-    static TParamLabel* fromHandle(HWND window);
 
-    HWND handle() const { return hwnd_; }
+    HWND handle() const { return hwnd(); }
 
     // ---- Markup ----
     // HTMLText: the markup lines. For rendering they are joined with nothing between them.
@@ -154,28 +156,32 @@ class TParamLabel final : public ParamLabelHost {
     TParamLabel& operator=(const TParamLabel&) = delete;
 
   private:
-    explicit TParamLabel(HWND hwnd);
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    friend class WindowImpl<TParamLabel>;
+    TParamLabel();
     LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    // The window owns the label: it goes with the window's last message.
+    void onFinalMessage();
     void paint();
     void paintTo(HDC dc, const RECT& client);
     void drawFrames(HDC dc, RECT& area);
     void autoSize(const MarkupResult& result);
     void markupChanged();
 
-    HWND hwnd_;
     std::vector<std::string> lines_;
     ParamLabelLook look_;
     HIMAGELIST images_ = nullptr;
     std::unique_ptr<ParamLabelResources> resources_;
     std::unique_ptr<ParamInteraction> interaction_;
+    GdiTextCache textCache_;
     int paintedAnchorCount_ = 0;
     bool focused_ = false;
+    // Set once create() has the window: until then a failed creation leaves the label to it.
+    bool ownedByWindow_ = false;
 
   public:
     // State of the input side (param_label_input.cpp).
     // Before the editors, so it outlives them.
-    OwnedFont editorFont_;
+    ScopedFont editorFont_;
     std::unique_ptr<TPopupEdit> textEditor_;
     std::unique_ptr<TPopupListBox> listBox_;
     std::unique_ptr<TPopupSpinEdit> spinEdit_;

@@ -96,23 +96,23 @@ void TParamLabel::openListBox(const std::string& href, Point screenTopLeft,
 
 std::optional<int> TParamLabel::popUpMenu(Point screenTopLeft,
                                           const std::vector<std::string>& captions) {
-    OwnedMenu menu(CreatePopupMenu());
+    ScopedMenu menu(CreatePopupMenu());
     if (!menu) return std::nullopt;
     for (std::size_t i = 0; i < captions.size(); ++i)
         AppendMenuA(menu.get(), MF_STRING, i + 1, captions[i].c_str());
     int chosen = static_cast<int>(
         TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_NONOTIFY,
-                       screenTopLeft.x, screenTopLeft.y, 0, hwnd_, nullptr));
+                       screenTopLeft.x, screenTopLeft.y, 0, hwnd(), nullptr));
     if (chosen <= 0) return std::nullopt;
     return chosen - 1;
 }
 
 std::optional<std::string> TParamLabel::browseForFolder(const std::string& folder, Point below) {
     RECT own{};
-    GetWindowRect(hwnd_, &own);
+    GetWindowRect(hwnd(), &own);
     FolderBrowserStart start{&folder, below, static_cast<int>(own.bottom - own.top)};
     BROWSEINFOA info{};
-    info.hwndOwner = hwnd_;
+    info.hwndOwner = hwnd();
     info.lpszTitle = "Select directory";
     info.ulFlags = BIF_RETURNONLYFSDIRS;
     info.lpfn = folderBrowserCallback;

@@ -3,7 +3,6 @@
 // editor) is carried out here.
 #include "widgets/paramlabel/win32/param_label.h"
 
-#include "app/win32/application.h"
 #include "platform/win32/canvas_gdi.h"
 #include "widgets/paramlabel/win32/popup_date_picker.h"
 #include "widgets/paramlabel/win32/popup_edit.h"
@@ -64,6 +63,16 @@ HWND makeHintWindow(HWND label) {
     return tooltip;
 }
 
+// Runs `step` and shows what it throws without unwinding further: the caller has more to do
+// after it (everything else lets its errors reach the window base's guard).
+template <typename Step> void reportingErrors(Step&& step) {
+    try {
+        step();
+    } catch (...) {
+        reportWindowError(std::current_exception());
+    }
+}
+
 } // namespace
 
 void TParamLabel::onMouseMove(Point client) {
@@ -71,37 +80,36 @@ void TParamLabel::onMouseMove(Point client) {
         TRACKMOUSEEVENT track{};
         track.cbSize = sizeof track;
         track.dwFlags = TME_LEAVE;
-        track.hwndTrack = hwnd_;
+        track.hwndTrack = hwnd();
         trackingMouseLeave_ = TrackMouseEvent(&track) != FALSE;
     }
-    if (editOptions().ParamHint && hintWindow_ == nullptr) hintWindow_ = makeHintWindow(hwnd_);
-    Application.guarded([&] { interaction().mouseMove(client); });
+    if (editOptions().ParamHint && hintWindow_ == nullptr) hintWindow_ = makeHintWindow(hwnd());
+    // The hint window follows the anchor under the mouse even when the move failed.
+    reportingErrors([&] { interaction().mouseMove(client); });
     if (hintWindow_ != nullptr) {
         Rect anchor = interaction().currentAnchorRect();
         if (anchor != hintToolRect_) {
             hintToolRect_ = anchor;
-            TTTOOLINFOA tool = anchorTool(hwnd_, anchor);
+            TTTOOLINFOA tool = anchorTool(hwnd(), anchor);
             SendMessageA(hintWindow_, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
         }
     }
 }
 
 void TParamLabel::onMouseLeave() {
-    Application.guarded([&] { interaction().mouseLeave(); });
+    interaction().mouseLeave();
 }
 
 void TParamLabel::onMouseDown(Point client) {
-    Application.guarded([&] { interaction().mouseDown(client); });
+    interaction().mouseDown(client);
 }
 
 void TParamLabel::onMouseUp(Point client) {
-    Application.guarded([&] { interaction().mouseUp(client); });
+    interaction().mouseUp(client);
 }
 
 bool TParamLabel::onKeyDown(WPARAM key) {
-    bool used = false;
-    Application.guarded([&] { used = interaction().keyDown(paramKeyOf(key)); });
-    return used;
+    return interaction().keyDown(paramKeyOf(key));
 }
 
 bool TParamLabel::onSetCursor() {
@@ -127,7 +135,7 @@ void TParamLabel::openTextEditor(const std::string& href, Point screenTopLeft, i
                                  const std::string& text) {
     if (!textEditor_) {
         // The editor writes in the label's own face and size, in the edit's usual colours.
-        textEditor_ = std::make_unique<TPopupEdit>(hwnd_, editorFont());
+        textEditor_ = std::make_unique<TPopupEdit>(hwnd(), editorFont());
         connectEditor(*textEditor_);
     }
     textEditor_->EditAutoSize = editOptions().EditAutoSize;
@@ -141,9 +149,10 @@ LRESULT TParamLabel::onNotify(NMHDR* header) {
         POINT screen;
         GetCursorPos(&screen);
         POINT client = screen;
-        ScreenToClient(hwnd_, &client);
+        ScreenToClient(hwnd(), &client);
         ParamHintAnswer answer{};
-        Application.guarded([&] {
+        // The hint window reads the text back whatever happens: it gets an empty one.
+        reportingErrors([&] {
             answer = interaction().hintAt({client.x, client.y}, {screen.x, screen.y});
         });
         // Away from anchors the label has no hint of its own; an empty text shows nothing.

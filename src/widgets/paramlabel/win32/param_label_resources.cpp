@@ -26,25 +26,19 @@ void ImageListImages::draw(Canvas& canvas, int index, int x, int y) {
 
 BitmapPicture::BitmapPicture(HBITMAP bitmap) : bitmap_(bitmap) {
     BITMAP info{};
-    if (bitmap_ && GetObjectA(bitmap_, sizeof info, &info)) {
+    if (bitmap_ && GetObjectA(bitmap_.get(), sizeof info, &info)) {
         width_ = info.bmWidth;
         height_ = info.bmHeight;
     }
 }
 
-BitmapPicture::~BitmapPicture() {
-    if (bitmap_) DeleteObject(bitmap_);
-}
-
 void BitmapPicture::draw(Canvas& canvas, const Rect& target) {
     auto* gdi = dynamic_cast<GdiCanvas*>(&canvas);
     if (!gdi || !bitmap_) return;
-    HDC source = CreateCompatibleDC(gdi->dc());
-    HGDIOBJ old = SelectObject(source, bitmap_);
-    StretchBlt(gdi->dc(), target.left, target.top, target.width(), target.height(), source, 0, 0,
-               width_, height_, SRCCOPY);
-    SelectObject(source, old);
-    DeleteDC(source);
+    ScopedMemoryDc source(CreateCompatibleDC(gdi->dc()));
+    SelectedObject selected(source.get(), bitmap_.get());
+    StretchBlt(gdi->dc(), target.left, target.top, target.width(), target.height(), source.get(), 0,
+               0, width_, height_, SRCCOPY);
 }
 
 std::string FilePictureCache::localPath(const std::string& source) {
@@ -89,7 +83,8 @@ IconHandle ShellIcons::shellIcon(const std::string& pathOrIndex, bool large) {
 }
 
 void ShellIcons::releaseIcon(IconHandle icon) {
-    if (icon) DestroyIcon(reinterpret_cast<HICON>(icon));
+    // The engine hands back what shellIcon gave it: the owner takes it and lets it go.
+    ScopedIcon handedBack(reinterpret_cast<HICON>(icon));
 }
 
 } // namespace remvana

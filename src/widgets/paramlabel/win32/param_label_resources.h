@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/win32/scoped_handles.h"
 #include "widgets/paramlabel/markup_render.h"
 
 namespace remvana {
@@ -25,20 +26,17 @@ class ImageListImages : public MarkupImageList {
     HIMAGELIST list_;
 };
 
-// A bitmap loaded from a local file.
+// A bitmap loaded from a local file (owned).
 class BitmapPicture : public MarkupPicture {
   public:
     explicit BitmapPicture(HBITMAP bitmap);
-    ~BitmapPicture() override;
-    BitmapPicture(const BitmapPicture&) = delete;
-    BitmapPicture& operator=(const BitmapPicture&) = delete;
-    bool empty() const override { return bitmap_ == nullptr; }
+    bool empty() const override { return !bitmap_; }
     int width() const override { return width_; }
     int height() const override { return height_; }
     void draw(Canvas& canvas, const Rect& target) override;
 
   private:
-    HBITMAP bitmap_;
+    ScopedBitmap bitmap_;
     int width_ = 0;
     int height_ = 0;
 };

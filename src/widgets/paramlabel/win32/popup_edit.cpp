@@ -57,15 +57,14 @@ void TPopupEdit::fitToText() {
     if (!EditAutoSize) return;
     HWND edit_ = control();
     HWND popup_ = window();
-    HDC dc = GetDC(edit_);
-    HGDIOBJ old = SelectObject(dc, font_);
-    // Measured as the edit shows it, character by character, not as bytes of the code page.
-    const std::u16string current = wideWindowTextOf(edit_);
     SIZE extent{};
-    GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(current.c_str()),
-                          static_cast<int>(current.size()), &extent);
-    SelectObject(dc, old);
-    ReleaseDC(edit_, dc);
+    {
+        MeasuringDc dc(edit_, font_);
+        // Measured as the edit shows it, character by character, not as bytes of the code page.
+        const std::u16string current = wideWindowTextOf(edit_);
+        GetTextExtentPoint32W(dc.get(), reinterpret_cast<const wchar_t*>(current.c_str()),
+                              static_cast<int>(current.size()), &extent);
+    }
     RECT r;
     GetWindowRect(popup_, &r);
     int width = autoSizedEditorWidth(r.right - r.left, extent.cx);

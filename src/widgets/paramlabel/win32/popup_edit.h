@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "widgets/paramlabel/win32/gdi_guard.h"
+#include "platform/win32/scoped_handles.h"
 #include "widgets/paramlabel/win32/popup_editor.h"
 
 namespace remvana {
@@ -38,7 +38,7 @@ class TPopupEdit : public PopupEditor {
     void fitToText();
 
     HFONT font_;
-    OwnedFont ownedFont_;
+    ScopedFont ownedFont_;
 };
 
 // The edit's text, whole, as the UTF-16 it holds and in the process code page ("?" for what

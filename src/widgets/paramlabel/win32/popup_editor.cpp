@@ -1,43 +1,25 @@
 #include "widgets/paramlabel/win32/popup_editor.h"
 
-#include <commctrl.h>
-
 #include <cstring>
-
-#include "app/win32/application.h"
 
 namespace remvana {
 
-namespace {
-
-constexpr char kPopupClass[] = "TParamPopupEditor";
-
-void registerPopupClass(WNDPROC proc) {
-    static bool registered = false;
-    if (registered) return;
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = kPopupClass;
-    registered = RegisterClassExA(&wc) != 0;
+WindowClass PopupEditor::windowClass() {
+    WindowClass spec;
+    spec.name = "TParamPopupEditor";
+    spec.background = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    return spec;
 }
 
-} // namespace
-
 PopupEditor::PopupEditor(HWND label) : label_(label) {
-    registerPopupClass(&PopupEditor::popupProc);
-    popup_ = CreateWindowExA(WS_EX_TOOLWINDOW, kPopupClass, "", WS_POPUP, 0, 0, 32, 21, label,
-                             nullptr, GetModuleHandleA(nullptr), this);
+    createWindow(WS_EX_TOOLWINDOW, "", WS_POPUP, 0, 0, 32, 21, label);
 }
 
 PopupEditor::~PopupEditor() {
     releaseControl();
-    if (popup_ != nullptr) {
-        SetWindowLongPtrA(popup_, GWLP_USERDATA, 0);
-        DestroyWindow(popup_);
+    if (hwnd() != nullptr) {
+        destroying_ = true;
+        DestroyWindow(hwnd());
     }
 }
 
@@ -46,24 +28,24 @@ HWND PopupEditor::createControl(const char* className, DWORD style, DWORD exStyl
     releaseControl();
     if (old != nullptr) DestroyWindow(old);
     RECT client{};
-    GetClientRect(popup_, &client);
+    GetClientRect(hwnd(), &client);
     // A Unicode control, so typed and pasted characters reach it whole whatever the process
     // code page; what a commit may hand over is the editor's decision.
     const std::wstring wideClass(className, className + std::strlen(className));
     control_ = CreateWindowExW(exStyle, wideClass.c_str(), L"", WS_CHILD | WS_VISIBLE | style, 0, 0,
-                               client.right, client.bottom, popup_, nullptr,
+                               client.right, client.bottom, hwnd(), nullptr,
                                GetModuleHandleW(nullptr), nullptr);
     if (control_ == nullptr) return nullptr;
     if (font != nullptr) SendMessageA(control_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    // Through the common controls' subclassing, which keeps a chain: controls that subclass
-    // their own buddies (the spin edit's arrows) come and go without cutting us off.
-    SetWindowSubclass(control_, &PopupEditor::controlProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    subclass_.attach(control_, [this](UINT msg, WPARAM wParam, LPARAM lParam) {
+        return controlMessage(msg, wParam, lParam);
+    });
     return control_;
 }
 
 void PopupEditor::releaseControl() {
     if (control_ == nullptr) return;
-    RemoveWindowSubclass(control_, &PopupEditor::controlProc, 0);
+    subclass_.detach();
     control_ = nullptr;
 }
 
@@ -73,19 +55,19 @@ void PopupEditor::begin(const std::string& href) {
 }
 
 void PopupEditor::showAt(POINT screenTopLeft, int width, int height) {
-    SetWindowPos(popup_, HWND_TOP, screenTopLeft.x, screenTopLeft.y, width, height, SWP_SHOWWINDOW);
+    SetWindowPos(hwnd(), HWND_TOP, screenTopLeft.x, screenTopLeft.y, width, height, SWP_SHOWWINDOW);
 }
 
 bool PopupEditor::visible() const {
-    return popup_ != nullptr && IsWindowVisible(popup_) != FALSE;
+    return hwnd() != nullptr && IsWindowVisible(hwnd()) != FALSE;
 }
 
 bool PopupEditor::holds(HWND window) const {
-    return window != nullptr && (window == popup_ || IsChild(popup_, window));
+    return window != nullptr && (window == hwnd() || IsChild(hwnd(), window));
 }
 
 void PopupEditor::hide() {
-    ShowWindow(popup_, SW_HIDE);
+    ShowWindow(hwnd(), SW_HIDE);
 }
 
 void PopupEditor::commitAndClose(bool byReturn) {
@@ -127,7 +109,7 @@ void PopupEditor::closeThenCommit() {
 }
 
 LRESULT PopupEditor::defaultControlMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    return DefSubclassProc(control_, msg, wParam, lParam);
+    return subclass_.callNext(msg, wParam, lParam);
 }
 
 LRESULT PopupEditor::controlMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -136,11 +118,11 @@ LRESULT PopupEditor::controlMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return defaultControlMessage(msg, wParam, lParam) | DLGC_WANTALLKEYS;
     case WM_KEYDOWN:
         if (wParam == VK_RETURN) {
-            Application.guarded([&] { commitAndClose(true); });
+            commitAndClose(true);
             return 0;
         }
         if (wParam == VK_ESCAPE) {
-            Application.guarded([&] { cancel(true); });
+            cancel(true);
             return 0;
         }
         break;
@@ -152,7 +134,7 @@ LRESULT PopupEditor::controlMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         LRESULT result = defaultControlMessage(msg, wParam, lParam);
         // Moving between the popup's own windows (a spin edit's arrows) is no focus loss.
         if (!finished_ && !holds(reinterpret_cast<HWND>(wParam)))
-            Application.guarded([&] { focusLost(reinterpret_cast<HWND>(wParam)); });
+            focusLost(reinterpret_cast<HWND>(wParam));
         return result;
     }
     case WM_CONTEXTMENU: {
@@ -181,38 +163,19 @@ LRESULT PopupEditor::popupMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return DefWindowProcA(popup_, msg, wParam, lParam);
+    return defaultMessage(msg, wParam, lParam);
 }
 
-LRESULT CALLBACK PopupEditor::controlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                          UINT_PTR, DWORD_PTR data) {
-    auto* self = reinterpret_cast<PopupEditor*>(data);
-    if (self->control_ != hwnd) return DefSubclassProc(hwnd, msg, wParam, lParam);
-    return self->controlMessage(msg, wParam, lParam);
-}
-
-LRESULT CALLBACK PopupEditor::popupProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<PopupEditor*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (self == nullptr) return DefWindowProcA(hwnd, msg, wParam, lParam);
-    switch (msg) {
-    case WM_DESTROY:
+LRESULT PopupEditor::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (destroying_) return defaultMessage(msg, wParam, lParam);
+    if (msg == WM_DESTROY) {
         // Going with its owner: nothing is committed into a label that is going too.
-        self->finished_ = true;
-        self->releaseControl();
-        break;
-    case WM_NCDESTROY:
-        self->popup_ = nullptr;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
-    default:
-        break;
+        finished_ = true;
+        releaseControl();
+        return defaultMessage(msg, wParam, lParam);
     }
-    if (hwnd != self->popup_) return DefWindowProcA(hwnd, msg, wParam, lParam);
-    return self->popupMessage(msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) return defaultMessage(msg, wParam, lParam);
+    return popupMessage(msg, wParam, lParam);
 }
 
 } // namespace remvana

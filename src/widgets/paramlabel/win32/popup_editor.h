@@ -12,9 +12,11 @@
 #include <functional>
 #include <string>
 
+#include "platform/win32/window_impl.h"
+
 namespace remvana {
 
-class PopupEditor {
+class PopupEditor : public WindowImpl<PopupEditor> {
   public:
     // The edit-done step: (anchor name, committed text).
     std::function<void(const std::string&, const std::string&)> OnCommit;
@@ -27,10 +29,12 @@ class PopupEditor {
     PopupEditor(const PopupEditor&) = delete;
     PopupEditor& operator=(const PopupEditor&) = delete;
 
+    static WindowClass windowClass();
+
     bool visible() const;
     bool finished() const { return finished_; }
     const std::string& href() const { return href_; }
-    HWND window() const { return popup_; }
+    HWND window() const { return hwnd(); }
     HWND control() const { return control_; }
 
   protected:
@@ -60,7 +64,8 @@ class PopupEditor {
     void closeThenCommit();
     void hide();
 
-    // The control's messages; the default carries out the common ending.
+    // The control's messages; the default carries out the common ending. What a handler
+    // throws is shown by the window base's guard.
     virtual LRESULT controlMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     // The popup's messages (the control's notifications among them); the default keeps the
     // control filling the popup and hides it on deactivation.
@@ -72,14 +77,17 @@ class PopupEditor {
     HWND label_;
 
   private:
-    static LRESULT CALLBACK popupProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK controlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                        UINT_PTR id, DWORD_PTR self);
+    friend class WindowImpl<PopupEditor>;
+    LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void releaseControl();
     bool holds(HWND window) const;
 
-    HWND popup_ = nullptr;
     HWND control_ = nullptr;
+    // Through the common controls' subclass chain: controls that subclass their own buddies
+    // (the spin edit's arrows) come and go without cutting the editor off.
+    ControlSubclass subclass_;
+    // Set while the editor destroys its popup: the derived editor is gone by then.
+    bool destroying_ = false;
     std::string href_;
     bool finished_ = true;
     bool contextMenuOpen_ = false;

@@ -1,9 +1,8 @@
 #include "widgets/paramlabel/win32/popup_list_box.h"
 
-#include "app/win32/application.h"
 #include "platform/win32/code_page_win32.h"
+#include "platform/win32/scoped_handles.h"
 #include "widgets/paramlabel/param_editors.h"
-#include "widgets/paramlabel/win32/gdi_guard.h"
 
 namespace remvana {
 
@@ -62,13 +61,13 @@ std::string TPopupListBox::committedText() {
 LRESULT TPopupListBox::controlMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_KEYDOWN && wParam == VK_RETURN && selectedIndex() < 0) {
         // Nothing chosen: Return just closes the list.
-        Application.guarded([&] { cancel(true); });
+        cancel(true);
         return 0;
     }
     if (msg == WM_LBUTTONUP) {
         // The list selects the item under the mouse first; then it closes and commits it.
         LRESULT result = defaultControlMessage(msg, wParam, lParam);
-        Application.guarded([&] { closeThenCommit(); });
+        closeThenCommit();
         return result;
     }
     return PopupEditor::controlMessage(msg, wParam, lParam);
