@@ -73,7 +73,6 @@ TEST(WindowImpl, AHandlersErrorReachesTheApplicationAndTheWindowGoesOn) {
     HWND other = CreateWindowExA(0, "Static", "other", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                  GetModuleHandleA(nullptr), nullptr);
     EXPECT_EQ(nullptr, ProbeWindow::fromHandle(other));
-    EXPECT_EQ(nullptr, ProbeWindow::fromHandle(nullptr));
     DestroyWindow(other);
 
     DestroyWindow(window);
