@@ -8,8 +8,8 @@
 
 #include <memory>
 
+#include "app/win32/list_view_sink.h"
 #include "inventory/app_info.h"
-#include "inventory/win32/list_view_sink.h"
 #include "platform/locale.h"
 #include "platform/registry.h"
 #include "platform/win32/clock_win32.h"

@@ -5,18 +5,20 @@
 #include <string>
 
 #include "app/win32/gdi_util.h"
-#include "app/win32/window_util.h"
 #include "platform/win32/canvas_gdi.h"
 
 namespace remvana {
 
 namespace {
 
-constexpr const char* kBrushProp = "RemvanaLinkBrush";
 constexpr unsigned kLinkTextFormat =
     text_format::Left | text_format::SingleLine | text_format::NoPrefix;
-WNDPROC staticProc = nullptr;
-HFONT linkFont = nullptr;
+
+// One font for every link label, for the life of the process.
+HFONT linkFont() {
+    static const ScopedFont font(createFontOf(layout::kLinkFont));
+    return font.get();
+}
 
 std::string textOf(HWND label) {
     char text[256] = {};
@@ -24,76 +26,67 @@ std::string textOf(HWND label) {
     return text;
 }
 
-// The label is exactly as large as its text: the underline ends with the last letter and
-// only the text takes clicks.
-void fitToText(HWND label) {
-    const std::string text = textOf(label);
-    HDC dc = GetDC(label);
-    Rect bounds{0, 0, 0, 0};
-    {
-        GdiCanvas canvas(dc);
-        canvas.setFont(layout::kLinkFont);
-        canvas.drawText(text, bounds, kLinkTextFormat | text_format::CalcRect);
-    }
-    ReleaseDC(label, dc);
-    setChildSize(label, bounds.width(), bounds.height());
+} // namespace
+
+HWND LinkLabel::create(HWND parent, const layout::LinkPlacement& placement, HWND tooltips) {
+    HWND label = createOwned([&](LinkLabel& self) {
+        self.background_.reset(CreateSolidBrush(toColorRef(placement.background)));
+        return self.createWindow(0, placement.caption,
+                                 WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_OWNERDRAW, placement.left,
+                                 placement.top, 10, 13, parent,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)));
+    });
+    if (label == nullptr) return nullptr;
+    SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont()), FALSE);
+    fromHandle(label)->fitToText();
+    if (tooltips != nullptr) addControlTooltip(tooltips, label, placement.tooltip);
+    return label;
 }
 
-LRESULT CALLBACK linkLabelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT LinkLabel::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_SETCURSOR:
         SetCursor(LoadCursor(nullptr, IDC_HAND));
         return TRUE;
     case WM_SETTEXT: {
-        LRESULT result = CallWindowProcA(staticProc, hwnd, msg, wParam, lParam);
-        fitToText(hwnd);
+        const LRESULT result = defaultMessage(msg, wParam, lParam);
+        fitToText();
         return result;
     }
-    case WM_NCDESTROY:
-        if (HANDLE brush = RemovePropA(hwnd, kBrushProp)) DeleteObject(brush);
-        break;
     }
-    return CallWindowProcA(staticProc, hwnd, msg, wParam, lParam);
+    return defaultMessage(msg, wParam, lParam);
 }
 
-} // namespace
-
-// A superclass of the static control named after its role, so its clicks, text and
-// accessibility stay those of a static while the window can tell links from other text.
-static constexpr const char* kLinkLabelClass = "TLinkLabel";
-
-void registerLinkLabelClass(HINSTANCE instance) {
-    staticProc = registerSuperclass(instance, "Static", kLinkLabelClass, linkLabelProc, IDC_HAND);
-    if (linkFont == nullptr) linkFont = createFontOf(layout::kLinkFont);
+// The label is exactly as large as its text: the underline ends with the last letter and
+// only the text takes clicks.
+void LinkLabel::fitToText() {
+    const std::string text = textOf(hwnd());
+    Rect bounds{0, 0, 0, 0};
+    {
+        ClientDc dc(hwnd());
+        GdiCanvas canvas(dc.get());
+        canvas.setFont(layout::kLinkFont);
+        canvas.drawText(text, bounds, kLinkTextFormat | text_format::CalcRect);
+    }
+    setChildSize(hwnd(), bounds.width(), bounds.height());
 }
 
-HWND createLinkLabel(HWND parent, const layout::LinkPlacement& placement, HWND tooltips,
-                     HINSTANCE instance) {
-    HWND label = CreateWindowExA(
-        0, kLinkLabelClass, placement.caption, WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_OWNERDRAW,
-        placement.left, placement.top, 10, 13, parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)), instance, nullptr);
-    SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont), FALSE);
-    fitToText(label);
-    SetPropA(label, kBrushProp, CreateSolidBrush(toColorRef(placement.background)));
-
-    if (tooltips != nullptr) addControlTooltip(tooltips, label, placement.tooltip);
-    return label;
-}
-
-bool isLinkLabel(HWND hwnd) {
-    return GetPropA(hwnd, kBrushProp) != nullptr;
-}
-
-void drawLinkLabel(const DRAWITEMSTRUCT& item) {
+void LinkLabel::draw(const DRAWITEMSTRUCT& item) const {
     // Drawn by the window in one line, exactly as measured when the label was sized; the
     // static control itself would wrap a text that is a pixel too wide for it.
-    auto brush = static_cast<HBRUSH>(GetPropA(item.hwndItem, kBrushProp));
-    FillRect(item.hDC, &item.rcItem, brush);
+    FillRect(item.hDC, &item.rcItem, background_.get());
     GdiCanvas canvas(item.hDC);
     canvas.setFont(layout::kLinkFont);
     Rect rect = toRect(item.rcItem);
     canvas.drawText(textOf(item.hwndItem), rect, kLinkTextFormat);
+}
+
+HWND createLinkLabel(HWND parent, const layout::LinkPlacement& placement, HWND tooltips) {
+    return LinkLabel::create(parent, placement, tooltips);
+}
+
+bool isLinkLabel(HWND hwnd) {
+    return LinkLabel::fromHandle(hwnd) != nullptr;
 }
 
 } // namespace remvana

@@ -3,15 +3,16 @@
 #include "app/layout.h"
 #include "app/resize_rules.h"
 #include "app/win32/application.h"
+#include "app/win32/form_resources.h"
 #include "app/win32/gdi_util.h"
 #include "app/win32/link_label.h"
+#include "app/win32/list_view_sink.h"
 #include "app/win32/panel_control.h"
 #include "app/win32/res/resource.h"
 #include "app/win32/splitter_control.h"
 #include "app/win32/status_bar.h"
 #include "app/win32/tool_button.h"
 #include "app/win32/window_util.h"
-#include "inventory/win32/list_view_sink.h"
 
 namespace remvana {
 
@@ -21,101 +22,70 @@ namespace {
 
 constexpr const char* kFormClass = "T_mainForm";
 
-void registerClasses(HINSTANCE instance) {
-    static bool done = false;
-    if (done) return;
-    done = true;
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES |
-                                                       ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
-    InitCommonControlsEx(&controls);
-    registerPanelClasses(instance);
-    registerToolButtonClass(instance);
-    registerStatusBarClass(instance);
-    registerLinkLabelClass(instance);
-    registerSplitterClass(instance);
-}
-
 // Appends the program's icon resource `id`, loaded at `size` pixels, to `images`.
 void addIconResource(HIMAGELIST images, HINSTANCE instance, int id, int size) {
-    if (HICON image = static_cast<HICON>(
-            LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0))) {
-        ImageList_AddIcon(images, image);
-        DestroyIcon(image);
-    }
+    const ScopedIcon image(
+        static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0)));
+    if (image) ImageList_AddIcon(images, image.get()); // the list keeps a copy
 }
 
 } // namespace
 
 T_mainForm::T_mainForm(HINSTANCE instance, FormServices services)
-    : instance_(instance), services_(services), leftPanelWidth_(layout::kLeftPanelWidth) {}
+    : instance_(instance), services_(services), resources_(std::make_unique<FormResources>()),
+      leftPanelWidth_(layout::kLeftPanelWidth) {}
 
 T_mainForm::~T_mainForm() {
-    if (Handle != nullptr && IsWindow(Handle)) DestroyWindow(Handle);
+    if (hwnd() != nullptr && IsWindow(hwnd())) DestroyWindow(hwnd());
     if (_mainForm == this) _mainForm = nullptr;
-    if (SmallImageList) ImageList_Destroy(SmallImageList);
-    if (LabelImageList) ImageList_Destroy(LabelImageList);
-    if (windowFont_) DeleteObject(windowFont_);
-    if (filterFont_) DeleteObject(filterFont_);
     Application.KeyPreview = nullptr;
 }
 
+WindowClass T_mainForm::windowClass() {
+    // The class keeps its icons for the life of the process.
+    HINSTANCE module = GetModuleHandleA(nullptr);
+    static const HICON icon = LoadIconA(module, MAKEINTRESOURCEA(IDI_REMVANA));
+    static const ScopedIcon smallIcon(static_cast<HICON>(
+        LoadImageA(module, MAKEINTRESOURCEA(IDI_REMVANA), IMAGE_ICON, 16, 16, 0)));
+    WindowClass spec{kFormClass};
+    spec.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    spec.icon = icon;
+    spec.smallIcon = smallIcon.get();
+    return spec;
+}
+
 HWND T_mainForm::create() {
-    registerClasses(instance_);
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    if (!GetClassInfoExA(instance_, kFormClass, &wc)) {
-        wc.cbSize = sizeof wc;
-        wc.hInstance = instance_;
-        wc.lpfnWndProc = windowProc;
-        wc.lpszClassName = kFormClass;
-        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.hIcon = LoadIconA(instance_, MAKEINTRESOURCEA(IDI_REMVANA));
-        wc.hIconSm = static_cast<HICON>(
-            LoadImageA(instance_, MAKEINTRESOURCEA(IDI_REMVANA), IMAGE_ICON, 16, 16, 0));
-        RegisterClassExA(&wc);
-    }
+    static const bool commonControls = [] {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES |
+                                                           ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
+        return InitCommonControlsEx(&controls) != FALSE;
+    }();
+    (void)commonControls;
     _mainForm = this;
-    CreateWindowExA(WS_EX_CONTROLPARENT, kFormClass, "", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                    CW_USEDEFAULT, CW_USEDEFAULT, layout::kWindowWidth, layout::kWindowHeight,
-                    nullptr, nullptr, instance_, this);
-    return Handle;
+    return createWindow(WS_EX_CONTROLPARENT, "", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                        CW_USEDEFAULT, CW_USEDEFAULT, layout::kWindowWidth, layout::kWindowHeight,
+                        nullptr);
 }
 
 void T_mainForm::show(int showCommand) {
     RECT work{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     RECT self{};
-    GetWindowRect(Handle, &self);
+    GetWindowRect(hwnd(), &self);
     const int width = self.right - self.left;
     const int height = self.bottom - self.top;
-    SetWindowPos(Handle, nullptr, work.left + (work.right - work.left - width) / 2,
+    SetWindowPos(hwnd(), nullptr, work.left + (work.right - work.left - width) / 2,
                  work.top + (work.bottom - work.top - height) / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ShowWindow(Handle, showCommand);
-    UpdateWindow(Handle);
-}
-
-LRESULT CALLBACK T_mainForm::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        auto* form = static_cast<T_mainForm*>(create->lpCreateParams);
-        form->Handle = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    }
-    auto* form = reinterpret_cast<T_mainForm*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (form == nullptr) return DefWindowProcA(hwnd, msg, wParam, lParam);
-    return form->handleMessage(msg, wParam, lParam);
+    ShowWindow(hwnd(), showCommand);
+    UpdateWindow(hwnd());
 }
 
 LRESULT T_mainForm::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    HWND self = Handle; // Handle is cleared once the window is gone
     LRESULT result = 0;
     switch (msg) {
     case WM_CREATE:
-        createControls();
-        // An error while the window is being created is shown, and creation goes on.
-        Application.guarded([&] { FormCreate(Handle); });
+        onCreate();
         return 0;
     case WM_SIZE:
         if (wParam != SIZE_MINIMIZED && AdvOfficeStatusBar != nullptr) onSize();
@@ -126,16 +96,10 @@ LRESULT T_mainForm::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
-    case WM_NOTIFY: {
-        auto* header = reinterpret_cast<NMHDR*>(lParam);
-        if (header->hwndFrom == AdvListView) {
-            Application.guarded([&] { result = listNotify(header); });
-            return result;
-        }
-        break;
-    }
+    case WM_NOTIFY:
+        return onNotify(reinterpret_cast<NMHDR*>(lParam), wParam, lParam);
     case kCheckHealthMessage:
-        Application.guarded([&] { checkHealthBatch(wParam); });
+        checkHealthBatch(wParam);
         return 0;
     case kSplitterMovedMessage:
         onSplitterReleased(static_cast<int>(wParam));
@@ -146,54 +110,61 @@ LRESULT T_mainForm::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_GETFONT:
         // The window's font, for children that take their parent's.
-        return reinterpret_cast<LRESULT>(windowFont_);
+        return reinterpret_cast<LRESULT>(resources_->windowFont.get());
     case WM_DESTROY:
-        if (Application.MainWindow == Handle) PostQuitMessage(0);
-        break;
-    case WM_NCDESTROY:
-        SetWindowLongPtrA(Handle, GWLP_USERDATA, 0);
-        Handle = nullptr;
+        if (Application.MainWindow == hwnd()) PostQuitMessage(0);
         break;
     default:
-        if (handleChildMessage(Handle, msg, wParam, lParam, result)) return result;
+        if (handleChildMessage(hwnd(), msg, wParam, lParam, result)) return result;
     }
-    return DefWindowProcA(self, msg, wParam, lParam);
+    return defaultMessage(msg, wParam, lParam);
+}
+
+void T_mainForm::onCreate() {
+    createControls();
+    // An error while the window is being created is shown, and creation goes on.
+    Application.guarded([&] { FormCreate(hwnd()); });
+}
+
+LRESULT T_mainForm::onNotify(NMHDR* header, WPARAM wParam, LPARAM lParam) {
+    if (header->hwndFrom == AdvListView) return listNotify(header);
+    return defaultMessage(WM_NOTIFY, wParam, lParam);
 }
 
 void T_mainForm::createControls() {
     using namespace layout;
-    windowFont_ = createFontOf(kWindowFont);
+    resources_->windowFont.reset(createFontOf(kWindowFont));
     createImageLists();
 
     const PaneRects panes = alignPanes({kClientWidth, kClientHeight}, kLeftPanelWidth);
-    AdvOfficeStatusBar = createStatusBar(Handle, kStatusBarId, instance_);
-    MainAdvPanel = createAdvPanel(Handle, kMainPanelId, panes.mainPanel, instance_);
-    LeftAdvPanel = createAdvPanel(MainAdvPanel, kLeftAdvPanelId, panes.leftAdvPanel, instance_);
-    TopAdvPanel = createAdvPanel(LeftAdvPanel, kTopPanelId, panes.topPanel, instance_);
-    LeftPanel = createPlainPanel(LeftAdvPanel, kLeftPanelId, panes.leftPanel, instance_);
+    AdvOfficeStatusBar = createStatusBar(hwnd(), kStatusBarId);
+    MainAdvPanel = createAdvPanel(hwnd(), kMainPanelId, panes.mainPanel);
+    LeftAdvPanel = createAdvPanel(MainAdvPanel, kLeftAdvPanelId, panes.leftAdvPanel);
+    TopAdvPanel = createAdvPanel(LeftAdvPanel, kTopPanelId, panes.topPanel);
+    LeftPanel = createPlainPanel(LeftAdvPanel, kLeftPanelId, panes.leftPanel);
     const Rect& bar = panes.splitter;
-    Splitter = createSplitter(LeftAdvPanel, kSplitterId, bar.left, bar.top, bar.width(),
-                              bar.height(), instance_);
-    RightAdvPanel = createAdvPanel(LeftAdvPanel, kRightPanelId, panes.rightPanel, instance_);
+    Splitter =
+        createSplitter(LeftAdvPanel, kSplitterId, bar.left, bar.top, bar.width(), bar.height());
+    RightAdvPanel = createAdvPanel(LeftAdvPanel, kRightPanelId, panes.rightPanel);
 
-    RemoveAdvToolButton = createToolButton(TopAdvPanel, kRemoveButton, instance_);
-    ChangeAdvToolButton = createToolButton(TopAdvPanel, kChangeButton, instance_);
-    RepairAdvToolButton = createToolButton(TopAdvPanel, kRepairButton, instance_);
-    DeleteEntryAdvToolButton = createToolButton(TopAdvPanel, kDeleteEntryButton, instance_);
-    UndoAdvToolButton = createToolButton(TopAdvPanel, kUndoButton, instance_);
-    RefreshAdvToolButton = createToolButton(TopAdvPanel, kRefreshButton, instance_);
-    SavetofileAdvToolButton = createToolButton(TopAdvPanel, kSavetofileButton, instance_);
-    ModifyPropertiesAdvToolButton =
-        createToolButton(RightAdvPanel, kModifyPropertiesButton, instance_);
+    RemoveAdvToolButton = createToolButton(TopAdvPanel, kRemoveButton);
+    ChangeAdvToolButton = createToolButton(TopAdvPanel, kChangeButton);
+    RepairAdvToolButton = createToolButton(TopAdvPanel, kRepairButton);
+    DeleteEntryAdvToolButton = createToolButton(TopAdvPanel, kDeleteEntryButton);
+    UndoAdvToolButton = createToolButton(TopAdvPanel, kUndoButton);
+    RefreshAdvToolButton = createToolButton(TopAdvPanel, kRefreshButton);
+    SavetofileAdvToolButton = createToolButton(TopAdvPanel, kSavetofileButton);
+    ModifyPropertiesAdvToolButton = createToolButton(RightAdvPanel, kModifyPropertiesButton);
 
+    // Owned by the window, so it goes with it.
     Tooltips =
         CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                         WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, Handle, nullptr, instance_, nullptr);
-    StartupLabel = createLinkLabel(RightAdvPanel, kStartupLink, Tooltips, instance_);
-    SiteLabel = createLinkLabel(RightAdvPanel, kSiteLink, Tooltips, instance_);
-    SuggestLabel = createLinkLabel(RightAdvPanel, kSuggestLink, Tooltips, instance_);
-    MailToLabel = createLinkLabel(RightAdvPanel, kMailToLink, Tooltips, instance_);
+                        CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, instance_, nullptr);
+    StartupLabel = createLinkLabel(RightAdvPanel, kStartupLink, Tooltips);
+    SiteLabel = createLinkLabel(RightAdvPanel, kSiteLink, Tooltips);
+    SuggestLabel = createLinkLabel(RightAdvPanel, kSuggestLink, Tooltips);
+    MailToLabel = createLinkLabel(RightAdvPanel, kMailToLink, Tooltips);
     addUndoTooltip();
 
     createListControl();
@@ -203,11 +174,13 @@ void T_mainForm::createControls() {
 
 void T_mainForm::createImageLists() {
     using namespace layout;
-    SmallImageList = ImageList_Create(kSmallImageSize, kSmallImageSize, ILC_COLOR32 | ILC_MASK, 1,
-                                      kSmallImageGrowBy);
+    resources_->smallImages.reset(ImageList_Create(kSmallImageSize, kSmallImageSize,
+                                                   ILC_COLOR32 | ILC_MASK, 1, kSmallImageGrowBy));
+    SmallImageList = resources_->smallImages.get();
     addIconResource(SmallImageList, instance_, IDI_DEFAULT_PROGRAM, kSmallImageSize);
     // The label's images: 0 is the program image, 1 the heading image of the details.
-    LabelImageList = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 2);
+    resources_->labelImages.reset(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 2));
+    LabelImageList = resources_->labelImages.get();
     for (int id : {IDI_DEFAULT_PROGRAM, IDI_HEADING})
         addIconResource(LabelImageList, instance_, id, 16);
 }
@@ -239,18 +212,18 @@ void T_mainForm::onCommand(int id, int code, HWND control) {
     if (control == nullptr) return;
     auto dispatch = [&](const auto& bindings) {
         for (const Binding& binding : bindings)
-            if (binding.id == id) Application.guarded([&] { (this->*binding.handler)(control); });
+            if (binding.id == id) (this->*binding.handler)(control);
     };
     if (code == BN_CLICKED && isToolButton(control)) dispatch(kButtonClicks);
     if (code == STN_CLICKED && isLinkLabel(control)) dispatch(kLabelClicks);
     if (id == kFilterEditId && code == EN_CHANGE && control == FilterEdit)
-        Application.guarded([&] { FilterEditChange(control); });
+        FilterEditChange(control);
 }
 
 void T_mainForm::onSize() {
     // The panes follow their alignment first, then the window's resize handler runs.
     realign(leftPanelWidth_);
-    Application.guarded([&] { FormResize(Handle); });
+    FormResize(hwnd());
 }
 
 void T_mainForm::onActivate(WPARAM wParam, LPARAM lParam) {
@@ -265,11 +238,12 @@ void T_mainForm::onActivate(WPARAM wParam, LPARAM lParam) {
     const bool fromOwnWindow = previous != nullptr && process == GetCurrentProcessId();
     if (activatedOnce_ && !fromOwnWindow) return;
     activatedOnce_ = true;
-    Application.guarded([&] { FormActivate(Handle); });
+    // The activation goes on to the system's handling (the focus) after an error.
+    Application.guarded([&] { FormActivate(hwnd()); });
 }
 
 void T_mainForm::realign(int leftPanelWidth) {
-    const PaneRects panes = alignPanes(clientSizeOf(Handle), leftPanelWidth);
+    const PaneRects panes = alignPanes(clientSizeOf(hwnd()), leftPanelWidth);
     const Size before = clientSizeOf(RightAdvPanel);
     moveChild(AdvOfficeStatusBar, panes.statusBar);
     moveChild(MainAdvPanel, panes.mainPanel);
@@ -282,6 +256,7 @@ void T_mainForm::realign(int leftPanelWidth) {
     if (FilterEdit) moveChild(FilterEdit, listPane.filterEdit);
     // The list fits its name column to every new size itself.
     if (AdvListView) moveChild(AdvListView, listPane.list);
+    // A failing resize handler does not stop the callers' layout.
     if (clientSizeOf(RightAdvPanel) != before)
         Application.guarded([&] { RightAdvPanelResize(RightAdvPanel); });
 }
@@ -294,8 +269,8 @@ void T_mainForm::onSplitterReleased(int proposedLeft) {
 
 void T_mainForm::FormResize(HWND) {
     FormResizeInput input;
-    input.outerWidth = outerWidthOf(Handle);
-    input.client = clientSizeOf(Handle);
+    input.outerWidth = outerWidthOf(hwnd());
+    input.client = clientSizeOf(hwnd());
     input.refreshWidth = outerWidthOf(RefreshAdvToolButton);
     input.savetofileWidth = outerWidthOf(SavetofileAdvToolButton);
     input.modifyPropertiesWidth = outerWidthOf(ModifyPropertiesAdvToolButton);
@@ -339,12 +314,12 @@ std::string T_mainForm::statusText(int panel) const {
 }
 
 void T_mainForm::setCaption(const std::string& caption) {
-    SetWindowTextA(Handle, caption.c_str());
+    SetWindowTextA(hwnd(), caption.c_str());
 }
 
 std::string T_mainForm::caption() const {
     char text[512] = {};
-    GetWindowTextA(Handle, text, sizeof text);
+    GetWindowTextA(hwnd(), text, sizeof text);
     return text;
 }
 

@@ -16,12 +16,14 @@
 #include "platform/locale.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
+#include "platform/win32/window_impl.h"
 #include "widgets/listview/win32/adv_list_view.h"
 
 namespace remvana {
 
 class StringTable;
 class ProgramListIcons;
+struct FormResources;
 
 // Posted to the window to check the health of the next few programs of Inventory.
 inline constexpr UINT kCheckHealthMessage = WM_APP + 0x52;
@@ -36,7 +38,7 @@ struct FormServices {
     FileSystem* files = nullptr; // where backups are written and read
 };
 
-class T_mainForm {
+class T_mainForm : public WindowImpl<T_mainForm> {
   public:
     T_mainForm(HINSTANCE instance, FormServices services);
     ~T_mainForm();
@@ -48,7 +50,8 @@ class T_mainForm {
     // The window is not shown; show() centres it on the screen and shows it.
     HWND create();
     void show(int showCommand = SW_SHOWNORMAL);
-    HWND handle() const { return Handle; }
+    HWND handle() const { return hwnd(); }
+    static WindowClass windowClass();
     HINSTANCE instance() const { return instance_; }
     const FormServices& services() const { return services_; }
 
@@ -107,7 +110,6 @@ class T_mainForm {
     LRESULT listNotify(NMHDR* header);
 
     // ---- Controls (real child windows) ----
-    HWND Handle = nullptr;
     HWND AdvOfficeStatusBar = nullptr;
     HWND MainAdvPanel = nullptr;
     HWND LeftAdvPanel = nullptr;
@@ -138,7 +140,8 @@ class T_mainForm {
     // The entry behind a row of the list, and behind the selected row; null when none.
     TAppInfo* rowAppInfo(int item) const;
     TAppInfo* selectedAppInfo() const;
-    // 32 x 32 masked row images; image 0 is the default program image.
+    // 32 x 32 masked row images; image 0 is the default program image. Both image lists
+    // are owned by resources_; these name them for the controls.
     HIMAGELIST SmallImageList = nullptr;
     // The details label's images; image 1 is the heading image.
     HIMAGELIST LabelImageList = nullptr;
@@ -153,8 +156,10 @@ class T_mainForm {
     void updateUndoButton();
 
   private:
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    friend WindowImpl<T_mainForm>;
     LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    void onCreate();
+    LRESULT onNotify(NMHDR* header, WPARAM wParam, LPARAM lParam);
     void createControls();
     void createImageLists();
     void addUndoTooltip();
@@ -174,10 +179,10 @@ class T_mainForm {
 
     HINSTANCE instance_;
     FormServices services_;
-    HFONT windowFont_ = nullptr;
+    // The fonts and image lists the window made (main_form.cpp); they go after the window.
+    std::unique_ptr<FormResources> resources_;
     int leftPanelWidth_;
     bool activatedOnce_ = false;
-    HFONT filterFont_ = nullptr;
     std::string filterText_;
     WPARAM healthGeneration_ = 0;
     std::size_t healthNext_ = 0;

@@ -32,7 +32,7 @@ void T_mainForm::DeleteEntryAdvToolButtonClick(HWND sender) {
     // meanwhile can leave it pointing at a released element.
     const TAppInfo chosen = *entry;
     const std::string question(kDeleteEntryConfirmation);
-    if (MessageBoxA(Handle, question.c_str(), "Confirm", MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+    if (MessageBoxA(hwnd(), question.c_str(), "Confirm", MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;
     // Nothing is deleted unless a complete backup is on disk: this throws otherwise. A
     // deletion that fails half-way still leaves its step, so what did go can be put back.
@@ -47,7 +47,7 @@ void T_mainForm::DeleteEntryAdvToolButtonClick(HWND sender) {
 
 void T_mainForm::SavetofileAdvToolButtonClick(HWND) {
     AuditReportServices report{*services().shell, *services().clock, *services().locale};
-    saveAuditReport(Handle, Inventory, report);
+    saveAuditReport(hwnd(), Inventory, report);
 }
 
 void T_mainForm::SiteLabelClick(HWND) {

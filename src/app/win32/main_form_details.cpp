@@ -66,6 +66,12 @@ void T_mainForm::AdvListViewSelectItem(HWND, int item, bool selected) {
         label->setHtmlLine(0, *details.markupLine0);
 }
 
+void T_mainForm::resetDetails() {
+    if (TParamLabel* label = TParamLabel::fromHandle(ParamLabel))
+        label->setHtmlLine(0, kDetailsHeading);
+    disableEntryButtons();
+}
+
 void T_mainForm::ParamLabelParamClick(HWND, const std::string& href, std::string&) {
     const TAppInfo* entry = selectedAppInfo();
     if (!entry || href != kInstallLocationHref || entry->InstallLocation.empty()) return;

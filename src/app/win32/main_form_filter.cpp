@@ -10,6 +10,7 @@
 #include "app/layout.h"
 #include "app/resize_rules.h"
 #include "app/win32/application.h"
+#include "app/win32/form_resources.h"
 #include "app/win32/main_form.h"
 #include "app/win32/window_util.h"
 #include "details/details_markup.h"
@@ -18,7 +19,6 @@
 #include "inventory/program_filter.h"
 #include "platform/win32/canvas_gdi.h"
 #include "platform/win32/code_page_win32.h"
-#include "widgets/paramlabel/win32/param_label.h"
 
 namespace remvana {
 
@@ -40,8 +40,9 @@ void T_mainForm::createFilterEdit() {
         WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, box.left,
         box.top, box.width(), box.height(), LeftPanel,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFilterEditId)), instance(), nullptr);
-    filterFont_ = createFontOf(kParamLabelFont);
-    SendMessageA(FilterEdit, WM_SETFONT, reinterpret_cast<WPARAM>(filterFont_), FALSE);
+    resources_->filterFont.reset(createFontOf(kParamLabelFont));
+    SendMessageA(FilterEdit, WM_SETFONT, reinterpret_cast<WPARAM>(resources_->filterFont.get()),
+                 FALSE);
     const std::wstring cue = ansiToWide(kFilterCueText);
     // Shown while the box is empty, focused or not.
     SendMessageA(FilterEdit, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(cue.c_str()));
@@ -68,7 +69,7 @@ void T_mainForm::FilterEditChange(HWND) {
 }
 
 bool T_mainForm::FormShortcut(const MSG& msg) {
-    if (msg.message != WM_KEYDOWN || !FilterEdit || !IsChild(Handle, msg.hwnd)) return false;
+    if (msg.message != WM_KEYDOWN || !FilterEdit || !IsChild(hwnd(), msg.hwnd)) return false;
     const bool ctrl = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
     const bool inFilterOrList = msg.hwnd == FilterEdit || msg.hwnd == AdvListView;
     switch (filterKeyAction(static_cast<int>(msg.wParam), ctrl, inFilterOrList)) {
@@ -91,12 +92,6 @@ void T_mainForm::showProgramCount() {
                                    !filterText_.empty()));
 }
 
-void T_mainForm::resetDetails() {
-    if (TParamLabel* label = TParamLabel::fromHandle(ParamLabel))
-        label->setHtmlLine(0, kDetailsHeading);
-    disableEntryButtons();
-}
-
 void T_mainForm::disableEntryButtons() {
     for (HWND button : {DeleteEntryAdvToolButton, RemoveAdvToolButton, ChangeAdvToolButton,
                         RepairAdvToolButton, ModifyPropertiesAdvToolButton})
@@ -106,7 +101,7 @@ void T_mainForm::disableEntryButtons() {
 void T_mainForm::scheduleHealthChecks() {
     ++healthGeneration_;
     healthNext_ = 0;
-    PostMessageA(Handle, kCheckHealthMessage, healthGeneration_, 0);
+    PostMessageA(hwnd(), kCheckHealthMessage, healthGeneration_, 0);
 }
 
 void T_mainForm::checkHealthBatch(WPARAM generation) {
@@ -121,7 +116,7 @@ void T_mainForm::checkHealthBatch(WPARAM generation) {
         dimmed |= entry.Health.uninstallerMissing;
     }
     if (dimmed) ProgramList->redrawRows();
-    if (healthNext_ < Inventory.size()) PostMessageA(Handle, kCheckHealthMessage, generation, 0);
+    if (healthNext_ < Inventory.size()) PostMessageA(hwnd(), kCheckHealthMessage, generation, 0);
 }
 
 } // namespace remvana

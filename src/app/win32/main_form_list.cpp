@@ -7,12 +7,12 @@
 #include "app/layout.h"
 #include "app/resize_rules.h"
 #include "app/win32/application.h"
+#include "app/win32/list_view_sink.h"
 #include "app/win32/main_form.h"
 #include "app/win32/window_util.h"
 #include "inventory/list_fill.h"
 #include "inventory/reading_progress.h"
 #include "inventory/refresh.h"
-#include "inventory/win32/list_view_sink.h"
 #include "platform/win32/canvas_gdi.h"
 #include "widgets/paramlabel/win32/param_label.h"
 

@@ -5,7 +5,7 @@
 #include "app/win32/link_label.h"
 #include "app/win32/splitter_control.h"
 #include "app/win32/tool_button.h"
-#include "app/win32/window_util.h"
+#include "platform/win32/canvas_gdi.h"
 
 namespace remvana {
 
@@ -17,53 +17,62 @@ LRESULT forwardToParent(HWND container, UINT msg, WPARAM wParam, LPARAM lParam) 
     return parent ? SendMessageA(parent, msg, wParam, lParam) : 0;
 }
 
-LRESULT CALLBACK panelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
-    if (handleChildMessage(hwnd, msg, wParam, lParam, result)) return result;
-    switch (msg) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        BufferedPaint paint(hwnd);
-        paintPanelBody(paint.dc(), hwnd, {0, 0});
-        return 0;
-    }
-    case WM_SIZE:
-        // The body's gradient depends on the height: repaint all of it.
-        InvalidateRect(hwnd, nullptr, FALSE);
-        break;
-    }
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
-}
+constexpr DWORD kContainerStyle = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
 
-LRESULT CALLBACK plainPanelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
-    if (handleChildMessage(hwnd, msg, wParam, lParam, result)) return result;
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
-}
-
-HWND createContainer(const char* className, HWND parent, int id, const Rect& at,
-                     HINSTANCE instance) {
-    return CreateWindowExA(WS_EX_CONTROLPARENT, className, "",
-                           WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, at.left,
-                           at.top, at.width(), at.height(), parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+HMENU idOf(int id) {
+    return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
 }
 
 } // namespace
 
-void registerPanelClasses(HINSTANCE instance) {
-    registerWindowClass(instance, kAdvPanelClass, panelProc);
-    registerWindowClass(instance, kPlainPanelClass, plainPanelProc, IDC_ARROW,
-                        reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+HWND AdvPanel::create(HWND parent, int id, const Rect& at) {
+    return createOwned([&](AdvPanel& panel) {
+        return panel.createWindow(WS_EX_CONTROLPARENT, "", kContainerStyle, at.left, at.top,
+                                  at.width(), at.height(), parent, idOf(id));
+    });
 }
 
-HWND createAdvPanel(HWND parent, int id, const Rect& at, HINSTANCE instance) {
-    return createContainer(kAdvPanelClass, parent, id, at, instance);
+LRESULT AdvPanel::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (handleChildMessage(hwnd(), msg, wParam, lParam, result)) return result;
+    switch (msg) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT:
+        onPaint();
+        return 0;
+    case WM_SIZE:
+        // The body's gradient depends on the height: repaint all of it.
+        InvalidateRect(hwnd(), nullptr, FALSE);
+        break;
+    }
+    return defaultMessage(msg, wParam, lParam);
 }
 
-HWND createPlainPanel(HWND parent, int id, const Rect& at, HINSTANCE instance) {
-    return createContainer(kPlainPanelClass, parent, id, at, instance);
+void AdvPanel::onPaint() {
+    BufferedPaint paint(hwnd());
+    paintPanelBody(paint.dc(), hwnd(), {0, 0});
+}
+
+HWND PlainPanel::create(HWND parent, int id, const Rect& at) {
+    return createOwned([&](PlainPanel& panel) {
+        return panel.createWindow(WS_EX_CONTROLPARENT, "", kContainerStyle, at.left, at.top,
+                                  at.width(), at.height(), parent, idOf(id));
+    });
+}
+
+LRESULT PlainPanel::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (handleChildMessage(hwnd(), msg, wParam, lParam, result)) return result;
+    return defaultMessage(msg, wParam, lParam);
+}
+
+HWND createAdvPanel(HWND parent, int id, const Rect& at) {
+    return AdvPanel::create(parent, id, at);
+}
+
+HWND createPlainPanel(HWND parent, int id, const Rect& at) {
+    return PlainPanel::create(parent, id, at);
 }
 
 void paintPanelBody(HDC dc, HWND panel, POINT origin) {
@@ -79,15 +88,19 @@ bool handleChildMessage(HWND container, UINT msg, WPARAM wParam, LPARAM lParam, 
     switch (msg) {
     case WM_DRAWITEM: {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (item->CtlType == ODT_BUTTON && isToolButton(item->hwndItem)) {
-            drawToolButton(*item);
-            result = TRUE;
-            return true;
+        if (item->CtlType == ODT_BUTTON) {
+            if (const ToolButton* button = ToolButton::fromHandle(item->hwndItem)) {
+                button->draw(*item);
+                result = TRUE;
+                return true;
+            }
         }
-        if (item->CtlType == ODT_STATIC && isLinkLabel(item->hwndItem)) {
-            drawLinkLabel(*item);
-            result = TRUE;
-            return true;
+        if (item->CtlType == ODT_STATIC) {
+            if (const LinkLabel* label = LinkLabel::fromHandle(item->hwndItem)) {
+                label->draw(*item);
+                result = TRUE;
+                return true;
+            }
         }
         result = forwardToParent(container, msg, wParam, lParam);
         return true;

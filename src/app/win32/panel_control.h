@@ -3,6 +3,7 @@
 // of the list pane. Both pass their children's notifications up to the window.
 #include <windows.h>
 
+#include "app/win32/window_util.h"
 #include "platform/canvas.h"
 
 namespace remvana {
@@ -10,9 +11,33 @@ namespace remvana {
 inline constexpr const char* kAdvPanelClass = "TAdvPanel";
 inline constexpr const char* kPlainPanelClass = "TPanel";
 
-void registerPanelClasses(HINSTANCE instance);
-HWND createAdvPanel(HWND parent, int id, const Rect& at, HINSTANCE instance);
-HWND createPlainPanel(HWND parent, int id, const Rect& at, HINSTANCE instance);
+class AdvPanel : public SelfOwnedWindow<AdvPanel> {
+  public:
+    static HWND create(HWND parent, int id, const Rect& at);
+    static WindowClass windowClass() { return {kAdvPanelClass}; }
+
+  private:
+    friend WindowImpl<AdvPanel>;
+    LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    void onPaint();
+};
+
+class PlainPanel : public SelfOwnedWindow<PlainPanel> {
+  public:
+    static HWND create(HWND parent, int id, const Rect& at);
+    static WindowClass windowClass() {
+        WindowClass spec{kPlainPanelClass};
+        spec.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        return spec;
+    }
+
+  private:
+    friend WindowImpl<PlainPanel>;
+    LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+};
+
+HWND createAdvPanel(HWND parent, int id, const Rect& at);
+HWND createPlainPanel(HWND parent, int id, const Rect& at);
 
 // Paints the panel body of `panel` over `dc`, where dc's origin is at `origin` in the
 // panel's client coordinates (lets a child show the part of its parent's body behind it).

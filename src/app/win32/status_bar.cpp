@@ -3,28 +3,17 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <array>
 
 #include "app/layout.h"
 #include "app/paint_rules.h"
 #include "app/win32/gdi_util.h"
-#include "app/win32/window_util.h"
 #include "platform/win32/canvas_gdi.h"
 
 namespace remvana {
 
 namespace {
 
-struct StatusBarState {
-    std::array<std::string, 2> texts;
-    HFONT font = nullptr;
-};
-
 constexpr std::array<int, 2> kPanelWidths{layout::kStatusPanel0Width, layout::kStatusPanel1Width};
-
-StatusBarState* stateOf(HWND hwnd) {
-    return reinterpret_cast<StatusBarState*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-}
 
 int gripWidth(const RECT& client) {
     return client.bottom - client.top - 1;
@@ -41,93 +30,42 @@ RECT panelRect(const RECT& client, int panel) {
     return {left, client.top + 1, right, client.bottom};
 }
 
-void paint(HWND hwnd, StatusBarState& state) {
-    BufferedPaint paint(hwnd);
-    HDC dc = paint.dc();
-    const RECT client = paint.client();
-    fillBands(dc, statusPanelFace(toRect(client)));
-    // Top border line of the bar.
-    fillSolid(dc, {client.left, client.top, client.right, client.top + 1},
-              toColorRef(layout::kStatusBarBorder));
+} // namespace
 
-    HGDIOBJ oldFont = SelectObject(dc, state.font);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, toColorRef(layout::kStatusTextColor));
-    for (int panel = 0; panel < 2; ++panel) {
-        RECT cell = panelRect(client, panel);
-        fillBands(dc, statusPanelFace(toRect(cell)));
-        // Panels are separated by a thin line in the bar's border colour.
-        fillSolid(dc, {cell.right - 1, cell.top + 2, cell.right, cell.bottom - 2},
-                  toColorRef(layout::kStatusBarBorder));
-        RECT text = cell;
-        text.left += layout::kStatusTextOffset;
-        text.top += layout::kStatusTextOffset;
-        const std::string& s = state.texts[panel];
-        drawProgramText(dc, s, text, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
-    }
-    SelectObject(dc, oldFont);
-
-    const int grip = gripWidth(client);
-    RECT gripRect{client.right - grip, client.top + 1, client.right, client.bottom};
-    DrawFrameControl(dc, &gripRect, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
+HWND StatusBar::create(HWND parent, int id) {
+    return createOwned([&](StatusBar& bar) {
+        bar.font_.reset(createFontOf(layout::kStatusBarFont));
+        return bar.createWindow(0, "", WS_CHILD | WS_VISIBLE, 0,
+                                layout::kClientHeight - layout::kStatusBarHeight,
+                                layout::kClientWidth, layout::kStatusBarHeight, parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
+    });
 }
 
-LRESULT CALLBACK statusBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    StatusBarState* state = stateOf(hwnd);
+LRESULT StatusBar::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_NCCREATE: {
-        auto* created = new StatusBarState;
-        created->font = createFontOf(layout::kStatusBarFont);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-        break;
-    }
-    case WM_NCDESTROY:
-        if (state) {
-            DeleteObject(state->font);
-            delete state;
-            SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        }
-        break;
     case WM_ERASEBKGND:
         return 1;
     case WM_SIZE:
-        InvalidateRect(hwnd, nullptr, FALSE);
+        InvalidateRect(hwnd(), nullptr, FALSE);
         break;
     case WM_PAINT:
-        if (state) {
-            paint(hwnd, *state);
-            return 0;
-        }
+        onPaint();
+        return 0;
+    case WM_NCHITTEST:
+        if (const LRESULT hit = onNcHitTest(lParam)) return hit;
         break;
-    case WM_NCHITTEST: {
-        // The grip sizes the window it sits in.
-        POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        ScreenToClient(hwnd, &at);
-        RECT client{};
-        GetClientRect(hwnd, &client);
-        if (at.x >= client.right - client.bottom) return HTBOTTOMRIGHT;
-        break;
-    }
     case WM_NCLBUTTONDOWN:
+        // The grip sizes the window it sits in.
         if (wParam == HTBOTTOMRIGHT)
-            return SendMessageA(GetAncestor(hwnd, GA_ROOT), msg, wParam, lParam);
+            return SendMessageA(GetAncestor(hwnd(), GA_ROOT), msg, wParam, lParam);
         break;
-    case SB_SETTEXTA: {
-        const int panel = LOBYTE(LOWORD(wParam));
-        if (!state || panel < 0 || panel > 1) return FALSE;
-        state->texts[panel] = lParam ? reinterpret_cast<const char*>(lParam) : "";
-        InvalidateRect(hwnd, nullptr, FALSE);
-        return TRUE;
-    }
+    case SB_SETTEXTA:
+        return onSetText(wParam, lParam);
     case SB_GETTEXTLENGTHA:
-    case SB_GETTEXTA: {
-        const int panel = static_cast<int>(wParam);
-        if (!state || panel < 0 || panel > 1) return 0;
-        const std::string& text = state->texts[panel];
-        if (msg == SB_GETTEXTA && lParam) lstrcpyA(reinterpret_cast<char*>(lParam), text.c_str());
-        return static_cast<LRESULT>(text.size());
-    }
-    case SB_GETPARTS: {
+    case SB_GETTEXTA:
+        return onGetText(msg, wParam, lParam);
+    case SB_GETPARTS:
         if (lParam) {
             auto* rights = reinterpret_cast<int*>(lParam);
             const int count = static_cast<int>(wParam);
@@ -136,22 +74,66 @@ LRESULT CALLBACK statusBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         }
         return 2;
     }
+    return defaultMessage(msg, wParam, lParam);
+}
+
+void StatusBar::onPaint() {
+    BufferedPaint paint(hwnd());
+    HDC dc = paint.dc();
+    const RECT client = paint.client();
+    fillBands(dc, statusPanelFace(toRect(client)));
+    // Top border line of the bar.
+    fillSolid(dc, {client.left, client.top, client.right, client.top + 1},
+              toColorRef(layout::kStatusBarBorder));
+    {
+        SelectedObject font(dc, font_.get());
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, toColorRef(layout::kStatusTextColor));
+        for (int panel = 0; panel < 2; ++panel) {
+            RECT cell = panelRect(client, panel);
+            fillBands(dc, statusPanelFace(toRect(cell)));
+            // Panels are separated by a thin line in the bar's border colour.
+            fillSolid(dc, {cell.right - 1, cell.top + 2, cell.right, cell.bottom - 2},
+                      toColorRef(layout::kStatusBarBorder));
+            RECT text = cell;
+            text.left += layout::kStatusTextOffset;
+            text.top += layout::kStatusTextOffset;
+            drawProgramText(dc, texts_[panel], text,
+                            DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+        }
     }
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
+    const int grip = gripWidth(client);
+    RECT gripRect{client.right - grip, client.top + 1, client.right, client.bottom};
+    DrawFrameControl(dc, &gripRect, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
 }
 
-} // namespace
-
-void registerStatusBarClass(HINSTANCE instance) {
-    registerWindowClass(instance, kStatusBarClass, statusBarProc);
+// HTBOTTOMRIGHT over the grip; 0 (the default test) elsewhere.
+LRESULT StatusBar::onNcHitTest(LPARAM lParam) {
+    POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    ScreenToClient(hwnd(), &at);
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    return at.x >= client.right - client.bottom ? HTBOTTOMRIGHT : 0;
 }
 
-HWND createStatusBar(HWND parent, int id, HINSTANCE instance) {
-    HWND bar =
-        CreateWindowExA(0, kStatusBarClass, "", WS_CHILD | WS_VISIBLE, 0,
-                        layout::kClientHeight - layout::kStatusBarHeight, layout::kClientWidth,
-                        layout::kStatusBarHeight, parent,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+LRESULT StatusBar::onSetText(WPARAM wParam, LPARAM lParam) {
+    const int panel = LOBYTE(LOWORD(wParam));
+    if (panel < 0 || panel > 1) return FALSE;
+    texts_[panel] = lParam ? reinterpret_cast<const char*>(lParam) : "";
+    InvalidateRect(hwnd(), nullptr, FALSE);
+    return TRUE;
+}
+
+LRESULT StatusBar::onGetText(UINT msg, WPARAM wParam, LPARAM lParam) const {
+    const int panel = static_cast<int>(wParam);
+    if (panel < 0 || panel > 1) return 0;
+    const std::string& text = texts_[panel];
+    if (msg == SB_GETTEXTA && lParam) lstrcpyA(reinterpret_cast<char*>(lParam), text.c_str());
+    return static_cast<LRESULT>(text.size());
+}
+
+HWND createStatusBar(HWND parent, int id) {
+    HWND bar = StatusBar::create(parent, id);
     setStatusPanelText(bar, 0, layout::kStatusPanel0Initial);
     return bar;
 }

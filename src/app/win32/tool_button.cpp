@@ -4,52 +4,17 @@
 
 #include "app/paint_rules.h"
 #include "app/win32/gdi_util.h"
-#include "app/win32/window_util.h"
 #include "platform/win32/canvas_gdi.h"
+#include "platform/win32/scoped_handles.h"
 
 namespace remvana {
 
 namespace {
 
-WNDPROC buttonProc = nullptr;
-HFONT buttonFont = nullptr;
-
-// The mouse-over state lives in the window's user data: the button class keeps its own
-// extra bytes for itself.
-void setHot(HWND hwnd, bool hot) {
-    if (toolButtonHot(hwnd) == hot) return;
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, hot ? 1 : 0);
-    InvalidateRect(hwnd, nullptr, FALSE);
-}
-
-LRESULT CALLBACK toolButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-    case WM_MOUSEMOVE:
-        if (!toolButtonHot(hwnd)) {
-            TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd, 0};
-            TrackMouseEvent(&track);
-            setHot(hwnd, true);
-        }
-        break;
-    case WM_MOUSELEAVE:
-        setHot(hwnd, false);
-        break;
-    case WM_ENABLE:
-        InvalidateRect(hwnd, nullptr, FALSE);
-        // Disabling the focused button drops the focus (the system clears it first), which
-        // would leave the keyboard dead: hand it to the next control instead.
-        if (!wParam && GetFocus() == nullptr) {
-            HWND root = GetAncestor(hwnd, GA_ROOT);
-            if (GetActiveWindow() == root) {
-                HWND next = GetNextDlgTabItem(root, hwnd, FALSE);
-                SetFocus(next != nullptr && next != hwnd ? next : root);
-            }
-        }
-        break;
-    case WM_ERASEBKGND:
-        return 1;
-    }
-    return CallWindowProcA(buttonProc, hwnd, msg, wParam, lParam);
+// One font for every tool button, for the life of the process.
+HFONT buttonFont() {
+    static const ScopedFont font(createFontOf(layout::kButtonFont));
+    return font.get();
 }
 
 void drawCaption(HDC dc, const std::string& caption, RECT rect, COLORREF color) {
@@ -59,36 +24,63 @@ void drawCaption(HDC dc, const std::string& caption, RECT rect, COLORREF color) 
 
 } // namespace
 
-void registerToolButtonClass(HINSTANCE instance) {
-    buttonProc = registerSuperclass(instance, "Button", kToolButtonClass, toolButtonProc);
-    if (buttonFont == nullptr) buttonFont = createFontOf(layout::kButtonFont);
-}
-
-HWND createToolButton(HWND parent, const layout::ButtonPlacement& placement, HINSTANCE instance) {
-    HWND button = CreateWindowExA(
-        0, kToolButtonClass, placement.caption,
-        WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_OWNERDRAW, placement.left,
-        placement.top, layout::kToolButtonWidth, layout::kToolButtonHeight, parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)), instance, nullptr);
-    SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont), FALSE);
+HWND ToolButton::create(HWND parent, const layout::ButtonPlacement& placement) {
+    HWND button = createOwned([&](ToolButton& self) {
+        return self.createWindow(
+            0, placement.caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_OWNERDRAW,
+            placement.left, placement.top, layout::kToolButtonWidth, layout::kToolButtonHeight,
+            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)));
+    });
+    SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont()), FALSE);
     EnableWindow(button, placement.enabledAtStart);
     return button;
 }
 
-bool isToolButton(HWND hwnd) {
-    char name[32] = {};
-    GetClassNameA(hwnd, name, sizeof name);
-    return lstrcmpiA(name, kToolButtonClass) == 0;
+LRESULT ToolButton::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_MOUSEMOVE:
+        onMouseMove();
+        break;
+    case WM_MOUSELEAVE:
+        setHot(false);
+        break;
+    case WM_ENABLE:
+        onEnable(wParam != 0);
+        break;
+    case WM_ERASEBKGND:
+        return 1;
+    }
+    return defaultMessage(msg, wParam, lParam);
 }
 
-bool toolButtonHot(HWND hwnd) {
-    return GetWindowLongPtrA(hwnd, GWLP_USERDATA) != 0;
+void ToolButton::onMouseMove() {
+    if (hot_) return;
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd(), 0};
+    TrackMouseEvent(&track);
+    setHot(true);
 }
 
-void drawToolButton(const DRAWITEMSTRUCT& item) {
+void ToolButton::onEnable(bool enabled) {
+    InvalidateRect(hwnd(), nullptr, FALSE);
+    // Disabling the focused button drops the focus (the system clears it first), which
+    // would leave the keyboard dead: hand it to the next control instead.
+    if (enabled || GetFocus() != nullptr) return;
+    HWND root = GetAncestor(hwnd(), GA_ROOT);
+    if (GetActiveWindow() != root) return;
+    HWND next = GetNextDlgTabItem(root, hwnd(), FALSE);
+    SetFocus(next != nullptr && next != hwnd() ? next : root);
+}
+
+void ToolButton::setHot(bool hot) {
+    if (hot_ == hot) return;
+    hot_ = hot;
+    InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void ToolButton::draw(const DRAWITEMSTRUCT& item) const {
     const bool enabled = (item.itemState & ODS_DISABLED) == 0;
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;
-    const ToolButtonLook look = toolButtonLook(enabled, toolButtonHot(item.hwndItem), pressed);
+    const ToolButtonLook look = toolButtonLook(enabled, hot_, pressed);
     HDC dc = item.hDC;
     const RECT whole = item.rcItem;
     fillBands(dc, toolButtonFace(toRect(whole), look));
@@ -96,23 +88,32 @@ void drawToolButton(const DRAWITEMSTRUCT& item) {
 
     char text[128] = {};
     GetWindowTextA(item.hwndItem, text, sizeof text);
-    HGDIOBJ oldFont = SelectObject(dc, buttonFont);
-    const int oldMode = SetBkMode(dc, TRANSPARENT);
-    if (look.embossedCaption) {
-        RECT shifted = whole;
-        OffsetRect(&shifted, 1, 1);
-        drawCaption(dc, text, shifted, GetSysColor(COLOR_BTNHIGHLIGHT));
-        drawCaption(dc, text, whole, GetSysColor(COLOR_BTNSHADOW));
-    } else {
-        drawCaption(dc, text, whole, toColorRef(layout::kButtonCaptionColor));
+    {
+        SelectedObject font(dc, buttonFont());
+        const int oldMode = SetBkMode(dc, TRANSPARENT);
+        if (look.embossedCaption) {
+            RECT shifted = whole;
+            OffsetRect(&shifted, 1, 1);
+            drawCaption(dc, text, shifted, GetSysColor(COLOR_BTNHIGHLIGHT));
+            drawCaption(dc, text, whole, GetSysColor(COLOR_BTNSHADOW));
+        } else {
+            drawCaption(dc, text, whole, toColorRef(layout::kButtonCaptionColor));
+        }
+        SetBkMode(dc, oldMode);
     }
-    SetBkMode(dc, oldMode);
-    SelectObject(dc, oldFont);
     if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0) {
         RECT focus = whole;
         InflateRect(&focus, -3, -3);
         DrawFocusRect(dc, &focus);
     }
+}
+
+HWND createToolButton(HWND parent, const layout::ButtonPlacement& placement) {
+    return ToolButton::create(parent, placement);
+}
+
+bool isToolButton(HWND hwnd) {
+    return ToolButton::fromHandle(hwnd) != nullptr;
 }
 
 } // namespace remvana

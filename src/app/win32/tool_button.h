@@ -5,16 +5,39 @@
 #include <windows.h>
 
 #include "app/layout.h"
+#include "app/win32/window_util.h"
 
 namespace remvana {
 
 inline constexpr const char* kToolButtonClass = "TAdvToolButton";
 
-void registerToolButtonClass(HINSTANCE instance);
-HWND createToolButton(HWND parent, const layout::ButtonPlacement& placement, HINSTANCE instance);
+// A superclass of the system button; whether the mouse is over it lives in the button,
+// which its window owns.
+class ToolButton : public SelfOwnedWindow<ToolButton> {
+  public:
+    static HWND create(HWND parent, const layout::ButtonPlacement& placement);
+    static WindowClass windowClass() {
+        WindowClass spec{kToolButtonClass};
+        spec.cursor = nullptr; // the button's own
+        spec.superclassOf = "Button";
+        return spec;
+    }
+    // True while the mouse is over the button.
+    bool hot() const { return hot_; }
+    // Paints the button (it is owner-drawn) for its parent's WM_DRAWITEM.
+    void draw(const DRAWITEMSTRUCT& item) const;
+
+  private:
+    friend WindowImpl<ToolButton>;
+    LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    void onMouseMove();
+    void onEnable(bool enabled);
+    void setHot(bool hot);
+
+    bool hot_ = false;
+};
+
+HWND createToolButton(HWND parent, const layout::ButtonPlacement& placement);
 bool isToolButton(HWND hwnd);
-// True while the mouse is over the button.
-bool toolButtonHot(HWND hwnd);
-void drawToolButton(const DRAWITEMSTRUCT& item);
 
 } // namespace remvana

@@ -6,34 +6,6 @@
 
 namespace remvana {
 
-void registerWindowClass(HINSTANCE instance, const char* name, WNDPROC proc, LPCSTR cursor,
-                         HBRUSH background) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, cursor);
-    wc.hbrBackground = background;
-    wc.lpfnWndProc = proc;
-    wc.lpszClassName = name;
-    RegisterClassExA(&wc);
-}
-
-WNDPROC registerSuperclass(HINSTANCE instance, const char* base, const char* name, WNDPROC proc,
-                           LPCSTR cursor) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    if (!GetClassInfoExA(nullptr, base, &wc)) return nullptr;
-    const WNDPROC baseProc = wc.lpfnWndProc;
-    wc.cbSize = sizeof wc;
-    wc.hInstance = instance;
-    wc.lpfnWndProc = proc;
-    wc.lpszClassName = name;
-    wc.style &= ~CS_GLOBALCLASS;
-    if (cursor != nullptr) wc.hCursor = LoadCursor(nullptr, cursor);
-    RegisterClassExA(&wc);
-    return baseProc;
-}
-
 Size clientSizeOf(HWND hwnd) {
     RECT r{};
     GetClientRect(hwnd, &r);

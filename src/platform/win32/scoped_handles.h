@@ -86,6 +86,8 @@ using ScopedMemoryDc = UniqueHandle<MemoryDcTraits>;
 class ClientDc {
   public:
     explicit ClientDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    // GetDCEx with its DCX_ flags (say, a DC across the window's children).
+    ClientDc(HWND window, DWORD flags) : window_(window), dc_(GetDCEx(window, nullptr, flags)) {}
     ~ClientDc() {
         if (dc_ != nullptr) ReleaseDC(window_, dc_);
     }

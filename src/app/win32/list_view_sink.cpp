@@ -1,4 +1,4 @@
-#include "inventory/win32/list_view_sink.h"
+#include "app/win32/list_view_sink.h"
 
 namespace remvana {
 
