@@ -5,6 +5,8 @@
 
 #include <utility>
 
+#include "platform/win32/scoped_handles.h" // MeasuringDc
+
 namespace remvana {
 
 template <typename Handle, BOOL(WINAPI* Release)(Handle)> class OwnedHandle {
@@ -32,26 +34,6 @@ template <typename Handle, BOOL(WINAPI* Release)(Handle)> class OwnedHandle {
 
   private:
     Handle handle_ = nullptr;
-};
-
-// A window's device context with a font selected into it, for measuring; both are given
-// back when it goes.
-class MeasuringDc {
-  public:
-    MeasuringDc(HWND window, HFONT font)
-        : window_(window), dc_(GetDC(window)), old_(SelectObject(dc_, font)) {}
-    ~MeasuringDc() {
-        SelectObject(dc_, old_);
-        ReleaseDC(window_, dc_);
-    }
-    MeasuringDc(const MeasuringDc&) = delete;
-    MeasuringDc& operator=(const MeasuringDc&) = delete;
-    HDC get() const { return dc_; }
-
-  private:
-    HWND window_;
-    HDC dc_;
-    HGDIOBJ old_;
 };
 
 inline BOOL WINAPI deleteFont(HFONT font) {
