@@ -66,8 +66,7 @@ std::string upperExtension(const std::string& path) {
     if (dot == std::string::npos) return {};
     const std::size_t separator = path.find_last_of("\\:");
     if (separator != std::string::npos && separator > dot) return {};
-    std::string ext = path.substr(dot);
-    return asciiUpperCased(ext);
+    return asciiUpperCased(path.substr(dot));
 }
 
 int fallbackIconIndex(const std::string& upperExt) {
