@@ -104,6 +104,13 @@ struct KernelHandleTraits {
     static void close(Handle handle) { CloseHandle(handle); }
 };
 using ScopedKernelHandle = UniqueHandle<KernelHandleTraits>;
+// A file or device opened with CreateFile, whose "no handle" is INVALID_HANDLE_VALUE.
+struct FileTraits {
+    using Handle = HANDLE;
+    static Handle invalid() { return INVALID_HANDLE_VALUE; }
+    static void close(Handle handle) { CloseHandle(handle); }
+};
+using ScopedFile = UniqueHandle<FileTraits>;
 
 // Memory the system allocated for the caller: LocalAlloc'd (FormatMessage's buffer) or from
 // the COM task allocator (the shell's item lists).
