@@ -20,6 +20,7 @@ xvfb Xvfb
 imagemagick import
 googletest /usr/src/googletest/CMakeLists.txt
 nlohmann-json3-dev /usr/include/nlohmann/json.hpp
+python3 python3
 clang clang++
 libclang-rt-14-dev /usr/lib/llvm-14/lib/clang/14.0.6/lib/linux/libclang_rt.fuzzer-x86_64.a
 LIST

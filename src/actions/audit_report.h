@@ -1,6 +1,7 @@
 #pragma once
 // The software audit report: a plain-text inventory of every registered program with a
-// display name, in the program list's order, as 8-bit text with CR LF line ends and no byte-order mark.
+// display name, in the program list's order, as 8-bit text with CR LF line ends and no byte-order
+// mark.
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -16,6 +17,11 @@ class Locale;
 
 inline constexpr std::string_view kAuditReportCopyright =
     "Copyright (c) 2026 Kelvane. All rights reserved.";
+
+// The save dialog that asks where the report goes.
+inline constexpr const char* kSaveDialogTitle = "Save Software Audit Report";
+inline constexpr const char* kSaveDialogFilter = "Txt Files (*.txt)|*.txt";
+inline constexpr const char* kSaveDialogDefaultExt = "txt";
 
 // What the report reads besides the Inventory: the computer's name, the current time and
 // the conversion of usage time stamps, and the locale's separators.

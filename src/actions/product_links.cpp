@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "app/layout.h"
 #include "platform/shell.h"
 
 namespace remvana {
@@ -10,13 +9,13 @@ namespace remvana {
 std::string_view productLinkTarget(ProductLink link) {
     switch (link) {
     case ProductLink::HomePage:
-        return layout::kSiteAddress;
+        return kProductSiteAddress;
     case ProductLink::SupportMail:
-        return layout::kMailToAddress;
+        return kProductMailToAddress;
     case ProductLink::SuggestFeature:
-        return layout::kSuggestAddress;
+        return kProductSuggestAddress;
     case ProductLink::Lumvex:
-        return layout::kLumvexAddress;
+        return kProductLumvexAddress;
     }
     return {};
 }

@@ -1,11 +1,17 @@
 #pragma once
 // The maker's pages and support address behind the four link labels of the details pane.
-// The labels' captions show the same addresses, so both come from the window's layout.
+// The labels' captions show the same addresses: the window's layout takes them from here.
 #include <string_view>
 
 namespace remvana {
 
 class Shell;
+
+inline constexpr const char* kProductSiteAddress = "http://www.kelvane.example/remvana/";
+inline constexpr const char* kProductSuggestAddress =
+    "http://www.kelvane.example/suggest-feature.html";
+inline constexpr const char* kProductMailToAddress = "mailto:support@kelvane.example";
+inline constexpr const char* kProductLumvexAddress = "http://www.kelvane.example/lumvex/";
 
 enum class ProductLink { HomePage, SupportMail, SuggestFeature, Lumvex };
 

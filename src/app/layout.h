@@ -3,6 +3,7 @@
 // texts. The Win32 window builds itself from these; the resize rules move things later.
 #include <string>
 
+#include "actions/product_links.h"
 #include "platform/canvas.h"
 
 namespace remvana::layout {
@@ -81,10 +82,10 @@ inline constexpr ButtonPlacement kModifyPropertiesButton{kModifyPropertiesButton
 inline constexpr int kMinWindowWidth = kUndoButton.left + kToolButtonWidth + 5 + 248;
 
 // The maker's addresses. Captions show the targets; tooltips name a second host.
-inline constexpr const char* kSiteAddress = "http://www.kelvane.example/remvana/";
-inline constexpr const char* kSuggestAddress = "http://www.kelvane.example/suggest-feature.html";
-inline constexpr const char* kMailToAddress = "mailto:support@kelvane.example";
-inline constexpr const char* kLumvexAddress = "http://www.kelvane.example/lumvex/";
+inline constexpr const char* kSiteAddress = kProductSiteAddress;
+inline constexpr const char* kSuggestAddress = kProductSuggestAddress;
+inline constexpr const char* kMailToAddress = kProductMailToAddress;
+inline constexpr const char* kLumvexAddress = kProductLumvexAddress;
 inline constexpr const char* kSiteTooltip = "http://kelvane-tools.example/remvana/";
 inline constexpr const char* kSuggestTooltip = "http://kelvane-tools.example/suggest-feature.html";
 inline constexpr const char* kMailToTooltip = "mailto:support@kelvane-tools.example";
@@ -158,10 +159,5 @@ inline const Font kButtonFont{"Tahoma", -11, kButtonCaptionColor, true};
 inline const Font kLinkFont{"Tahoma", -11, systemColor(kColorActiveCaption), false, false, true};
 inline const Font kParamLabelFont{"Tahoma", -11, kParamLabelTextColor};
 inline const Font kStatusBarFont{"Tahoma", -11, kStatusTextColor};
-
-// The save dialog of the audit report.
-inline constexpr const char* kSaveDialogTitle = "Save Software Audit Report";
-inline constexpr const char* kSaveDialogFilter = "Txt Files (*.txt)|*.txt";
-inline constexpr const char* kSaveDialogDefaultExt = "txt";
 
 } // namespace remvana::layout

@@ -1,16 +1,10 @@
 #include "inventory/entry_health.h"
 
-#include <cctype>
+#include "platform/ascii.h"
 
 namespace remvana {
 
 namespace {
-
-std::string upperText(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
 
 std::string trimmed(const std::string& text) {
     const std::size_t first = text.find_first_not_of(" \t");
@@ -40,7 +34,7 @@ bool isAbsolute(const std::string& path) {
 
 // The named program: "rundll32" matches "RunDll32.exe" and "C:\...\rundll32.exe" alike.
 bool isProgram(const std::string& path, const char* baseName) {
-    std::string name = upperText(fileNameOf(path));
+    std::string name = asciiUpperCased(fileNameOf(path));
     if (name.size() > 4 && name.compare(name.size() - 4, 4, ".EXE") == 0)
         name.resize(name.size() - 4);
     return name == baseName;

@@ -1,10 +1,10 @@
 #include "inventory/icons.h"
 
 #include <array>
-#include <cctype>
 #include <cstdint>
 #include <string_view>
 
+#include "platform/ascii.h"
 #include "platform/conversion.h"
 
 namespace remvana {
@@ -66,10 +66,7 @@ std::string upperExtension(const std::string& path) {
     if (dot == std::string::npos) return {};
     const std::size_t separator = path.find_last_of("\\:");
     if (separator != std::string::npos && separator > dot) return {};
-    std::string ext = path.substr(dot);
-    for (char& c : ext)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return ext;
+    return asciiUpperCased(path.substr(dot));
 }
 
 int fallbackIconIndex(const std::string& upperExt) {
@@ -121,12 +118,9 @@ void GetFileIcon(Shell& shell, RegistryFactory& registry, const std::string& ico
     clearResults(largeIcon, smallIcon);
     const IconPlan plan = PlanFileIcon(shell, registry, iconString);
     if (plan.shortcut) {
-        const IconHandle icon = shell.smallShellIcon(iconString);
-        // Nobody asked for the small icon: release it rather than lose the handle.
-        if (smallIcon)
-            *smallIcon = icon;
-        else
-            shell.destroyIcon(icon);
+        // Nobody asked for the small icon: it is given back rather than lost.
+        ShellIcon icon(shell, shell.smallShellIcon(iconString));
+        if (smallIcon) *smallIcon = icon.release();
         return;
     }
     if (plan.hasOwn &&

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <memory>
 #include <set>
 
+#include "platform/ascii.h"
 #include "platform/code_page.h"
 
 namespace remvana {
@@ -54,28 +54,10 @@ constexpr std::array<IntegerField, 8> kIntegerFields{{
     {"WindowsInstaller", &TAppInfo::WindowsInstaller},
 }};
 
-char asciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// Registry names ignore case; only ASCII letters occur in the names looked for here.
-bool sameName(const std::string& a, const char* b) {
-    const std::size_t n = std::strlen(b);
-    if (a.size() != n) return false;
-    for (std::size_t i = 0; i < n; ++i)
-        if (asciiLower(a[i]) != asciiLower(b[i])) return false;
-    return true;
-}
-
-std::string asciiFolded(std::string name) {
-    for (char& c : name)
-        c = asciiLower(c);
-    return name;
-}
-
 const RegValue* findValue(const std::vector<RegValue>& values, const char* name) {
     for (const RegValue& v : values)
-        if (sameName(v.name, name)) return &v;
+        // Registry names ignore case; only ASCII letters occur in the names looked for here.
+        if (equalsIgnoringAsciiCase(v.name, name)) return &v;
     return nullptr;
 }
 
@@ -106,8 +88,8 @@ std::vector<std::string> sortedUniqueNames(std::vector<std::string> names, Local
     // The registry never enumerates two names it holds as one key, save when the store
     // changes under the enumeration; the first spelling seen is kept.
     std::set<std::string> seen;
-    std::erase_if(names,
-                  [&](const std::string& name) { return !seen.insert(asciiFolded(name)).second; });
+    std::erase_if(
+        names, [&](const std::string& name) { return !seen.insert(asciiLowerCased(name)).second; });
     std::stable_sort(names.begin(), names.end(), [&](const std::string& a, const std::string& b) {
         return locale.compareIgnoreCase(a, b) < 0;
     });

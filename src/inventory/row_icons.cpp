@@ -43,18 +43,12 @@ int RowIcons::imageOfIconString(const std::string& iconString) {
 
 std::optional<int> RowIcons::imageOfSource(const IconPlan::Source& source) {
     if (const auto known = extracted_.find(source); known != extracted_.end()) return known->second;
-    IconHandle icon = 0;
-    const bool found = shell_.extractIconEx(source.file, source.index, &icon, nullptr) == 1;
+    IconHandle extracted = 0;
+    const bool found = shell_.extractIconEx(source.file, source.index, &extracted, nullptr) == 1;
     // The image list holds its own copy; ours goes whatever happens.
-    struct IconRelease {
-        Shell& shell;
-        IconHandle icon;
-        ~IconRelease() {
-            if (icon) shell.destroyIcon(icon);
-        }
-    } release{shell_, icon};
+    const ShellIcon icon(shell_, extracted);
     std::optional<int> image;
-    if (found) image = icon ? std::max(images_.addImage(icon), 0) : 0;
+    if (found) image = icon.get() ? std::max(images_.addImage(icon.get()), 0) : 0;
     extracted_.emplace(source, image);
     return image;
 }

@@ -2,10 +2,9 @@
 
 #include "platform/utf8.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
+// The conversions that need no system. Those that do (utf16ToAnsi, ansiToUtf16, ansiToUtf8)
+// are in win32/ansi_text_win32.cpp for Windows and native/ansi_text_native.cpp (UTF-8) for
+// the native build.
 namespace remvana {
 
 std::string utf16ToLatin1(std::u16string_view units) {
@@ -38,62 +37,5 @@ std::string latin1ToUtf8(std::string_view text) {
     }
     return utf8;
 }
-
-// The conversions the core needs from the system. They are chosen here rather than behind an
-// interface because record fields convert themselves and carry no services. The process
-// code page is UTF-8 (the manifest asks for it); only a Windows that ignores that setting
-// needs kernel32, which then converts without best-fit look-alikes.
-#ifdef _WIN32
-std::string utf16ToAnsi(std::u16string_view units) {
-    if (GetACP() == CP_UTF8) return utf16ToUtf8(units);
-    if (units.empty()) return {};
-    const auto* wide = reinterpret_cast<const wchar_t*>(units.data());
-    const int count = static_cast<int>(units.size());
-    const int size =
-        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, count, nullptr, 0, "?", nullptr);
-    if (size <= 0) return utf16ToLatin1(units);
-    std::string text(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, count, text.data(), size, "?", nullptr);
-    return text;
-}
-
-std::u16string ansiToUtf16(std::string_view text) {
-    if (GetACP() == CP_UTF8) return utf8ToUtf16(text);
-    if (text.empty()) return {};
-    const int count = static_cast<int>(text.size());
-    const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), count, nullptr, 0);
-    if (size <= 0) return latin1ToUtf16(text);
-    std::u16string units(static_cast<std::size_t>(size), u'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), count, reinterpret_cast<wchar_t*>(units.data()),
-                        size);
-    return units;
-}
-
-std::string ansiToUtf8(std::string_view text) {
-    // Through UTF-16 even when the code page is UTF-8 already: that also mends sequences
-    // that are not valid UTF-8.
-    const std::u16string units = ansiToUtf16(text);
-    if (units.empty()) return {};
-    const auto* wide = reinterpret_cast<const wchar_t*>(units.data());
-    const int count = static_cast<int>(units.size());
-    const int size = WideCharToMultiByte(CP_UTF8, 0, wide, count, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide, count, utf8.data(), size, nullptr, nullptr);
-    return utf8;
-}
-#else
-std::string utf16ToAnsi(std::u16string_view units) {
-    return utf16ToUtf8(units);
-}
-
-// The native build's code page is UTF-8; the round trips mend sequences that are not.
-std::u16string ansiToUtf16(std::string_view text) {
-    return utf8ToUtf16(text);
-}
-
-std::string ansiToUtf8(std::string_view text) {
-    return utf16ToUtf8(utf8ToUtf16(text));
-}
-#endif
 
 } // namespace remvana

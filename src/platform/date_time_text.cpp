@@ -3,6 +3,7 @@
 #include <cctype>
 #include <vector>
 
+#include "platform/ascii.h"
 #include "platform/conversion.h"
 
 namespace remvana {
@@ -48,20 +49,6 @@ std::optional<std::vector<int>> numbersOf(const std::string& text, char sep) {
     }
 }
 
-bool startsWithIgnoringCase(const std::string& text, const std::string& prefix) {
-    if (prefix.empty() || text.size() < prefix.size()) return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(text[i])) !=
-            std::tolower(static_cast<unsigned char>(prefix[i])))
-            return false;
-    return true;
-}
-
-bool endsWithIgnoringCase(const std::string& text, const std::string& suffix) {
-    return text.size() >= suffix.size() &&
-           startsWithIgnoringCase(text.substr(text.size() - suffix.size()), suffix);
-}
-
 std::string twoDigits(int n) {
     return std::string(1, static_cast<char>('0' + n / 10 % 10)) + static_cast<char>('0' + n % 10);
 }
@@ -74,7 +61,7 @@ std::optional<SystemTime> tryStrToDate(const std::string& text, const DateTimeFo
     // The fields come in the order the picture names them.
     std::string order;
     for (char c : formats.shortDate) {
-        char field = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        const char field = asciiLower(c);
         if ((field == 'd' || field == 'm' || field == 'y') && order.find(field) == order.npos)
             order += field;
     }
@@ -103,10 +90,10 @@ std::optional<SystemTime> tryStrToTime(const std::string& text, const DateTimeFo
     for (int h = 0; h < 2 && half < 0; ++h) {
         const std::string& designator = h == 0 ? formats.am : formats.pm;
         if (designator.empty()) continue;
-        if (endsWithIgnoringCase(rest, designator)) {
+        if (endsWithIgnoringAsciiCase(rest, designator)) {
             rest = trimmed(rest.substr(0, rest.size() - designator.size()));
             half = h;
-        } else if (startsWithIgnoringCase(rest, designator)) {
+        } else if (startsWithIgnoringAsciiCase(rest, designator)) {
             rest = trimmed(rest.substr(designator.size()));
             half = h;
         }

@@ -2,6 +2,7 @@
 // Shell and system services: starting programs, opening targets, icons, files and names.
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace remvana {
 
@@ -46,6 +47,37 @@ class Shell {
     virtual std::string computerName() = 0;
     // The user's documents folder (CSIDL_PERSONAL); empty when it cannot be resolved.
     virtual std::string documentsFolder() = 0;
+};
+
+// An icon the shell gave out, given back to it (destroyIcon) on every way out; move-only.
+class ShellIcon {
+  public:
+    ShellIcon() = default;
+    ShellIcon(Shell& shell, IconHandle icon) : shell_(&shell), icon_(icon) {}
+    ~ShellIcon() { reset(); }
+    ShellIcon(ShellIcon&& other) noexcept
+        : shell_(other.shell_), icon_(std::exchange(other.icon_, 0)) {}
+    ShellIcon& operator=(ShellIcon&& other) noexcept {
+        if (this != &other) {
+            reset();
+            shell_ = other.shell_;
+            icon_ = std::exchange(other.icon_, 0);
+        }
+        return *this;
+    }
+    ShellIcon(const ShellIcon&) = delete;
+    ShellIcon& operator=(const ShellIcon&) = delete;
+
+    IconHandle get() const { return icon_; }
+    // Stops owning the icon and returns it.
+    [[nodiscard]] IconHandle release() { return std::exchange(icon_, 0); }
+    void reset() {
+        if (icon_ != 0) shell_->destroyIcon(std::exchange(icon_, 0));
+    }
+
+  private:
+    Shell* shell_ = nullptr;
+    IconHandle icon_ = 0;
 };
 
 } // namespace remvana

@@ -33,13 +33,4 @@ std::string utf16ToUtf8(std::u16string_view units);
 // Whether the units convert to UTF-8 and back unchanged (false only for lone surrogates).
 bool isWellFormedUtf16(std::u16string_view units);
 
-// Only ASCII letters fold: every other byte, including every byte of a multi-byte
-// character, is left alone, so folding never breaks a sequence.
-constexpr char asciiUpper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-constexpr char asciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 } // namespace remvana

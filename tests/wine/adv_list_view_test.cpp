@@ -270,3 +270,31 @@ TEST_F(ListControl, HeaderPaintsInItsColourWithGreyDividers) {
 }
 
 } // namespace remvana
+
+namespace remvana {
+namespace {
+
+// The list's fonts go with the list object (Wine's GetGuiResources counts nothing, so the
+// fonts themselves are asked), and once its control is destroyed it holds no handle that
+// another window could reuse.
+TEST_F(ListControl, OwnsItsFontsAndForgetsADestroyedControl) {
+    HGDIOBJ fonts[2] = {};
+    {
+        TAdvListView other(locale);
+        ASSERT_NE(nullptr, other.create(window, 106, RECT{0, 0, 300, 200}));
+        fonts[0] = reinterpret_cast<HGDIOBJ>(SendMessageA(other.handle(), WM_GETFONT, 0, 0));
+        fonts[1] = reinterpret_cast<HGDIOBJ>(SendMessageA(other.header(), WM_GETFONT, 0, 0));
+        RedrawWindow(other.handle(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        DestroyWindow(other.handle());
+        EXPECT_EQ(nullptr, other.handle());
+        EXPECT_EQ(nullptr, other.header());
+        for (HGDIOBJ font : fonts)
+            EXPECT_EQ(static_cast<DWORD>(OBJ_FONT), GetObjectType(font));
+    }
+    for (HGDIOBJ font : fonts)
+        EXPECT_EQ(0u, GetObjectType(font));
+}
+
+} // namespace
+} // namespace remvana

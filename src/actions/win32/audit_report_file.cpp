@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "actions/action_errors.h"
-#include "app/layout.h"
 #include "platform/shell.h"
 #include "platform/win32/file_handle.h"
 
@@ -20,7 +19,7 @@ AuditReportPathChooser& pathChooser() {
 } // namespace
 
 std::optional<std::string> askAuditReportPath(HWND owner, const std::string& initialFolder) {
-    const std::string filter = win32DialogFilter(layout::kSaveDialogFilter);
+    const std::string filter = win32DialogFilter(kSaveDialogFilter);
     char file[MAX_PATH + 1] = {};
 
     OPENFILENAMEA dialog = {};
@@ -31,8 +30,8 @@ std::optional<std::string> askAuditReportPath(HWND owner, const std::string& ini
     dialog.lpstrFile = file;
     dialog.nMaxFile = sizeof file;
     dialog.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
-    dialog.lpstrTitle = layout::kSaveDialogTitle;
-    dialog.lpstrDefExt = layout::kSaveDialogDefaultExt;
+    dialog.lpstrTitle = kSaveDialogTitle;
+    dialog.lpstrDefExt = kSaveDialogDefaultExt;
     // No overwrite prompt: saving again under the same name replaces the report. The
     // working folder stays put, so a later command line is not looked up in the report's.
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;

@@ -63,18 +63,13 @@ StandardStreams::StandardStreams()
         return;
     }
     if (!usable(out_)) {
-        out_ = openConsoleOutput();
-        ownsOut_ = out_ != nullptr;
+        ownedOut_.reset(openConsoleOutput());
+        out_ = ownedOut_.get();
     }
     if (!usable(error_)) {
-        error_ = openConsoleOutput();
-        ownsError_ = error_ != nullptr;
+        ownedError_.reset(openConsoleOutput());
+        error_ = ownedError_.get();
     }
-}
-
-StandardStreams::~StandardStreams() {
-    if (ownsOut_) CloseHandle(out_);
-    if (ownsError_) CloseHandle(error_);
 }
 
 void StandardStreams::writeOut(const std::string& text, TextEncoding encoding) {

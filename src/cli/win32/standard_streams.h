@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "cli/cli_run.h"
+#include "platform/win32/scoped_handles.h"
 
 namespace remvana {
 
@@ -12,7 +13,6 @@ class StandardStreams : public CliConsole {
     // A handle the caller did not give (a window program gets none from a console) is
     // taken from the parent's console, when the parent has one; otherwise output is dropped.
     StandardStreams();
-    ~StandardStreams() override;
     StandardStreams(const StandardStreams&) = delete;
     StandardStreams& operator=(const StandardStreams&) = delete;
 
@@ -22,10 +22,11 @@ class StandardStreams : public CliConsole {
                          AuditReportServices& services) override;
 
   private:
+    // The console's buffers this object opened itself; the caller's handles are not ours.
+    ScopedKernelHandle ownedOut_;
+    ScopedKernelHandle ownedError_;
     HANDLE out_ = nullptr;
     HANDLE error_ = nullptr;
-    bool ownsOut_ = false;
-    bool ownsError_ = false;
 };
 
 // The program's arguments after its own name, in the ANSI code page.

@@ -1,26 +1,23 @@
 #pragma once
-// Owns one kernel32 file handle and closes it on every way out.
+// Owns one kernel32 file handle and closes it on every way out. Beyond ScopedFile, a close
+// can be asked for and tells whether it succeeded: for a file just written, a failed close
+// can mean the last data never reached it.
 #include <windows.h>
+
+#include "platform/win32/scoped_handles.h"
 
 namespace remvana {
 
 class FileHandle {
   public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    ~FileHandle() { close(); }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    HANDLE get() const { return handle_; }
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    explicit FileHandle(HANDLE handle) : file_(handle) {}
+    HANDLE get() const { return file_.get(); }
+    bool valid() const { return file_.valid(); }
     // True when there was nothing to close or it closed cleanly (buffered data written).
-    bool close() {
-        const bool closed = !valid() || CloseHandle(handle_);
-        handle_ = INVALID_HANDLE_VALUE;
-        return closed;
-    }
+    bool close() { return !file_.valid() || CloseHandle(file_.release()); }
 
   private:
-    HANDLE handle_;
+    ScopedFile file_;
 };
 
 } // namespace remvana

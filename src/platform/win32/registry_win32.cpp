@@ -11,11 +11,6 @@ namespace remvana {
 
 namespace {
 
-bool isPredefined(HKEY key) {
-    return key == HKEY_CLASSES_ROOT || key == HKEY_CURRENT_USER || key == HKEY_LOCAL_MACHINE ||
-           key == HKEY_USERS || key == HKEY_CURRENT_CONFIG;
-}
-
 // Key names are at most 255 characters and value names 16,383; in a multi-byte code page
 // each may take two bytes.
 constexpr std::size_t kLongestName = 2 * 16384;
@@ -72,8 +67,8 @@ std::string systemMessage(LONG code) {
     const DWORD length = FormatMessageA(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
         nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    const ScopedLocalMemory<char> owned(text);
     std::string message = length && text ? std::string(text, length) : std::string();
-    if (text) LocalFree(text);
     while (!message.empty() &&
            (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
         message.pop_back();
@@ -82,22 +77,6 @@ std::string systemMessage(LONG code) {
 }
 
 } // namespace
-
-RegKeyHandle& RegKeyHandle::operator=(RegKeyHandle&& other) noexcept {
-    if (this != &other) reset(other.release());
-    return *this;
-}
-
-HKEY__* RegKeyHandle::release() {
-    HKEY__* key = key_;
-    key_ = nullptr;
-    return key;
-}
-
-void RegKeyHandle::reset(HKEY__* key) {
-    if (key_ && !isPredefined(key_)) RegCloseKey(key_);
-    key_ = key;
-}
 
 HKEY__* rootKeyOf(RegRoot root) {
     switch (root) {
@@ -346,12 +325,13 @@ bool Win32RegistryFactory::hasSeparate32BitView() {
 }
 
 bool Win32RegistryFactory::elevated() {
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+    HANDLE raw = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &raw)) return false;
+    const ScopedKernelHandle token(raw);
     TOKEN_ELEVATION elevation{};
     DWORD size = 0;
-    const bool ok = GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size);
-    CloseHandle(token);
+    const bool ok =
+        GetTokenInformation(token.get(), TokenElevation, &elevation, sizeof elevation, &size);
     return ok && elevation.TokenIsElevated != 0;
 }
 

@@ -8,31 +8,13 @@
 #include <utility>
 
 #include "platform/registry.h"
-
-struct HKEY__;
+#include "platform/win32/scoped_handles.h"
 
 namespace remvana {
 
 // Owns one open key handle and closes it (without a flush) when it goes; the predefined
 // root handles are never closed.
-class RegKeyHandle {
-  public:
-    RegKeyHandle() = default;
-    explicit RegKeyHandle(HKEY__* key) : key_(key) {}
-    RegKeyHandle(RegKeyHandle&& other) noexcept : key_(other.release()) {}
-    RegKeyHandle& operator=(RegKeyHandle&& other) noexcept;
-    RegKeyHandle(const RegKeyHandle&) = delete;
-    RegKeyHandle& operator=(const RegKeyHandle&) = delete;
-    ~RegKeyHandle() { reset(); }
-
-    HKEY__* get() const { return key_; }
-    explicit operator bool() const { return key_ != nullptr; }
-    HKEY__* release();
-    void reset(HKEY__* key = nullptr);
-
-  private:
-    HKEY__* key_ = nullptr;
-};
+using RegKeyHandle = ScopedRegKey;
 
 HKEY__* rootKeyOf(RegRoot root);
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <utility>
 
@@ -81,6 +82,50 @@ struct MemoryDcTraits {
     static void close(Handle handle) { DeleteDC(handle); }
 };
 using ScopedMemoryDc = UniqueHandle<MemoryDcTraits>;
+
+// An open registry key. The predefined roots (HKEY_LOCAL_MACHINE, ...) are never closed, so
+// an owner may hold a root where a key is expected.
+struct RegKeyTraits {
+    using Handle = HKEY;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle key) {
+        if (key != HKEY_CLASSES_ROOT && key != HKEY_CURRENT_USER && key != HKEY_LOCAL_MACHINE &&
+            key != HKEY_USERS && key != HKEY_CURRENT_CONFIG)
+            RegCloseKey(key);
+    }
+};
+using ScopedRegKey = UniqueHandle<RegKeyTraits>;
+
+// A kernel object (a process token, a console buffer) closed with CloseHandle. Null is "no
+// handle": functions that answer INVALID_HANDLE_VALUE instead (CreateFile) are mapped first.
+struct KernelHandleTraits {
+    using Handle = HANDLE;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle handle) { CloseHandle(handle); }
+};
+using ScopedKernelHandle = UniqueHandle<KernelHandleTraits>;
+// A file or device opened with CreateFile, whose "no handle" is INVALID_HANDLE_VALUE.
+struct FileTraits {
+    using Handle = HANDLE;
+    static Handle invalid() { return INVALID_HANDLE_VALUE; }
+    static void close(Handle handle) { CloseHandle(handle); }
+};
+using ScopedFile = UniqueHandle<FileTraits>;
+
+// Memory the system allocated for the caller: LocalAlloc'd (FormatMessage's buffer) or from
+// the COM task allocator (the shell's item lists).
+template <class T> struct LocalMemoryTraits {
+    using Handle = T*;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle memory) { LocalFree(memory); }
+};
+template <class T> using ScopedLocalMemory = UniqueHandle<LocalMemoryTraits<T>>;
+template <class T> struct TaskMemoryTraits {
+    using Handle = T*;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle memory) { CoTaskMemFree(memory); }
+};
+template <class T> using ScopedTaskMemory = UniqueHandle<TaskMemoryTraits<T>>;
 
 // A window's client-area device context (GetDC), released to that window when it goes.
 class ClientDc {

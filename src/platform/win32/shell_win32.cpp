@@ -6,6 +6,8 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include "platform/win32/scoped_handles.h"
+
 namespace remvana {
 
 namespace {
@@ -52,7 +54,8 @@ IconHandle Win32Shell::smallShellIcon(const std::string& path) {
 }
 
 void Win32Shell::destroyIcon(IconHandle icon) {
-    if (icon) DestroyIcon(toHicon(icon));
+    // The icon comes back to its owner, which gives it to DestroyIcon as it goes.
+    ScopedIcon returned(toHicon(icon));
 }
 
 bool Win32Shell::fileExists(const std::string& path) {
@@ -111,11 +114,12 @@ std::string Win32Shell::computerName() {
 }
 
 std::string Win32Shell::documentsFolder() {
-    LPITEMIDLIST items = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_PERSONAL, &items)) || !items) return {};
+    LPITEMIDLIST raw = nullptr;
+    const bool located = SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_PERSONAL, &raw));
+    const ScopedTaskMemory<ITEMIDLIST> items(located ? raw : nullptr);
+    if (!located || !items) return {};
     char path[MAX_PATH] = {};
-    const BOOL found = SHGetPathFromIDListA(items, path);
-    CoTaskMemFree(items);
+    const BOOL found = SHGetPathFromIDListA(items.get(), path);
     return found ? std::string(path) : std::string();
 }
 

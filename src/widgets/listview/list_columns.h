@@ -1,7 +1,6 @@
 #pragma once
-// The program list's columns and the geometry of its owner-drawn header.
+// The program list's columns, its look, and the geometry of its owner-drawn header.
 #include <array>
-#include <cstdint>
 
 #include "platform/canvas.h"
 #include "widgets/listview/list_model.h"
@@ -23,9 +22,17 @@ inline constexpr std::array<ListColumn, kListColumnCount> kProgramListColumns{{
     {"Frequency", 70, ColumnAlignment::Right},
 }};
 
-inline constexpr std::uint32_t kHeaderColor = 0xC1DAFB;   // #RRGGBB
-inline constexpr std::uint32_t kHeaderDivider = 0x808080; // #RRGGBB
+inline constexpr Color kListBackground = rgb(0xFF, 0xFF, 0xFF);
+inline constexpr Color kListTextColor = rgb(0x08, 0x37, 0x72);
+inline constexpr Color kDimmedTextColor = rgb(0x90, 0x90, 0x90);
+inline constexpr Color kHeaderColor = rgb(0xC1, 0xDA, 0xFB);
+inline constexpr Color kHeaderDivider = rgb(0x80, 0x80, 0x80);
 inline constexpr int kHeaderFontCellHeight = 13;
+
+inline const Font kListFont{"Tahoma", -11};
+inline const Font kHeaderFont{"MS Sans Serif", -11}; // the captions
+// The header bar takes its height from its own font: a cell height of 13 pixels.
+inline const Font kHeaderHeightFont{"MS Sans Serif", kHeaderFontCellHeight};
 inline constexpr int kSortMarkIndent = 16;
 
 // Column 0 takes what the others leave of the client width, never less than nothing.

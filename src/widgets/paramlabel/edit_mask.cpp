@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "platform/ascii.h"
 #include "platform/utf8.h"
 
 namespace remvana {

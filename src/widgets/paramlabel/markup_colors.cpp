@@ -79,7 +79,7 @@ Color parseHexColor(const std::string& value) {
 }
 
 Color namedColor(const std::string& name) {
-    std::string lower = lowerCased(name);
+    std::string lower = asciiLowerCased(name);
     for (const NamedColor& entry : kPlainColors)
         if (lower == entry.name) return entry.color;
     for (std::size_t i = 0; i < kSystemColorNames.size(); ++i)
@@ -89,12 +89,12 @@ Color namedColor(const std::string& name) {
 
 Color parseTagColor(const std::string& value) {
     if (value.empty()) return kColorNone;
-    if (value[0] == '#') return parseHexColor(upperCased(value));
+    if (value[0] == '#') return parseHexColor(asciiUpperCased(value));
     return namedColor(value);
 }
 
 Color parseBodyColor(const std::string& value) {
-    std::string upper = upperCased(value);
+    std::string upper = asciiUpperCased(value);
     std::size_t hash = upper.find('#');
     if (hash != std::string::npos) return parseHexColor(upper.substr(hash));
     if (upper.find("CL") != std::string::npos) return namedColor(value);

@@ -92,7 +92,7 @@ void Engine::drawControl(const std::string& type, const std::string& value, cons
         }
         canvas_.drawText(value, inner, captionFormat);
     } else if (type == "CHECK" || type == "RADIO") {
-        bool checked = upperCased(value) == "TRUE";
+        bool checked = asciiUpperCased(value) == "TRUE";
         canvas_.drawFrameControl(
             box, type == "CHECK" ? FrameControl::CheckBox : FrameControl::RadioButton, checked,
             pushed);

@@ -28,7 +28,7 @@ bool startsWith(const std::string& text, const char* prefix) {
 } // namespace
 
 void Engine::paragraph(Pass pass, const std::string& body, LineState& line) {
-    std::string tag = upperCased(body);
+    std::string tag = asciiUpperCased(body);
     std::string align = attributeValue(tag, "ALIGN");
     if (align.find("RIGHT") != std::string::npos) flow_.alignment = Alignment::Right;
     if (align.find("LEFT") != std::string::npos) flow_.alignment = Alignment::Left;
@@ -90,7 +90,7 @@ bool Engine::placeObject(Pass pass, Size room, LineState& line) {
 }
 
 void Engine::image(Pass pass, const std::string& body, LineState& line) {
-    const std::string tag = upperCased(body);
+    const std::string tag = asciiUpperCased(body);
     const std::string source = attributeValue(tag, "SRC");
     const int dpiX = canvas_.logPixelsX();
     const int dpiY = canvas_.logPixelsY();
@@ -164,7 +164,7 @@ void Engine::image(Pass pass, const std::string& body, LineState& line) {
 
 void Engine::control(Pass pass, const std::string& body, LineState& line) {
     const std::size_t from = std::min<std::size_t>(body.size(), 7);
-    const std::string type = upperCased(attributeValue(body, "TYPE", from));
+    const std::string type = asciiUpperCased(attributeValue(body, "TYPE", from));
     const std::string id = attributeValue(body, "ID", from);
     const std::string value = decodeTextRun(attributeValue(body, "VALUE", from));
     int width = parseInteger(attributeValue(body, "WIDTH", from)).value_or(0);

@@ -163,7 +163,7 @@ void Engine::indentTo(const std::string& body, LineState& line) {
 }
 
 void Engine::rotate(const std::string& body) {
-    std::string upper = upperCased(body);
+    std::string upper = asciiUpperCased(body);
     std::size_t a = upper.find('A', 1);
     if (a == std::string::npos) return;
     std::size_t open = body.find('"', a);
@@ -175,7 +175,7 @@ void Engine::rotate(const std::string& body) {
 
 void Engine::body(Pass pass, const std::string& body) {
     if (pass != Pass::Draw) return;
-    std::string upper = upperCased(body);
+    std::string upper = asciiUpperCased(body);
     if (hasAttribute(upper, "BACKGROUND") && request_.pictures) {
         MarkupPicture* picture = request_.pictures->picture(attributeValue(upper, "BACKGROUND"));
         // Tiles are capped so that a one-pixel picture cannot stall the paint.

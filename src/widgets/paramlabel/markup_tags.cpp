@@ -3,8 +3,6 @@
 #include <cctype>
 #include <climits>
 
-#include "platform/utf8.h"
-
 namespace remvana {
 namespace {
 
@@ -118,26 +116,8 @@ std::string quotedAfter(const std::string& tag, std::size_t pos) {
 
 } // namespace
 
-// ASCII only: tag names and attribute keywords are ASCII, and a locale's folding could
-// change a byte inside a multi-byte character of the text around them.
-char upperOf(char c) {
-    return asciiUpper(c);
-}
-
-std::string upperCased(std::string text) {
-    for (char& c : text)
-        c = upperOf(c);
-    return text;
-}
-
-std::string lowerCased(std::string text) {
-    for (char& c : text)
-        c = asciiLower(c);
-    return text;
-}
-
 TagInfo classifyTag(const std::string& body) {
-    std::string name = upperCased(body);
+    std::string name = asciiUpperCased(body);
     TagInfo info;
     if (!name.empty() && name[0] == '/') {
         info.closing = true;
@@ -149,13 +129,13 @@ TagInfo classifyTag(const std::string& body) {
 }
 
 std::string attributeValue(const std::string& tag, const std::string& keyword, std::size_t from) {
-    std::size_t pos = findWord(upperCased(tag), upperCased(keyword), from);
+    std::size_t pos = findWord(asciiUpperCased(tag), asciiUpperCased(keyword), from);
     if (pos == std::string::npos) return {};
     return quotedAfter(tag, pos + keyword.size());
 }
 
 bool hasAttribute(const std::string& tag, const std::string& keyword, std::size_t from) {
-    return findWord(upperCased(tag), upperCased(keyword), from) != std::string::npos;
+    return findWord(asciiUpperCased(tag), asciiUpperCased(keyword), from) != std::string::npos;
 }
 
 std::string firstQuotedValue(const std::string& tag) {

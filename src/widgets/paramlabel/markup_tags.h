@@ -4,6 +4,10 @@
 #include <optional>
 #include <string>
 
+// Tag names and keywords are ASCII and fold as such (a locale's folding could change a byte
+// of a multi-byte character around them); the tags' users compare them with these helpers.
+#include "platform/ascii.h"
+
 namespace remvana {
 
 enum class TagKind {
@@ -42,10 +46,6 @@ struct TagInfo {
 // tags share it, the next one or two. The plain style tags (B, I, S, U) count only when
 // nothing follows the letter.
 TagInfo classifyTag(const std::string& body);
-
-char upperOf(char c);
-std::string upperCased(std::string text);
-std::string lowerCased(std::string text);
 
 // The text between the first pair of double quotes after the keyword, the keyword found
 // as a whole word ignoring case (so COLOR is never read out of BGCOLOR); empty when the

@@ -1,8 +1,8 @@
 #include "widgets/paramlabel/param_editors.h"
 
 #include <algorithm>
-#include <cctype>
 
+#include "platform/ascii.h"
 #include "widgets/paramlabel/param_lookup.h"
 
 namespace remvana {
@@ -19,14 +19,9 @@ std::vector<std::string> paramListValues(const std::string& props, bool sorted) 
     }
     if (decoded.empty()) values.clear();
     if (sorted)
-        std::stable_sort(values.begin(), values.end(),
-                         [](const std::string& a, const std::string& b) {
-                             return std::lexicographical_compare(
-                                 a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-                                     return std::tolower(static_cast<unsigned char>(x)) <
-                                            std::tolower(static_cast<unsigned char>(y));
-                                 });
-                         });
+        std::stable_sort(
+            values.begin(), values.end(),
+            [](const std::string& a, const std::string& b) { return lessIgnoringAsciiCase(a, b); });
     return values;
 }
 

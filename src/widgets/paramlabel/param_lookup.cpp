@@ -13,17 +13,10 @@ bool isNameChar(char c) {
     return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_' || c == '-';
 }
 
-bool startsWithIgnoreCase(std::string_view text, std::size_t at, std::string_view prefix) {
-    if (at > text.size() || text.size() - at < prefix.size()) return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i)
-        if (upperOf(text[at + i]) != upperOf(prefix[i])) return false;
-    return true;
-}
-
 std::size_t findIgnoreCase(std::string_view text, std::string_view needle, std::size_t from) {
     if (needle.empty() || text.size() < needle.size()) return std::string::npos;
     for (std::size_t i = from; i + needle.size() <= text.size(); ++i)
-        if (startsWithIgnoreCase(text, i, needle)) return i;
+        if (startsWithIgnoringAsciiCase(text.substr(i), needle)) return i;
     return std::string::npos;
 }
 
@@ -71,7 +64,7 @@ std::vector<TagAttribute> tagAttributes(std::string_view markup, std::size_t beg
 std::string attributeValue(std::string_view markup, const std::vector<TagAttribute>& attributes,
                            std::string_view name) {
     for (const TagAttribute& a : attributes)
-        if (a.name.size() == name.size() && startsWithIgnoreCase(a.name, 0, name))
+        if (equalsIgnoringAsciiCase(a.name, name))
             return std::string(markup.substr(a.valueBegin, a.valueEnd - a.valueBegin));
     return {};
 }
@@ -99,7 +92,7 @@ constexpr Entity kEntities[] = {{"&lt;", '<'}, {"&gt;", '>'}, {"&amp;", '&'}, {"
 } // namespace
 
 bool paramNamesEqual(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && startsWithIgnoreCase(a, 0, b);
+    return equalsIgnoringAsciiCase(a, b);
 }
 
 std::string joinMarkupLines(const std::vector<std::string>& lines) {

@@ -62,13 +62,5 @@ TEST(Utf8, LoneSurrogatesAreTheOnlyIllFormedUtf16) {
     EXPECT_EQ("a\uFFFD", utf16ToUtf8(std::u16string_view(u"a\xD83D", 2)));
 }
 
-TEST(Utf8, OnlyAsciiLettersFold) {
-    std::string text = "ab\u00E9\u0101Z";
-    for (char& c : text)
-        c = asciiUpper(c);
-    EXPECT_EQ("AB\u00E9\u0101Z", text);
-    EXPECT_EQ('z', asciiLower('Z'));
-}
-
 } // namespace
 } // namespace remvana

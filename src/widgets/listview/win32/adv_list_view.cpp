@@ -14,14 +14,6 @@ namespace remvana {
 
 namespace {
 
-constexpr UINT_PTR kSubclassId = 0x52454D4C; // "REML"
-constexpr COLORREF kListTextColor = RGB(0x08, 0x37, 0x72);
-constexpr COLORREF kDimmedTextColor = RGB(0x90, 0x90, 0x90);
-
-COLORREF colorRef(std::uint32_t rgb) {
-    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-}
-
 // A column's alignment as the list and header formats (which share their values) and as
 // the text drawing flag.
 struct AlignmentFlags {
@@ -57,33 +49,26 @@ TAdvListView::TAdvListView(Locale& locale)
 
 TAdvListView::~TAdvListView() {
     if (tips_ && IsWindow(tips_)) DestroyWindow(tips_);
-    if (list_) RemoveWindowSubclass(list_, listProc, kSubclassId);
-    if (header_) RemoveWindowSubclass(header_, headerProc, kSubclassId);
-    if (listFont_) DeleteObject(listFont_);
-    if (headerFont_) DeleteObject(headerFont_);
-    if (headerHeightFont_) DeleteObject(headerHeightFont_);
-    if (headerBrush_) DeleteObject(headerBrush_);
 }
 
 HWND TAdvListView::create(HWND parent, int controlId, const RECT& bounds) {
     INITCOMMONCONTROLSEX classes{sizeof classes, ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&classes);
-    list_ = CreateWindowExA(
+    const HWND list = CreateWindowExA(
         0, WC_LISTVIEWA, "",
         WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | LVS_REPORT | LVS_SINGLESEL |
             LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
         bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
         reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
-    if (!list_) return nullptr;
-    SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_FLATSB,
+    if (!list) return nullptr;
+    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_FLATSB,
                  LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
-    SendMessageA(list_, LVM_SETBKCOLOR, 0, RGB(0xFF, 0xFF, 0xFF));
-    SendMessageA(list_, LVM_SETTEXTBKCOLOR, 0, RGB(0xFF, 0xFF, 0xFF));
-    SendMessageA(list_, LVM_SETTEXTCOLOR, 0, kListTextColor);
-    listFont_ =
-        CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Tahoma");
-    SendMessageA(list_, WM_SETFONT, reinterpret_cast<WPARAM>(listFont_), FALSE);
+    SendMessageA(list, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(kListBackground));
+    SendMessageA(list, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(kListBackground));
+    SendMessageA(list, LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(kListTextColor));
+    listFont_.reset(createFontOf(kListFont));
+    SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(listFont_.get()), FALSE);
 
     for (int i = 0; i < kListColumnCount; ++i) {
         const ListColumn& wanted = kProgramListColumns[static_cast<std::size_t>(i)];
@@ -93,50 +78,51 @@ HWND TAdvListView::create(HWND parent, int controlId, const RECT& bounds) {
         column.cx = wanted.width;
         column.pszText = const_cast<char*>(wanted.caption);
         column.iSubItem = i;
-        SendMessageA(list_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i),
+        SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i),
                      reinterpret_cast<LPARAM>(&column));
     }
 
-    header_ = reinterpret_cast<HWND>(SendMessageA(list_, LVM_GETHEADER, 0, 0));
+    const HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
     // Flat, no hot tracking, no reordering. The button style stays: it is what makes the
     // header report clicks, and the items are drawn here without any pushed look.
-    LONG_PTR headerStyle = GetWindowLongPtrA(header_, GWL_STYLE);
+    LONG_PTR headerStyle = GetWindowLongPtrA(header, GWL_STYLE);
     headerStyle &= ~static_cast<LONG_PTR>(HDS_HOTTRACK | HDS_DRAGDROP);
-    SetWindowLongPtrA(header_, GWL_STYLE, headerStyle | HDS_BUTTONS);
-    headerFont_ =
-        CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
-    // The header bar takes its height from its own font: a cell height of 13 pixels.
-    headerHeightFont_ = CreateFontA(kHeaderFontCellHeight, 0, 0, 0, FW_NORMAL, 0, 0, 0,
-                                    DEFAULT_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
-    SendMessageA(header_, WM_SETFONT, reinterpret_cast<WPARAM>(headerHeightFont_), FALSE);
-    headerBrush_ = CreateSolidBrush(colorRef(kHeaderColor));
+    SetWindowLongPtrA(header, GWL_STYLE, headerStyle | HDS_BUTTONS);
+    headerFont_.reset(createFontOf(kHeaderFont));
+    headerHeightFont_.reset(createFontOf(kHeaderHeightFont));
+    SendMessageA(header, WM_SETFONT, reinterpret_cast<WPARAM>(headerHeightFont_.get()), FALSE);
+    headerBrush_.reset(CreateSolidBrush(static_cast<COLORREF>(kHeaderColor)));
 
-    SetWindowSubclass(list_, listProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    listHook_.attach(list, [this](UINT msg, WPARAM wParam, LPARAM lParam) {
+        return listMessage(msg, wParam, lParam);
+    });
     createRowTips();
-    SetWindowSubclass(header_, headerProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    headerHook_.attach(header, [this](UINT msg, WPARAM wParam, LPARAM lParam) {
+        return headerMessage(msg, wParam, lParam);
+    });
     remarkHeader();
     // Lay the header out again with its new font, and size column 0.
     RECT client{};
-    GetClientRect(list_, &client);
-    SendMessageA(list_, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
-    return list_;
+    GetClientRect(list, &client);
+    SendMessageA(list, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+    return list;
 }
 
 void TAdvListView::setSmallImages(HIMAGELIST images) {
-    SendMessageA(list_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
+    SendMessageA(handle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
 }
 
 void TAdvListView::clear() {
     clearing_ = true;
     selection_.reset();
-    SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
+    SendMessageA(handle(), LVM_DELETEALLITEMS, 0, 0);
     model_.clear();
     shownById_.clear();
     clearing_ = false;
 }
 
 void TAdvListView::reserveRows(int count) {
-    if (count > 0) SendMessageA(list_, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0);
+    if (count > 0) SendMessageA(handle(), LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0);
 }
 
 int TAdvListView::addRow(const std::string& caption, TAppInfo* data, int imageIndex,
@@ -168,8 +154,8 @@ int TAdvListView::insertItem(int at, const ListRow& row) {
     item.pszText = LPSTR_TEXTCALLBACKA;
     item.iImage = row.imageIndex;
     item.lParam = static_cast<LPARAM>(row.id);
-    const int inserted =
-        static_cast<int>(SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    const int inserted = static_cast<int>(
+        SendMessageA(handle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
     return inserted;
 }
 
@@ -180,11 +166,11 @@ void TAdvListView::setCaption(int index, const std::string& caption) {
         model_.updateDepth() > 0)
         return;
     applyOrder();
-    InvalidateRect(list_, nullptr, TRUE); // the control holds no text to change
+    InvalidateRect(handle(), nullptr, TRUE); // the control holds no text to change
 }
 
 int TAdvListView::rowCount() const {
-    return static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0));
+    return static_cast<int>(SendMessageA(handle(), LVM_GETITEMCOUNT, 0, 0));
 }
 
 const ListRow& TAdvListView::row(int index) const {
@@ -196,7 +182,7 @@ int TAdvListView::modelIndexAt(int index) const {
     LVITEMA item{};
     item.mask = LVIF_PARAM;
     item.iItem = index;
-    if (!SendMessageA(list_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return -1;
+    if (!SendMessageA(handle(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return -1;
     return model_.indexOfId(static_cast<std::uint32_t>(item.lParam));
 }
 
@@ -204,7 +190,7 @@ bool TAdvListView::setRowFilter(RowPredicate keep) {
     filter_ = std::move(keep);
     const int selectedModelRow = modelIndexAt(selectedIndex());
     bool selectionHidden = false;
-    SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(handle(), WM_SETREDRAW, FALSE, 0);
     clearing_ = true;
     // The control holds the shown rows in the model's order, so one walk over the model
     // finds where each row leaves or comes back.
@@ -216,7 +202,7 @@ bool TAdvListView::setRowFilter(RowPredicate keep) {
             if (wanted) {
                 insertItem(shownAt, candidate);
             } else {
-                SendMessageA(list_, LVM_DELETEITEM, static_cast<WPARAM>(shownAt), 0);
+                SendMessageA(handle(), LVM_DELETEITEM, static_cast<WPARAM>(shownAt), 0);
                 selectionHidden |= static_cast<int>(i) == selectedModelRow;
             }
             shownById_[candidate.id] = wanted;
@@ -226,16 +212,17 @@ bool TAdvListView::setRowFilter(RowPredicate keep) {
     clearing_ = false;
     if (selectionHidden) selection_.reset();
     const int selected = selectedIndex();
-    if (selected >= 0) SendMessageA(list_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(selected), FALSE);
+    if (selected >= 0)
+        SendMessageA(handle(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(selected), FALSE);
     if (model_.updateDepth() == 0) {
-        SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(list_, nullptr, TRUE);
+        SendMessageA(handle(), WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(handle(), nullptr, TRUE);
     }
     return selectionHidden;
 }
 
 void TAdvListView::redrawRows() {
-    InvalidateRect(list_, nullptr, FALSE);
+    InvalidateRect(handle(), nullptr, FALSE);
 }
 
 TAppInfo* TAdvListView::rowData(int index) const {
@@ -244,7 +231,7 @@ TAppInfo* TAdvListView::rowData(int index) const {
 }
 
 int TAdvListView::selectedIndex() const {
-    return static_cast<int>(SendMessageA(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
+    return static_cast<int>(SendMessageA(handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
                                          MAKELPARAM(LVNI_SELECTED, 0)));
 }
 
@@ -252,14 +239,14 @@ void TAdvListView::selectRow(int index) {
     LVITEMA state{};
     state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     state.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(index),
+    SendMessageA(handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(index),
                  reinterpret_cast<LPARAM>(&state));
 }
 
 void TAdvListView::BeginListUpdate() {
     model_.beginUpdate();
-    SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(header_, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(handle(), WM_SETREDRAW, FALSE, 0);
+    SendMessageA(header(), WM_SETREDRAW, FALSE, 0);
 }
 
 void TAdvListView::EndListUpdate() {
@@ -267,19 +254,19 @@ void TAdvListView::EndListUpdate() {
     // Names set inside the bracket were sorted once, just now; the control follows.
     applyOrder();
     remarkHeader();
-    SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
-    SendMessageA(header_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list_, nullptr, TRUE);
-    InvalidateRect(header_, nullptr, TRUE);
+    SendMessageA(handle(), WM_SETREDRAW, TRUE, 0);
+    SendMessageA(header(), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(handle(), nullptr, TRUE);
+    InvalidateRect(header(), nullptr, TRUE);
 }
 
 int TAdvListView::columnWidth(int column) const {
     return static_cast<int>(
-        SendMessageA(list_, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+        SendMessageA(handle(), LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
 }
 
 void TAdvListView::setColumnWidth(int column, int width) {
-    SendMessageA(list_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(width, 0));
+    SendMessageA(handle(), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(width, 0));
 }
 
 void TAdvListView::columnClicked(int column) {
@@ -287,14 +274,14 @@ void TAdvListView::columnClicked(int column) {
     if (result.unmarkedColumn >= 0) unmarkColumn(result.unmarkedColumn);
     if (result.sorted) {
         applyOrder();
-        InvalidateRect(header_, nullptr, TRUE);
+        InvalidateRect(header(), nullptr, TRUE);
     }
     remarkHeader();
     if (OnColumnClick) OnColumnClick(*this, column);
 }
 
 bool TAdvListView::handleNotify(NMHDR* notification, LRESULT& result) {
-    if (!notification || notification->hwndFrom != list_) return false;
+    if (!notification || notification->hwndFrom != handle()) return false;
     result = 0;
     switch (notification->code) {
     case LVN_ITEMCHANGED: {
@@ -336,8 +323,8 @@ void TAdvListView::onSelectionChange(std::uint32_t rowId, bool selected) {
     LVFINDINFOA find{};
     find.flags = LVFI_PARAM;
     find.lParam = static_cast<LPARAM>(rowId);
-    const int index = static_cast<int>(SendMessageA(list_, LVM_FINDITEMA, static_cast<WPARAM>(-1),
-                                                    reinterpret_cast<LPARAM>(&find)));
+    const int index = static_cast<int>(SendMessageA(
+        handle(), LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
     if (index >= 0 && OnSelectItem) OnSelectItem(*this, index, selected);
 }
 
@@ -349,7 +336,7 @@ void TAdvListView::onCustomDraw(NMLVCUSTOMDRAW& draw, LRESULT& result) {
     } else if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
         const int modelIndex = modelIndexAt(static_cast<int>(draw.nmcd.dwItemSpec));
         if (modelIndex >= 0 && IsRowDimmed(model_.row(static_cast<std::size_t>(modelIndex))))
-            draw.clrText = kDimmedTextColor;
+            draw.clrText = static_cast<COLORREF>(kDimmedTextColor);
     }
 }
 
@@ -358,14 +345,14 @@ void TAdvListView::createRowTips() {
     // comctl32 raises in report view; the text is asked for when the tip is about to show.
     tips_ = CreateWindowExA(
         WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, list_, nullptr,
-        reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(list_, GWLP_HINSTANCE)), nullptr);
+        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, handle(), nullptr,
+        reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(handle(), GWLP_HINSTANCE)), nullptr);
     if (!tips_) return;
     TTTOOLINFOA tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = list_;
-    tool.uId = reinterpret_cast<UINT_PTR>(list_);
+    tool.hwnd = handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(handle());
     tool.lpszText = LPSTR_TEXTCALLBACKA;
     SendMessageA(tips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     SendMessageA(tips_, TTM_SETMAXTIPWIDTH, 0, 400);
@@ -375,7 +362,7 @@ void TAdvListView::trackTipRow(LPARAM mousePosition) {
     LVHITTESTINFO hit{};
     hit.pt = {GET_X_LPARAM(mousePosition), GET_Y_LPARAM(mousePosition)};
     const int item =
-        static_cast<int>(SendMessageA(list_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+        static_cast<int>(SendMessageA(handle(), LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
     if (item == tipRow_) return;
     // Another row: the shown tip belongs to the last one; the next one asks again.
     tipRow_ = item;
@@ -432,21 +419,21 @@ void TAdvListView::supplyRowImage(LVITEMA& item) {
 
 void TAdvListView::applyOrder() {
     if (model_.size() > 1)
-        SendMessageA(list_, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&model_),
+        SendMessageA(handle(), LVM_SORTITEMS, reinterpret_cast<WPARAM>(&model_),
                      reinterpret_cast<LPARAM>(compareByPosition));
 }
 
 void TAdvListView::remarkHeader() {
-    if (!header_ || model_.updateDepth() > 0) return;
-    const int count = static_cast<int>(SendMessageA(header_, HDM_GETITEMCOUNT, 0, 0));
+    if (!header() || model_.updateDepth() > 0) return;
+    const int count = static_cast<int>(SendMessageA(header(), HDM_GETITEMCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
         HDITEMA item{};
         item.mask = HDI_FORMAT;
-        SendMessageA(header_, HDM_GETITEMA, static_cast<WPARAM>(i),
+        SendMessageA(header(), HDM_GETITEMA, static_cast<WPARAM>(i),
                      reinterpret_cast<LPARAM>(&item));
         if (item.fmt & HDF_OWNERDRAW) continue;
         item.fmt |= HDF_OWNERDRAW;
-        SendMessageA(header_, HDM_SETITEMA, static_cast<WPARAM>(i),
+        SendMessageA(header(), HDM_SETITEMA, static_cast<WPARAM>(i),
                      reinterpret_cast<LPARAM>(&item));
     }
 }
@@ -457,13 +444,13 @@ void TAdvListView::unmarkColumn(int column) {
     item.mask = HDI_FORMAT;
     item.fmt = HDF_STRING |
                flagsOf(kProgramListColumns[static_cast<std::size_t>(column)].alignment).format;
-    SendMessageA(header_, HDM_SETITEMA, static_cast<WPARAM>(column),
+    SendMessageA(header(), HDM_SETITEMA, static_cast<WPARAM>(column),
                  reinterpret_cast<LPARAM>(&item));
 }
 
 void TAdvListView::fitNameColumn() {
     RECT client{};
-    GetClientRect(list_, &client);
+    GetClientRect(handle(), &client);
     setColumnWidth(0, nameColumnWidth(client.right - client.left, columnWidth(1), columnWidth(2),
                                       columnWidth(3)));
 }
@@ -472,22 +459,22 @@ void TAdvListView::drawHeaderItem(const DRAWITEMSTRUCT& item) {
     const int column = static_cast<int>(item.itemID);
     if (column < 0 || column >= kListColumnCount) return;
     RECT headerClient{};
-    GetClientRect(header_, &headerClient);
+    GetClientRect(header(), &headerClient);
     const HeaderItemPaint plan = planHeaderItem(
         toRect(item.rcItem), column, kListColumnCount, model_.sortState().markedColumn,
         kProgramListColumns[static_cast<std::size_t>(column)].alignment, headerClient.right);
 
     const HDC dc = item.hDC;
     RECT fill = toRECT(plan.fill);
-    FillRect(dc, &fill, headerBrush_);
+    FillRect(dc, &fill, headerBrush_.get());
     RECT divider{plan.dividerX, plan.fill.top, plan.dividerX + 1, plan.fill.bottom};
-    fillSolid(dc, divider, colorRef(kHeaderDivider));
+    fillSolid(dc, divider, static_cast<COLORREF>(kHeaderDivider));
     if (!plan.trailingFill.empty()) {
         RECT trailing = toRECT(plan.trailingFill);
-        FillRect(dc, &trailing, headerBrush_);
+        FillRect(dc, &trailing, headerBrush_.get());
     }
-    const HGDIOBJ oldFont = SelectObject(dc, headerFont_);
-    SetBkColor(dc, colorRef(kHeaderColor));
+    const SelectedObject font(dc, headerFont_.get());
+    SetBkColor(dc, static_cast<COLORREF>(kHeaderColor));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     RECT text = toRECT(plan.text);
@@ -495,21 +482,20 @@ void TAdvListView::drawHeaderItem(const DRAWITEMSTRUCT& item) {
     drawProgramText(dc, caption, text,
                     DT_SINGLELINE | DT_TOP | DT_END_ELLIPSIS | DT_NOPREFIX |
                         flagsOf(plan.alignment).text);
-    SelectObject(dc, oldFont);
 }
 
 void TAdvListView::fillHeaderTail(HDC dc) {
     // The header paints the area right of its last item in the button colour after the
     // items; give it the header colour like the items.
-    const int count = static_cast<int>(SendMessageA(header_, HDM_GETITEMCOUNT, 0, 0));
+    const int count = static_cast<int>(SendMessageA(header(), HDM_GETITEMCOUNT, 0, 0));
     RECT last{};
     RECT client{};
-    GetClientRect(header_, &client);
-    if (count <= 0 || !SendMessageA(header_, HDM_GETITEMRECT, static_cast<WPARAM>(count - 1),
+    GetClientRect(header(), &client);
+    if (count <= 0 || !SendMessageA(header(), HDM_GETITEMRECT, static_cast<WPARAM>(count - 1),
                                     reinterpret_cast<LPARAM>(&last)))
         return;
     RECT tail{last.right, client.top, client.right, client.bottom};
-    if (tail.right > tail.left) FillRect(dc, &tail, headerBrush_);
+    if (tail.right > tail.left) FillRect(dc, &tail, headerBrush_.get());
 }
 
 void TAdvListView::onHeaderNotify(const NMHDR& notification) {
@@ -536,64 +522,51 @@ void TAdvListView::onHeaderNotify(const NMHDR& notification) {
     }
 }
 
-LRESULT CALLBACK TAdvListView::listProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                        DWORD_PTR selfPointer) {
-    auto* self = reinterpret_cast<TAdvListView*>(selfPointer);
+LRESULT TAdvListView::listMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_DRAWITEM: {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (item->CtlType == ODT_HEADER && item->hwndItem == self->header_) {
-            self->drawHeaderItem(*item);
+        if (item->CtlType == ODT_HEADER && item->hwndItem == header()) {
+            drawHeaderItem(*item);
             return TRUE;
         }
         break;
     }
     case WM_NOTIFY: {
         auto* notification = reinterpret_cast<NMHDR*>(lParam);
-        if (notification->hwndFrom == self->tips_ &&
+        if (notification->hwndFrom == tips_ &&
             (notification->code == TTN_GETDISPINFOA || notification->code == TTN_GETDISPINFOW)) {
-            self->onTipText(notification);
+            onTipText(notification);
             return 0;
         }
-        if (notification->hwndFrom != self->header_) break;
-        const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
-        self->onHeaderNotify(*notification);
+        if (notification->hwndFrom != header()) break;
+        const LRESULT result = listHook_.callNext(msg, wParam, lParam);
+        onHeaderNotify(*notification);
         return result;
     }
     case WM_MOUSEMOVE:
-        self->trackTipRow(lParam);
-        break;
-    case WM_NCDESTROY:
-        // The window goes; forget it so nothing is sent to a handle that may be reused.
-        RemoveWindowSubclass(hwnd, listProc, kSubclassId);
-        self->list_ = nullptr;
+        trackTipRow(lParam);
         break;
     case WM_SIZE: {
-        const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
-        self->fitNameColumn();
-        self->remarkHeader();
+        const LRESULT result = listHook_.callNext(msg, wParam, lParam);
+        fitNameColumn();
+        remarkHeader();
         return result;
     }
     default:
         break;
     }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
+    return listHook_.callNext(msg, wParam, lParam);
 }
 
-LRESULT CALLBACK TAdvListView::headerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                          UINT_PTR, DWORD_PTR selfPointer) {
-    auto* self = reinterpret_cast<TAdvListView*>(selfPointer);
-    if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, headerProc, kSubclassId);
-        self->header_ = nullptr;
-    } else if (msg == WM_PAINT && self->model_.updateDepth() == 0) {
-        const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
-        const HDC dc = GetDC(hwnd);
-        self->fillHeaderTail(dc);
-        ReleaseDC(hwnd, dc);
+LRESULT TAdvListView::headerMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_PAINT && model_.updateDepth() == 0) {
+        const LRESULT result = headerHook_.callNext(msg, wParam, lParam);
+        ClientDc dc(header());
+        fillHeaderTail(dc.get());
         return result;
     }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
+    return headerHook_.callNext(msg, wParam, lParam);
 }
 
 } // namespace remvana

@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "platform/locale.h"
+#include "platform/win32/scoped_handles.h"
+#include "platform/win32/window_impl.h"
 #include "widgets/listview/list_model.h"
 #include "widgets/listview/selection_tracker.h"
 
@@ -27,8 +29,9 @@ class TAdvListView {
     // Creates the control with its four columns as a child of `parent`. The parent must pass
     // the list's WM_NOTIFY messages to handleNotify().
     HWND create(HWND parent, int controlId, const RECT& bounds);
-    HWND handle() const { return list_; }
-    HWND header() const { return header_; }
+    // Both are nullptr once the control is destroyed, so nothing is sent to a reused handle.
+    HWND handle() const { return listHook_.control(); }
+    HWND header() const { return headerHook_.control(); }
 
     // Row images (32 x 32); the list shares the image list and never destroys it.
     void setSmallImages(HIMAGELIST images);
@@ -94,10 +97,8 @@ class TAdvListView {
     std::function<int(TAdvListView& sender, TAppInfo* data)> OnGetRowImage;
 
   private:
-    static LRESULT CALLBACK listProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                     DWORD_PTR self);
-    static LRESULT CALLBACK headerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR id, DWORD_PTR self);
+    LRESULT listMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT headerMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     // Puts a model row into the control at `at`; returns the control's index of it.
     int insertItem(int at, const ListRow& row);
     bool keeps(const ListRow& row) const { return !filter_ || filter_(row); }
@@ -121,12 +122,14 @@ class TAdvListView {
 
     ListModel model_;
     SelectionTracker selection_;
-    HWND list_ = nullptr;
-    HWND header_ = nullptr;
-    HFONT listFont_ = nullptr;
-    HFONT headerFont_ = nullptr;       // captions
-    HFONT headerHeightFont_ = nullptr; // sizes the header bar
-    HBRUSH headerBrush_ = nullptr;
+    // The fonts and the brush outlive the hooks (declared first, destroyed last), so no
+    // message the control still handles finds them gone.
+    ScopedFont listFont_;
+    ScopedFont headerFont_;       // captions
+    ScopedFont headerHeightFont_; // sizes the header bar
+    ScopedBrush headerBrush_;
+    ControlSubclass listHook_;
+    ControlSubclass headerHook_;
     bool tracking_ = false; // a divider drag is under way
     bool clearing_ = false; // rows leave the control: no selection events
     RowPredicate filter_;

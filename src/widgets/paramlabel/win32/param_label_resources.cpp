@@ -42,7 +42,7 @@ void BitmapPicture::draw(Canvas& canvas, const Rect& target) {
 }
 
 std::string FilePictureCache::localPath(const std::string& source) {
-    if (upperCased(source.substr(0, 7)) != "FILE://") return {};
+    if (!startsWithIgnoringAsciiCase(source, "file://")) return {};
     std::string path = source.substr(7);
     // "file:///C:/x" names the drive after a third slash.
     if (path.size() >= 3 && path[0] == '/' && std::isalpha(static_cast<unsigned char>(path[1])) &&
