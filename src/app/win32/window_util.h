@@ -2,37 +2,12 @@
 // What the window's controls share: their ownership and child geometry (also used by tests).
 #include <windows.h>
 
-#include <memory>
 #include <string>
 
 #include "platform/canvas.h"
 #include "platform/win32/window_impl.h"
 
 namespace remvana {
-
-// A window that owns the object behind it, as the window's controls do: the object is made
-// by createOwned and deletes itself after the window's last message.
-template <class Derived> class SelfOwnedWindow : public WindowImpl<Derived> {
-  protected:
-    // Runs `create` (which calls createWindow) on a new object; when no window came about
-    // the object goes at once and nullptr is returned.
-    template <class Create> static HWND createOwned(Create&& create) {
-        std::unique_ptr<Derived> self(new Derived);
-        HWND hwnd = create(*self);
-        if (hwnd == nullptr) return nullptr; // a window destroyed in its creation left it to us
-        static_cast<SelfOwnedWindow&>(*self).owned_ = true;
-        self.release();
-        return hwnd;
-    }
-
-  public:
-    void onFinalMessage() {
-        if (owned_) delete static_cast<Derived*>(this);
-    }
-
-  private:
-    bool owned_ = false;
-};
 
 Size clientSizeOf(HWND hwnd);
 Rect clientRectOf(HWND hwnd);

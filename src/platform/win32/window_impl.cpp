@@ -60,14 +60,16 @@ void ControlSubclass::attach(HWND control, Handler handler) {
     detach();
     if (control == nullptr) return;
     handler_ = std::move(handler);
-    if (SetWindowSubclass(control, &ControlSubclass::subclassProc, 0,
+    // Our address is the subclass id too, so two objects on one control keep apart.
+    if (SetWindowSubclass(control, &ControlSubclass::subclassProc, reinterpret_cast<UINT_PTR>(this),
                           reinterpret_cast<DWORD_PTR>(this)))
         control_ = control;
 }
 
 void ControlSubclass::detach() {
     if (control_ == nullptr) return;
-    RemoveWindowSubclass(control_, &ControlSubclass::subclassProc, 0);
+    RemoveWindowSubclass(control_, &ControlSubclass::subclassProc,
+                         reinterpret_cast<UINT_PTR>(this));
     control_ = nullptr;
 }
 

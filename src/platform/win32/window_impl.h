@@ -12,6 +12,7 @@
 
 #include <exception>
 #include <functional>
+#include <memory>
 
 namespace remvana {
 
@@ -109,6 +110,30 @@ template <class Derived> class WindowImpl {
     }
 
     HWND hwnd_ = nullptr;
+};
+
+// A window that owns the object behind it, as the controls of a window do: the object is made
+// by createOwned and deletes itself after the window's last message.
+template <class Derived> class SelfOwnedWindow : public WindowImpl<Derived> {
+  protected:
+    // Runs `create` (which calls createWindow) on a new object; when no window came about
+    // the object goes at once and nullptr is returned.
+    template <class Create> static HWND createOwned(Create&& create) {
+        std::unique_ptr<Derived> self(new Derived);
+        HWND hwnd = create(*self);
+        if (hwnd == nullptr) return nullptr; // a window destroyed in its creation left it to us
+        static_cast<SelfOwnedWindow&>(*self).owned_ = true;
+        self.release();
+        return hwnd;
+    }
+
+  public:
+    void onFinalMessage() {
+        if (owned_) delete static_cast<Derived*>(this);
+    }
+
+  private:
+    bool owned_ = false;
 };
 
 // Routes an existing control's messages through `handler` (the common controls' subclass

@@ -50,13 +50,11 @@ TParamLabel* TParamLabel::create(HWND parent, int id, const RECT& rect) {
         width = kDefaultWidth;
         height = kDefaultHeight;
     }
-    std::unique_ptr<TParamLabel> label(new TParamLabel());
-    if (!label->createWindow(0, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect.left, rect.top,
-                             width, height, parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))))
-        return nullptr;
-    label->ownedByWindow_ = true;
-    return label.release();
+    return fromHandle(createOwned([&](TParamLabel& label) {
+        return label.createWindow(0, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect.left,
+                                  rect.top, width, height, parent,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
+    }));
 }
 
 TParamLabel::TParamLabel()
@@ -64,10 +62,6 @@ TParamLabel::TParamLabel()
       interaction_(std::make_unique<ParamInteraction>(*this, this)) {}
 
 TParamLabel::~TParamLabel() = default;
-
-void TParamLabel::onFinalMessage() {
-    if (ownedByWindow_) delete this;
-}
 
 LRESULT TParamLabel::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     const Point at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};

@@ -57,7 +57,7 @@ struct ParamLabelLook {
     bool TabStop = false;
 };
 
-class TParamLabel final : public ParamLabelHost, public WindowImpl<TParamLabel> {
+class TParamLabel final : public ParamLabelHost, public SelfOwnedWindow<TParamLabel> {
   public:
     static constexpr const char* kClassName = "TParamLabel";
     static constexpr int kDefaultWidth = 100;
@@ -157,10 +157,10 @@ class TParamLabel final : public ParamLabelHost, public WindowImpl<TParamLabel> 
 
   private:
     friend class WindowImpl<TParamLabel>;
+    friend class SelfOwnedWindow<TParamLabel>;
     TParamLabel();
+    // The window owns the label (it goes with the window's last message).
     LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
-    // The window owns the label: it goes with the window's last message.
-    void onFinalMessage();
     void paint();
     void paintTo(HDC dc, const RECT& client);
     void drawFrames(HDC dc, RECT& area);
@@ -175,8 +175,6 @@ class TParamLabel final : public ParamLabelHost, public WindowImpl<TParamLabel> 
     GdiTextCache textCache_;
     int paintedAnchorCount_ = 0;
     bool focused_ = false;
-    // Set once create() has the window: until then a failed creation leaves the label to it.
-    bool ownedByWindow_ = false;
 
   public:
     // State of the input side (param_label_input.cpp).
