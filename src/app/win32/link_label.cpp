@@ -4,9 +4,11 @@
 
 #include <string>
 
+#include "app/scaled_layout.h"
 #include "app/win32/gdi_util.h"
 #include "app/win32/window_util.h"
 #include "platform/win32/canvas_gdi.h"
+#include "platform/win32/display_dpi.h"
 
 namespace remvana {
 
@@ -16,7 +18,11 @@ constexpr const char* kBrushProp = "RemvanaLinkBrush";
 constexpr unsigned kLinkTextFormat =
     text_format::Left | text_format::SingleLine | text_format::NoPrefix;
 WNDPROC staticProc = nullptr;
-HFONT linkFont = nullptr;
+
+// The link font at the scale the label is shown at.
+Font linkFont(HWND label) {
+    return scaledFont(layout::kLinkFont, layoutDpi(label));
+}
 
 std::string textOf(HWND label) {
     char text[256] = {};
@@ -32,7 +38,7 @@ void fitToText(HWND label) {
     Rect bounds{0, 0, 0, 0};
     {
         GdiCanvas canvas(dc);
-        canvas.setFont(layout::kLinkFont);
+        canvas.setFont(linkFont(label));
         canvas.drawText(text, bounds, kLinkTextFormat | text_format::CalcRect);
     }
     ReleaseDC(label, dc);
@@ -64,16 +70,17 @@ static constexpr const char* kLinkLabelClass = "TLinkLabel";
 
 void registerLinkLabelClass(HINSTANCE instance) {
     staticProc = registerSuperclass(instance, "Static", kLinkLabelClass, linkLabelProc, IDC_HAND);
-    if (linkFont == nullptr) linkFont = createFontOf(layout::kLinkFont);
 }
 
 HWND createLinkLabel(HWND parent, const layout::LinkPlacement& placement, HWND tooltips,
                      HINSTANCE instance) {
+    const Point at = placedAt(placement, layoutDpi(parent));
     HWND label = CreateWindowExA(
         0, kLinkLabelClass, placement.caption, WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_OWNERDRAW,
-        placement.left, placement.top, 10, 13, parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)), instance, nullptr);
-    SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont), FALSE);
+        at.x, at.y, 10, 13, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)),
+        instance, nullptr);
+    SendMessageA(label, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(fontAtDpi(layout::kLinkFont, layoutDpi(label))), FALSE);
     fitToText(label);
     SetPropA(label, kBrushProp, CreateSolidBrush(toColorRef(placement.background)));
 
@@ -91,7 +98,7 @@ void drawLinkLabel(const DRAWITEMSTRUCT& item) {
     auto brush = static_cast<HBRUSH>(GetPropA(item.hwndItem, kBrushProp));
     FillRect(item.hDC, &item.rcItem, brush);
     GdiCanvas canvas(item.hDC);
-    canvas.setFont(layout::kLinkFont);
+    canvas.setFont(linkFont(item.hwndItem));
     Rect rect = toRect(item.rcItem);
     canvas.drawText(textOf(item.hwndItem), rect, kLinkTextFormat);
 }

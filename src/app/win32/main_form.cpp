@@ -2,6 +2,7 @@
 
 #include "app/layout.h"
 #include "app/resize_rules.h"
+#include "app/scaled_layout.h"
 #include "app/win32/application.h"
 #include "app/win32/gdi_util.h"
 #include "app/win32/link_label.h"
@@ -12,6 +13,7 @@
 #include "app/win32/tool_button.h"
 #include "app/win32/window_util.h"
 #include "inventory/win32/list_view_sink.h"
+#include "platform/win32/display_dpi.h"
 
 namespace remvana {
 
@@ -76,9 +78,11 @@ HWND T_mainForm::create() {
         RegisterClassExA(&wc);
     }
     _mainForm = this;
+    // Sized for the system DPI: the window's own is known once it exists (createControls).
+    const Size size = creationLayout(systemDpi()).window;
     CreateWindowExA(WS_EX_CONTROLPARENT, kFormClass, "", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                    CW_USEDEFAULT, CW_USEDEFAULT, layout::kWindowWidth, layout::kWindowHeight,
-                    nullptr, nullptr, instance_, this);
+                    CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy, nullptr, nullptr, instance_,
+                    this);
     return Handle;
 }
 
@@ -142,7 +146,11 @@ LRESULT T_mainForm::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_GETMINMAXINFO:
         // Narrower than this, "Refresh" would cover "Undo".
-        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize.x = layout::kMinWindowWidth;
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize.x =
+            creationLayout(dpi_).minWindowWidth;
+        return 0;
+    case WM_DPICHANGED:
+        onDpiChanged(dpiChangeOf(wParam, lParam));
         return 0;
     case WM_GETFONT:
         // The window's font, for children that take their parent's.
@@ -162,10 +170,14 @@ LRESULT T_mainForm::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void T_mainForm::createControls() {
     using namespace layout;
-    windowFont_ = createFontOf(kWindowFont);
+    dpi_ = windowDpi(Handle);
+    setLayoutDpi(Handle, dpi_);
+    const CreationLayout at = creationLayout(dpi_);
+    leftPanelWidth_ = at.leftPanelWidth;
+    windowFont_ = createFontOf(scaledFont(kWindowFont, dpi_));
     createImageLists();
 
-    const PaneRects panes = alignPanes({kClientWidth, kClientHeight}, kLeftPanelWidth);
+    const PaneRects& panes = at.panes;
     AdvOfficeStatusBar = createStatusBar(Handle, kStatusBarId, instance_);
     MainAdvPanel = createAdvPanel(Handle, kMainPanelId, panes.mainPanel, instance_);
     LeftAdvPanel = createAdvPanel(MainAdvPanel, kLeftAdvPanelId, panes.leftAdvPanel, instance_);
@@ -203,13 +215,17 @@ void T_mainForm::createControls() {
 
 void T_mainForm::createImageLists() {
     using namespace layout;
-    SmallImageList = ImageList_Create(kSmallImageSize, kSmallImageSize, ILC_COLOR32 | ILC_MASK, 1,
-                                      kSmallImageGrowBy);
-    addIconResource(SmallImageList, instance_, IDI_DEFAULT_PROGRAM, kSmallImageSize);
+    // Images at the size that fits the scale, each loaded at that size from its icon.
+    const CreationLayout at = creationLayout(dpi_);
+    const int rowSize = at.smallImageSize;
+    SmallImageList =
+        ImageList_Create(rowSize, rowSize, ILC_COLOR32 | ILC_MASK, 1, kSmallImageGrowBy);
+    addIconResource(SmallImageList, instance_, IDI_DEFAULT_PROGRAM, rowSize);
     // The label's images: 0 is the program image, 1 the heading image of the details.
-    LabelImageList = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 2);
+    const int labelSize = at.labelImageSize;
+    LabelImageList = ImageList_Create(labelSize, labelSize, ILC_COLOR32 | ILC_MASK, 2, 2);
     for (int id : {IDI_DEFAULT_PROGRAM, IDI_HEADING})
-        addIconResource(LabelImageList, instance_, id, 16);
+        addIconResource(LabelImageList, instance_, id, labelSize);
 }
 
 void T_mainForm::onCommand(int id, int code, HWND control) {
@@ -269,7 +285,7 @@ void T_mainForm::onActivate(WPARAM wParam, LPARAM lParam) {
 }
 
 void T_mainForm::realign(int leftPanelWidth) {
-    const PaneRects panes = alignPanes(clientSizeOf(Handle), leftPanelWidth);
+    const PaneRects panes = alignPanes(clientSizeOf(Handle), leftPanelWidth, dpi_);
     const Size before = clientSizeOf(RightAdvPanel);
     moveChild(AdvOfficeStatusBar, panes.statusBar);
     moveChild(MainAdvPanel, panes.mainPanel);
@@ -278,7 +294,7 @@ void T_mainForm::realign(int leftPanelWidth) {
     moveChild(LeftPanel, panes.leftPanel);
     moveChild(Splitter, panes.splitter);
     moveChild(RightAdvPanel, panes.rightPanel);
-    const ListPaneFit listPane = listPaneFit(clientSizeOf(LeftPanel));
+    const ListPaneFit listPane = listPaneFit(clientSizeOf(LeftPanel), dpi_);
     if (FilterEdit) moveChild(FilterEdit, listPane.filterEdit);
     // The list fits its name column to every new size itself.
     if (AdvListView) moveChild(AdvListView, listPane.list);
@@ -288,7 +304,7 @@ void T_mainForm::realign(int leftPanelWidth) {
 
 void T_mainForm::onSplitterReleased(int proposedLeft) {
     const int container = clientSizeOf(LeftAdvPanel).cx;
-    leftPanelWidth_ = splitterDragWidth(proposedLeft, container, leftPanelWidth_);
+    leftPanelWidth_ = splitterDragWidth(proposedLeft, container, leftPanelWidth_, dpi_);
     realign(leftPanelWidth_);
 }
 
@@ -299,6 +315,7 @@ void T_mainForm::FormResize(HWND) {
     input.refreshWidth = outerWidthOf(RefreshAdvToolButton);
     input.savetofileWidth = outerWidthOf(SavetofileAdvToolButton);
     input.modifyPropertiesWidth = outerWidthOf(ModifyPropertiesAdvToolButton);
+    input.dpi = dpi_;
     const FormResizeResult plan = formResize(input);
 
     setChildLeft(SavetofileAdvToolButton, plan.savetofileLeft);
@@ -316,8 +333,8 @@ void T_mainForm::FormResize(HWND) {
 }
 
 void T_mainForm::RightAdvPanelResize(HWND) {
-    const DetailsPaneFit fit = rightAdvPanelResize(clientSizeOf(RightAdvPanel),
-                                                   outerWidthOf(ModifyPropertiesAdvToolButton));
+    const DetailsPaneFit fit = rightAdvPanelResize(
+        clientSizeOf(RightAdvPanel), outerWidthOf(ModifyPropertiesAdvToolButton), dpi_);
     setChildLeft(ModifyPropertiesAdvToolButton, fit.modifyPropertiesLeft);
     if (ParamLabel) setChildSize(ParamLabel, fit.paramLabelWidth, fit.paramLabelHeight);
 }

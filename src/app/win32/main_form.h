@@ -16,6 +16,7 @@
 #include "platform/locale.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
+#include "platform/win32/display_dpi.h"
 #include "widgets/listview/win32/adv_list_view.h"
 
 namespace remvana {
@@ -171,11 +172,15 @@ class T_mainForm {
     void createParamLabel();
     void createFilterEdit();
     void checkHealthBatch(WPARAM generation);
+    // WM_DPICHANGED: the window moved to a display of another scale (main_form_dpi.cpp).
+    void onDpiChanged(const DpiChange& change);
 
     HINSTANCE instance_;
     FormServices services_;
     HFONT windowFont_ = nullptr;
     int leftPanelWidth_;
+    // The DPI the window lays itself out for: its own, or the one WM_DPICHANGED brought.
+    int dpi_ = 96;
     bool activatedOnce_ = false;
     HFONT filterFont_ = nullptr;
     std::string filterText_;

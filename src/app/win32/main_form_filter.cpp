@@ -34,13 +34,13 @@ bool uninstallerMissingIn(const ListRow& row) {
 
 void T_mainForm::createFilterEdit() {
     using namespace layout;
-    const ListPaneFit fit = listPaneFit(clientSizeOf(LeftPanel));
+    const ListPaneFit fit = listPaneFit(clientSizeOf(LeftPanel), dpi_);
     const Rect& box = fit.filterEdit;
     FilterEdit = CreateWindowExA(
         WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, box.left,
         box.top, box.width(), box.height(), LeftPanel,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFilterEditId)), instance(), nullptr);
-    filterFont_ = createFontOf(kParamLabelFont);
+    filterFont_ = createFontOf(scaledFont(kParamLabelFont, dpi_));
     SendMessageA(FilterEdit, WM_SETFONT, reinterpret_cast<WPARAM>(filterFont_), FALSE);
     const std::wstring cue = ansiToWide(kFilterCueText);
     // Shown while the box is empty, focused or not.

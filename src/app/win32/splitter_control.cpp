@@ -32,7 +32,7 @@ void toggleDragLine(HWND splitter, int left) {
     HBITMAP bitmap = CreateBitmap(8, 8, 1, 1, pattern);
     HBRUSH brush = CreatePatternBrush(bitmap);
     HGDIOBJ old = SelectObject(dc, brush);
-    PatBlt(dc, left, bar.top, layout::kSplitterWidth, bar.bottom - bar.top, PATINVERT);
+    PatBlt(dc, left, bar.top, bar.right - bar.left, bar.bottom - bar.top, PATINVERT);
     SelectObject(dc, old);
     DeleteObject(brush);
     DeleteObject(bitmap);

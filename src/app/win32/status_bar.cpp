@@ -9,7 +9,9 @@
 #include "app/paint_rules.h"
 #include "app/win32/gdi_util.h"
 #include "app/win32/window_util.h"
+#include "platform/display_scale.h"
 #include "platform/win32/canvas_gdi.h"
+#include "platform/win32/display_dpi.h"
 
 namespace remvana {
 
@@ -17,7 +19,6 @@ namespace {
 
 struct StatusBarState {
     std::array<std::string, 2> texts;
-    HFONT font = nullptr;
 };
 
 constexpr std::array<int, 2> kPanelWidths{layout::kStatusPanel0Width, layout::kStatusPanel1Width};
@@ -31,11 +32,11 @@ int gripWidth(const RECT& client) {
 }
 
 // The last panel reaches to the size grip, so the program count is never cut short.
-RECT panelRect(const RECT& client, int panel) {
+RECT panelRect(const RECT& client, int panel, int dpi) {
     int left = 0;
     for (int i = 0; i < panel; ++i)
-        left += kPanelWidths[i];
-    int right = left + kPanelWidths[panel];
+        left += scaled(kPanelWidths[i], dpi);
+    int right = left + scaled(kPanelWidths[panel], dpi);
     if (panel + 1 == static_cast<int>(kPanelWidths.size()))
         right = std::max(right, static_cast<int>(client.right) - gripWidth(client));
     return {left, client.top + 1, right, client.bottom};
@@ -50,18 +51,19 @@ void paint(HWND hwnd, StatusBarState& state) {
     fillSolid(dc, {client.left, client.top, client.right, client.top + 1},
               toColorRef(layout::kStatusBarBorder));
 
-    HGDIOBJ oldFont = SelectObject(dc, state.font);
+    const int dpi = layoutDpi(hwnd);
+    HGDIOBJ oldFont = SelectObject(dc, fontAtDpi(layout::kStatusBarFont, dpi));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, toColorRef(layout::kStatusTextColor));
     for (int panel = 0; panel < 2; ++panel) {
-        RECT cell = panelRect(client, panel);
+        RECT cell = panelRect(client, panel, dpi);
         fillBands(dc, statusPanelFace(toRect(cell)));
         // Panels are separated by a thin line in the bar's border colour.
         fillSolid(dc, {cell.right - 1, cell.top + 2, cell.right, cell.bottom - 2},
                   toColorRef(layout::kStatusBarBorder));
         RECT text = cell;
-        text.left += layout::kStatusTextOffset;
-        text.top += layout::kStatusTextOffset;
+        text.left += scaled(layout::kStatusTextOffset, dpi);
+        text.top += scaled(layout::kStatusTextOffset, dpi);
         const std::string& s = state.texts[panel];
         drawProgramText(dc, s, text, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     }
@@ -77,13 +79,11 @@ LRESULT CALLBACK statusBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     switch (msg) {
     case WM_NCCREATE: {
         auto* created = new StatusBarState;
-        created->font = createFontOf(layout::kStatusBarFont);
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
         break;
     }
     case WM_NCDESTROY:
         if (state) {
-            DeleteObject(state->font);
             delete state;
             SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         }
@@ -131,7 +131,7 @@ LRESULT CALLBACK statusBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         if (lParam) {
             auto* rights = reinterpret_cast<int*>(lParam);
             const int count = static_cast<int>(wParam);
-            if (count > 0) rights[0] = kPanelWidths[0];
+            if (count > 0) rights[0] = scaled(kPanelWidths[0], layoutDpi(hwnd));
             if (count > 1) rights[1] = -1; // the last panel extends to the grip
         }
         return 2;

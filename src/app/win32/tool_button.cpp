@@ -3,16 +3,22 @@
 #include <string>
 
 #include "app/paint_rules.h"
+#include "app/scaled_layout.h"
 #include "app/win32/gdi_util.h"
 #include "app/win32/window_util.h"
 #include "platform/win32/canvas_gdi.h"
+#include "platform/win32/display_dpi.h"
 
 namespace remvana {
 
 namespace {
 
 WNDPROC buttonProc = nullptr;
-HFONT buttonFont = nullptr;
+
+// The caption font at the scale the button is shown at.
+HFONT buttonFont(HWND button) {
+    return fontAtDpi(layout::kButtonFont, layoutDpi(button));
+}
 
 // The mouse-over state lives in the window's user data: the button class keeps its own
 // extra bytes for itself.
@@ -61,16 +67,16 @@ void drawCaption(HDC dc, const std::string& caption, RECT rect, COLORREF color) 
 
 void registerToolButtonClass(HINSTANCE instance) {
     buttonProc = registerSuperclass(instance, "Button", kToolButtonClass, toolButtonProc);
-    if (buttonFont == nullptr) buttonFont = createFontOf(layout::kButtonFont);
 }
 
 HWND createToolButton(HWND parent, const layout::ButtonPlacement& placement, HINSTANCE instance) {
-    HWND button = CreateWindowExA(
-        0, kToolButtonClass, placement.caption,
-        WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_OWNERDRAW, placement.left,
-        placement.top, layout::kToolButtonWidth, layout::kToolButtonHeight, parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)), instance, nullptr);
-    SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont), FALSE);
+    const Rect at = placedAt(placement, layoutDpi(parent));
+    HWND button = CreateWindowExA(0, kToolButtonClass, placement.caption,
+                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_OWNERDRAW,
+                                  at.left, at.top, at.width(), at.height(), parent,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)),
+                                  instance, nullptr);
+    SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont(button)), FALSE);
     EnableWindow(button, placement.enabledAtStart);
     return button;
 }
@@ -96,7 +102,7 @@ void drawToolButton(const DRAWITEMSTRUCT& item) {
 
     char text[128] = {};
     GetWindowTextA(item.hwndItem, text, sizeof text);
-    HGDIOBJ oldFont = SelectObject(dc, buttonFont);
+    HGDIOBJ oldFont = SelectObject(dc, buttonFont(item.hwndItem));
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     if (look.embossedCaption) {
         RECT shifted = whole;

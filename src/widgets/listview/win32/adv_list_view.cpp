@@ -6,8 +6,10 @@
 
 #include <utility>
 
+#include "platform/display_scale.h"
 #include "platform/win32/canvas_gdi.h"
 #include "platform/win32/code_page_win32.h"
+#include "platform/win32/display_dpi.h"
 #include "widgets/listview/list_columns.h"
 
 namespace remvana {
@@ -81,16 +83,14 @@ HWND TAdvListView::create(HWND parent, int controlId, const RECT& bounds) {
     SendMessageA(list_, LVM_SETBKCOLOR, 0, RGB(0xFF, 0xFF, 0xFF));
     SendMessageA(list_, LVM_SETTEXTBKCOLOR, 0, RGB(0xFF, 0xFF, 0xFF));
     SendMessageA(list_, LVM_SETTEXTCOLOR, 0, kListTextColor);
-    listFont_ =
-        CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Tahoma");
-    SendMessageA(list_, WM_SETFONT, reinterpret_cast<WPARAM>(listFont_), FALSE);
+    dpi_ = layoutDpi(parent);
 
     for (int i = 0; i < kListColumnCount; ++i) {
         const ListColumn& wanted = kProgramListColumns[static_cast<std::size_t>(i)];
         LVCOLUMNA column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
         column.fmt = flagsOf(wanted.alignment).format;
-        column.cx = wanted.width;
+        column.cx = scaled(wanted.width, dpi_);
         column.pszText = const_cast<char*>(wanted.caption);
         column.iSubItem = i;
         SendMessageA(list_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i),
@@ -103,12 +103,7 @@ HWND TAdvListView::create(HWND parent, int controlId, const RECT& bounds) {
     LONG_PTR headerStyle = GetWindowLongPtrA(header_, GWL_STYLE);
     headerStyle &= ~static_cast<LONG_PTR>(HDS_HOTTRACK | HDS_DRAGDROP);
     SetWindowLongPtrA(header_, GWL_STYLE, headerStyle | HDS_BUTTONS);
-    headerFont_ =
-        CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
-    // The header bar takes its height from its own font: a cell height of 13 pixels.
-    headerHeightFont_ = CreateFontA(kHeaderFontCellHeight, 0, 0, 0, FW_NORMAL, 0, 0, 0,
-                                    DEFAULT_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
-    SendMessageA(header_, WM_SETFONT, reinterpret_cast<WPARAM>(headerHeightFont_), FALSE);
+    setDpi(dpi_);
     headerBrush_ = CreateSolidBrush(colorRef(kHeaderColor));
 
     SetWindowSubclass(list_, listProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
@@ -120,6 +115,49 @@ HWND TAdvListView::create(HWND parent, int controlId, const RECT& bounds) {
     GetClientRect(list_, &client);
     SendMessageA(list_, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
     return list_;
+}
+
+void TAdvListView::setDpi(int dpi) {
+    if (listFont_ && dpi != dpi_) {
+        // Columns keep the share of the list they had; column 0 is refitted below.
+        for (int i = 1; i < kListColumnCount; ++i)
+            setColumnWidth(i, rescaled(columnWidth(i), dpi_, dpi));
+    }
+    dpi_ = dpi;
+    auto font = [dpi](int height, const char* face) {
+        return CreateFontA(scaled(height, dpi), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
+                           0, 0, face);
+    };
+    HFONT oldList = std::exchange(listFont_, font(-11, "Tahoma"));
+    HFONT oldHeader = std::exchange(headerFont_, font(-11, "MS Sans Serif"));
+    // The header bar takes its height from its own font: a cell height of 13 pixels at 96.
+    HFONT oldHeight =
+        std::exchange(headerHeightFont_, font(kHeaderFontCellHeight, "MS Sans Serif"));
+    SendMessageA(list_, WM_SETFONT, reinterpret_cast<WPARAM>(listFont_), FALSE);
+    SendMessageA(header_, WM_SETFONT, reinterpret_cast<WPARAM>(headerHeightFont_), FALSE);
+    for (HFONT old : {oldList, oldHeader, oldHeight})
+        if (old) DeleteObject(old);
+    if (oldList) {
+        // Lay the header out again with its new font, and refit column 0.
+        RECT client{};
+        GetClientRect(list_, &client);
+        SendMessageA(list_, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+        InvalidateRect(list_, nullptr, TRUE);
+    }
+}
+
+void TAdvListView::forgetRowImages() {
+    for (std::size_t i = 0; i < model_.size(); ++i)
+        model_.setImage(i, I_IMAGECALLBACK);
+    const int count = rowCount();
+    for (int i = 0; i < count; ++i) {
+        LVITEMA item{};
+        item.mask = LVIF_IMAGE;
+        item.iItem = i;
+        item.iImage = I_IMAGECALLBACK;
+        SendMessageA(list_, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    InvalidateRect(list_, nullptr, TRUE);
 }
 
 void TAdvListView::setSmallImages(HIMAGELIST images) {

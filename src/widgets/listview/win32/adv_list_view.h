@@ -30,8 +30,13 @@ class TAdvListView {
     HWND handle() const { return list_; }
     HWND header() const { return header_; }
 
-    // Row images (32 x 32); the list shares the image list and never destroys it.
+    // Row images (32 x 32 at 96 DPI); the list shares the image list and never destroys it.
     void setSmallImages(HIMAGELIST images);
+    // Fonts, header height and column widths for the scale the list is shown at: set at
+    // creation, and again when the window moves to a display of another scale.
+    void setDpi(int dpi);
+    // Every row asks OnGetRowImage for its image again: the row images were made anew.
+    void forgetRowImages();
 
     // ---- Rows ----
     // Row indices are those of the rows shown, top first; a filter may hide some rows.
@@ -127,6 +132,7 @@ class TAdvListView {
     HFONT headerFont_ = nullptr;       // captions
     HFONT headerHeightFont_ = nullptr; // sizes the header bar
     HBRUSH headerBrush_ = nullptr;
+    int dpi_ = 96;
     bool tracking_ = false; // a divider drag is under way
     bool clearing_ = false; // rows leave the control: no selection events
     RowPredicate filter_;

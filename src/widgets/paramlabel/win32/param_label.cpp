@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "platform/win32/canvas_gdi.h"
+#include "platform/win32/display_dpi.h"
 #include "widgets/paramlabel/param_lookup.h"
 #include "widgets/paramlabel/win32/param_label_resources.h"
 #include "widgets/paramlabel/win32/popup_date_picker.h"
@@ -186,6 +187,7 @@ void TParamLabel::markupChanged() {
 
 void TParamLabel::setLook(const ParamLabelLook& look) {
     bool autoSizingTurnedOn = look.AutoSizing && !look_.AutoSizing;
+    if (look.Font != look_.Font) editorFont_.reset(); // made again in the new font
     look_ = look;
     if (autoSizingTurnedOn)
         SetWindowPos(hwnd_, nullptr, 0, 0, 6, 6, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -216,9 +218,12 @@ Rect TParamLabel::layoutRect() const {
 
 MarkupResult TParamLabel::render(HDC dc, MarkupMode mode, Point mouse, int locateAnchor) {
     GdiCanvas canvas(dc);
+    // The markup's densities (points, images) follow the scale the window lays itself out for.
+    const int dpi = layoutDpi(hwnd_);
+    canvas.setDpi(dpi);
     canvas.setFont(look_.Font);
     canvas.setBackground(kColorNone);
-    ImageListImages images(images_);
+    ImageListImages images(images_, dpi);
 
     MarkupRequest request;
     for (const std::string& line : lines_)
