@@ -73,8 +73,10 @@ HWND T_mainForm::create() {
         wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         wc.hIcon = LoadIconA(instance_, MAKEINTRESOURCEA(IDI_REMVANA));
-        wc.hIconSm = static_cast<HICON>(
-            LoadImageA(instance_, MAKEINTRESOURCEA(IDI_REMVANA), IMAGE_ICON, 16, 16, 0));
+        // The caption's icon at the system's small size: 16 at 96 DPI, more when scaled.
+        wc.hIconSm = static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(IDI_REMVANA),
+                                                   IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                   GetSystemMetrics(SM_CYSMICON), 0));
         RegisterClassExA(&wc);
     }
     _mainForm = this;
