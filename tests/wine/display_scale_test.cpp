@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/layout.h"
+#include "list_view_probe.h"
 #include "platform/win32/canvas_gdi.h"
 #include "platform/win32/display_dpi.h"
 #include "window_fixture.h"
@@ -107,6 +108,11 @@ class DisplayScaleChild : public MainWindowFixture {
                            static_cast<DWORD>(caption.size() + 1));
             RegSetValueExA(key, "UninstallString", 0, REG_SZ,
                            reinterpret_cast<const BYTE*>("C:\\x\\uninst.exe"), 17);
+            // The suite's own icon (the program's, which has a 48-pixel image).
+            const std::string icon = ownFolder() + "wine_tests.exe,0";
+            RegSetValueExA(key, "DisplayIcon", 0, REG_SZ,
+                           reinterpret_cast<const BYTE*>(icon.c_str()),
+                           static_cast<DWORD>(icon.size() + 1));
             RegCloseKey(key);
         }
     }
@@ -123,6 +129,8 @@ TEST_F(DisplayScaleChild, DISABLED_WindowAt144Dpi) {
     EXPECT_EQ(144, windowDpi(window()));
     expectLaidOutAt144(form());
     selectRow("Quill Notes Pro");
+    EXPECT_GT(listItemImage(form().AdvListView, listRowOf(form().AdvListView, "Quill Notes Pro")),
+              0);
     EXPECT_FALSE(saveScreenshot(window(), "main_window_144dpi").empty());
 }
 

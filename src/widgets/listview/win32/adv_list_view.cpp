@@ -513,7 +513,7 @@ void TAdvListView::drawHeaderItem(const DRAWITEMSTRUCT& item) {
     GetClientRect(header_, &headerClient);
     const HeaderItemPaint plan = planHeaderItem(
         toRect(item.rcItem), column, kListColumnCount, model_.sortState().markedColumn,
-        kProgramListColumns[static_cast<std::size_t>(column)].alignment, headerClient.right);
+        kProgramListColumns[static_cast<std::size_t>(column)].alignment, headerClient.right, dpi_);
 
     const HDC dc = item.hDC;
     RECT fill = toRECT(plan.fill);
