@@ -58,6 +58,10 @@ LinkTops linkTopsFor(int paneHeight, int dpi) {
             paneHeight - scaled(20, dpi)};
 }
 
+int linkLeftWithin(int left, int width, int paneWidth) {
+    return std::max(0, std::min(left, paneWidth - width));
+}
+
 FormResizeResult formResize(const FormResizeInput& in) {
     FormResizeResult result;
     const int edge = scaled(15, in.dpi);

@@ -49,6 +49,10 @@ struct LinkTops {
 };
 // The three link labels form a block whose last line ends 7 pixels above the pane's bottom.
 LinkTops linkTopsFor(int paneHeight, int dpi = kDesignDpi);
+// A link's left edge in the pane: where it was placed, unless its text would run past the
+// pane's right edge (text in a larger font grows a little more than the scale); then just
+// far enough left to show whole, never left of the pane.
+int linkLeftWithin(int left, int width, int paneWidth);
 
 struct FormResizeInput {
     int outerWidth = 0; // W: the window's width with its frame

@@ -58,6 +58,8 @@ void expectLaidOutAt144(T_mainForm& form) {
     EXPECT_EQ(-17, fontHeightOf(form.AdvListView));
     // The link fits its text in the larger font: taller than its 13 pixels at 96.
     EXPECT_GE(placeOf(form.SiteLabel).height(), 19);
+    for (HWND link : {form.SiteLabel, form.SuggestLabel, form.MailToLabel})
+        EXPECT_LE(placeOf(link).right, placeOf(form.RightAdvPanel).width()) << windowText(link);
 }
 
 using DisplayScale = MainWindowFixture;

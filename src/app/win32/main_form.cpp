@@ -332,6 +332,7 @@ void T_mainForm::FormResize(HWND) {
     setChildTop(MailToLabel, plan.links.mailTo);
     setChildTop(SuggestLabel, plan.links.suggest);
     setChildTop(SiteLabel, plan.links.site);
+    placeLinksInPane();
 }
 
 void T_mainForm::RightAdvPanelResize(HWND) {

@@ -174,6 +174,9 @@ class T_mainForm {
     void checkHealthBatch(WPARAM generation);
     // WM_DPICHANGED: the window moved to a display of another scale (main_form_dpi.cpp).
     void onDpiChanged(const DpiChange& change);
+    // The links at the pane's bottom at their places, each moved left where its text would
+    // run past the pane (main_form_dpi.cpp).
+    void placeLinksInPane();
 
     HINSTANCE instance_;
     FormServices services_;

@@ -89,4 +89,16 @@ void T_mainForm::onDpiChanged(const DpiChange& change) {
     RedrawWindow(Handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
+void T_mainForm::placeLinksInPane() {
+    const int pane = clientSizeOf(RightAdvPanel).cx;
+    const std::pair<HWND, const layout::LinkPlacement*> links[] = {
+        {SiteLabel, &layout::kSiteLink},
+        {SuggestLabel, &layout::kSuggestLink},
+        {MailToLabel, &layout::kMailToLink},
+    };
+    for (const auto& [label, placement] : links)
+        setChildLeft(
+            label, linkLeftWithin(placedAt(*placement, dpi_).x, childRectOf(label).width(), pane));
+}
+
 } // namespace remvana

@@ -53,5 +53,11 @@ TEST(CreationLayout, ScalesEveryFigureFromTheDesign) {
     }
 }
 
+TEST(LinkLeftWithin, MovesALinkLeftOnlyAsFarAsItsTextNeeds) {
+    EXPECT_EQ(45, linkLeftWithin(45, 400, 448));
+    EXPECT_EQ(44, linkLeftWithin(45, 404, 448));
+    EXPECT_EQ(0, linkLeftWithin(45, 500, 448));
+}
+
 } // namespace
 } // namespace remvana
