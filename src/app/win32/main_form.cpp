@@ -81,10 +81,17 @@ HWND T_mainForm::create() {
     }
     _mainForm = this;
     // Sized for the system DPI: the window's own is known once it exists (createControls).
-    const Size size = creationLayout(systemDpi()).window;
+    const int systemScale = systemDpi();
+    const Size size = creationLayout(systemScale).window;
     CreateWindowExA(WS_EX_CONTROLPARENT, kFormClass, "", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                     CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy, nullptr, nullptr, instance_,
                     this);
+    // Opened on a display of another scale than the system's: the size of that scale.
+    if (Handle && dpi_ != systemScale) {
+        const Size own = creationLayout(dpi_).window;
+        SetWindowPos(Handle, nullptr, 0, 0, own.cx, own.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     return Handle;
 }
 
