@@ -12,19 +12,20 @@ Rect rectAt(int left, int top, int width, int height) {
 }
 } // namespace
 
-PaneRects alignPanes(Size client, int leftPanelWidth) {
+PaneRects alignPanes(Size client, int leftPanelWidth, int dpi) {
     using namespace layout;
+    const int statusBarHeight = scaled(kStatusBarHeight, dpi);
     PaneRects panes;
     const int width = std::max(0, client.cx);
-    const int bodyHeight = std::max(0, client.cy - kStatusBarHeight);
-    panes.statusBar = rectAt(0, bodyHeight, width, std::min(client.cy, kStatusBarHeight));
+    const int bodyHeight = std::max(0, client.cy - statusBarHeight);
+    panes.statusBar = rectAt(0, bodyHeight, width, std::min(client.cy, statusBarHeight));
     panes.mainPanel = rectAt(0, 0, width, bodyHeight);
     panes.leftAdvPanel = panes.mainPanel;
 
-    const int topHeight = std::min(bodyHeight, kTopPanelHeight);
+    const int topHeight = std::min(bodyHeight, scaled(kTopPanelHeight, dpi));
     const int paneHeight = bodyHeight - topHeight;
     const int listWidth = std::clamp(leftPanelWidth, 0, width);
-    const int splitterWidth = std::min(kSplitterWidth, width - listWidth);
+    const int splitterWidth = std::min(scaled(kSplitterWidth, dpi), width - listWidth);
     panes.topPanel = rectAt(0, 0, width, topHeight);
     panes.leftPanel = rectAt(0, topHeight, listWidth, paneHeight);
     panes.splitter = rectAt(listWidth, topHeight, splitterWidth, paneHeight);
@@ -33,46 +34,54 @@ PaneRects alignPanes(Size client, int leftPanelWidth) {
     return panes;
 }
 
-ListPaneFit listPaneFit(Size listPane) {
+ListPaneFit listPaneFit(Size listPane, int dpi) {
     using namespace layout;
     const int width = std::max(0, listPane.cx);
-    const int strip = std::min(std::max(0, listPane.cy), kFilterStripHeight);
+    const int strip = std::min(std::max(0, listPane.cy), scaled(kFilterStripHeight, dpi));
+    const int margin = scaled(kFilterEditMargin, dpi);
     ListPaneFit fit;
-    fit.filterEdit = rectAt(kFilterEditMargin, kFilterEditMargin, width - 2 * kFilterEditMargin,
-                            strip - 2 * kFilterEditMargin);
+    fit.filterEdit = rectAt(margin, margin, width - 2 * margin, strip - 2 * margin);
     fit.list = rectAt(0, strip, width, listPane.cy - strip);
     return fit;
 }
 
-DetailsPaneFit rightAdvPanelResize(Size pane, int modifyPropertiesWidth) {
+DetailsPaneFit rightAdvPanelResize(Size pane, int modifyPropertiesWidth, int dpi) {
     DetailsPaneFit fit;
-    fit.modifyPropertiesLeft = pane.cx - 7 - modifyPropertiesWidth;
-    fit.paramLabelWidth = std::max(0, pane.cx - 13);
-    fit.paramLabelHeight = std::max(0, pane.cy - 90);
+    fit.modifyPropertiesLeft = pane.cx - scaled(7, dpi) - modifyPropertiesWidth;
+    fit.paramLabelWidth = std::max(0, pane.cx - scaled(13, dpi));
+    fit.paramLabelHeight = std::max(0, pane.cy - scaled(90, dpi));
     return fit;
 }
 
-LinkTops linkTopsFor(int paneHeight) {
-    return {paneHeight - 46, paneHeight - 33, paneHeight - 20};
+LinkTops linkTopsFor(int paneHeight, int dpi) {
+    return {paneHeight - scaled(46, dpi), paneHeight - scaled(33, dpi),
+            paneHeight - scaled(20, dpi)};
+}
+
+int linkLeftWithin(int left, int width, int paneWidth) {
+    return std::max(0, std::min(left, paneWidth - width));
 }
 
 FormResizeResult formResize(const FormResizeInput& in) {
     FormResizeResult result;
-    result.savetofileLeft = in.outerWidth - 15 - in.savetofileWidth;
-    result.refreshLeft = in.outerWidth - 15 - in.refreshWidth - in.savetofileWidth - 5;
-    result.leftPanelWidth = std::max(0, in.outerWidth - 307);
-    result.panes = alignPanes(in.client, result.leftPanelWidth);
+    const int edge = scaled(15, in.dpi);
+    result.savetofileLeft = in.outerWidth - edge - in.savetofileWidth;
+    result.refreshLeft =
+        in.outerWidth - edge - in.refreshWidth - in.savetofileWidth - scaled(5, in.dpi);
+    result.leftPanelWidth = std::max(0, in.outerWidth - scaled(307, in.dpi));
+    result.panes = alignPanes(in.client, result.leftPanelWidth, in.dpi);
     const Size pane{result.panes.rightPanel.width(), result.panes.rightPanel.height()};
-    result.details = rightAdvPanelResize(pane, in.modifyPropertiesWidth);
-    result.links = linkTopsFor(pane.cy);
+    result.details = rightAdvPanelResize(pane, in.modifyPropertiesWidth, in.dpi);
+    result.links = linkTopsFor(pane.cy, in.dpi);
     return result;
 }
 
-int splitterDragWidth(int proposedLeft, int containerWidth, int currentWidth) {
+int splitterDragWidth(int proposedLeft, int containerWidth, int currentWidth, int dpi) {
     using namespace layout;
-    const int highest = containerWidth - kSplitterWidth - kSplitterMinSize;
-    if (highest < kSplitterMinSize) return currentWidth;
-    return std::clamp(proposedLeft, kSplitterMinSize, highest);
+    const int minSize = scaled(kSplitterMinSize, dpi);
+    const int highest = containerWidth - scaled(kSplitterWidth, dpi) - minSize;
+    if (highest < minSize) return currentWidth;
+    return std::clamp(proposedLeft, minSize, highest);
 }
 
 } // namespace remvana

@@ -1,7 +1,9 @@
 #pragma once
 // Where the window's panes and controls go when the window or the details pane changes
-// size. Pure arithmetic on sizes, so the window only applies the results.
+// size. Pure arithmetic on sizes, so the window only applies the results. Every figure is
+// written for 96 DPI and scaled to the `dpi` the window lays itself out for.
 #include "platform/canvas.h"
+#include "platform/display_scale.h"
 
 namespace remvana {
 
@@ -20,7 +22,7 @@ struct PaneRects {
 // Stacks the panes by their alignment: status bar at the bottom, the tool bar on top, then
 // the list pane and the splitter from the left and the details pane taking the rest.
 // Sizes that would go negative stay at zero.
-PaneRects alignPanes(Size client, int leftPanelWidth);
+PaneRects alignPanes(Size client, int leftPanelWidth, int dpi = kDesignDpi);
 
 // Inside the list pane: the filter box in a strip of fixed height across the top, the
 // program list below it taking all the rest.
@@ -28,7 +30,7 @@ struct ListPaneFit {
     Rect filterEdit;
     Rect list;
 };
-ListPaneFit listPaneFit(Size listPane);
+ListPaneFit listPaneFit(Size listPane, int dpi = kDesignDpi);
 
 // What the details pane's resize handler sets.
 struct DetailsPaneFit {
@@ -38,7 +40,7 @@ struct DetailsPaneFit {
 };
 // RightAdvPanelResize: the button keeps 7 pixels to the pane's right edge, the label
 // keeps 13 pixels of width and 90 of height less than the pane.
-DetailsPaneFit rightAdvPanelResize(Size pane, int modifyPropertiesWidth);
+DetailsPaneFit rightAdvPanelResize(Size pane, int modifyPropertiesWidth, int dpi = kDesignDpi);
 
 struct LinkTops {
     int site = 0;
@@ -46,7 +48,11 @@ struct LinkTops {
     int mailTo = 0;
 };
 // The three link labels form a block whose last line ends 7 pixels above the pane's bottom.
-LinkTops linkTopsFor(int paneHeight);
+LinkTops linkTopsFor(int paneHeight, int dpi = kDesignDpi);
+// A link's left edge in the pane: where it was placed, unless its text would run past the
+// pane's right edge (text in a larger font grows a little more than the scale); then just
+// far enough left to show whole, never left of the pane.
+int linkLeftWithin(int left, int width, int paneWidth);
 
 struct FormResizeInput {
     int outerWidth = 0; // W: the window's width with its frame
@@ -54,6 +60,7 @@ struct FormResizeInput {
     int refreshWidth = 0;
     int savetofileWidth = 0;
     int modifyPropertiesWidth = 0;
+    int dpi = kDesignDpi;
 };
 
 struct FormResizeResult {
@@ -72,6 +79,6 @@ FormResizeResult formResize(const FormResizeInput& in);
 // The list pane's width after the splitter is released at proposedLeft (the splitter's new
 // left edge in LeftAdvPanel's coordinates): both sides keep at least minSize pixels. When
 // the container cannot give both sides their minimum, the width stays as it was.
-int splitterDragWidth(int proposedLeft, int containerWidth, int currentWidth);
+int splitterDragWidth(int proposedLeft, int containerWidth, int currentWidth, int dpi = kDesignDpi);
 
 } // namespace remvana

@@ -44,7 +44,7 @@ int RowIcons::imageOfIconString(const std::string& iconString) {
 std::optional<int> RowIcons::imageOfSource(const IconPlan::Source& source) {
     if (const auto known = extracted_.find(source); known != extracted_.end()) return known->second;
     IconHandle extracted = 0;
-    const bool found = shell_.extractIconEx(source.file, source.index, &extracted, nullptr) == 1;
+    const bool found = shell_.extractIconAt(source.file, source.index, iconSize_, &extracted) == 1;
     // The image list holds its own copy; ours goes whatever happens.
     const ShellIcon icon(shell_, extracted);
     std::optional<int> image;

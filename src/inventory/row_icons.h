@@ -40,6 +40,8 @@ class RowIcons {
 
     // The row images are gone (the rows were cleared): forget every image index.
     void forget();
+    // Icons are extracted at this size (the row images'); 0 is the system's large icon size.
+    void setIconSize(int px) { iconSize_ = px; }
 
   private:
     // The image of one extraction, extracted once: nothing when the extraction fails (the
@@ -52,6 +54,7 @@ class RowIcons {
     RegistryFactory& registry_;
     std::map<IconPlan::Source, std::optional<int>> extracted_;
     std::string library_; // the shell's icon library, once asked for
+    int iconSize_ = 0;
 };
 
 } // namespace remvana

@@ -26,6 +26,13 @@ class Shell {
     // pointer asks for no icon of that size.
     virtual unsigned extractIconEx(const std::string& file, int index, IconHandle* large,
                                    IconHandle* small) = 0;
+    // One icon of the file at `size` pixels square, from the file's image of that size where
+    // it has one rather than a stretched large icon: the number of icons extracted. The
+    // system's large size (and 0) is exactly ExtractIconEx's large icon.
+    virtual unsigned extractIconAt(const std::string& file, int index, int size, IconHandle* icon) {
+        (void)size;
+        return extractIconEx(file, index, icon, nullptr);
+    }
     // SHGetFileInfoA(path, 0, ..., SHGFI_TYPENAME): the shell's type name of the file.
     virtual std::string fileTypeName(const std::string& path) = 0;
     // SHGetFileInfoA(path, 0, ..., SHGFI_SYSICONINDEX | SHGFI_ICON | SHGFI_SMALLICON).

@@ -4,8 +4,10 @@
 
 #include <string>
 
+#include "app/scaled_layout.h"
 #include "app/win32/gdi_util.h"
 #include "platform/win32/canvas_gdi.h"
+#include "platform/win32/display_dpi.h"
 
 namespace remvana {
 
@@ -14,10 +16,9 @@ namespace {
 constexpr unsigned kLinkTextFormat =
     text_format::Left | text_format::SingleLine | text_format::NoPrefix;
 
-// One font for every link label, for the life of the process.
-HFONT linkFont() {
-    static const ScopedFont font(createFontOf(layout::kLinkFont));
-    return font.get();
+// The link font at the scale the label is shown at.
+Font linkFont(HWND label) {
+    return scaledFont(layout::kLinkFont, layoutDpi(label));
 }
 
 std::string textOf(HWND label) {
@@ -29,15 +30,16 @@ std::string textOf(HWND label) {
 } // namespace
 
 HWND LinkLabel::create(HWND parent, const layout::LinkPlacement& placement, HWND tooltips) {
+    const Point at = placedAt(placement, layoutDpi(parent));
     HWND label = createOwned([&](LinkLabel& self) {
         self.background_.reset(CreateSolidBrush(toColorRef(placement.background)));
-        return self.createWindow(0, placement.caption,
-                                 WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_OWNERDRAW, placement.left,
-                                 placement.top, 10, 13, parent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)));
+        return self.createWindow(
+            0, placement.caption, WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_OWNERDRAW, at.x, at.y, 10,
+            13, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)));
     });
     if (label == nullptr) return nullptr;
-    SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont()), FALSE);
+    SendMessageA(label, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(fontAtDpi(layout::kLinkFont, layoutDpi(label))), FALSE);
     fromHandle(label)->fitToText();
     if (tooltips != nullptr) addControlTooltip(tooltips, label, placement.tooltip);
     return label;
@@ -65,7 +67,7 @@ void LinkLabel::fitToText() {
     {
         ClientDc dc(hwnd());
         GdiCanvas canvas(dc.get());
-        canvas.setFont(layout::kLinkFont);
+        canvas.setFont(linkFont(hwnd()));
         canvas.drawText(text, bounds, kLinkTextFormat | text_format::CalcRect);
     }
     setChildSize(hwnd(), bounds.width(), bounds.height());
@@ -76,7 +78,7 @@ void LinkLabel::draw(const DRAWITEMSTRUCT& item) const {
     // static control itself would wrap a text that is a pixel too wide for it.
     FillRect(item.hDC, &item.rcItem, background_.get());
     GdiCanvas canvas(item.hDC);
-    canvas.setFont(layout::kLinkFont);
+    canvas.setFont(linkFont(item.hwndItem));
     Rect rect = toRect(item.rcItem);
     canvas.drawText(textOf(item.hwndItem), rect, kLinkTextFormat);
 }

@@ -16,6 +16,8 @@ void ListViewSink::setStatusText(int panel, const std::string& text) {
 ProgramListIcons::ProgramListIcons(TAdvListView& list, HIMAGELIST images, Shell& shell,
                                    RegistryFactory& registry)
     : list_(list), images_(images), icons_(*this, shell, registry) {
+    int size = 0, unused = 0;
+    if (ImageList_GetIconSize(images_, &size, &unused)) icons_.setIconSize(size);
     list_.OnGetRowImage = [this](TAdvListView&, TAppInfo* data) {
         return data ? icons_.imageOf(*data) : 0;
     };
@@ -29,6 +31,15 @@ void ProgramListIcons::clearRows() {
     list_.clear();
     if (ImageList_GetImageCount(images_) > 1) ImageList_SetImageCount(images_, 1);
     icons_.forget();
+}
+
+void ProgramListIcons::useImages(HIMAGELIST images) {
+    images_ = images;
+    int size = 0, unused = 0;
+    if (ImageList_GetIconSize(images_, &size, &unused)) icons_.setIconSize(size);
+    icons_.forget();
+    list_.setSmallImages(images_);
+    list_.forgetRowImages();
 }
 
 int ProgramListIcons::addImage(IconHandle icon) {

@@ -47,6 +47,9 @@ class ProgramListIcons : private RowImageStore {
     // Removes every row, and every row image but image 0: no row refers to the icons of
     // the last fill any more, so refreshes do not pile images up.
     void clearRows();
+    // The row images were made anew (for another display scale): the list takes them and
+    // every row's icon is extracted again, at their size.
+    void useImages(HIMAGELIST images);
 
   private:
     int addImage(IconHandle icon) override;

@@ -2,6 +2,7 @@
 
 #include "app/layout.h"
 #include "app/resize_rules.h"
+#include "app/scaled_layout.h"
 #include "app/win32/application.h"
 #include "app/win32/form_resources.h"
 #include "app/win32/gdi_util.h"
@@ -13,6 +14,7 @@
 #include "app/win32/status_bar.h"
 #include "app/win32/tool_button.h"
 #include "app/win32/window_util.h"
+#include "platform/win32/display_dpi.h"
 
 namespace remvana {
 
@@ -45,8 +47,10 @@ WindowClass T_mainForm::windowClass() {
     // The class keeps its icons for the life of the process.
     HINSTANCE module = GetModuleHandleA(nullptr);
     static const HICON icon = LoadIconA(module, MAKEINTRESOURCEA(IDI_REMVANA));
+    // The caption's icon at the system's small size: 16 at 96 DPI, more when scaled.
     static const ScopedIcon smallIcon(static_cast<HICON>(
-        LoadImageA(module, MAKEINTRESOURCEA(IDI_REMVANA), IMAGE_ICON, 16, 16, 0)));
+        LoadImageA(module, MAKEINTRESOURCEA(IDI_REMVANA), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                   GetSystemMetrics(SM_CYSMICON), 0)));
     WindowClass spec{kFormClass};
     spec.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     spec.icon = icon;
@@ -62,9 +66,18 @@ HWND T_mainForm::create() {
     }();
     (void)commonControls;
     _mainForm = this;
-    return createWindow(WS_EX_CONTROLPARENT, "", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                        CW_USEDEFAULT, CW_USEDEFAULT, layout::kWindowWidth, layout::kWindowHeight,
-                        nullptr);
+    // Sized for the system DPI: the window's own is known once it exists (createControls).
+    const int systemScale = systemDpi();
+    const Size size = creationLayout(systemScale).window;
+    createWindow(WS_EX_CONTROLPARENT, "", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
+                 CW_USEDEFAULT, size.cx, size.cy, nullptr);
+    // Opened on a display of another scale than the system's: the size of that scale.
+    if (hwnd() && dpi_ != systemScale) {
+        const Size own = creationLayout(dpi_).window;
+        SetWindowPos(hwnd(), nullptr, 0, 0, own.cx, own.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return hwnd();
 }
 
 void T_mainForm::show(int showCommand) {
@@ -106,7 +119,11 @@ LRESULT T_mainForm::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_GETMINMAXINFO:
         // Narrower than this, "Refresh" would cover "Undo".
-        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize.x = layout::kMinWindowWidth;
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize.x =
+            creationLayout(dpi_).minWindowWidth;
+        return 0;
+    case WM_DPICHANGED:
+        onDpiChanged(dpiChangeOf(wParam, lParam));
         return 0;
     case WM_GETFONT:
         // The window's font, for children that take their parent's.
@@ -133,10 +150,14 @@ LRESULT T_mainForm::onNotify(NMHDR* header, WPARAM wParam, LPARAM lParam) {
 
 void T_mainForm::createControls() {
     using namespace layout;
-    resources_->windowFont.reset(createFontOf(kWindowFont));
+    dpi_ = windowDpi(hwnd());
+    setLayoutDpi(hwnd(), dpi_);
+    const CreationLayout at = creationLayout(dpi_);
+    leftPanelWidth_ = at.leftPanelWidth;
+    resources_->windowFont.reset(createFontOf(scaledFont(kWindowFont, dpi_)));
     createImageLists();
 
-    const PaneRects panes = alignPanes({kClientWidth, kClientHeight}, kLeftPanelWidth);
+    const PaneRects& panes = at.panes;
     AdvOfficeStatusBar = createStatusBar(hwnd(), kStatusBarId);
     MainAdvPanel = createAdvPanel(hwnd(), kMainPanelId, panes.mainPanel);
     LeftAdvPanel = createAdvPanel(MainAdvPanel, kLeftAdvPanelId, panes.leftAdvPanel);
@@ -174,15 +195,20 @@ void T_mainForm::createControls() {
 
 void T_mainForm::createImageLists() {
     using namespace layout;
-    resources_->smallImages.reset(ImageList_Create(kSmallImageSize, kSmallImageSize,
-                                                   ILC_COLOR32 | ILC_MASK, 1, kSmallImageGrowBy));
+    // Images at the size that fits the scale, each loaded at that size from its icon.
+    const CreationLayout at = creationLayout(dpi_);
+    const int rowSize = at.smallImageSize;
+    resources_->smallImages.reset(
+        ImageList_Create(rowSize, rowSize, ILC_COLOR32 | ILC_MASK, 1, kSmallImageGrowBy));
     SmallImageList = resources_->smallImages.get();
-    addIconResource(SmallImageList, instance_, IDI_DEFAULT_PROGRAM, kSmallImageSize);
+    addIconResource(SmallImageList, instance_, IDI_DEFAULT_PROGRAM, rowSize);
     // The label's images: 0 is the program image, 1 the heading image of the details.
-    resources_->labelImages.reset(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 2));
+    const int labelSize = at.labelImageSize;
+    resources_->labelImages.reset(
+        ImageList_Create(labelSize, labelSize, ILC_COLOR32 | ILC_MASK, 2, 2));
     LabelImageList = resources_->labelImages.get();
     for (int id : {IDI_DEFAULT_PROGRAM, IDI_HEADING})
-        addIconResource(LabelImageList, instance_, id, 16);
+        addIconResource(LabelImageList, instance_, id, labelSize);
 }
 
 void T_mainForm::onCommand(int id, int code, HWND control) {
@@ -243,7 +269,7 @@ void T_mainForm::onActivate(WPARAM wParam, LPARAM lParam) {
 }
 
 void T_mainForm::realign(int leftPanelWidth) {
-    const PaneRects panes = alignPanes(clientSizeOf(hwnd()), leftPanelWidth);
+    const PaneRects panes = alignPanes(clientSizeOf(hwnd()), leftPanelWidth, dpi_);
     const Size before = clientSizeOf(RightAdvPanel);
     moveChild(AdvOfficeStatusBar, panes.statusBar);
     moveChild(MainAdvPanel, panes.mainPanel);
@@ -252,7 +278,7 @@ void T_mainForm::realign(int leftPanelWidth) {
     moveChild(LeftPanel, panes.leftPanel);
     moveChild(Splitter, panes.splitter);
     moveChild(RightAdvPanel, panes.rightPanel);
-    const ListPaneFit listPane = listPaneFit(clientSizeOf(LeftPanel));
+    const ListPaneFit listPane = listPaneFit(clientSizeOf(LeftPanel), dpi_);
     if (FilterEdit) moveChild(FilterEdit, listPane.filterEdit);
     // The list fits its name column to every new size itself.
     if (AdvListView) moveChild(AdvListView, listPane.list);
@@ -263,7 +289,7 @@ void T_mainForm::realign(int leftPanelWidth) {
 
 void T_mainForm::onSplitterReleased(int proposedLeft) {
     const int container = clientSizeOf(LeftAdvPanel).cx;
-    leftPanelWidth_ = splitterDragWidth(proposedLeft, container, leftPanelWidth_);
+    leftPanelWidth_ = splitterDragWidth(proposedLeft, container, leftPanelWidth_, dpi_);
     realign(leftPanelWidth_);
 }
 
@@ -274,6 +300,7 @@ void T_mainForm::FormResize(HWND) {
     input.refreshWidth = outerWidthOf(RefreshAdvToolButton);
     input.savetofileWidth = outerWidthOf(SavetofileAdvToolButton);
     input.modifyPropertiesWidth = outerWidthOf(ModifyPropertiesAdvToolButton);
+    input.dpi = dpi_;
     const FormResizeResult plan = formResize(input);
 
     setChildLeft(SavetofileAdvToolButton, plan.savetofileLeft);
@@ -288,11 +315,12 @@ void T_mainForm::FormResize(HWND) {
     setChildTop(MailToLabel, plan.links.mailTo);
     setChildTop(SuggestLabel, plan.links.suggest);
     setChildTop(SiteLabel, plan.links.site);
+    placeLinksInPane();
 }
 
 void T_mainForm::RightAdvPanelResize(HWND) {
-    const DetailsPaneFit fit = rightAdvPanelResize(clientSizeOf(RightAdvPanel),
-                                                   outerWidthOf(ModifyPropertiesAdvToolButton));
+    const DetailsPaneFit fit = rightAdvPanelResize(
+        clientSizeOf(RightAdvPanel), outerWidthOf(ModifyPropertiesAdvToolButton), dpi_);
     setChildLeft(ModifyPropertiesAdvToolButton, fit.modifyPropertiesLeft);
     if (ParamLabel) setChildSize(ParamLabel, fit.paramLabelWidth, fit.paramLabelHeight);
 }

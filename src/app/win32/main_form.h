@@ -16,6 +16,7 @@
 #include "platform/locale.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
+#include "platform/win32/display_dpi.h"
 #include "platform/win32/window_impl.h"
 #include "widgets/listview/win32/adv_list_view.h"
 
@@ -176,12 +177,19 @@ class T_mainForm : public WindowImpl<T_mainForm> {
     void createParamLabel();
     void createFilterEdit();
     void checkHealthBatch(WPARAM generation);
+    // WM_DPICHANGED: the window moved to a display of another scale (main_form_dpi.cpp).
+    void onDpiChanged(const DpiChange& change);
+    // The links at the pane's bottom at their places, each moved left where its text would
+    // run past the pane (main_form_dpi.cpp).
+    void placeLinksInPane();
 
     HINSTANCE instance_;
     FormServices services_;
     // The fonts and image lists the window made (main_form.cpp); they go after the window.
     std::unique_ptr<FormResources> resources_;
     int leftPanelWidth_;
+    // The DPI the window lays itself out for: its own, or the one WM_DPICHANGED brought.
+    int dpi_ = 96;
     bool activatedOnce_ = false;
     std::string filterText_;
     WPARAM healthGeneration_ = 0;

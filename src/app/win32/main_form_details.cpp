@@ -1,30 +1,32 @@
 // Details glue of the main window: the details label and the selection handler.
 #include "app/layout.h"
+#include "app/scaled_layout.h"
 #include "app/win32/main_form.h"
 #include "details/details_markup.h"
 #include "details/entry_facts.h"
 #include "inventory/entry_health.h"
+#include "platform/win32/canvas_gdi.h"
 #include "widgets/paramlabel/win32/param_label.h"
 
 namespace remvana {
 
 void T_mainForm::createParamLabel() {
     using namespace layout;
-    const RECT bounds{kParamLabelLeft, kParamLabelTop, kParamLabelLeft + kParamLabelWidth,
-                      kParamLabelTop + kParamLabelHeight};
+    const CreationLayout at = creationLayout(dpi_);
+    const RECT bounds = toRECT(at.paramLabel);
     TParamLabel* label = TParamLabel::create(RightAdvPanel, kParamLabelId, bounds);
     if (!label) return;
     ParamLabel = label->handle();
 
     ParamLabelLook look;
-    look.Font = kParamLabelFont;
+    look.Font = scaledFont(kParamLabelFont, dpi_);
     look.Color = rgb(0xFF, 0xFF, 0xFF);
     look.Transparent = false;
-    look.LineSpacing = kParamLabelLineSpacing;
+    look.LineSpacing = at.paramLabelLineSpacing;
     look.ParamColor = kParamLabelParamColor;
     look.HoverColor = kParamLabelHoverColor;
     look.ShadowColor = kParamLabelShadowColor;
-    look.ShadowOffset = kParamLabelShadowOffset;
+    look.ShadowOffset = at.paramLabelShadowOffset;
     look.AutoSizing = false;
     look.TabStop = true;
     label->setLook(look);

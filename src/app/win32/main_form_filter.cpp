@@ -34,13 +34,13 @@ bool uninstallerMissingIn(const ListRow& row) {
 
 void T_mainForm::createFilterEdit() {
     using namespace layout;
-    const ListPaneFit fit = listPaneFit(clientSizeOf(LeftPanel));
+    const ListPaneFit fit = listPaneFit(clientSizeOf(LeftPanel), dpi_);
     const Rect& box = fit.filterEdit;
     FilterEdit = CreateWindowExA(
         WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, box.left,
         box.top, box.width(), box.height(), LeftPanel,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFilterEditId)), instance(), nullptr);
-    resources_->filterFont.reset(createFontOf(kParamLabelFont));
+    resources_->filterFont.reset(createFontOf(scaledFont(kParamLabelFont, dpi_)));
     SendMessageA(FilterEdit, WM_SETFONT, reinterpret_cast<WPARAM>(resources_->filterFont.get()),
                  FALSE);
     const std::wstring cue = ansiToWide(kFilterCueText);

@@ -70,7 +70,7 @@ class FormRefreshView : public RefreshView {
 void T_mainForm::createListControl() {
     using namespace layout;
     ProgramList = std::make_unique<TAdvListView>(*services().locale);
-    const Rect list = listPaneFit(clientSizeOf(LeftPanel)).list;
+    const Rect list = listPaneFit(clientSizeOf(LeftPanel), dpi_).list;
     AdvListView = ProgramList->create(LeftPanel, kListViewId, toRECT(list));
     ProgramList->setSmallImages(SmallImageList);
     RowIcons = std::make_unique<ProgramListIcons>(*ProgramList, SmallImageList, *services().shell,

@@ -94,7 +94,7 @@ void SplitterControl::toggleDragLine(int left) const {
     ScopedBitmap bitmap(CreateBitmap(8, 8, 1, 1, pattern));
     ScopedBrush brush(CreatePatternBrush(bitmap.get()));
     SelectedObject hatch(dc.get(), brush.get());
-    PatBlt(dc.get(), left, bar.top, layout::kSplitterWidth, bar.bottom - bar.top, PATINVERT);
+    PatBlt(dc.get(), left, bar.top, bar.right - bar.left, bar.bottom - bar.top, PATINVERT);
 }
 
 int SplitterControl::parentX(LPARAM lParam) const {

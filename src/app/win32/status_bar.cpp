@@ -7,7 +7,9 @@
 #include "app/layout.h"
 #include "app/paint_rules.h"
 #include "app/win32/gdi_util.h"
+#include "platform/display_scale.h"
 #include "platform/win32/canvas_gdi.h"
+#include "platform/win32/display_dpi.h"
 
 namespace remvana {
 
@@ -20,11 +22,11 @@ int gripWidth(const RECT& client) {
 }
 
 // The last panel reaches to the size grip, so the program count is never cut short.
-RECT panelRect(const RECT& client, int panel) {
+RECT panelRect(const RECT& client, int panel, int dpi) {
     int left = 0;
     for (int i = 0; i < panel; ++i)
-        left += kPanelWidths[i];
-    int right = left + kPanelWidths[panel];
+        left += scaled(kPanelWidths[i], dpi);
+    int right = left + scaled(kPanelWidths[panel], dpi);
     if (panel + 1 == static_cast<int>(kPanelWidths.size()))
         right = std::max(right, static_cast<int>(client.right) - gripWidth(client));
     return {left, client.top + 1, right, client.bottom};
@@ -34,7 +36,6 @@ RECT panelRect(const RECT& client, int panel) {
 
 HWND StatusBar::create(HWND parent, int id) {
     return createOwned([&](StatusBar& bar) {
-        bar.font_.reset(createFontOf(layout::kStatusBarFont));
         return bar.createWindow(0, "", WS_CHILD | WS_VISIBLE, 0,
                                 layout::kClientHeight - layout::kStatusBarHeight,
                                 layout::kClientWidth, layout::kStatusBarHeight, parent,
@@ -69,7 +70,7 @@ LRESULT StatusBar::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (lParam) {
             auto* rights = reinterpret_cast<int*>(lParam);
             const int count = static_cast<int>(wParam);
-            if (count > 0) rights[0] = kPanelWidths[0];
+            if (count > 0) rights[0] = scaled(kPanelWidths[0], layoutDpi(hwnd()));
             if (count > 1) rights[1] = -1; // the last panel extends to the grip
         }
         return 2;
@@ -86,18 +87,19 @@ void StatusBar::onPaint() {
     fillSolid(dc, {client.left, client.top, client.right, client.top + 1},
               toColorRef(layout::kStatusBarBorder));
     {
-        SelectedObject font(dc, font_.get());
+        const int dpi = layoutDpi(hwnd());
+        SelectedObject font(dc, fontAtDpi(layout::kStatusBarFont, dpi));
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, toColorRef(layout::kStatusTextColor));
         for (int panel = 0; panel < 2; ++panel) {
-            RECT cell = panelRect(client, panel);
+            RECT cell = panelRect(client, panel, dpi);
             fillBands(dc, statusPanelFace(toRect(cell)));
             // Panels are separated by a thin line in the bar's border colour.
             fillSolid(dc, {cell.right - 1, cell.top + 2, cell.right, cell.bottom - 2},
                       toColorRef(layout::kStatusBarBorder));
             RECT text = cell;
-            text.left += layout::kStatusTextOffset;
-            text.top += layout::kStatusTextOffset;
+            text.left += scaled(layout::kStatusTextOffset, dpi);
+            text.top += scaled(layout::kStatusTextOffset, dpi);
             drawProgramText(dc, texts_[panel], text,
                             DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
         }

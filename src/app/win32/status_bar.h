@@ -14,7 +14,7 @@ namespace remvana {
 
 inline constexpr const char* kStatusBarClass = "TAdvOfficeStatusBar";
 
-// The bar's panel texts and its font live in the bar, which its window owns.
+// The bar's panel texts live in the bar, which its window owns.
 class StatusBar : public SelfOwnedWindow<StatusBar> {
   public:
     static HWND create(HWND parent, int id);
@@ -29,7 +29,6 @@ class StatusBar : public SelfOwnedWindow<StatusBar> {
     LRESULT onGetText(UINT msg, WPARAM wParam, LPARAM lParam) const;
 
     std::array<std::string, 2> texts_;
-    ScopedFont font_;
 };
 
 HWND createStatusBar(HWND parent, int id);

@@ -3,18 +3,19 @@
 #include <string>
 
 #include "app/paint_rules.h"
+#include "app/scaled_layout.h"
 #include "app/win32/gdi_util.h"
 #include "platform/win32/canvas_gdi.h"
+#include "platform/win32/display_dpi.h"
 #include "platform/win32/scoped_handles.h"
 
 namespace remvana {
 
 namespace {
 
-// One font for every tool button, for the life of the process.
-HFONT buttonFont() {
-    static const ScopedFont font(createFontOf(layout::kButtonFont));
-    return font.get();
+// The caption font at the scale the button is shown at.
+HFONT buttonFont(HWND button) {
+    return fontAtDpi(layout::kButtonFont, layoutDpi(button));
 }
 
 void drawCaption(HDC dc, const std::string& caption, RECT rect, COLORREF color) {
@@ -25,13 +26,14 @@ void drawCaption(HDC dc, const std::string& caption, RECT rect, COLORREF color) 
 } // namespace
 
 HWND ToolButton::create(HWND parent, const layout::ButtonPlacement& placement) {
+    const Rect at = placedAt(placement, layoutDpi(parent));
     HWND button = createOwned([&](ToolButton& self) {
-        return self.createWindow(
-            0, placement.caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_OWNERDRAW,
-            placement.left, placement.top, layout::kToolButtonWidth, layout::kToolButtonHeight,
-            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)));
+        return self.createWindow(0, placement.caption,
+                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_OWNERDRAW,
+                                 at.left, at.top, at.width(), at.height(), parent,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)));
     });
-    SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont()), FALSE);
+    SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont(button)), FALSE);
     EnableWindow(button, placement.enabledAtStart);
     return button;
 }
@@ -89,7 +91,7 @@ void ToolButton::draw(const DRAWITEMSTRUCT& item) const {
     char text[128] = {};
     GetWindowTextA(item.hwndItem, text, sizeof text);
     {
-        SelectedObject font(dc, buttonFont());
+        SelectedObject font(dc, buttonFont(item.hwndItem));
         const int oldMode = SetBkMode(dc, TRANSPARENT);
         if (look.embossedCaption) {
             RECT shifted = whole;

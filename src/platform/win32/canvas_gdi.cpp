@@ -384,9 +384,11 @@ Color GdiCanvas::resolve(Color color) {
 }
 
 int GdiCanvas::logPixelsX() {
+    if (dpi_ > 0) return dpi_;
     return GetDeviceCaps(dc_, LOGPIXELSX);
 }
 int GdiCanvas::logPixelsY() {
+    if (dpi_ > 0) return dpi_;
     return GetDeviceCaps(dc_, LOGPIXELSY);
 }
 

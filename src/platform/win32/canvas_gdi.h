@@ -122,6 +122,9 @@ class GdiCanvas : public Canvas {
     GdiCanvas& operator=(const GdiCanvas&) = delete;
 
     HDC dc() const { return dc_; }
+    // The DPI logPixelsX/Y report instead of the device's: the window's own scale, which on
+    // a second display differs from the system DPI a device context tells.
+    void setDpi(int dpi) { dpi_ = dpi; }
 
     void setFont(const Font& font) override;
     const Font& font() const override { return font_; }
@@ -159,6 +162,7 @@ class GdiCanvas : public Canvas {
     int lineHeight(unsigned format);
 
     HDC dc_;
+    int dpi_ = 0; // 0: the device's
     Font font_;
     Color background_ = kColorNone;
     int originalBkMode_;

@@ -38,6 +38,18 @@ unsigned Win32Shell::extractIconEx(const std::string& file, int index, IconHandl
     return count;
 }
 
+unsigned Win32Shell::extractIconAt(const std::string& file, int index, int size, IconHandle* icon) {
+    if (size <= 0 || size == GetSystemMetrics(SM_CXICON))
+        return extractIconEx(file, index, icon, nullptr);
+    HICON made = nullptr;
+    UINT id = 0;
+    const UINT count = PrivateExtractIconsA(file.c_str(), index, size, size, &made, &id, 1, 0);
+    // 0xFFFFFFFF: the file could not be read; a count without an icon: none at that index.
+    const bool found = count != 0xFFFFFFFF && count > 0 && made != nullptr;
+    *icon = found ? fromHicon(made) : 0;
+    return found ? 1 : 0;
+}
+
 std::string Win32Shell::fileTypeName(const std::string& path) {
     SHFILEINFOA info{};
     if (!SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_TYPENAME)) return {};

@@ -8,6 +8,7 @@ class Win32Shell : public Shell {
   public:
     unsigned winExec(const std::string& commandLine, int showCommand) override;
     void openTarget(const std::string& target) override;
+    unsigned extractIconAt(const std::string& file, int index, int size, IconHandle* icon) override;
     unsigned extractIconEx(const std::string& file, int index, IconHandle* large,
                            IconHandle* small) override;
     std::string fileTypeName(const std::string& path) override;

@@ -9,7 +9,7 @@ int nameColumnWidth(int clientWidth, int sizeWidth, int lastUsedWidth, int frequ
 }
 
 HeaderItemPaint planHeaderItem(const Rect& item, int column, int columnCount, int markedColumn,
-                               ColumnAlignment alignment, int headerWidth) {
+                               ColumnAlignment alignment, int headerWidth, int dpi) {
     HeaderItemPaint paint;
     paint.fill = item;
     paint.dividerX = item.right - 1;
@@ -20,7 +20,7 @@ HeaderItemPaint planHeaderItem(const Rect& item, int column, int columnCount, in
     paint.alignment = alignment;
     // The marked column keeps room for a sort mark at its left; this list has no mark to
     // draw there, so the caption just moves right.
-    if (column == markedColumn) inner.left += kSortMarkIndent;
+    if (column == markedColumn) inner.left += scaled(kSortMarkIndent, dpi);
     paint.text = inner;
     return paint;
 }

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "platform/canvas.h"
+#include "platform/display_scale.h"
 #include "widgets/listview/list_model.h"
 
 namespace remvana {
@@ -48,7 +49,8 @@ struct HeaderItemPaint {
 };
 
 // `item` is the item's rectangle in header coordinates; `headerWidth` the list's full width.
+// The sort mark's room is scaled from 96 DPI to `dpi`.
 HeaderItemPaint planHeaderItem(const Rect& item, int column, int columnCount, int markedColumn,
-                               ColumnAlignment alignment, int headerWidth);
+                               ColumnAlignment alignment, int headerWidth, int dpi = kDesignDpi);
 
 } // namespace remvana

@@ -120,7 +120,7 @@ class Engine {
     const MarkupRequest& request_;
     std::string text_;
     Rect layout_;   // the layout rectangle
-    int textLeft_;  // text starts 1 pixel in
+    int textLeft_;  // text starts 1 pixel in (at 96 DPI)
     int available_; // width a line may fill
 
     Font baseFont_;

@@ -2,6 +2,7 @@
 // drawn or hit-tested over the same stretch of markup.
 #include <algorithm>
 
+#include "platform/display_scale.h"
 #include "widgets/paramlabel/markup_engine.h"
 #include "widgets/paramlabel/markup_text.h"
 
@@ -16,7 +17,7 @@ namespace markup {
 
 Engine::Engine(Canvas& canvas, const MarkupRequest& request)
     : canvas_(canvas), request_(request), text_(preprocessMarkup(request.markup)),
-      layout_(request.rect), textLeft_(request.rect.left + 1),
+      layout_(request.rect), textLeft_(request.rect.left + scaled(1, canvas.logPixelsX())),
       available_(request.rect.right - textLeft_), baseFont_(canvas.font()),
       entryBackground_(canvas.background()) {
     passFonts_[0] = baseFont_;

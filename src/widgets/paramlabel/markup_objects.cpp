@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/display_scale.h"
 #include "widgets/paramlabel/markup_colors.h"
 #include "widgets/paramlabel/markup_engine.h"
 #include "widgets/paramlabel/markup_tags.h"
@@ -12,10 +13,6 @@ namespace remvana::markup {
 namespace {
 
 constexpr int kGradientStrips = 64;
-
-int scaled(int size, int dpi) {
-    return static_cast<int>(static_cast<long long>(size) * dpi / 96);
-}
 
 int roundedDiv(long long num, long long den) {
     return static_cast<int>(std::llround(static_cast<double>(num) / static_cast<double>(den)));
@@ -47,7 +44,9 @@ void Engine::paragraph(Pass pass, const std::string& body, LineState& line) {
         flow_.background = band;
         fill(Rect{layout_.left, line.top, layout_.right, line.bottom()}, band);
     } else {
-        gradient(Rect{layout_.left, line.top, layout_.right, line.bottom() + 2}, band,
+        // The band reaches 2 pixels (at 96 DPI) below its line.
+        const int below = scaled(2, canvas_.logPixelsY());
+        gradient(Rect{layout_.left, line.top, layout_.right, line.bottom() + below}, band,
                  parseTagColor(to));
         flow_.background = kColorNone;
     }

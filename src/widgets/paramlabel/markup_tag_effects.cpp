@@ -1,6 +1,7 @@
 // Tags that change the font, colours and flags: anchors, FONT, HI, LI, IN, R and BODY.
 #include <algorithm>
 
+#include "platform/display_scale.h"
 #include "widgets/paramlabel/markup_colors.h"
 #include "widgets/paramlabel/markup_engine.h"
 #include "widgets/paramlabel/markup_tags.h"
@@ -146,7 +147,7 @@ void Engine::listItem(Pass pass, LineState& line) {
     ++line.listItems;
     line.x += kListIndent * flow_.listLevel;
     if (pass == Pass::Draw) {
-        line.drawX += kListIndent * (flow_.listLevel - 1);
+        line.drawX += scaled(kListIndent, canvas_.logPixelsX()) * (flow_.listLevel - 1);
         drawBullet(line.drawX, line);
         line.drawX += kListIndent;
     } else {

@@ -34,6 +34,9 @@ TEST(HeaderPaint, MarkedColumnIndentsItsCaptionBy16) {
     const HeaderItemPaint other =
         planHeaderItem({0, 0, 240, 19}, 0, 4, 2, ColumnAlignment::Left, 580);
     EXPECT_EQ(2, other.text.left);
+    // At 150 % the mark's room is 24 pixels.
+    EXPECT_EQ(2 + 24,
+              planHeaderItem({0, 0, 240, 29}, 0, 4, 0, ColumnAlignment::Left, 580, 144).text.left);
 }
 
 TEST(HeaderPaint, LastColumnAlsoFillsTheRestOfTheHeader) {

@@ -28,6 +28,15 @@ TEST(MarkupBands, GradientBandIs64StripsAcrossTheWholeLayoutWidth) {
     EXPECT_EQ(kColorNone, canvas.textCall("x").background);
 }
 
+// At 150 % the band reaches 3 pixels below its line and text starts 2 pixels in.
+TEST(MarkupBands, BandAndTextOffsetFollowTheScale) {
+    RecordingCanvas canvas = labelCanvas();
+    canvas.dpi = 144;
+    renderMarkup(canvas, drawRequest("<p bgcolor=\"#000000\" bgcolorto=\"#FF0000\">x</p>", 128));
+    EXPECT_EQ(13 + 3, canvas.callsOf(Kind::Fill)[0].rect.bottom);
+    EXPECT_EQ(2, canvas.textCall("x").rect.left);
+}
+
 TEST(MarkupBands, HeadingBandIsSolidFromLineTopToTwoBelowTheBottom) {
     RecordingCanvas canvas = labelCanvas();
     MarkupRequest request = drawRequest(kHeading, 270);

@@ -175,6 +175,8 @@ def heading(n):
 
 
 if __name__ == '__main__':
-    write_ico('default_program.ico', [computer_with_disc(32), computer_with_disc(16)])
-    write_ico('remvana.ico', [application(32), application(16), application(48)])
-    write_ico('heading.ico', [heading(16)])
+    # The sizes of 96 DPI first, then those of 125, 150 and 200 % display scale, so the
+    # window loads each image at the size it shows it, never stretched.
+    write_ico('default_program.ico', [computer_with_disc(n) for n in (32, 16, 40, 48, 64, 20, 24)])
+    write_ico('remvana.ico', [application(n) for n in (32, 16, 48, 20, 24, 40, 64)])
+    write_ico('heading.ico', [heading(n) for n in (16, 20, 24, 32)])

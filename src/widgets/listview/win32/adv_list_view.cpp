@@ -6,8 +6,10 @@
 
 #include <utility>
 
+#include "platform/display_scale.h"
 #include "platform/win32/canvas_gdi.h"
 #include "platform/win32/code_page_win32.h"
+#include "platform/win32/display_dpi.h"
 #include "widgets/listview/list_columns.h"
 
 namespace remvana {
@@ -67,7 +69,8 @@ HWND TAdvListView::create(HWND parent, int controlId, const RECT& bounds) {
     SendMessageA(list, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(kListBackground));
     SendMessageA(list, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(kListBackground));
     SendMessageA(list, LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(kListTextColor));
-    listFont_.reset(createFontOf(kListFont));
+    dpi_ = layoutDpi(parent);
+    makeFonts();
     SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(listFont_.get()), FALSE);
 
     for (int i = 0; i < kListColumnCount; ++i) {
@@ -75,7 +78,7 @@ HWND TAdvListView::create(HWND parent, int controlId, const RECT& bounds) {
         LVCOLUMNA column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
         column.fmt = flagsOf(wanted.alignment).format;
-        column.cx = wanted.width;
+        column.cx = scaled(wanted.width, dpi_);
         column.pszText = const_cast<char*>(wanted.caption);
         column.iSubItem = i;
         SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i),
@@ -88,8 +91,6 @@ HWND TAdvListView::create(HWND parent, int controlId, const RECT& bounds) {
     LONG_PTR headerStyle = GetWindowLongPtrA(header, GWL_STYLE);
     headerStyle &= ~static_cast<LONG_PTR>(HDS_HOTTRACK | HDS_DRAGDROP);
     SetWindowLongPtrA(header, GWL_STYLE, headerStyle | HDS_BUTTONS);
-    headerFont_.reset(createFontOf(kHeaderFont));
-    headerHeightFont_.reset(createFontOf(kHeaderHeightFont));
     SendMessageA(header, WM_SETFONT, reinterpret_cast<WPARAM>(headerHeightFont_.get()), FALSE);
     headerBrush_.reset(CreateSolidBrush(static_cast<COLORREF>(kHeaderColor)));
 
@@ -106,6 +107,47 @@ HWND TAdvListView::create(HWND parent, int controlId, const RECT& bounds) {
     GetClientRect(list, &client);
     SendMessageA(list, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
     return list;
+}
+
+void TAdvListView::makeFonts() {
+    listFont_.reset(createFontOf(scaledFont(kListFont, dpi_)));
+    headerFont_.reset(createFontOf(scaledFont(kHeaderFont, dpi_)));
+    // The header bar takes its height from its own font: a cell height of 13 pixels at 96.
+    headerHeightFont_.reset(createFontOf(scaledFont(kHeaderHeightFont, dpi_)));
+}
+
+void TAdvListView::setDpi(int dpi) {
+    if (dpi == dpi_) return;
+    // Columns keep the share of the list they had; column 0 is refitted below.
+    for (int i = 1; i < kListColumnCount; ++i)
+        setColumnWidth(i, rescaled(columnWidth(i), dpi_, dpi));
+    dpi_ = dpi;
+    // The old fonts go only once the controls hold the new ones.
+    const ScopedFont oldList = std::move(listFont_);
+    const ScopedFont oldHeader = std::move(headerFont_);
+    const ScopedFont oldHeight = std::move(headerHeightFont_);
+    makeFonts();
+    SendMessageA(handle(), WM_SETFONT, reinterpret_cast<WPARAM>(listFont_.get()), FALSE);
+    SendMessageA(header(), WM_SETFONT, reinterpret_cast<WPARAM>(headerHeightFont_.get()), FALSE);
+    // Lay the header out again with its new font, and refit column 0.
+    RECT client{};
+    GetClientRect(handle(), &client);
+    SendMessageA(handle(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+    InvalidateRect(handle(), nullptr, TRUE);
+}
+
+void TAdvListView::forgetRowImages() {
+    for (std::size_t i = 0; i < model_.size(); ++i)
+        model_.setImage(i, I_IMAGECALLBACK);
+    const int count = rowCount();
+    for (int i = 0; i < count; ++i) {
+        LVITEMA item{};
+        item.mask = LVIF_IMAGE;
+        item.iItem = i;
+        item.iImage = I_IMAGECALLBACK;
+        SendMessageA(handle(), LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    InvalidateRect(handle(), nullptr, TRUE);
 }
 
 void TAdvListView::setSmallImages(HIMAGELIST images) {
@@ -462,7 +504,7 @@ void TAdvListView::drawHeaderItem(const DRAWITEMSTRUCT& item) {
     GetClientRect(header(), &headerClient);
     const HeaderItemPaint plan = planHeaderItem(
         toRect(item.rcItem), column, kListColumnCount, model_.sortState().markedColumn,
-        kProgramListColumns[static_cast<std::size_t>(column)].alignment, headerClient.right);
+        kProgramListColumns[static_cast<std::size_t>(column)].alignment, headerClient.right, dpi_);
 
     const HDC dc = item.hDC;
     RECT fill = toRECT(plan.fill);

@@ -33,8 +33,13 @@ class TAdvListView {
     HWND handle() const { return listHook_.control(); }
     HWND header() const { return headerHook_.control(); }
 
-    // Row images (32 x 32); the list shares the image list and never destroys it.
+    // Row images (32 x 32 at 96 DPI); the list shares the image list and never destroys it.
     void setSmallImages(HIMAGELIST images);
+    // Fonts, header height and column widths for the scale the list is shown at: set at
+    // creation, and again when the window moves to a display of another scale.
+    void setDpi(int dpi);
+    // Every row asks OnGetRowImage for its image again: the row images were made anew.
+    void forgetRowImages();
 
     // ---- Rows ----
     // Row indices are those of the rows shown, top first; a filter may hide some rows.
@@ -110,6 +115,8 @@ class TAdvListView {
     void onTipText(NMHDR* notification);
     void applyOrder();
     void remarkHeader();
+    // The list's and header's fonts at dpi_.
+    void makeFonts();
     void unmarkColumn(int column);
     void fitNameColumn();
     void drawHeaderItem(const DRAWITEMSTRUCT& item);
@@ -130,6 +137,7 @@ class TAdvListView {
     ScopedBrush headerBrush_;
     ControlSubclass listHook_;
     ControlSubclass headerHook_;
+    int dpi_ = 96;
     bool tracking_ = false; // a divider drag is under way
     bool clearing_ = false; // rows leave the control: no selection events
     RowPredicate filter_;

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "platform/win32/canvas_gdi.h"
+#include "platform/win32/display_dpi.h"
 #include "widgets/paramlabel/param_lookup.h"
 #include "widgets/paramlabel/win32/param_label_resources.h"
 #include "widgets/paramlabel/win32/popup_date_picker.h"
@@ -166,7 +167,17 @@ void TParamLabel::markupChanged() {
 
 void TParamLabel::setLook(const ParamLabelLook& look) {
     bool autoSizingTurnedOn = look.AutoSizing && !look_.AutoSizing;
-    if (!(look.Font == look_.Font)) textCache_.clear();
+    if (!(look.Font == look_.Font)) {
+        textCache_.clear();
+        // The editors are made again in the new font when next needed; they hold the old
+        // one, so they go before it.
+        textEditor_.reset();
+        listBox_.reset();
+        spinEdit_.reset();
+        datePicker_.reset();
+        maskEdit_.reset();
+        editorFont_.reset();
+    }
     look_ = look;
     if (autoSizingTurnedOn)
         SetWindowPos(hwnd(), nullptr, 0, 0, 6, 6, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -197,9 +208,12 @@ Rect TParamLabel::layoutRect() const {
 
 MarkupResult TParamLabel::render(HDC dc, MarkupMode mode, Point mouse, int locateAnchor) {
     GdiCanvas canvas(dc, &textCache_);
+    // The markup's densities (points, images) follow the scale the window lays itself out for.
+    const int dpi = layoutDpi(hwnd());
+    canvas.setDpi(dpi);
     canvas.setFont(look_.Font);
     canvas.setBackground(kColorNone);
-    ImageListImages images(images_);
+    ImageListImages images(images_, dpi);
 
     MarkupRequest request;
     for (const std::string& line : lines_)

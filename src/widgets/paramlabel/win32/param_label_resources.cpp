@@ -7,6 +7,8 @@
 #include "platform/win32/canvas_gdi.h"
 #include "widgets/paramlabel/markup_tags.h"
 
+#include "platform/display_scale.h"
+
 namespace remvana {
 
 int ImageListImages::count() const {
@@ -16,7 +18,7 @@ int ImageListImages::count() const {
 Size ImageListImages::imageSize() const {
     int cx = 0, cy = 0;
     if (list_) ImageList_GetIconSize(list_, &cx, &cy);
-    return {cx, cy};
+    return {rescaled(cx, dpi_, kDesignDpi), rescaled(cy, dpi_, kDesignDpi)};
 }
 
 void ImageListImages::draw(Canvas& canvas, int index, int x, int y) {

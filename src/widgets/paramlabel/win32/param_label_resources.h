@@ -14,16 +14,18 @@
 
 namespace remvana {
 
-// An HIMAGELIST (not owned) drawn onto a GDI canvas.
+// An HIMAGELIST (not owned) drawn onto a GDI canvas. The list is made for the scale it is
+// shown at (`dpi`); its images report their size at 96 DPI, which the engine scales back.
 class ImageListImages : public MarkupImageList {
   public:
-    explicit ImageListImages(HIMAGELIST list) : list_(list) {}
+    explicit ImageListImages(HIMAGELIST list, int dpi = 96) : list_(list), dpi_(dpi) {}
     int count() const override;
     Size imageSize() const override;
     void draw(Canvas& canvas, int index, int x, int y) override;
 
   private:
     HIMAGELIST list_;
+    int dpi_;
 };
 
 // A bitmap loaded from a local file (owned).

@@ -1,0 +1,79 @@
+#include "platform/win32/display_dpi.h"
+
+#include <map>
+#include <tuple>
+
+#include "platform/display_scale.h"
+#include "platform/win32/canvas_gdi.h"
+
+namespace remvana {
+
+namespace {
+
+constexpr const char* kLayoutDpiProp = "RemvanaLayoutDpi";
+
+template <class Function> Function user32Function(const char* name) {
+    HMODULE user32 = GetModuleHandleA("user32.dll");
+    return user32
+               ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
+               : nullptr;
+}
+
+int screenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : kDesignDpi;
+    if (screen) ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : kDesignDpi;
+}
+
+} // namespace
+
+int systemDpi() {
+    using GetDpiForSystemFn = UINT(WINAPI*)();
+    static const auto getDpiForSystem = user32Function<GetDpiForSystemFn>("GetDpiForSystem");
+    const UINT dpi = getDpiForSystem ? getDpiForSystem() : 0;
+    return dpi > 0 ? static_cast<int>(dpi) : screenDpi();
+}
+
+int windowDpi(HWND hwnd) {
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow = user32Function<GetDpiForWindowFn>("GetDpiForWindow");
+    const UINT dpi = getDpiForWindow && hwnd ? getDpiForWindow(hwnd) : 0;
+    return dpi > 0 ? static_cast<int>(dpi) : systemDpi();
+}
+
+void setLayoutDpi(HWND topLevel, int dpi) {
+    SetPropA(topLevel, kLayoutDpiProp, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(dpi)));
+}
+
+int layoutDpi(HWND hwnd) {
+    HWND root = hwnd ? GetAncestor(hwnd, GA_ROOT) : nullptr;
+    if (root == nullptr) root = hwnd;
+    const auto recorded =
+        reinterpret_cast<INT_PTR>(root ? GetPropA(root, kLayoutDpiProp) : nullptr);
+    return recorded > 0 ? static_cast<int>(recorded) : windowDpi(hwnd);
+}
+
+HFONT fontAtDpi(const Font& font, int dpi) {
+    using Key = std::tuple<std::string, int, bool, bool, bool, bool, int>;
+    // Kept until the process ends: a few faces at the scales the window met, no more.
+    static std::map<Key, HFONT> fonts;
+    const Font wanted = scaledFont(font, dpi);
+    const Key key{wanted.face,      wanted.height,    wanted.bold,      wanted.italic,
+                  wanted.underline, wanted.strikeOut, wanted.escapement};
+    auto found = fonts.find(key);
+    if (found != fonts.end()) return found->second;
+    HFONT made = createFontOf(wanted);
+    if (made) fonts.emplace(key, made);
+    return made;
+}
+
+DpiChange dpiChangeOf(WPARAM wParam, LPARAM lParam) {
+    DpiChange change;
+    // LOWORD is the horizontal DPI; both are the same on every display Windows supports.
+    change.dpi = LOWORD(wParam) > 0 ? LOWORD(wParam) : kDesignDpi;
+    if (lParam) change.suggested = *reinterpret_cast<const RECT*>(lParam);
+    return change;
+}
+
+} // namespace remvana
