@@ -1,5 +1,7 @@
 #include "app/win32/gdi_util.h"
 
+#include "platform/win32/scoped_handles.h"
+
 namespace remvana {
 
 void fillBands(HDC dc, const std::vector<ColorBand>& bands) {
@@ -8,9 +10,8 @@ void fillBands(HDC dc, const std::vector<ColorBand>& bands) {
 }
 
 void frameSolid(HDC dc, const RECT& rect, COLORREF color) {
-    HBRUSH brush = CreateSolidBrush(color);
-    FrameRect(dc, &rect, brush);
-    DeleteObject(brush);
+    const ScopedBrush brush(CreateSolidBrush(color));
+    FrameRect(dc, &rect, brush.get());
 }
 
 } // namespace remvana

@@ -2,9 +2,11 @@
 
 #include <map>
 #include <tuple>
+#include <utility>
 
 #include "platform/display_scale.h"
 #include "platform/win32/canvas_gdi.h"
+#include "platform/win32/scoped_handles.h"
 
 namespace remvana {
 
@@ -20,9 +22,8 @@ template <class Function> Function user32Function(const char* name) {
 }
 
 int screenDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : kDesignDpi;
-    if (screen) ReleaseDC(nullptr, screen);
+    const ClientDc screen(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSX) : kDesignDpi;
     return dpi > 0 ? dpi : kDesignDpi;
 }
 
@@ -57,15 +58,15 @@ int layoutDpi(HWND hwnd) {
 HFONT fontAtDpi(const Font& font, int dpi) {
     using Key = std::tuple<std::string, int, bool, bool, bool, bool, int>;
     // Kept until the process ends: a few faces at the scales the window met, no more.
-    static std::map<Key, HFONT> fonts;
+    static std::map<Key, ScopedFont> fonts;
     const Font wanted = scaledFont(font, dpi);
     const Key key{wanted.face,      wanted.height,    wanted.bold,      wanted.italic,
                   wanted.underline, wanted.strikeOut, wanted.escapement};
     auto found = fonts.find(key);
-    if (found != fonts.end()) return found->second;
-    HFONT made = createFontOf(wanted);
-    if (made) fonts.emplace(key, made);
-    return made;
+    if (found != fonts.end()) return found->second.get();
+    ScopedFont made(createFontOf(wanted));
+    if (!made) return nullptr;
+    return fonts.emplace(key, std::move(made)).first->second.get();
 }
 
 DpiChange dpiChangeOf(WPARAM wParam, LPARAM lParam) {
