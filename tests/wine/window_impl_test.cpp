@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/win32/application.h"
-#include "app/win32/window_util.h"
+#include "platform/win32/window_impl.h"
 
 namespace remvana {
 namespace {
