@@ -6,6 +6,8 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include "platform/win32/system_library.h"
+
 namespace remvana {
 
 namespace {
@@ -77,7 +79,11 @@ std::string Win32Shell::expandEnvironment(const std::string& text) {
 }
 
 bool Win32Shell::msiProductKnown(const std::string& productCode) {
-    const INSTALLSTATE state = MsiQueryProductStateA(productCode.c_str());
+    static const auto query =
+        systemFunction<decltype(MsiQueryProductStateA)>("msi.dll", "MsiQueryProductStateA");
+    // Without Windows Installer no product is known to it.
+    if (!query) return false;
+    const INSTALLSTATE state = query(productCode.c_str());
     return state == INSTALLSTATE_DEFAULT || state == INSTALLSTATE_ADVERTISED ||
            state == INSTALLSTATE_ABSENT;
 }
@@ -115,7 +121,7 @@ std::string Win32Shell::documentsFolder() {
     if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_PERSONAL, &items)) || !items) return {};
     char path[MAX_PATH] = {};
     const BOOL found = SHGetPathFromIDListA(items, path);
-    CoTaskMemFree(items);
+    ILFree(items);
     return found ? std::string(path) : std::string();
 }
 

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <limits>
 
 #include <utility>
 
@@ -17,6 +18,8 @@ namespace {
 constexpr UINT_PTR kSubclassId = 0x52454D4C; // "REML"
 constexpr COLORREF kListTextColor = RGB(0x08, 0x37, 0x72);
 constexpr COLORREF kDimmedTextColor = RGB(0x90, 0x90, 0x90);
+// An insertion index beyond every row: the control appends the row and returns its index.
+constexpr int kAppendRow = std::numeric_limits<int>::max();
 
 COLORREF colorRef(std::uint32_t rgb) {
     return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
@@ -152,7 +155,9 @@ int TAdvListView::addRow(const std::string& caption, TAppInfo* data, int imageIn
     const ListRow& added = model_.row(static_cast<std::size_t>(model_.indexOfId(id)));
     int inserted = -1;
     if (keeps(added)) {
-        inserted = insertItem(rowCount(), added);
+        // Past the last row appends without asking the control for its count first: a fill
+        // of thousands of rows is spared as many messages.
+        inserted = insertItem(kAppendRow, added);
         shownById_[id] = true;
     }
     if (sorted && model_.updateDepth() == 0) applyOrder();
