@@ -137,6 +137,9 @@ LRESULT T_mainForm::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case kCheckHealthMessage:
         Application.guarded([&] { checkHealthBatch(wParam); });
         return 0;
+    case kCompleteEntriesMessage:
+        Application.guarded([&] { completeEntries(); });
+        return 0;
     case kSplitterMovedMessage:
         onSplitterReleased(static_cast<int>(wParam));
         return 0;
