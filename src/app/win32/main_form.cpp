@@ -114,6 +114,9 @@ LRESULT T_mainForm::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_CREATE:
         createControls();
+        // Laid out for the real client area before the first refresh fills the list: resized
+        // when first shown, with hundreds of rows in it, the list would lay them all out again.
+        onSize();
         // An error while the window is being created is shown, and creation goes on.
         Application.guarded([&] { FormCreate(Handle); });
         return 0;
