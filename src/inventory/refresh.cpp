@@ -244,10 +244,12 @@ bool rebuildInventory(RegistryFactory& registry, Locale& locale, InventoryArray&
 
 namespace {
 
-// The rest of a pending entry through its store's open key, as readEntry reads everything.
-void completeThrough(Registry& store, TAppInfo& entry) {
+// The rest of a pending entry through its store's open key, read as readEntry reads
+// everything. Without the store (it can no longer be opened) the subkey cannot be opened
+// either.
+void completeThrough(Registry* store, TAppInfo& entry) {
     entry.DetailsPending = false;
-    if (const auto key = store.openSubkey(entry.KeyName, reg_access::Read)) {
+    if (const auto key = store ? store->openSubkey(entry.KeyName, reg_access::Read) : nullptr) {
         applyEntryValues(key->readAllValues(), entry);
     } else {
         applyEntryValues({}, entry);
@@ -255,21 +257,11 @@ void completeThrough(Registry& store, TAppInfo& entry) {
     }
 }
 
-// An entry whose store cannot be opened any more cannot be opened itself either.
-void completeUnreachable(TAppInfo& entry) {
-    entry.DetailsPending = false;
-    applyEntryValues({}, entry);
-    entry.KeyUnreadable = true;
-}
-
 } // namespace
 
 void completeEntry(RegistryFactory& registry, TAppInfo& entry) {
     if (!entry.DetailsPending) return;
-    if (const auto store = openStoreKey(registry, entry.Store))
-        completeThrough(*store, entry);
-    else
-        completeUnreachable(entry);
+    completeThrough(openStoreKey(registry, entry.Store).get(), entry);
 }
 
 void completeInventory(RegistryFactory& registry, InventoryArray& inventory,
@@ -283,10 +275,7 @@ void completeInventory(RegistryFactory& registry, InventoryArray& inventory,
             if (open == stores.end())
                 open =
                     stores.insert(stores.end(), {entry.Store, openStoreKey(registry, entry.Store)});
-            if (open->second)
-                completeThrough(*open->second, entry);
-            else
-                completeUnreachable(entry);
+            completeThrough(open->second.get(), entry);
         }
         if (progress) progress(i + 1, inventory.size());
     }
