@@ -86,8 +86,15 @@ std::optional<double> startToFilledList(const std::string& commandLine, std::siz
     };
     std::optional<double> result;
     HWND topLevel = nullptr;
+    // Once lists are on screen only they are asked: walking every window and its children
+    // at each poll loads the window server the program under test is waiting on.
+    std::vector<FoundList> watched;
     while (!result && elapsed() < timeoutMs) {
-        for (const FoundList& found : listsOnScreen()) {
+        std::erase_if(watched, [](const FoundList& found) {
+            return !IsWindow(found.list) || !IsWindowVisible(found.topLevel);
+        });
+        if (watched.empty()) watched = listsOnScreen();
+        for (const FoundList& found : watched) {
             if (rowCountOf(found.list) < rows) continue;
             result = elapsed();
             topLevel = found.topLevel;

@@ -87,6 +87,9 @@ struct TAppInfo {
     bool KeyUnreadable = false;
     // Read for the details panel only: the installer's size estimate in kilobytes.
     std::uint32_t EstimatedSize = 0;
+    // Read so far only for the list (see ScanDepth::ListFirst): every other value waits for
+    // completeEntry, which must run before anything else of the entry is used.
+    bool DetailsPending = false;
     EntryHealth Health;
 };
 

@@ -4,6 +4,7 @@
 #include <array>
 #include <memory>
 #include <set>
+#include <utility>
 
 #include "platform/ascii.h"
 #include "platform/code_page.h"
@@ -72,6 +73,24 @@ void readDisplayName(Registry& reg, TAppInfo& info) {
         info.DisplayName = reg.readText("DisplayName");
     } catch (const RegistryError&) {
         info.DisplayName.clear();
+    }
+}
+
+// The values the program list shows and filters by, each by the rule applyEntryValues has
+// for its kind, in one query each instead of a sweep of every value.
+constexpr std::array<TextField, 3> kListTextFields{{
+    {"DisplayName", &TAppInfo::DisplayName},
+    {"DisplayIcon", &TAppInfo::DisplayIcon},
+    {"Publisher", &TAppInfo::Publisher},
+}};
+
+void readListValues(Registry& reg, TAppInfo& info) {
+    for (const TextField& f : kListTextFields) {
+        try {
+            info.*f.field = reg.readText(f.name);
+        } catch (const RegistryError&) {
+            info.*f.field = std::string(); // another kind, or unreadable: no text
+        }
     }
 }
 
@@ -148,10 +167,14 @@ void readEntry(const OpenStore& open, TAppInfo& info, ScanDepth depth) {
         return;
     }
     if (const auto key = open.entries->openSubkey(info.KeyName, reg_access::Read)) {
-        if (depth == ScanDepth::DisplayNames)
+        if (depth == ScanDepth::DisplayNames) {
             readDisplayName(*key, info);
-        else
+        } else if (depth == ScanDepth::ListFirst) {
+            readListValues(*key, info);
+            info.DetailsPending = true;
+        } else {
             applyEntryValues(key->readAllValues(), info);
+        }
     } else {
         info.KeyUnreadable = true;
     }
@@ -181,7 +204,7 @@ bool rebuildInventory(RegistryFactory& registry, Locale& locale, InventoryArray&
         // A scan of display names only has no use for the usage records.
         stores.push_back(OpenStore{
             store, std::move(entries),
-            depth == ScanDepth::Everything ? openUsageRecordKey(registry, store) : nullptr});
+            depth != ScanDepth::DisplayNames ? openUsageRecordKey(registry, store) : nullptr});
     }
     if (stores.empty()) return false;
 
@@ -201,12 +224,52 @@ bool rebuildInventory(RegistryFactory& registry, Locale& locale, InventoryArray&
     return true;
 }
 
-void refreshInventory(RegistryFactory& registry, Locale& locale, RefreshView& view) {
+namespace {
+
+// The rest of a pending entry through its store's open key, read as readEntry reads
+// everything. Without the store (it can no longer be opened) the subkey cannot be opened
+// either.
+void completeThrough(Registry* store, TAppInfo& entry) {
+    entry.DetailsPending = false;
+    if (const auto key = store ? store->openSubkey(entry.KeyName, reg_access::Read) : nullptr) {
+        applyEntryValues(key->readAllValues(), entry);
+    } else {
+        applyEntryValues({}, entry);
+        entry.KeyUnreadable = true;
+    }
+}
+
+} // namespace
+
+void completeEntry(RegistryFactory& registry, TAppInfo& entry) {
+    if (!entry.DetailsPending) return;
+    completeThrough(openStoreKey(registry, entry.Store).get(), entry);
+}
+
+void completeInventory(RegistryFactory& registry, InventoryArray& inventory,
+                       const ReadingProgress& progress) {
+    std::vector<std::pair<UninstallStore, std::unique_ptr<Registry>>> stores;
+    for (std::size_t i = 0; i < inventory.size(); ++i) {
+        TAppInfo& entry = inventory[i];
+        if (entry.DetailsPending) {
+            auto open = std::find_if(stores.begin(), stores.end(),
+                                     [&](const auto& s) { return s.first == entry.Store; });
+            if (open == stores.end())
+                open =
+                    stores.insert(stores.end(), {entry.Store, openStoreKey(registry, entry.Store)});
+            completeThrough(open->second.get(), entry);
+        }
+        if (progress) progress(i + 1, inventory.size());
+    }
+}
+
+void refreshInventory(RegistryFactory& registry, Locale& locale, RefreshView& view,
+                      ScanDepth depth) {
     view.clearRows();
     view.setDetailsHeading(kPropertiesHeadingLine);
     view.disableEntryButtons();
     if (!rebuildInventory(
-            registry, locale, Inventory, ScanDepth::Everything,
+            registry, locale, Inventory, depth,
             [&view](std::size_t done, std::size_t total) { view.readingProgress(done, total); })) {
         view.reportRegistryErrorAndExit();
         return;

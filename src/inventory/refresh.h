@@ -54,9 +54,11 @@ void applyEntryValues(const std::vector<RegValue>& values, TAppInfo& info);
 // longer ones give their leading 552.
 void applyUsageRecord(const std::vector<std::uint8_t>& stored, ArpCacheRecord& record);
 
-// How much of each entry a scan reads: everything, or (for a plain list of names) only
-// the display name, with no usage record.
-enum class ScanDepth { Everything, DisplayNames };
+// How much of each entry a scan reads: everything; (for a plain list of names) only the
+// display name, with no usage record; or first what the program list shows and filters by
+// (display name, display icon, publisher and the usage record), the rest left to
+// completeEntry and the entry marked DetailsPending.
+enum class ScanDepth { Everything, DisplayNames, ListFirst };
 
 // Empties `inventory`, then rebuilds it with one element per subkey of every store that
 // can be opened for reading, all in one sorted key-name order (equal names in store order).
@@ -68,7 +70,18 @@ bool rebuildInventory(RegistryFactory& registry, Locale& locale, InventoryArray&
                       ScanDepth depth = ScanDepth::Everything,
                       const ReadingProgress& progress = {});
 
+// Reads the rest of an entry scanned ListFirst, so that it then holds exactly what a scan of
+// everything would have read; nothing for any other entry. A subkey that can no longer be
+// opened is handled as the scan handles one: unreadable, with no properties.
+void completeEntry(RegistryFactory& registry, TAppInfo& entry);
+// completeEntry for every entry, each store opened once; `progress` as for the scan.
+void completeInventory(RegistryFactory& registry, InventoryArray& inventory,
+                       const ReadingProgress& progress = {});
+
 // The Refresh button: resets the window, rebuilds the process-wide Inventory, fills the list.
-void refreshInventory(RegistryFactory& registry, Locale& locale, RefreshView& view);
+// At ScanDepth::ListFirst the caller completes the entries (completeInventory) after the
+// list is shown and before anything else uses them.
+void refreshInventory(RegistryFactory& registry, Locale& locale, RefreshView& view,
+                      ScanDepth depth = ScanDepth::Everything);
 
 } // namespace remvana

@@ -2,11 +2,13 @@
 
 #include <commdlg.h>
 
+#include <stdexcept>
 #include <utility>
 
 #include "actions/action_errors.h"
 #include "platform/shell.h"
 #include "platform/win32/file_handle.h"
+#include "platform/win32/system_library.h"
 
 namespace remvana {
 namespace {
@@ -35,7 +37,10 @@ std::optional<std::string> askAuditReportPath(HWND owner, const std::string& ini
     // No overwrite prompt: saving again under the same name replaces the report. The
     // working folder stays put, so a later command line is not looked up in the report's.
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
-    if (!GetSaveFileNameA(&dialog)) return std::nullopt;
+    static const auto ask =
+        systemFunction<decltype(GetSaveFileNameA)>("comdlg32.dll", "GetSaveFileNameA");
+    if (!ask) throw std::runtime_error("The file dialog is not available (comdlg32.dll).");
+    if (!ask(&dialog)) return std::nullopt;
     return std::string(file);
 }
 

@@ -114,6 +114,9 @@ LRESULT T_mainForm::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case kCheckHealthMessage:
         checkHealthBatch(wParam);
         return 0;
+    case kCompleteEntriesMessage:
+        Application.guarded([&] { completeEntries(); });
+        return 0;
     case kSplitterMovedMessage:
         onSplitterReleased(static_cast<int>(wParam));
         return 0;
@@ -139,6 +142,9 @@ LRESULT T_mainForm::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void T_mainForm::onCreate() {
     createControls();
+    // Laid out for the real client area before the first refresh fills the list: resized
+    // when first shown, with hundreds of rows in it, the list would lay them all out again.
+    onSize();
     // An error while the window is being created is shown, and creation goes on.
     Application.guarded([&] { FormCreate(hwnd()); });
 }

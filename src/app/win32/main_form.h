@@ -11,6 +11,7 @@
 #include <string>
 
 #include "backup/undo_history.h"
+#include "inventory/refresh.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/locale.h"
@@ -28,6 +29,9 @@ struct FormResources;
 
 // Posted to the window to check the health of the next few programs of Inventory.
 inline constexpr UINT kCheckHealthMessage = WM_APP + 0x52;
+// Posted after the first fill to read the rest of every entry (ScanDepth::ListFirst). Posted
+// messages are taken before input, so it runs before any click or key can use an entry.
+inline constexpr UINT kCompleteEntriesMessage = WM_APP + 0x53;
 
 // What the handlers reach the platform through. The window does not own them.
 struct FormServices {
@@ -65,6 +69,11 @@ class T_mainForm : public WindowImpl<T_mainForm> {
 
     // Program list (main_form_list.cpp)
     void RefreshAdvToolButtonClick(HWND sender);
+    // The refresh; at ScanDepth::ListFirst (the first one, so the list shows sooner) the rest
+    // of every entry is read once the window has painted it (kCompleteEntriesMessage).
+    void refreshList(ScanDepth depth);
+    // Reads whatever the first refresh left for later: before the report, for one.
+    void completeEntries();
     void AdvListViewColumnClick(HWND sender, int column);
     // Details (main_form_details.cpp): item is the row index whose selection changed.
     void AdvListViewSelectItem(HWND sender, int item, bool selected);

@@ -46,6 +46,7 @@ void T_mainForm::DeleteEntryAdvToolButtonClick(HWND sender) {
 }
 
 void T_mainForm::SavetofileAdvToolButtonClick(HWND) {
+    completeEntries();
     AuditReportServices report{*services().shell, *services().clock, *services().locale};
     saveAuditReport(hwnd(), Inventory, report);
 }

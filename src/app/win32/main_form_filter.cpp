@@ -112,6 +112,7 @@ void T_mainForm::checkHealthBatch(WPARAM generation) {
     for (; healthNext_ < end; ++healthNext_) {
         TAppInfo& entry = Inventory[healthNext_];
         if (entry.DisplayName.empty()) continue; // no row, nowhere to show a mark
+        completeEntry(*services().registry, entry);
         checkEntryHealth(entry, *services().shell);
         dimmed |= entry.Health.uninstallerMissing;
     }

@@ -9,7 +9,8 @@ namespace remvana {
 void T_mainForm::FormCreate(HWND) {
     // The reader lives for the whole process, past this window.
     VersionInfo = createVersionInfo(instance(), *services().locale);
-    RefreshAdvToolButtonClick(RefreshAdvToolButton);
+    // The rest of each entry is read after the window first shows the list.
+    refreshList(ScanDepth::ListFirst);
 }
 
 void T_mainForm::FormActivate(HWND) {

@@ -23,8 +23,9 @@ namespace {
 // What the inventory refresh asks of the window.
 class FormRefreshView : public RefreshView {
   public:
-    explicit FormRefreshView(T_mainForm& form)
-        : form_(form), pacer_([] { return static_cast<std::int64_t>(GetTickCount64()); }) {}
+    FormRefreshView(T_mainForm& form, ScanDepth depth)
+        : form_(form), pacer_([] { return static_cast<std::int64_t>(GetTickCount64()); }),
+          depth_(depth) {}
 
     void clearRows() override { form_.RowIcons->clearRows(); }
     void setDetailsHeading(const std::string& line0) override {
@@ -40,6 +41,9 @@ class FormRefreshView : public RefreshView {
         FillProgramList(Inventory, sink, {*services.clock, *services.locale});
         // The fill counts every row; a filter set before the refresh still holds.
         form_.showProgramCount();
+        // Ahead of the health checks, which need whole entries.
+        if (depth_ == ScanDepth::ListFirst)
+            PostMessageA(form_.handle(), kCompleteEntriesMessage, 0, 0);
         form_.scheduleHealthChecks();
     }
     // A long refresh shows how far it got and lets the window paint; input waits until the
@@ -63,6 +67,7 @@ class FormRefreshView : public RefreshView {
   private:
     T_mainForm& form_;
     ReadingProgressPacer pacer_;
+    ScanDepth depth_;
 };
 
 } // namespace
@@ -89,17 +94,40 @@ LRESULT T_mainForm::listNotify(NMHDR* header) {
     return result;
 }
 
+// Every handler reaches an entry through these two, so an entry the first refresh left
+// pending is read whole before any of them sees it.
 TAppInfo* T_mainForm::rowAppInfo(int item) const {
-    return ProgramList ? ProgramList->rowData(item) : nullptr;
+    TAppInfo* entry = ProgramList ? ProgramList->rowData(item) : nullptr;
+    if (entry) completeEntry(*services().registry, *entry);
+    return entry;
 }
 
 TAppInfo* T_mainForm::selectedAppInfo() const {
-    return ProgramList ? ProgramList->rowData(ProgramList->selectedIndex()) : nullptr;
+    return ProgramList ? rowAppInfo(ProgramList->selectedIndex()) : nullptr;
 }
 
 void T_mainForm::RefreshAdvToolButtonClick(HWND) {
-    FormRefreshView view(*this);
-    refreshInventory(*services().registry, *services().locale, view);
+    refreshList(ScanDepth::Everything);
+}
+
+void T_mainForm::refreshList(ScanDepth depth) {
+    FormRefreshView view(*this, depth);
+    refreshInventory(*services().registry, *services().locale, view, depth);
+}
+
+void T_mainForm::completeEntries() {
+    ReadingProgressPacer pacer([] { return static_cast<std::int64_t>(GetTickCount64()); });
+    bool shown = false;
+    completeInventory(*services().registry, Inventory, [&](std::size_t done, std::size_t total) {
+        if (!pacer.due(done, total)) return;
+        // Thousands of entries take seconds: the window keeps painting and says why it waits.
+        setStatusText(kCountStatusPanel, readingProgressText(done, total));
+        shown = true;
+        RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        MSG pending;
+        PeekMessageA(&pending, nullptr, 0, 0, PM_NOREMOVE);
+    });
+    if (shown) showProgramCount();
 }
 
 // The list has sorted by the clicked column already; nothing else follows a click.

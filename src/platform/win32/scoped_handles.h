@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <objbase.h>
+#include <shlobj.h>
 
 #include <utility>
 
@@ -112,20 +112,20 @@ struct FileTraits {
 };
 using ScopedFile = UniqueHandle<FileTraits>;
 
-// Memory the system allocated for the caller: LocalAlloc'd (FormatMessage's buffer) or from
-// the COM task allocator (the shell's item lists).
+// Memory the system allocated for the caller: LocalAlloc'd (FormatMessage's buffer), or a
+// shell item list (given back through shell32, so COM's library need not load for it).
 template <class T> struct LocalMemoryTraits {
     using Handle = T*;
     static Handle invalid() { return nullptr; }
     static void close(Handle memory) { LocalFree(memory); }
 };
 template <class T> using ScopedLocalMemory = UniqueHandle<LocalMemoryTraits<T>>;
-template <class T> struct TaskMemoryTraits {
-    using Handle = T*;
+struct ItemIdListTraits {
+    using Handle = LPITEMIDLIST;
     static Handle invalid() { return nullptr; }
-    static void close(Handle memory) { CoTaskMemFree(memory); }
+    static void close(Handle items) { ILFree(items); }
 };
-template <class T> using ScopedTaskMemory = UniqueHandle<TaskMemoryTraits<T>>;
+using ScopedItemIdList = UniqueHandle<ItemIdListTraits>;
 
 // A window's client-area device context (GetDC), released to that window when it goes.
 class ClientDc {

@@ -7,6 +7,7 @@
 #include <shlobj.h>
 
 #include "platform/win32/scoped_handles.h"
+#include "platform/win32/system_library.h"
 
 namespace remvana {
 
@@ -92,7 +93,11 @@ std::string Win32Shell::expandEnvironment(const std::string& text) {
 }
 
 bool Win32Shell::msiProductKnown(const std::string& productCode) {
-    const INSTALLSTATE state = MsiQueryProductStateA(productCode.c_str());
+    static const auto query =
+        systemFunction<decltype(MsiQueryProductStateA)>("msi.dll", "MsiQueryProductStateA");
+    // Without Windows Installer no product is known to it.
+    if (!query) return false;
+    const INSTALLSTATE state = query(productCode.c_str());
     return state == INSTALLSTATE_DEFAULT || state == INSTALLSTATE_ADVERTISED ||
            state == INSTALLSTATE_ABSENT;
 }
@@ -128,7 +133,7 @@ std::string Win32Shell::computerName() {
 std::string Win32Shell::documentsFolder() {
     LPITEMIDLIST raw = nullptr;
     const bool located = SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_PERSONAL, &raw));
-    const ScopedTaskMemory<ITEMIDLIST> items(located ? raw : nullptr);
+    const ScopedItemIdList items(located ? raw : nullptr);
     if (!located || !items) return {};
     char path[MAX_PATH] = {};
     const BOOL found = SHGetPathFromIDListA(items.get(), path);

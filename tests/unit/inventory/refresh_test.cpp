@@ -354,5 +354,62 @@ TEST_F(Refresh, ReadsEachKeyInOneSweep) {
     EXPECT_EQ(0, reg.calls.valueQueries);
 }
 
+// Everything a scan reads into an entry, for comparing two reads of the same keys.
+void expectSameRead(const TAppInfo& want, const TAppInfo& got) {
+    EXPECT_EQ(want.KeyName, got.KeyName);
+    for (const auto& [name, field] : kExpectedTextFields)
+        EXPECT_EQ(want.*field, got.*field) << want.KeyName << " " << name;
+    for (const auto& [name, field] : kExpectedIntegerFields)
+        EXPECT_EQ(want.*field, got.*field) << want.KeyName << " " << name;
+    EXPECT_EQ(want.EstimatedSize, got.EstimatedSize) << want.KeyName;
+    EXPECT_EQ(want.KeyUnreadable, got.KeyUnreadable) << want.KeyName;
+    EXPECT_EQ(want.UsageRecord.bytes, got.UsageRecord.bytes) << want.KeyName;
+    EXPECT_EQ(want.FrequencyText, got.FrequencyText) << want.KeyName;
+    EXPECT_FALSE(got.DetailsPending) << want.KeyName;
+}
+
+// Read list-first and completed, each entry holds what a scan of everything reads from the
+// keys as they are at completion, a key locked in between included.
+TEST_F(Refresh, ListFirstThenCompletedReadsWhatAScanOfEverythingReads) {
+    const std::string full = kStore + "\\Full";
+    for (const auto& [name, field] : kExpectedTextFields)
+        reg.setString(HKLM, full, name, name + " text");
+    std::uint32_t n = 100;
+    for (const auto& [name, field] : kExpectedIntegerFields)
+        reg.setDword(HKLM, full, name, n++);
+    reg.setDword(HKLM, full, "EstimatedSize", 4096);
+    usage("Full", usageBytes(12));
+    const std::string kinds = kStore + "\\Kinds";
+    reg.setMultiString(HKLM, kinds, "DisplayName", {"Multi"});
+    reg.setBinary(HKLM, kinds, "Publisher", {'P', 0});
+    reg.setExpandString(HKLM, kinds, "DisplayIcon", "%ProgramFiles%\\App\\app.exe,1");
+    entry("Bare");
+    entry("Later", "Later App");
+    reg.setString(HKLM, kStore + "\\Later", "UninstallString", "later.exe");
+    usage("Later", usageBytes(3));
+    entry("Locked", "Locked App");
+    reg.allowOnly(HKLM, kStore + "\\Locked", 0);
+
+    refreshInventory(reg, locale, view, ScanDepth::ListFirst);
+    ASSERT_EQ(5u, Inventory.size());
+    const TAppInfo& listed = Inventory[1]; // Full
+    EXPECT_TRUE(listed.DetailsPending);
+    EXPECT_EQ("DisplayName text", listed.DisplayName);
+    EXPECT_EQ("DisplayIcon text", listed.DisplayIcon);
+    EXPECT_EQ("Publisher text", listed.Publisher);
+    EXPECT_EQ("frequently", listed.FrequencyText);
+    EXPECT_FALSE(Inventory[4].DetailsPending); // Locked: nothing more to read
+    reg.allowOnly(HKLM, kStore + "\\Later", 0);
+    completeEntry(reg, Inventory[1]);
+    EXPECT_FALSE(Inventory[1].DetailsPending);
+    completeInventory(reg, Inventory);
+    const InventoryArray completed = Inventory;
+
+    refresh();
+    ASSERT_EQ(Inventory.size(), completed.size());
+    for (std::size_t i = 0; i < completed.size(); ++i)
+        expectSameRead(Inventory[i], completed[i]);
+}
+
 } // namespace
 } // namespace remvana

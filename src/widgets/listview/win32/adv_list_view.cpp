@@ -3,7 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
-
+#include <limits>
 #include <utility>
 
 #include "platform/display_scale.h"
@@ -15,6 +15,9 @@
 namespace remvana {
 
 namespace {
+
+// An insertion index beyond every row: the control appends the row and returns its index.
+constexpr int kAppendRow = std::numeric_limits<int>::max();
 
 // A column's alignment as the list and header formats (which share their values) and as
 // the text drawing flag.
@@ -180,7 +183,9 @@ int TAdvListView::addRow(const std::string& caption, TAppInfo* data, int imageIn
     const ListRow& added = model_.row(static_cast<std::size_t>(model_.indexOfId(id)));
     int inserted = -1;
     if (keeps(added)) {
-        inserted = insertItem(rowCount(), added);
+        // Past the last row appends without asking the control for its count first: a fill
+        // of thousands of rows is spared as many messages.
+        inserted = insertItem(kAppendRow, added);
         shownById_[id] = true;
     }
     if (sorted && model_.updateDepth() == 0) applyOrder();

@@ -6,6 +6,7 @@
 #include <shlobj.h>
 
 #include "platform/win32/canvas_gdi.h"
+#include "platform/win32/system_library.h"
 #include "widgets/paramlabel/param_editors.h"
 #include "widgets/paramlabel/win32/param_label.h"
 #include "widgets/paramlabel/win32/popup_date_picker.h"
@@ -118,14 +119,17 @@ std::optional<std::string> TParamLabel::browseForFolder(const std::string& folde
     info.lpfn = folderBrowserCallback;
     info.lParam = reinterpret_cast<LPARAM>(&start);
     // The shell's browser wants COM on this thread; it is let go again only if started here.
-    HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
-    if (SUCCEEDED(com)) CoUninitialize();
-    if (chosen == nullptr) return std::nullopt;
+    static const auto initialize =
+        systemFunction<decltype(CoInitializeEx)>("ole32.dll", "CoInitializeEx");
+    static const auto uninitialize =
+        systemFunction<decltype(CoUninitialize)>("ole32.dll", "CoUninitialize");
+    const HRESULT com =
+        initialize && uninitialize ? initialize(nullptr, COINIT_APARTMENTTHREADED) : E_FAIL;
+    const ScopedItemIdList chosen(SHBrowseForFolderA(&info));
+    if (SUCCEEDED(com)) uninitialize();
+    if (!chosen) return std::nullopt;
     char path[MAX_PATH] = {};
-    bool ok = SHGetPathFromIDListA(chosen, path) != FALSE;
-    CoTaskMemFree(chosen);
-    if (!ok) return std::nullopt;
+    if (!SHGetPathFromIDListA(chosen.get(), path)) return std::nullopt;
     return std::string(path);
 }
 
