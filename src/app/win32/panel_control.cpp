@@ -17,24 +17,9 @@ LRESULT forwardToParent(HWND container, UINT msg, WPARAM wParam, LPARAM lParam) 
     return parent ? SendMessageA(parent, msg, wParam, lParam) : 0;
 }
 
-constexpr DWORD kContainerStyle = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
-
-HMENU idOf(int id) {
-    return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
-}
-
 } // namespace
 
-HWND AdvPanel::create(HWND parent, int id, const Rect& at) {
-    return createOwned([&](AdvPanel& panel) {
-        return panel.createWindow(WS_EX_CONTROLPARENT, "", kContainerStyle, at.left, at.top,
-                                  at.width(), at.height(), parent, idOf(id));
-    });
-}
-
-LRESULT AdvPanel::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
-    if (handleChildMessage(hwnd(), msg, wParam, lParam, result)) return result;
+LRESULT AdvPanel::panelMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_ERASEBKGND:
         return 1;
@@ -52,19 +37,6 @@ LRESULT AdvPanel::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 void AdvPanel::onPaint() {
     BufferedPaint paint(hwnd());
     paintPanelBody(paint.dc(), hwnd(), {0, 0});
-}
-
-HWND PlainPanel::create(HWND parent, int id, const Rect& at) {
-    return createOwned([&](PlainPanel& panel) {
-        return panel.createWindow(WS_EX_CONTROLPARENT, "", kContainerStyle, at.left, at.top,
-                                  at.width(), at.height(), parent, idOf(id));
-    });
-}
-
-LRESULT PlainPanel::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
-    if (handleChildMessage(hwnd(), msg, wParam, lParam, result)) return result;
-    return defaultMessage(msg, wParam, lParam);
 }
 
 HWND createAdvPanel(HWND parent, int id, const Rect& at) {
