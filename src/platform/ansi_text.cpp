@@ -1,7 +1,5 @@
 #include "platform/ansi_text.h"
 
-#include "platform/utf8.h"
-
 // The conversions that need no system. Those that do (utf16ToAnsi, ansiToUtf16, ansiToUtf8)
 // are in win32/ansi_text_win32.cpp for Windows and native/ansi_text_native.cpp (UTF-8) for
 // the native build.
@@ -21,21 +19,6 @@ std::u16string latin1ToUtf16(std::string_view text) {
     for (char byte : text)
         units.push_back(static_cast<unsigned char>(byte));
     return units;
-}
-
-std::string latin1ToUtf8(std::string_view text) {
-    std::string utf8;
-    utf8.reserve(text.size());
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
-            utf8.push_back(c);
-        } else {
-            utf8.push_back(static_cast<char>(0xC0 | (byte >> 6)));
-            utf8.push_back(static_cast<char>(0x80 | (byte & 0x3F)));
-        }
-    }
-    return utf8;
 }
 
 } // namespace remvana

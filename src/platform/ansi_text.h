@@ -24,7 +24,4 @@ std::u16string latin1ToUtf16(std::string_view text);
 // the code page (JSON, TSV). Bytes the code page cannot decode become U+FFFD.
 std::string ansiToUtf8(std::string_view text);
 
-// The same without a code page: each byte is the character of its value (Latin-1).
-std::string latin1ToUtf8(std::string_view text);
-
 } // namespace remvana
