@@ -13,8 +13,4 @@ std::u16string ansiToUtf16(std::string_view text) {
     return utf8ToUtf16(text);
 }
 
-std::string ansiToUtf8(std::string_view text) {
-    return utf16ToUtf8(utf8ToUtf16(text));
-}
-
 } // namespace remvana

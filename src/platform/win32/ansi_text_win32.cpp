@@ -34,17 +34,4 @@ std::u16string ansiToUtf16(std::string_view text) {
     return units;
 }
 
-std::string ansiToUtf8(std::string_view text) {
-    // Through UTF-16 even when the code page is UTF-8 already: that also mends sequences
-    // that are not valid UTF-8.
-    const std::u16string units = ansiToUtf16(text);
-    if (units.empty()) return {};
-    const auto* wide = reinterpret_cast<const wchar_t*>(units.data());
-    const int count = static_cast<int>(units.size());
-    const int size = WideCharToMultiByte(CP_UTF8, 0, wide, count, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide, count, utf8.data(), size, nullptr, nullptr);
-    return utf8;
-}
-
 } // namespace remvana
