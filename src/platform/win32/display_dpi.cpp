@@ -7,19 +7,13 @@
 #include "platform/display_scale.h"
 #include "platform/win32/canvas_gdi.h"
 #include "platform/win32/scoped_handles.h"
+#include "platform/win32/system_library.h"
 
 namespace remvana {
 
 namespace {
 
 constexpr const char* kLayoutDpiProp = "RemvanaLayoutDpi";
-
-template <class Function> Function user32Function(const char* name) {
-    HMODULE user32 = GetModuleHandleA("user32.dll");
-    return user32
-               ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
-               : nullptr;
-}
 
 int screenDpi() {
     const ClientDc screen(nullptr);
@@ -30,15 +24,18 @@ int screenDpi() {
 } // namespace
 
 int systemDpi() {
-    using GetDpiForSystemFn = UINT(WINAPI*)();
-    static const auto getDpiForSystem = user32Function<GetDpiForSystemFn>("GetDpiForSystem");
+    // Windows 10's: looked up, since older systems do not have it.
+    using GetDpiForSystemFn = UINT WINAPI();
+    static const auto getDpiForSystem =
+        systemFunction<GetDpiForSystemFn>("user32.dll", "GetDpiForSystem");
     const UINT dpi = getDpiForSystem ? getDpiForSystem() : 0;
     return dpi > 0 ? static_cast<int>(dpi) : screenDpi();
 }
 
 int windowDpi(HWND hwnd) {
-    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow = user32Function<GetDpiForWindowFn>("GetDpiForWindow");
+    using GetDpiForWindowFn = UINT WINAPI(HWND);
+    static const auto getDpiForWindow =
+        systemFunction<GetDpiForWindowFn>("user32.dll", "GetDpiForWindow");
     const UINT dpi = getDpiForWindow && hwnd ? getDpiForWindow(hwnd) : 0;
     return dpi > 0 ? static_cast<int>(dpi) : systemDpi();
 }

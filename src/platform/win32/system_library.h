@@ -1,8 +1,8 @@
 #pragma once
-// Functions of system DLLs that only some commands need, looked up on their first call.
-// Importing them would load each DLL, and every DLL it imports, at every start of the
-// program: Windows Installer alone brings a dozen more. MinGW has no delay-loading, so the
-// lookup is done here.
+// Functions of system DLLs looked up on their first call: those only some commands need, and
+// those older versions of Windows do not have. Importing the first kind would load each DLL,
+// and every DLL it imports, at every start of the program: Windows Installer alone brings a
+// dozen more. MinGW has no delay-loading, so the lookup is done here.
 #include <windows.h>
 
 #include <string>
