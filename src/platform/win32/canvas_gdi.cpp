@@ -80,8 +80,7 @@ void GdiTextCache::forget() {
 }
 
 HFONT GdiTextCache::fontFor(const Font& font, HGDIOBJ selected) {
-    FontKey key{font.face,      font.height,    font.bold,      font.italic,
-                font.underline, font.strikeOut, font.escapement};
+    const GdiFontKey key = gdiFontKeyOf(font);
     if (auto found = fonts_.find(key); found != fonts_.end()) return found->second.get();
     if (fonts_.size() >= kMaxCachedFonts) {
         // Drop every font but the one selected now.

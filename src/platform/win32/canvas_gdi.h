@@ -30,6 +30,13 @@ COLORREF toColorRef(Color color);
 // A GDI font of the face, height, weight, style and escapement asked for; nullptr when GDI
 // cannot make it.
 HFONT createFontOf(const Font& font);
+// What tells two fonts apart for createFontOf (the colour is not part of a GDI font): the key
+// of the caches that keep the fonts it made.
+using GdiFontKey = std::tuple<std::string, int, bool, bool, bool, bool, int>;
+inline GdiFontKey gdiFontKeyOf(const Font& font) {
+    return {font.face,      font.height,    font.bold,      font.italic,
+            font.underline, font.strikeOut, font.escapement};
+}
 // DrawText for the program's text: it is in the process code page (UTF-8), which DrawTextA
 // would read in the selected font's character set instead, so it goes through DrawTextW.
 int drawProgramText(HDC dc, const std::string& text, RECT& rect, UINT format);
@@ -94,15 +101,13 @@ class GdiTextCache {
         std::unordered_map<wchar_t, int> other;
         std::unordered_map<char32_t, bool> boxedPairs; // see GdiCanvas::showsAsTwoBoxes
     };
-    using FontKey = std::tuple<std::string, int, bool, bool, bool, bool, int>;
-
     // The font for `font`, made when it is new; `selected` (the font a canvas has selected
     // now) is kept when the cache is full and drops the rest.
     HFONT fontFor(const Font& font, HGDIOBJ selected);
     Advances& advancesOf(HFONT font) { return advances_[font]; }
     void forget();
 
-    std::map<FontKey, ScopedFont> fonts_;
+    std::map<GdiFontKey, ScopedFont> fonts_;
     std::map<HFONT, Advances> advances_;
     static inline std::size_t fontsMade_ = 0;
     static inline std::size_t glyphsMeasured_ = 0;

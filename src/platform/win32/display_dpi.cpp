@@ -1,7 +1,6 @@
 #include "platform/win32/display_dpi.h"
 
 #include <map>
-#include <tuple>
 #include <utility>
 
 #include "platform/display_scale.h"
@@ -53,12 +52,10 @@ int layoutDpi(HWND hwnd) {
 }
 
 HFONT fontAtDpi(const Font& font, int dpi) {
-    using Key = std::tuple<std::string, int, bool, bool, bool, bool, int>;
     // Kept until the process ends: a few faces at the scales the window met, no more.
-    static std::map<Key, ScopedFont> fonts;
+    static std::map<GdiFontKey, ScopedFont> fonts;
     const Font wanted = scaledFont(font, dpi);
-    const Key key{wanted.face,      wanted.height,    wanted.bold,      wanted.italic,
-                  wanted.underline, wanted.strikeOut, wanted.escapement};
+    const GdiFontKey key = gdiFontKeyOf(wanted);
     auto found = fonts.find(key);
     if (found != fonts.end()) return found->second.get();
     ScopedFont made(createFontOf(wanted));
