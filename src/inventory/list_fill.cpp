@@ -45,9 +45,8 @@ std::string programCountText(int rows) {
 
 int FillProgramList(InventoryArray& inventory, ProgramListSink& sink,
                     const ListFillServices& services) {
-    sink.reserveRows(static_cast<int>(std::count_if(inventory.begin(), inventory.end(), isListed)));
-
-    int rows = 0;
+    const int rows = static_cast<int>(std::count_if(inventory.begin(), inventory.end(), isListed));
+    sink.reserveRows(rows);
     {
         ListUpdate update(sink);
         for (TAppInfo& info : inventory) {
@@ -58,7 +57,6 @@ int FillProgramList(InventoryArray& inventory, ProgramListSink& sink,
                 {sizeCellText(info.UsageRecord.installedSize(), services.locale),
                  lastUsedCellText(info.UsageRecord.lastUsed(), services.clock, services.locale),
                  info.FrequencyText});
-            ++rows;
         }
     }
     sink.setColumnWidth(0, std::max(0, sink.columnWidth(0) - kNameColumnNarrowing));

@@ -3,18 +3,15 @@
 #include <algorithm>
 
 #include "inventory/list_fill.h"
+#include "platform/ascii.h"
 
 namespace remvana {
 
 namespace {
 
-char foldAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool containsFolded(const std::string& text, const std::string& part) {
     return std::search(text.begin(), text.end(), part.begin(), part.end(),
-                       [](char a, char b) { return foldAscii(a) == foldAscii(b); }) != text.end();
+                       [](char a, char b) { return asciiLower(a) == asciiLower(b); }) != text.end();
 }
 
 } // namespace

@@ -66,32 +66,32 @@ bool isTextKind(ValueKind kind) {
     return kind == ValueKind::String || kind == ValueKind::ExpandString;
 }
 
-// Only the display name, by the rule for text values, in one query: readText refuses any
-// other kind, and a display name that cannot be read as text is no display name.
-void readDisplayName(Registry& reg, TAppInfo& info) {
+// One text value by the rule applyEntryValues has for text, in one query: readText refuses
+// any other kind, and a value that cannot be read as text is no text.
+void readTextField(Registry& reg, TAppInfo& info, const TextField& f) {
     try {
-        info.DisplayName = reg.readText("DisplayName");
+        info.*f.field = reg.readText(f.name);
     } catch (const RegistryError&) {
-        info.DisplayName.clear();
+        info.*f.field = std::string(); // another kind, or unreadable: no text
     }
 }
 
-// The values the program list shows and filters by, each by the rule applyEntryValues has
-// for its kind, in one query each instead of a sweep of every value.
+// The values the program list shows and filters by, the display name first: a scan of
+// display names only reads that one.
 constexpr std::array<TextField, 3> kListTextFields{{
     {"DisplayName", &TAppInfo::DisplayName},
     {"DisplayIcon", &TAppInfo::DisplayIcon},
     {"Publisher", &TAppInfo::Publisher},
 }};
 
+void readDisplayName(Registry& reg, TAppInfo& info) {
+    readTextField(reg, info, kListTextFields[0]);
+}
+
+// Each in one query instead of a sweep of every value.
 void readListValues(Registry& reg, TAppInfo& info) {
-    for (const TextField& f : kListTextFields) {
-        try {
-            info.*f.field = reg.readText(f.name);
-        } catch (const RegistryError&) {
-            info.*f.field = std::string(); // another kind, or unreadable: no text
-        }
-    }
+    for (const TextField& f : kListTextFields)
+        readTextField(reg, info, f);
 }
 
 } // namespace
