@@ -181,19 +181,6 @@ bool workingSet(std::size_t count, Services& services) {
     return met;
 }
 
-std::string besideMe(const char* program) {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string dir = path;
-    return dir.substr(0, dir.find_last_of('\\') + 1) + program;
-}
-
-std::string quoted(const std::string& path) {
-    std::string text(1, '"');
-    text.append(path).push_back('"');
-    return text;
-}
-
 // Remvana and Wine's Add/Remove Programs in turns on the same entries (icons pointing at
 // missing files, as after partial uninstalls), the first turn of each to warm up.
 bool startToFilled(std::size_t count, Services& services) {
@@ -203,7 +190,7 @@ bool startToFilled(std::size_t count, Services& services) {
     const std::size_t rows = static_cast<std::size_t>(
         std::count_if(services.inventory.begin(), services.inventory.end(), isListed));
     const std::vector<std::pair<const char*, std::string>> programs{
-        {"Remvana", quoted(besideMe("remvana.exe"))},
+        {"Remvana", remvanaCommand("")},
         {"Add/Remove Programs", "control.exe appwiz.cpl"},
     };
     // Add/Remove Programs takes half a minute and more for 10,000 entries: one turn each
