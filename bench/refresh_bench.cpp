@@ -85,6 +85,10 @@ double median(std::vector<double> samples) {
     return samples[samples.size() / 2];
 }
 
+const char* verdict(bool met) {
+    return met ? "" : "  OVER TARGET";
+}
+
 // The two listings take turns, as whole processes, on the same entries.
 bool compareListings(std::size_t count) {
     const std::string uninstaller = wineUninstallerCommand("--list");
@@ -109,14 +113,10 @@ bool compareListings(std::size_t count) {
         }
     }
     const double ratio = median(ours) / median(theirs);
+    const bool met = ratio <= kListTargetRatio;
     std::printf("%6s %-24s %8.1f ms  %5.2fx uninstaller --list (%.1f ms)%s\n", "",
-                "--list, whole process", median(ours), ratio, median(theirs),
-                ratio > kListTargetRatio ? "  OVER TARGET" : "");
-    return ratio <= kListTargetRatio;
-}
-
-const char* verdict(bool met) {
-    return met ? "" : "  OVER TARGET";
+                "--list, whole process", median(ours), ratio, median(theirs), verdict(met));
+    return met;
 }
 
 // The floor and each measure take turns, so drift in the machine's load hits all alike.
