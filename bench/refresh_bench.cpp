@@ -85,6 +85,10 @@ double median(std::vector<double> samples) {
     return samples[samples.size() / 2];
 }
 
+const char* verdict(bool met) {
+    return met ? "" : "  OVER TARGET";
+}
+
 // The two listings take turns, as whole processes, on the same entries.
 bool compareListings(std::size_t count) {
     const std::string uninstaller = wineUninstallerCommand("--list");
@@ -109,14 +113,10 @@ bool compareListings(std::size_t count) {
         }
     }
     const double ratio = median(ours) / median(theirs);
+    const bool met = ratio <= kListTargetRatio;
     std::printf("%6s %-24s %8.1f ms  %5.2fx uninstaller --list (%.1f ms)%s\n", "",
-                "--list, whole process", median(ours), ratio, median(theirs),
-                ratio > kListTargetRatio ? "  OVER TARGET" : "");
-    return ratio <= kListTargetRatio;
-}
-
-const char* verdict(bool met) {
-    return met ? "" : "  OVER TARGET";
+                "--list, whole process", median(ours), ratio, median(theirs), verdict(met));
+    return met;
 }
 
 // The floor and each measure take turns, so drift in the machine's load hits all alike.
@@ -181,19 +181,6 @@ bool workingSet(std::size_t count, Services& services) {
     return met;
 }
 
-std::string besideMe(const char* program) {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string dir = path;
-    return dir.substr(0, dir.find_last_of('\\') + 1) + program;
-}
-
-std::string quoted(const std::string& path) {
-    std::string text(1, '"');
-    text.append(path).push_back('"');
-    return text;
-}
-
 // Remvana and Wine's Add/Remove Programs in turns on the same entries (icons pointing at
 // missing files, as after partial uninstalls), the first turn of each to warm up.
 bool startToFilled(std::size_t count, Services& services) {
@@ -203,7 +190,7 @@ bool startToFilled(std::size_t count, Services& services) {
     const std::size_t rows = static_cast<std::size_t>(
         std::count_if(services.inventory.begin(), services.inventory.end(), isListed));
     const std::vector<std::pair<const char*, std::string>> programs{
-        {"Remvana", quoted(besideMe("remvana.exe"))},
+        {"Remvana", remvanaCommand("")},
         {"Add/Remove Programs", "control.exe appwiz.cpl"},
     };
     // Add/Remove Programs takes half a minute and more for 10,000 entries: one turn each

@@ -8,7 +8,6 @@
 
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 
 #include "actions/win32/audit_report_file.h"
 #include "backup/reg_file.h"
@@ -144,9 +143,7 @@ class CommandLine : public testing::MainWindowFixture {
         setAuditReportPathChooser(
             [&](HWND, const std::string&) { return std::optional<std::string>(path); });
         testing::clickControl(form().SavetofileAdvToolButton);
-        std::ifstream in(path, std::ios::binary);
-        std::string text(std::istreambuf_iterator<char>(in), {});
-        in.close();
+        std::string text = testing::readFile(path);
         DeleteFileA(path.c_str());
         return text;
     }

@@ -20,12 +20,23 @@ namespace remvana {
 
 namespace {
 
+std::int64_t tickMilliseconds() {
+    return static_cast<std::int64_t>(GetTickCount64());
+}
+
+// Paints what changed while a long read holds the thread; looking at the queue tells the
+// system the window is alive (no "Not Responding").
+void paintWhileBusy(HWND window) {
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    MSG pending;
+    PeekMessageA(&pending, nullptr, 0, 0, PM_NOREMOVE);
+}
+
 // What the inventory refresh asks of the window.
 class FormRefreshView : public RefreshView {
   public:
     FormRefreshView(T_mainForm& form, ScanDepth depth)
-        : form_(form), pacer_([] { return static_cast<std::int64_t>(GetTickCount64()); }),
-          depth_(depth) {}
+        : form_(form), pacer_(tickMilliseconds), depth_(depth) {}
 
     void clearRows() override { form_.RowIcons->clearRows(); }
     void setDetailsHeading(const std::string& line0) override {
@@ -54,10 +65,7 @@ class FormRefreshView : public RefreshView {
         // The first refresh runs before the window is shown; a long one shows it early
         // rather than leave the user with nothing on screen.
         if (!IsWindowVisible(form_.handle())) form_.show();
-        RedrawWindow(form_.handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-        // Looking at the queue tells the system the window is alive (no "Not Responding").
-        MSG pending;
-        PeekMessageA(&pending, nullptr, 0, 0, PM_NOREMOVE);
+        paintWhileBusy(form_.handle());
     }
     void reportRegistryErrorAndExit() override {
         MessageBoxA(form_.handle(), "Registry Error", "Error", MB_OK | MB_ICONERROR);
@@ -116,16 +124,14 @@ void T_mainForm::refreshList(ScanDepth depth) {
 }
 
 void T_mainForm::completeEntries() {
-    ReadingProgressPacer pacer([] { return static_cast<std::int64_t>(GetTickCount64()); });
+    ReadingProgressPacer pacer(tickMilliseconds);
     bool shown = false;
     completeInventory(*services().registry, Inventory, [&](std::size_t done, std::size_t total) {
         if (!pacer.due(done, total)) return;
         // Thousands of entries take seconds: the window keeps painting and says why it waits.
         setStatusText(kCountStatusPanel, readingProgressText(done, total));
         shown = true;
-        RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-        MSG pending;
-        PeekMessageA(&pending, nullptr, 0, 0, PM_NOREMOVE);
+        paintWhileBusy(hwnd());
     });
     if (shown) showProgramCount();
 }
