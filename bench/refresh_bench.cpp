@@ -24,6 +24,7 @@
 #include <cstdlib>
 #include <functional>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -63,7 +64,12 @@ std::vector<Measure> measuresFor(Services& s, std::size_t count) {
         {"refresh", [&s] { rebuildInventory(s.registry, s.locale, s.inventory); }, 1.5},
         {"refresh+fill, no icons", [&s] { s.listFill.refreshAndFill(false); }},
         // Process start, scan and writing every value, as an inventory tool would run it.
-        {"--json, whole process", [] { processMilliseconds(remvanaCommand("--json")); }},
+        // A child that did not run would be timed as if it had: the run stops there instead.
+        {"--json, whole process",
+         [] {
+             if (processMilliseconds(remvanaCommand("--json")) < 0)
+                 throw std::runtime_error("remvana --json did not run");
+         }},
     };
     for (IconStrings kind :
          {IconStrings::MissingFiles, IconStrings::SharedFile, IconStrings::DistinctFiles})
