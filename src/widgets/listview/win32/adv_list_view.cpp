@@ -442,11 +442,11 @@ void TAdvListView::supplyCell(LVITEMA& item, bool wide) {
     const std::string& text =
         index < 0 ? none : model_.row(static_cast<std::size_t>(index)).text(item.iSubItem);
     if (wide) {
-        // The two records agree but for the text's type.
-        auto* out = reinterpret_cast<wchar_t*>(item.pszText);
-        const int written = MultiByteToWideChar(
-            CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), out, item.cchTextMax - 1);
-        out[written] = L'\0';
+        // The two records agree but for the text's type. A text longer than the buffer is
+        // cut short, as the narrow copy cuts it (converting into too small a buffer fails
+        // and would leave the cell empty).
+        lstrcpynW(reinterpret_cast<wchar_t*>(item.pszText), ansiToWide(text).c_str(),
+                  item.cchTextMax);
     } else {
         lstrcpynA(item.pszText, text.c_str(), item.cchTextMax);
     }
