@@ -154,6 +154,33 @@ LRESULT T_mainForm::onNotify(NMHDR* header, WPARAM wParam, LPARAM lParam) {
     return defaultMessage(WM_NOTIFY, wParam, lParam);
 }
 
+const std::array<T_mainForm::PlacedButton, 8>& T_mainForm::placedButtons() {
+    using namespace layout;
+    static const std::array<PlacedButton, 8> buttons{{
+        {&T_mainForm::RemoveAdvToolButton, &T_mainForm::TopAdvPanel, &kRemoveButton},
+        {&T_mainForm::ChangeAdvToolButton, &T_mainForm::TopAdvPanel, &kChangeButton},
+        {&T_mainForm::RepairAdvToolButton, &T_mainForm::TopAdvPanel, &kRepairButton},
+        {&T_mainForm::DeleteEntryAdvToolButton, &T_mainForm::TopAdvPanel, &kDeleteEntryButton},
+        {&T_mainForm::UndoAdvToolButton, &T_mainForm::TopAdvPanel, &kUndoButton},
+        {&T_mainForm::RefreshAdvToolButton, &T_mainForm::TopAdvPanel, &kRefreshButton},
+        {&T_mainForm::SavetofileAdvToolButton, &T_mainForm::TopAdvPanel, &kSavetofileButton},
+        {&T_mainForm::ModifyPropertiesAdvToolButton, &T_mainForm::RightAdvPanel,
+         &kModifyPropertiesButton},
+    }};
+    return buttons;
+}
+
+const std::array<T_mainForm::PlacedLink, 4>& T_mainForm::placedLinks() {
+    using namespace layout;
+    static const std::array<PlacedLink, 4> links{{
+        {&T_mainForm::StartupLabel, &kStartupLink},
+        {&T_mainForm::SiteLabel, &kSiteLink},
+        {&T_mainForm::SuggestLabel, &kSuggestLink},
+        {&T_mainForm::MailToLabel, &kMailToLink},
+    }};
+    return links;
+}
+
 void T_mainForm::createControls() {
     using namespace layout;
     dpi_ = windowDpi(hwnd());
@@ -174,24 +201,16 @@ void T_mainForm::createControls() {
         createSplitter(LeftAdvPanel, kSplitterId, bar.left, bar.top, bar.width(), bar.height());
     RightAdvPanel = createAdvPanel(LeftAdvPanel, kRightPanelId, panes.rightPanel);
 
-    RemoveAdvToolButton = createToolButton(TopAdvPanel, kRemoveButton);
-    ChangeAdvToolButton = createToolButton(TopAdvPanel, kChangeButton);
-    RepairAdvToolButton = createToolButton(TopAdvPanel, kRepairButton);
-    DeleteEntryAdvToolButton = createToolButton(TopAdvPanel, kDeleteEntryButton);
-    UndoAdvToolButton = createToolButton(TopAdvPanel, kUndoButton);
-    RefreshAdvToolButton = createToolButton(TopAdvPanel, kRefreshButton);
-    SavetofileAdvToolButton = createToolButton(TopAdvPanel, kSavetofileButton);
-    ModifyPropertiesAdvToolButton = createToolButton(RightAdvPanel, kModifyPropertiesButton);
+    for (const PlacedButton& placed : placedButtons())
+        this->*placed.button = createToolButton(this->*placed.parent, *placed.placement);
 
     // Owned by the window, so it goes with it.
     Tooltips =
         CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                         WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, instance_, nullptr);
-    StartupLabel = createLinkLabel(RightAdvPanel, kStartupLink, Tooltips);
-    SiteLabel = createLinkLabel(RightAdvPanel, kSiteLink, Tooltips);
-    SuggestLabel = createLinkLabel(RightAdvPanel, kSuggestLink, Tooltips);
-    MailToLabel = createLinkLabel(RightAdvPanel, kMailToLink, Tooltips);
+    for (const PlacedLink& placed : placedLinks())
+        this->*placed.label = createLinkLabel(RightAdvPanel, *placed.placement, Tooltips);
     addUndoTooltip();
 
     createListControl();

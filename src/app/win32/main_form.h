@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 
+#include <array>
 #include <memory>
 #include <string>
 
@@ -22,6 +23,11 @@
 #include "widgets/listview/win32/adv_list_view.h"
 
 namespace remvana {
+
+namespace layout {
+struct ButtonPlacement;
+struct LinkPlacement;
+} // namespace layout
 
 class StringTable;
 class ProgramListIcons;
@@ -166,6 +172,20 @@ class T_mainForm : public WindowImpl<T_mainForm> {
     void updateUndoButton();
 
   private:
+    // Each tool button and link of the window with its placement: what creates them, and
+    // what places them again at another display scale.
+    struct PlacedButton {
+        HWND T_mainForm::*button;
+        HWND T_mainForm::*parent;
+        const layout::ButtonPlacement* placement;
+    };
+    struct PlacedLink {
+        HWND T_mainForm::*label;
+        const layout::LinkPlacement* placement;
+    };
+    static const std::array<PlacedButton, 8>& placedButtons();
+    static const std::array<PlacedLink, 4>& placedLinks();
+
     friend WindowImpl<T_mainForm>;
     LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void onCreate();

@@ -27,29 +27,15 @@ void T_mainForm::onDpiChanged(const DpiChange& change) {
         SendMessageA(FilterEdit, WM_SETFONT, reinterpret_cast<WPARAM>(resources_->filterFont.get()),
                      TRUE);
 
-    const std::pair<HWND, const ButtonPlacement*> buttons[] = {
-        {RemoveAdvToolButton, &kRemoveButton},
-        {ChangeAdvToolButton, &kChangeButton},
-        {RepairAdvToolButton, &kRepairButton},
-        {DeleteEntryAdvToolButton, &kDeleteEntryButton},
-        {UndoAdvToolButton, &kUndoButton},
-        {RefreshAdvToolButton, &kRefreshButton},
-        {SavetofileAdvToolButton, &kSavetofileButton},
-        {ModifyPropertiesAdvToolButton, &kModifyPropertiesButton},
-    };
-    for (const auto& [button, placement] : buttons) {
-        moveChild(button, placedAt(*placement, dpi_));
+    for (const PlacedButton& placed : placedButtons()) {
+        HWND button = this->*placed.button;
+        moveChild(button, placedAt(*placed.placement, dpi_));
         SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(fontAtDpi(kButtonFont, dpi_)),
                      FALSE);
     }
-    const std::pair<HWND, const LinkPlacement*> links[] = {
-        {StartupLabel, &kStartupLink},
-        {SiteLabel, &kSiteLink},
-        {SuggestLabel, &kSuggestLink},
-        {MailToLabel, &kMailToLink},
-    };
-    for (const auto& [label, placement] : links) {
-        const Point at = placedAt(*placement, dpi_);
+    for (const PlacedLink& placed : placedLinks()) {
+        HWND label = this->*placed.label;
+        const Point at = placedAt(*placed.placement, dpi_);
         setChildLeft(label, at.x);
         setChildTop(label, at.y);
         SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(fontAtDpi(kLinkFont, dpi_)),
