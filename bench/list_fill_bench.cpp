@@ -21,8 +21,8 @@ LRESULT CALLBACK ListFillBench::hostProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-ListFillBench::ListFillBench(RegistryFactory& registry, Locale& locale, InventoryArray& inventory)
-    : registry_(registry), locale_(locale), inventory_(inventory) {
+ListFillBench::ListFillBench(RegistryFactory& registry, Locale& locale)
+    : registry_(registry), locale_(locale) {
     WNDCLASSA wc{};
     wc.lpfnWndProc = hostProc;
     wc.hInstance = GetModuleHandleA(nullptr);
@@ -38,7 +38,7 @@ ListFillBench::ListFillBench(RegistryFactory& registry, Locale& locale, Inventor
     list_ = std::make_unique<TAdvListView>(locale_);
     list_->create(host_, 1, RECT{0, 0, 460, 520});
     list_->setSmallImages(images_);
-    icons_ = std::make_unique<ProgramListIcons>(*list_, images_, shell_, registry_);
+    icons_ = std::make_unique<ProgramListIcons>(*list_, images_, inventory_, shell_, registry_);
 }
 
 ListFillBench::~ListFillBench() {
@@ -50,9 +50,10 @@ ListFillBench::~ListFillBench() {
 
 void ListFillBench::refreshAndFill(bool withIcons) {
     icons_->clearRows();
-    rebuildInventory(registry_, locale_, inventory_);
+    inventory_.rebuild(registry_, locale_);
     if (!withIcons) {
-        for (TAppInfo& info : inventory_) {
+        for (EntryId id = 0; id < inventory_.size(); ++id) {
+            TAppInfo& info = inventory_.entry(id);
             info.DisplayIcon.clear();
             for (std::size_t i = 4; i < 8; ++i)
                 info.UsageRecord.bytes[i] = 0; // HasName

@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "app/win32/list_view_sink.h"
-#include "inventory/app_info.h"
+#include "inventory/program_inventory.h"
 #include "platform/locale.h"
 #include "platform/registry.h"
 #include "platform/win32/clock_win32.h"
@@ -20,7 +20,7 @@ namespace remvana::bench {
 
 class ListFillBench {
   public:
-    ListFillBench(RegistryFactory& registry, Locale& locale, InventoryArray& inventory);
+    ListFillBench(RegistryFactory& registry, Locale& locale);
     ~ListFillBench();
     ListFillBench(const ListFillBench&) = delete;
     ListFillBench& operator=(const ListFillBench&) = delete;
@@ -37,7 +37,7 @@ class ListFillBench {
 
     RegistryFactory& registry_;
     Locale& locale_;
-    InventoryArray& inventory_;
+    ProgramInventory inventory_;
     Win32Shell shell_;
     Win32Clock clock_;
     HWND host_ = nullptr;

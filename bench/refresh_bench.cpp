@@ -56,7 +56,7 @@ struct Services {
     Win32RegistryFactory registry;
     Win32Locale locale;
     InventoryArray inventory;
-    ListFillBench listFill{registry, locale, inventory};
+    ListFillBench listFill{registry, locale};
 };
 
 std::vector<Measure> measuresFor(Services& s, std::size_t count) {

@@ -28,11 +28,11 @@ int run(const CliRequest& request, CliServices& services, CliConsole& console) {
         console.writeOut("Restored \"" + request.restorePath + "\"\r\n", TextEncoding::Ansi);
         return kExitSuccess;
     }
-    InventoryArray inventory;
+    ProgramInventory inventory;
     // The plain list prints names only, so it reads nothing else.
     const ScanDepth depth =
         request.action == CliAction::List ? ScanDepth::DisplayNames : ScanDepth::Everything;
-    if (!rebuildInventory(services.registry, services.locale, inventory, depth)) {
+    if (!inventory.rebuild(services.registry, services.locale, depth)) {
         console.writeError(std::string(kRegistryErrorText) + "\r\n");
         return kExitFailure;
     }
@@ -41,17 +41,17 @@ int run(const CliRequest& request, CliServices& services, CliConsole& console) {
         console.writeOut(programListLines(inventory, services.locale), TextEncoding::Ansi);
         break;
     case CliAction::Report:
-        writeReport(request, inventory, services, console);
+        writeReport(request, inventory.completeAll(), services, console);
         break;
     case CliAction::Json:
-        console.writeOut(
-            programsJson(listedProgramRecords(inventory, services.locale, services.clock)),
-            TextEncoding::Utf8);
+        console.writeOut(programsJson(listedProgramRecords(inventory.completeAll(), services.locale,
+                                                           services.clock)),
+                         TextEncoding::Utf8);
         break;
     case CliAction::Tsv:
-        console.writeOut(
-            programsTsv(listedProgramRecords(inventory, services.locale, services.clock)),
-            TextEncoding::Utf8);
+        console.writeOut(programsTsv(listedProgramRecords(inventory.completeAll(), services.locale,
+                                                          services.clock)),
+                         TextEncoding::Utf8);
         break;
     default:
         break;

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "inventory/listing.h"
+#include "inventory/program_inventory.h"
 #include "platform/ansi_text.h"
 
 namespace remvana {
@@ -10,18 +11,35 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-} // namespace
+ListedEntry listedOf(const InventoryArray& inventory, std::size_t index) {
+    return inventory[index];
+}
 
-std::string programListLines(const InventoryArray& inventory, Locale& locale) {
+ListedEntry listedOf(const ProgramInventory& inventory, EntryId id) {
+    return inventory.listed(id);
+}
+
+// The names are all a scan of display names reads, so nothing else is asked for.
+template <typename Entries> std::string listLinesOf(const Entries& inventory, Locale& locale) {
     std::string lines;
-    for (std::size_t index : listedInListOrder(inventory, locale)) {
-        const TAppInfo& info = inventory[index];
-        lines += info.KeyName;
+    for (const auto index : listedInListOrder(inventory, locale)) {
+        const ListedEntry info = listedOf(inventory, index);
+        lines += info.keyName();
         lines += "|||";
-        lines += info.DisplayName;
+        lines += info.displayName();
         lines += kLineEnd;
     }
     return lines;
+}
+
+} // namespace
+
+std::string programListLines(const InventoryArray& inventory, Locale& locale) {
+    return listLinesOf(inventory, locale);
+}
+
+std::string programListLines(const ProgramInventory& inventory, Locale& locale) {
+    return listLinesOf(inventory, locale);
 }
 
 std::vector<ProgramRecord> listedProgramRecords(const InventoryArray& inventory, Locale& locale,

@@ -6,6 +6,7 @@
 
 #include "cli/program_record.h"
 #include "inventory/app_info.h"
+#include "inventory/program_inventory.h"
 #include "platform/locale.h"
 
 namespace remvana {
@@ -13,6 +14,8 @@ namespace remvana {
 // "<key name>|||<display name>" per listed program in list order, each line ended by CR LF
 // (the format of Wine's `uninstaller --list`). ANSI text, as the names are stored.
 std::string programListLines(const InventoryArray& inventory, Locale& locale);
+// The same of an inventory scanned for display names only.
+std::string programListLines(const ProgramInventory& inventory, Locale& locale);
 
 // The records of the listed programs, in list order.
 std::vector<ProgramRecord> listedProgramRecords(const InventoryArray& inventory, Locale& locale,

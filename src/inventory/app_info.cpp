@@ -4,8 +4,6 @@
 
 namespace remvana {
 
-InventoryArray Inventory;
-
 namespace {
 
 // Little-endian, whatever the machine: the record is the registry's bytes.

@@ -1,6 +1,5 @@
 #pragma once
-// What the program knows about one subkey of an uninstall store, and the process-wide
-// Inventory of them.
+// What the program knows about one subkey of an uninstall store.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -87,15 +86,11 @@ struct TAppInfo {
     bool KeyUnreadable = false;
     // Read for the details panel only: the installer's size estimate in kilobytes.
     std::uint32_t EstimatedSize = 0;
-    // Read so far only for the list (see ScanDepth::ListFirst): every other value waits for
-    // completeEntry, which must run before anything else of the entry is used.
-    bool DetailsPending = false;
     EntryHealth Health;
 };
 
-// One element per subkey of the stores, in sorted key-name order, rebuilt by every refresh.
-// List rows point at its elements, so rows are always cleared before it is rebuilt.
+// One element per subkey of the stores, in sorted key-name order. The window's entries are
+// held, and reached, through ProgramInventory (inventory/program_inventory.h).
 using InventoryArray = std::vector<TAppInfo>;
-extern InventoryArray Inventory;
 
 } // namespace remvana

@@ -43,20 +43,24 @@ std::string programCountText(int rows) {
     return std::to_string(rows) + " programs available for uninstall";
 }
 
-int FillProgramList(InventoryArray& inventory, ProgramListSink& sink,
+int FillProgramList(const ProgramInventory& inventory, ProgramListSink& sink,
                     const ListFillServices& services) {
-    const int rows = static_cast<int>(std::count_if(inventory.begin(), inventory.end(), isListed));
+    const auto count = static_cast<EntryId>(inventory.size());
+    int rows = 0;
+    for (EntryId id = 0; id < count; ++id)
+        rows += isListed(inventory.listed(id)) ? 1 : 0;
     sink.reserveRows(rows);
     {
         ListUpdate update(sink);
-        for (TAppInfo& info : inventory) {
+        for (EntryId id = 0; id < count; ++id) {
+            const ListedEntry info = inventory.listed(id);
             if (!isListed(info)) continue;
+            const ArpCacheRecord& usage = info.usageRecord();
             // Icons are looked up as the list draws their rows (RowIcons).
-            sink.addRow(
-                captionOf(info), &info, mayHaveRowIcon(info) ? kRowImageOnDemand : 0,
-                {sizeCellText(info.UsageRecord.installedSize(), services.locale),
-                 lastUsedCellText(info.UsageRecord.lastUsed(), services.clock, services.locale),
-                 info.FrequencyText});
+            sink.addRow(captionOf(info), id, mayHaveRowIcon(info) ? kRowImageOnDemand : 0,
+                        {sizeCellText(usage.installedSize(), services.locale),
+                         lastUsedCellText(usage.lastUsed(), services.clock, services.locale),
+                         info.frequencyText()});
         }
     }
     sink.setColumnWidth(0, std::max(0, sink.columnWidth(0) - kNameColumnNarrowing));

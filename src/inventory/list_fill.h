@@ -1,11 +1,11 @@
 #pragma once
-// Turning Inventory into the rows of the program list: one row per program with a display
+// Turning the inventory into the rows of the program list: one row per program with a display
 // name, its icon, size, last use and frequency, and the count in the status bar.
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "inventory/app_info.h"
+#include "inventory/program_inventory.h"
 #include "platform/clock.h"
 #include "platform/locale.h"
 
@@ -22,7 +22,7 @@ class ProgramListSink {
     virtual void reserveRows(int count) { (void)count; }
     // Sub-items in column order: Size, Last Used, Frequency. `imageIndex` is a row image, or
     // kRowImageOnDemand when the list asks for it as it first draws the row.
-    virtual void addRow(const std::string& caption, TAppInfo* data, int imageIndex,
+    virtual void addRow(const std::string& caption, EntryId entry, int imageIndex,
                         const std::vector<std::string>& subItems) = 0;
     virtual int columnWidth(int column) = 0;
     virtual void setColumnWidth(int column, int width) = 0;
@@ -40,9 +40,9 @@ inline constexpr int kRowImageOnDemand = -1;
 inline constexpr int kNameColumnNarrowing = 15;
 
 // Fills the list from `inventory` inside one list update and returns the number of rows.
-// Rows come in inventory order; the list itself keeps them in name order. A row that may
-// have an icon gets kRowImageOnDemand, any other the generic image 0.
-int FillProgramList(InventoryArray& inventory, ProgramListSink& sink,
+// Each row carries its entry's id. Rows come in inventory order; the list itself keeps them in name
+// order. A row that may have an icon gets kRowImageOnDemand, any other the generic image 0.
+int FillProgramList(const ProgramInventory& inventory, ProgramListSink& sink,
                     const ListFillServices& services);
 
 // Size cell: empty unless the size is above 0.

@@ -16,10 +16,11 @@ bool containsFolded(const std::string& text, const std::string& part) {
 
 } // namespace
 
-bool matchesProgramFilter(const TAppInfo& entry, const std::string& filterText) {
+bool matchesProgramFilter(const ListedEntry& entry, const std::string& filterText) {
     if (filterText.empty()) return true;
-    return containsFolded(entry.DisplayName, filterText) ||
-           containsFolded(entry.Publisher, filterText) || containsFolded(entry.KeyName, filterText);
+    return containsFolded(entry.displayName(), filterText) ||
+           containsFolded(entry.publisher(), filterText) ||
+           containsFolded(entry.keyName(), filterText);
 }
 
 std::string programCountText(int shown, int total, bool filtered) {

@@ -2,14 +2,14 @@
 // Find as you type: which programs a filter text keeps in the list, and the count shown.
 #include <string>
 
-#include "inventory/app_info.h"
+#include "inventory/program_inventory.h"
 
 namespace remvana {
 
 // True when the text is empty, or when the display name, the publisher or the key name
 // contains it, ignoring the case of ASCII letters (names are ANSI text of any code page,
 // so only A to Z are folded).
-bool matchesProgramFilter(const TAppInfo& entry, const std::string& filterText);
+bool matchesProgramFilter(const ListedEntry& entry, const std::string& filterText);
 
 // "240 programs available for uninstall" without a filter; "12 of 240 programs available
 // for uninstall" while one is set, so that it is plain the list is not all there is.

@@ -152,32 +152,17 @@ struct OpenStore {
     std::unique_ptr<Registry> usage;
 };
 
+OpenStore openStore(RegistryFactory& registry, const UninstallStore& store, bool withUsage) {
+    return OpenStore{store, openStoreKey(registry, store),
+                     withUsage ? openUsageRecordKey(registry, store) : nullptr};
+}
+
 struct FoundKey {
     std::size_t store; // index into the open stores
     std::string name;
 };
 
-// Everything in one subkey is read relative to its store's open key, so that a name of any
-// length the registry allows is reached; what cannot be read is simply left out.
-void readEntry(const OpenStore& open, TAppInfo& info, ScanDepth depth) {
-    // A name the code page cannot hold addresses no key: it is listed by what can be shown
-    // and nothing is read through it.
-    if (isUnrepresentableKeyName(info.KeyName)) {
-        info.DisplayName = unrepresentableKeyDisplayName(info.KeyName);
-        return;
-    }
-    if (const auto key = open.entries->openSubkey(info.KeyName, reg_access::Read)) {
-        if (depth == ScanDepth::DisplayNames) {
-            readDisplayName(*key, info);
-        } else if (depth == ScanDepth::ListFirst) {
-            readListValues(*key, info);
-            info.DetailsPending = true;
-        } else {
-            applyEntryValues(key->readAllValues(), info);
-        }
-    } else {
-        info.KeyUnreadable = true;
-    }
+void readUsageRecord(const OpenStore& open, TAppInfo& info) {
     if (open.usage) {
         if (const auto key = open.usage->openSubkey(info.KeyName, reg_access::Read)) {
             const std::vector<RegValue> values = key->readAllValues();
@@ -189,22 +174,63 @@ void readEntry(const OpenStore& open, TAppInfo& info, ScanDepth depth) {
     info.FrequencyText = frequencyTextOf(info.UsageRecord.timesUsed());
 }
 
-} // namespace
+// Everything in one subkey is read relative to its store's open key, so that a name of any
+// length the registry allows is reached; what cannot be read is simply left out. Returns how
+// far the entry is read: a subkey that cannot be read has nothing more to give.
+ScanDepth readEntry(const OpenStore& open, TAppInfo& info, ScanDepth depth) {
+    // A name the code page cannot hold addresses no key: it is listed by what can be shown
+    // and nothing is read through it.
+    if (isUnrepresentableKeyName(info.KeyName)) {
+        info.DisplayName = unrepresentableKeyDisplayName(info.KeyName);
+        return ScanDepth::Everything;
+    }
+    ScanDepth readTo = ScanDepth::Everything;
+    if (const auto key = open.entries->openSubkey(info.KeyName, reg_access::Read)) {
+        if (depth == ScanDepth::DisplayNames) {
+            readDisplayName(*key, info);
+        } else if (depth == ScanDepth::ListFirst) {
+            readListValues(*key, info);
+        } else {
+            applyEntryValues(key->readAllValues(), info);
+        }
+        readTo = depth;
+    } else {
+        info.KeyUnreadable = true;
+    }
+    // A scan of display names only has no use for the usage records.
+    if (depth != ScanDepth::DisplayNames) readUsageRecord(open, info);
+    return readTo;
+}
 
-bool rebuildInventory(RegistryFactory& registry, Locale& locale, InventoryArray& inventory,
-                      ScanDepth depth, const ReadingProgress& progress) {
+// The rest of an entry read to `readTo`, through its store, so that it then holds exactly
+// what a scan of everything would have read. A subkey that can no longer be opened is
+// handled as the scan handles one: unreadable, with no properties.
+void completeThrough(const OpenStore& open, TAppInfo& entry, ScanDepth readTo) {
+    if (const auto key =
+            open.entries ? open.entries->openSubkey(entry.KeyName, reg_access::Read) : nullptr) {
+        applyEntryValues(key->readAllValues(), entry);
+    } else {
+        applyEntryValues({}, entry);
+        entry.KeyUnreadable = true;
+    }
+    if (readTo == ScanDepth::DisplayNames) readUsageRecord(open, entry);
+}
+
+// Empties `inventory`, then reads every store into it; `readTo` gets how far each entry
+// was read. False when no store can be opened.
+bool scanStores(RegistryFactory& registry, Locale& locale, ScanDepth depth,
+                InventoryArray& inventory, std::vector<ScanDepth>& readTo,
+                const ReadingProgress& progress) {
     inventory.clear();
+    readTo.clear();
     std::vector<OpenStore> stores;
     std::vector<FoundKey> found;
     for (const UninstallStore& store : uninstallStoresOf(registry)) {
-        std::unique_ptr<Registry> entries = openStoreKey(registry, store);
-        if (!entries) continue; // the per-user store, for one, is often absent
-        for (std::string& name : sortedUniqueNames(entries->subkeyNames(), locale))
+        OpenStore open = openStore(registry, store, depth != ScanDepth::DisplayNames);
+        if (!open.entries) continue; // the per-user store, for one, is often absent
+        for (std::string& name : sortedUniqueNames(open.entries->subkeyNames(), locale))
             found.push_back(FoundKey{stores.size(), std::move(name)});
-        // A scan of display names only has no use for the usage records.
-        stores.push_back(OpenStore{
-            store, std::move(entries),
-            depth != ScanDepth::DisplayNames ? openUsageRecordKey(registry, store) : nullptr});
+        stores.push_back(std::move(open));
     }
     if (stores.empty()) return false;
 
@@ -213,54 +239,57 @@ bool rebuildInventory(RegistryFactory& registry, Locale& locale, InventoryArray&
         return locale.compareIgnoreCase(a.name, b.name) < 0;
     });
     inventory.resize(found.size());
+    readTo.resize(found.size(), ScanDepth::Everything);
     for (std::size_t i = 0; i < found.size(); ++i) {
         TAppInfo& info = inventory[i];
         const OpenStore& open = stores[found[i].store];
         info.KeyName = std::move(found[i].name);
         info.Store = open.store;
-        readEntry(open, info, depth);
+        readTo[i] = readEntry(open, info, depth);
         if (progress) progress(i + 1, found.size());
     }
     return true;
 }
 
-namespace {
-
-// The rest of a pending entry through its store's open key, read as readEntry reads
-// everything. Without the store (it can no longer be opened) the subkey cannot be opened
-// either.
-void completeThrough(Registry* store, TAppInfo& entry) {
-    entry.DetailsPending = false;
-    if (const auto key = store ? store->openSubkey(entry.KeyName, reg_access::Read) : nullptr) {
-        applyEntryValues(key->readAllValues(), entry);
-    } else {
-        applyEntryValues({}, entry);
-        entry.KeyUnreadable = true;
-    }
-}
-
 } // namespace
 
-void completeEntry(RegistryFactory& registry, TAppInfo& entry) {
-    if (!entry.DetailsPending) return;
-    completeThrough(openStoreKey(registry, entry.Store).get(), entry);
+bool rebuildInventory(RegistryFactory& registry, Locale& locale, InventoryArray& inventory,
+                      const ReadingProgress& progress) {
+    std::vector<ScanDepth> readTo;
+    return scanStores(registry, locale, ScanDepth::Everything, inventory, readTo, progress);
 }
 
-void completeInventory(RegistryFactory& registry, InventoryArray& inventory,
-                       const ReadingProgress& progress) {
-    std::vector<std::pair<UninstallStore, std::unique_ptr<Registry>>> stores;
-    for (std::size_t i = 0; i < inventory.size(); ++i) {
-        TAppInfo& entry = inventory[i];
-        if (entry.DetailsPending) {
-            auto open = std::find_if(stores.begin(), stores.end(),
-                                     [&](const auto& s) { return s.first == entry.Store; });
-            if (open == stores.end())
-                open =
-                    stores.insert(stores.end(), {entry.Store, openStoreKey(registry, entry.Store)});
-            completeThrough(open->second.get(), entry);
-        }
-        if (progress) progress(i + 1, inventory.size());
+bool ProgramInventory::rebuild(RegistryFactory& registry, Locale& locale, ScanDepth depth,
+                               const ReadingProgress& progress) {
+    registry_ = &registry;
+    return scanStores(registry, locale, depth, entries_, readTo_, progress);
+}
+
+TAppInfo& ProgramInventory::entry(EntryId id) {
+    check(id);
+    TAppInfo& wanted = entries_[id];
+    if (readTo_[id] != ScanDepth::Everything) {
+        const ScanDepth readTo = std::exchange(readTo_[id], ScanDepth::Everything);
+        completeThrough(openStore(*registry_, wanted.Store, readTo == ScanDepth::DisplayNames),
+                        wanted, readTo);
     }
+    return wanted;
+}
+
+const InventoryArray& ProgramInventory::completeAll(const ReadingProgress& progress) {
+    std::vector<OpenStore> stores;
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        TAppInfo& entry = entries_[i];
+        if (readTo_[i] != ScanDepth::Everything) {
+            auto open = std::find_if(stores.begin(), stores.end(),
+                                     [&](const OpenStore& s) { return s.store == entry.Store; });
+            if (open == stores.end())
+                open = stores.insert(stores.end(), openStore(*registry_, entry.Store, true));
+            completeThrough(*open, entry, std::exchange(readTo_[i], ScanDepth::Everything));
+        }
+        if (progress) progress(i + 1, entries_.size());
+    }
+    return entries_;
 }
 
 void refreshInventory(RegistryFactory& registry, Locale& locale, RefreshView& view,
@@ -268,9 +297,9 @@ void refreshInventory(RegistryFactory& registry, Locale& locale, RefreshView& vi
     view.clearRows();
     view.setDetailsHeading(kPropertiesHeadingLine);
     view.disableEntryButtons();
-    if (!rebuildInventory(
-            registry, locale, Inventory, depth,
-            [&view](std::size_t done, std::size_t total) { view.readingProgress(done, total); })) {
+    if (!Inventory.rebuild(registry, locale, depth, [&view](std::size_t done, std::size_t total) {
+            view.readingProgress(done, total);
+        })) {
         view.reportRegistryErrorAndExit();
         return;
     }

@@ -2,11 +2,11 @@
 // Rebuilding Inventory from the uninstall stores and the shell's usage records.
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "inventory/app_info.h"
+#include "inventory/program_inventory.h"
 #include "inventory/uninstall_store.h"
 #include "platform/locale.h"
 #include "platform/registry.h"
@@ -54,33 +54,14 @@ void applyEntryValues(const std::vector<RegValue>& values, TAppInfo& info);
 // longer ones give their leading 552.
 void applyUsageRecord(const std::vector<std::uint8_t>& stored, ArpCacheRecord& record);
 
-// How much of each entry a scan reads: everything; (for a plain list of names) only the
-// display name, with no usage record; or first what the program list shows and filters by
-// (display name, display icon, publisher and the usage record), the rest left to
-// completeEntry and the entry marked DetailsPending.
-enum class ScanDepth { Everything, DisplayNames, ListFirst };
-
-// Empties `inventory`, then rebuilds it with one element per subkey of every store that
-// can be opened for reading, all in one sorted key-name order (equal names in store order).
-// Nothing stored in one subkey stops the others. False, with `inventory` empty, when no
-// store can be opened at all. `progress`, when given, is called after each element with the
-// number read so far and the number in all.
-using ReadingProgress = std::function<void(std::size_t done, std::size_t total)>;
+// Empties `inventory`, then reads every entry whole, as ProgramInventory::rebuild does at
+// ScanDepth::Everything; for the tools that need no window (the benchmark, tests).
 bool rebuildInventory(RegistryFactory& registry, Locale& locale, InventoryArray& inventory,
-                      ScanDepth depth = ScanDepth::Everything,
                       const ReadingProgress& progress = {});
 
-// Reads the rest of an entry scanned ListFirst, so that it then holds exactly what a scan of
-// everything would have read; nothing for any other entry. A subkey that can no longer be
-// opened is handled as the scan handles one: unreadable, with no properties.
-void completeEntry(RegistryFactory& registry, TAppInfo& entry);
-// completeEntry for every entry, each store opened once; `progress` as for the scan.
-void completeInventory(RegistryFactory& registry, InventoryArray& inventory,
-                       const ReadingProgress& progress = {});
-
 // The Refresh button: resets the window, rebuilds the process-wide Inventory, fills the list.
-// At ScanDepth::ListFirst the caller completes the entries (completeInventory) after the
-// list is shown and before anything else uses them.
+// At ScanDepth::ListFirst the entries are read whole as they are reached, or all at once
+// through Inventory.completeAll.
 void refreshInventory(RegistryFactory& registry, Locale& locale, RefreshView& view,
                       ScanDepth depth = ScanDepth::Everything);
 

@@ -7,14 +7,14 @@
 
 namespace remvana {
 
-bool mayHaveRowIcon(const TAppInfo& info) {
-    return !info.DisplayIcon.empty() || info.UsageRecord.hasName() != 0;
+bool mayHaveRowIcon(const ListedEntry& info) {
+    return !info.displayIcon().empty() || info.usageRecord().hasName() != 0;
 }
 
-int RowIcons::imageOf(const TAppInfo& info) {
-    if (!info.DisplayIcon.empty()) return imageOfIconString(info.DisplayIcon);
+int RowIcons::imageOf(const ListedEntry& info) {
+    if (!info.displayIcon().empty()) return imageOfIconString(info.displayIcon());
     if (!mayHaveRowIcon(info)) return 0;
-    const std::string imagePath = info.UsageRecord.imagePath();
+    const std::string imagePath = info.usageRecord().imagePath();
     if (!shell_.fileExists(imagePath)) return 0;
     return imageOfIconString(imagePath);
 }

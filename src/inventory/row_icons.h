@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "inventory/app_info.h"
 #include "inventory/icons.h"
+#include "inventory/program_inventory.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 
@@ -25,7 +25,7 @@ class RowImageStore {
 
 // A row shows an icon only when one may come from its DisplayIcon or, lacking that, from the
 // program its usage record names.
-bool mayHaveRowIcon(const TAppInfo& info);
+bool mayHaveRowIcon(const ListedEntry& info);
 
 class RowIcons {
   public:
@@ -36,7 +36,7 @@ class RowIcons {
     // the existing program its usage record names, appended to the row images the first
     // time it is needed; 0 (the generic program image) when there is none. An icon string
     // whose index is no number costs the row its icon, nothing more.
-    int imageOf(const TAppInfo& info);
+    int imageOf(const ListedEntry& info);
 
     // The row images are gone (the rows were cleared): forget every image index.
     void forget();

@@ -84,10 +84,10 @@ class ListControl : public ::testing::Test {
 
     void fillSample() {
         list.BeginListUpdate();
-        list.addRow("zeta", nullptr, 1, {"9 Kb", "2007-03-05 14:07", "rarely"});
-        list.addRow("Beta", nullptr, 2, {"10 Kb", "2021-11-30 08:00", "frequently"});
-        list.addRow("alpha", nullptr, 0, {"1.00 Mb", "", "occasionally"});
-        list.addRow("Gamma", nullptr, 1, {"2 Kb"});
+        list.addRow("zeta", 0, 1, {"9 Kb", "2007-03-05 14:07", "rarely"});
+        list.addRow("Beta", 0, 2, {"10 Kb", "2021-11-30 08:00", "frequently"});
+        list.addRow("alpha", 0, 0, {"1.00 Mb", "", "occasionally"});
+        list.addRow("Gamma", 0, 1, {"2 Kb"});
         list.EndListUpdate();
     }
 
@@ -233,8 +233,8 @@ TEST_F(ListControl, UpdateBracketsNestAndHoldTheHeadersRedraw) {
     list.BeginListUpdate();
     list.BeginListUpdate();
     EXPECT_FALSE(IsWindowVisible(header));
-    list.addRow("b", nullptr, 0, {});
-    list.addRow("a", nullptr, 0, {});
+    list.addRow("b", 0, 0, {});
+    list.addRow("a", 0, 0, {});
     list.EndListUpdate();
     EXPECT_FALSE(IsWindowVisible(header));
     EXPECT_EQ((Texts{"b", "a"}), listColumnTexts(list.handle(), 0));
@@ -244,7 +244,7 @@ TEST_F(ListControl, UpdateBracketsNestAndHoldTheHeadersRedraw) {
     list.EndListUpdate(); // unbalanced: ignored
     EXPECT_EQ(0, list.updateDepth());
     // Outside a bracket each new name goes to its place at once.
-    list.addRow("0", nullptr, 0, {});
+    list.addRow("0", 0, 0, {});
     EXPECT_EQ("0", listItemText(list.handle(), 0, 0));
     list.setCaption(0, "c");
     EXPECT_EQ((Texts{"a", "b", "c"}), listColumnTexts(list.handle(), 0));

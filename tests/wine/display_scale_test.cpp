@@ -45,7 +45,7 @@ void expectLaidOutAt144(T_mainForm& form) {
     EXPECT_EQ(29, placeOf(form.AdvOfficeStatusBar).height());
     EXPECT_EQ(3, placeOf(form.Splitter).width());
     // The list pane keeps 461 (307 at 96) pixels less than the window's width.
-    EXPECT_EQ(windowRectOf(form.handle()).width() - 461, placeOf(form.LeftPanel).width());
+    EXPECT_EQ(windowRectOf(form.hwnd()).width() - 461, placeOf(form.LeftPanel).width());
     EXPECT_EQ(at(5, 5, placeOf(form.LeftPanel).width() - 10, 29), placeOf(form.FilterEdit));
     EXPECT_EQ(39, placeOf(form.AdvListView).top);
     EXPECT_EQ((Point{11, 44}),

@@ -230,7 +230,7 @@ TEST_F(MainFormActions, SaveToFileWritesTheReportThroughTheDialog) {
 
     AuditReportServices reportServices{testShell, stillClock, locale};
     const std::string written = readFile(testShell.documents + "\\audit.txt");
-    EXPECT_EQ(auditReportText(Inventory, reportServices), written);
+    EXPECT_EQ(auditReportText(Inventory.completeAll(), reportServices), written);
     const auto alpha =
         written.find("\r\nAct Alpha\r\nUninstall Command: " + uninstallCommand + "\r\n\r\n");
     const auto beta = written.find("\r\nAct Beta\r\n\r\n");

@@ -90,13 +90,14 @@ class RealRefresh : public testing::Test {
         return kStore + seeded.back();
     }
     const TAppInfo* find(const std::string& key) const {
-        auto it = std::find_if(Inventory.begin(), Inventory.end(),
+        const InventoryArray& all = Inventory.completeAll();
+        auto it = std::find_if(all.begin(), all.end(),
                                [&](const TAppInfo& a) { return a.KeyName == key; });
-        return it == Inventory.end() ? nullptr : &*it;
+        return it == all.end() ? nullptr : &*it;
     }
     std::ptrdiff_t indexOf(const std::string& key) const {
         const TAppInfo* info = find(key);
-        return info ? info - Inventory.data() : -1;
+        return info ? info - Inventory.completeAll().data() : -1;
     }
 
     std::string prefix;

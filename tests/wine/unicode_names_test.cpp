@@ -11,6 +11,7 @@
 #include "actions/win32/audit_report_file.h"
 
 #include "inventory/app_info.h"
+#include "inventory/program_inventory.h"
 #include "list_view_probe.h"
 #include "machine_keys.h"
 #include "platform/utf8.h"
@@ -56,9 +57,10 @@ std::wstring readWide(const std::wstring& key, const wchar_t* name) {
 }
 
 const TAppInfo* entryNamed(const std::string& keyName) {
-    auto found = std::find_if(Inventory.begin(), Inventory.end(),
+    const InventoryArray& all = Inventory.completeAll();
+    auto found = std::find_if(all.begin(), all.end(),
                               [&](const TAppInfo& e) { return e.KeyName == keyName; });
-    return found == Inventory.end() ? nullptr : &*found;
+    return found == all.end() ? nullptr : &*found;
 }
 
 class UnicodeNames : public testing::MainWindowFixture {

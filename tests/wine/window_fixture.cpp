@@ -190,8 +190,8 @@ void MainWindowFixture::openWindow() {
     form_ = std::make_unique<T_mainForm>(GetModuleHandleA(nullptr), services);
     ASSERT_NE(nullptr, form_->create());
     form_->show(SW_SHOWNORMAL);
-    SetForegroundWindow(form_->handle());
-    SetActiveWindow(form_->handle());
+    SetForegroundWindow(form_->hwnd());
+    SetActiveWindow(form_->hwnd());
     pumpMessages(50);
 }
 

@@ -88,7 +88,7 @@ class MainWindowFixture : public ::testing::Test {
     // Sets the window's outer size and lets it settle.
     void resizeWindow(int outerWidth, int outerHeight);
     T_mainForm& form() { return *form_; }
-    HWND window() const { return form_ ? form_->handle() : nullptr; }
+    HWND window() const { return form_ ? form_->hwnd() : nullptr; }
     HWND control(int id) const { return findControl(window(), id); }
     // The program list's first row showing that caption, or -1.
     int rowOf(const std::string& caption);

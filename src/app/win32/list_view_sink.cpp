@@ -4,22 +4,23 @@ namespace remvana {
 
 static_assert(kRowImageOnDemand == I_IMAGECALLBACK);
 
-void ListViewSink::addRow(const std::string& caption, TAppInfo* data, int imageIndex,
+void ListViewSink::addRow(const std::string& caption, EntryId entry, int imageIndex,
                           const std::vector<std::string>& subItems) {
-    list_.addRow(caption, data, imageIndex, subItems);
+    list_.addRow(caption, entry, imageIndex, subItems);
 }
 
 void ListViewSink::setStatusText(int panel, const std::string& text) {
     if (setStatus_) setStatus_(panel, text);
 }
 
-ProgramListIcons::ProgramListIcons(TAdvListView& list, HIMAGELIST images, Shell& shell,
+ProgramListIcons::ProgramListIcons(TAdvListView& list, HIMAGELIST images,
+                                   const ProgramInventory& inventory, Shell& shell,
                                    RegistryFactory& registry)
-    : list_(list), images_(images), icons_(*this, shell, registry) {
+    : list_(list), images_(images), inventory_(inventory), icons_(*this, shell, registry) {
     int size = 0, unused = 0;
     if (ImageList_GetIconSize(images_, &size, &unused)) icons_.setIconSize(size);
-    list_.OnGetRowImage = [this](TAdvListView&, TAppInfo* data) {
-        return data ? icons_.imageOf(*data) : 0;
+    list_.OnGetRowImage = [this](TAdvListView&, std::uint32_t entry) {
+        return entry < inventory_.size() ? icons_.imageOf(inventory_.listed(entry)) : 0;
     };
 }
 

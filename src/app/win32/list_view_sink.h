@@ -22,7 +22,7 @@ class ListViewSink : public ProgramListSink {
     void beginListUpdate() override { list_.BeginListUpdate(); }
     void endListUpdate() override { list_.EndListUpdate(); }
     void reserveRows(int count) override { list_.reserveRows(count); }
-    void addRow(const std::string& caption, TAppInfo* data, int imageIndex,
+    void addRow(const std::string& caption, EntryId entry, int imageIndex,
                 const std::vector<std::string>& subItems) override;
     int columnWidth(int column) override { return list_.columnWidth(column); }
     void setColumnWidth(int column, int width) override { list_.setColumnWidth(column, width); }
@@ -38,8 +38,9 @@ class ListViewSink : public ProgramListSink {
 class ProgramListIcons : private RowImageStore {
   public:
     // `images` is the list's image list, image 0 the generic program image.
-    ProgramListIcons(TAdvListView& list, HIMAGELIST images, Shell& shell,
-                     RegistryFactory& registry);
+    // Rows are read through `inventory`, which outlives the icons.
+    ProgramListIcons(TAdvListView& list, HIMAGELIST images, const ProgramInventory& inventory,
+                     Shell& shell, RegistryFactory& registry);
     ~ProgramListIcons();
     ProgramListIcons(const ProgramListIcons&) = delete;
     ProgramListIcons& operator=(const ProgramListIcons&) = delete;
@@ -56,6 +57,7 @@ class ProgramListIcons : private RowImageStore {
 
     TAdvListView& list_;
     HIMAGELIST images_;
+    const ProgramInventory& inventory_;
     RowIcons icons_;
 };
 

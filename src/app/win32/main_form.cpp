@@ -173,10 +173,10 @@ const std::array<T_mainForm::PlacedButton, 8>& T_mainForm::placedButtons() {
 const std::array<T_mainForm::PlacedLink, 4>& T_mainForm::placedLinks() {
     using namespace layout;
     static const std::array<PlacedLink, 4> links{{
-        {&T_mainForm::StartupLabel, &kStartupLink},
-        {&T_mainForm::SiteLabel, &kSiteLink},
-        {&T_mainForm::SuggestLabel, &kSuggestLink},
-        {&T_mainForm::MailToLabel, &kMailToLink},
+        {&T_mainForm::StartupLabel, &kStartupLink, nullptr},
+        {&T_mainForm::SiteLabel, &kSiteLink, &LinkTops::site},
+        {&T_mainForm::SuggestLabel, &kSuggestLink, &LinkTops::suggest},
+        {&T_mainForm::MailToLabel, &kMailToLink, &LinkTops::mailTo},
     }};
     return links;
 }
@@ -337,9 +337,8 @@ void T_mainForm::FormResize(HWND) {
         setChildSize(ParamLabel, plan.details.paramLabelWidth, childRectOf(ParamLabel).height());
     }
     InvalidateRect(Splitter, nullptr, FALSE);
-    setChildTop(MailToLabel, plan.links.mailTo);
-    setChildTop(SuggestLabel, plan.links.suggest);
-    setChildTop(SiteLabel, plan.links.site);
+    for (const PlacedLink& placed : placedLinks())
+        if (placed.bottomTop) setChildTop(this->*placed.label, plan.links.*placed.bottomTop);
     placeLinksInPane();
 }
 

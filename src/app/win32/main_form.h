@@ -1,8 +1,11 @@
 #pragma once
 // The one window of the program, _mainForm: its controls as real child windows and the
-// handlers bound to their events. Each concern's handler bodies live in a file of their
-// own (main_form_list.cpp, main_form_details.cpp, main_form_editing.cpp,
-// main_form_actions.cpp); this class only creates, lays out and dispatches.
+// handlers bound to their events. main_form.cpp creates, lays out and dispatches; the
+// handler bodies live by concern in main_form_lifecycle.cpp (creation, activation,
+// language), main_form_list.cpp (the list and the refresh), main_form_filter.cpp (filter
+// and health marks), main_form_details.cpp (the details label), main_form_editing.cpp
+// (in-place edits), main_form_actions.cpp (commands, the report and the links),
+// main_form_undo.cpp (backups and Undo) and main_form_dpi.cpp (display scale).
 #include <windows.h>
 
 #include <commctrl.h>
@@ -30,6 +33,7 @@ struct LinkPlacement;
 } // namespace layout
 
 class StringTable;
+struct LinkTops;
 class ProgramListIcons;
 struct FormResources;
 
@@ -61,17 +65,18 @@ class T_mainForm : public WindowImpl<T_mainForm> {
     // The window is not shown; show() centres it on the screen and shows it.
     HWND create();
     void show(int showCommand = SW_SHOWNORMAL);
-    HWND handle() const { return hwnd(); }
     static WindowClass windowClass();
     HINSTANCE instance() const { return instance_; }
     const FormServices& services() const { return services_; }
 
     // ---- Handlers bound to the window's events ----
+    // Creation, activation and language (main_form_lifecycle.cpp)
     void FormCreate(HWND sender);
     void FormActivate(HWND sender);
+    void UpdateLang(int language);
+    // Layout (main_form.cpp)
     void FormResize(HWND sender);
     void RightAdvPanelResize(HWND sender);
-    void UpdateLang(int language);
 
     // Program list (main_form_list.cpp)
     void RefreshAdvToolButtonClick(HWND sender);
@@ -79,7 +84,7 @@ class T_mainForm : public WindowImpl<T_mainForm> {
     // of every entry is read once the window has painted it (kCompleteEntriesMessage).
     void refreshList(ScanDepth depth);
     // Reads whatever the first refresh left for later: before the report, for one.
-    void completeEntries();
+    const InventoryArray& completeEntries();
     void AdvListViewColumnClick(HWND sender, int column);
     // Details (main_form_details.cpp): item is the row index whose selection changed.
     void AdvListViewSelectItem(HWND sender, int item, bool selected);
@@ -101,18 +106,18 @@ class T_mainForm : public WindowImpl<T_mainForm> {
     // Editing (main_form_editing.cpp)
     void ParamLabelParamEditDone(HWND sender, const std::string& href, std::string& value);
     void ModifyPropertiesAdvToolButtonClick(HWND sender);
-    // Actions and links (main_form_actions.cpp)
+    // Actions, the report and the links (main_form_actions.cpp)
     void RemoveAdvToolButtonClick(HWND sender);
     void ChangeAdvToolButtonClick(HWND sender);
     void RepairAdvToolButtonClick(HWND sender);
     void DeleteEntryAdvToolButtonClick(HWND sender);
-    // Undo (main_form_undo.cpp)
-    void UndoAdvToolButtonClick(HWND sender);
     void SavetofileAdvToolButtonClick(HWND sender);
     void SiteLabelClick(HWND sender);
     void MailToLabelClick(HWND sender);
     void SuggestLabelClick(HWND sender);
     void StartupLabelClick(HWND sender);
+    // Undo (main_form_undo.cpp)
+    void UndoAdvToolButtonClick(HWND sender);
 
     // ---- Helpers for the handlers ----
     void setButtonEnabled(HWND button, bool enabled);
@@ -152,10 +157,10 @@ class T_mainForm : public WindowImpl<T_mainForm> {
     // (main_form_list.cpp).
     std::unique_ptr<TAdvListView> ProgramList;
     // The rows' icons, looked up as rows are first drawn (main_form_list.cpp).
-    std::unique_ptr<ProgramListIcons> RowIcons;
+    std::unique_ptr<ProgramListIcons> ListIcons;
     // The entry behind a row of the list, and behind the selected row; null when none.
-    TAppInfo* rowAppInfo(int item) const;
-    TAppInfo* selectedAppInfo() const;
+    TAppInfo* rowAppInfo(int item);
+    TAppInfo* selectedAppInfo();
     // 32 x 32 masked row images; image 0 is the default program image. Both image lists
     // are owned by resources_; these name them for the controls.
     HIMAGELIST SmallImageList = nullptr;
@@ -182,6 +187,8 @@ class T_mainForm : public WindowImpl<T_mainForm> {
     struct PlacedLink {
         HWND T_mainForm::*label;
         const layout::LinkPlacement* placement;
+        // For the links at the pane's bottom, which follow its height: their top there.
+        int LinkTops::*bottomTop;
     };
     static const std::array<PlacedButton, 8>& placedButtons();
     static const std::array<PlacedLink, 4>& placedLinks();

@@ -46,9 +46,8 @@ void T_mainForm::DeleteEntryAdvToolButtonClick(HWND sender) {
 }
 
 void T_mainForm::SavetofileAdvToolButtonClick(HWND) {
-    completeEntries();
     AuditReportServices report{*services().shell, *services().clock, *services().locale};
-    saveAuditReport(hwnd(), Inventory, report);
+    saveAuditReport(hwnd(), completeEntries(), report);
 }
 
 void T_mainForm::SiteLabelClick(HWND) {

@@ -48,7 +48,7 @@ void T_mainForm::onDpiChanged(const DpiChange& change) {
 
     // Images at the new size, loaded at that size; the rows' icons are extracted again.
     createImageLists();
-    if (RowIcons) RowIcons->useImages(SmallImageList);
+    if (ListIcons) ListIcons->useImages(SmallImageList);
     if (ProgramList) ProgramList->setDpi(dpi_);
     if (TParamLabel* label = TParamLabel::fromHandle(ParamLabel)) {
         const CreationLayout at = creationLayout(dpi_);
@@ -74,14 +74,12 @@ void T_mainForm::onDpiChanged(const DpiChange& change) {
 
 void T_mainForm::placeLinksInPane() {
     const int pane = clientSizeOf(RightAdvPanel).cx;
-    const std::pair<HWND, const layout::LinkPlacement*> links[] = {
-        {SiteLabel, &layout::kSiteLink},
-        {SuggestLabel, &layout::kSuggestLink},
-        {MailToLabel, &layout::kMailToLink},
-    };
-    for (const auto& [label, placement] : links)
-        setChildLeft(
-            label, linkLeftWithin(placedAt(*placement, dpi_).x, childRectOf(label).width(), pane));
+    for (const PlacedLink& placed : placedLinks()) {
+        if (!placed.bottomTop) continue;
+        HWND label = this->*placed.label;
+        setChildLeft(label, linkLeftWithin(placedAt(*placed.placement, dpi_).x,
+                                           childRectOf(label).width(), pane));
+    }
 }
 
 } // namespace remvana

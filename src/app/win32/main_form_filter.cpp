@@ -27,7 +27,8 @@ namespace {
 constexpr std::size_t kHealthBatch = 32;
 
 bool uninstallerMissingIn(const ListRow& row) {
-    return row.data && row.data->Health.uninstallerMissing;
+    return row.entryId < Inventory.size() &&
+           Inventory.listed(row.entryId).health().uninstallerMissing;
 }
 
 } // namespace
@@ -62,7 +63,8 @@ void T_mainForm::FilterEditChange(HWND) {
     TAdvListView::RowPredicate keep;
     if (!filterText_.empty())
         keep = [wanted = filterText_](const ListRow& row) {
-            return row.data && matchesProgramFilter(*row.data, wanted);
+            return row.entryId < Inventory.size() &&
+                   matchesProgramFilter(Inventory.listed(row.entryId), wanted);
         };
     if (ProgramList->setRowFilter(std::move(keep))) resetDetails();
     showProgramCount();
@@ -110,9 +112,9 @@ void T_mainForm::checkHealthBatch(WPARAM generation) {
     const std::size_t end = std::min(Inventory.size(), healthNext_ + kHealthBatch);
     bool dimmed = false;
     for (; healthNext_ < end; ++healthNext_) {
-        TAppInfo& entry = Inventory[healthNext_];
-        if (entry.DisplayName.empty()) continue; // no row, nowhere to show a mark
-        completeEntry(*services().registry, entry);
+        const auto id = static_cast<EntryId>(healthNext_);
+        if (Inventory.listed(id).displayName().empty()) continue; // no row, nowhere to show a mark
+        TAppInfo& entry = Inventory.entry(id);
         checkEntryHealth(entry, *services().shell);
         dimmed |= entry.Health.uninstallerMissing;
     }

@@ -38,7 +38,7 @@ class FormRefreshView : public RefreshView {
     FormRefreshView(T_mainForm& form, ScanDepth depth)
         : form_(form), pacer_(tickMilliseconds), depth_(depth) {}
 
-    void clearRows() override { form_.RowIcons->clearRows(); }
+    void clearRows() override { form_.ListIcons->clearRows(); }
     void setDetailsHeading(const std::string& line0) override {
         if (TParamLabel* label = TParamLabel::fromHandle(form_.ParamLabel))
             label->setHtmlLine(0, line0);
@@ -54,7 +54,7 @@ class FormRefreshView : public RefreshView {
         form_.showProgramCount();
         // Ahead of the health checks, which need whole entries.
         if (depth_ == ScanDepth::ListFirst)
-            PostMessageA(form_.handle(), kCompleteEntriesMessage, 0, 0);
+            PostMessageA(form_.hwnd(), kCompleteEntriesMessage, 0, 0);
         form_.scheduleHealthChecks();
     }
     // A long refresh shows how far it got and lets the window paint; input waits until the
@@ -64,11 +64,11 @@ class FormRefreshView : public RefreshView {
         form_.setStatusText(kCountStatusPanel, readingProgressText(done, total));
         // The first refresh runs before the window is shown; a long one shows it early
         // rather than leave the user with nothing on screen.
-        if (!IsWindowVisible(form_.handle())) form_.show();
-        paintWhileBusy(form_.handle());
+        if (!IsWindowVisible(form_.hwnd())) form_.show();
+        paintWhileBusy(form_.hwnd());
     }
     void reportRegistryErrorAndExit() override {
-        MessageBoxA(form_.handle(), "Registry Error", "Error", MB_OK | MB_ICONERROR);
+        MessageBoxA(form_.hwnd(), "Registry Error", "Error", MB_OK | MB_ICONERROR);
         Application.Terminate();
     }
 
@@ -86,8 +86,8 @@ void T_mainForm::createListControl() {
     const Rect list = listPaneFit(clientSizeOf(LeftPanel), dpi_).list;
     AdvListView = ProgramList->create(LeftPanel, kListViewId, toRECT(list));
     ProgramList->setSmallImages(SmallImageList);
-    RowIcons = std::make_unique<ProgramListIcons>(*ProgramList, SmallImageList, *services().shell,
-                                                  *services().registry);
+    ListIcons = std::make_unique<ProgramListIcons>(*ProgramList, SmallImageList, Inventory,
+                                                   *services().shell, *services().registry);
     ProgramList->OnSelectItem = [this](TAdvListView&, int item, bool selected) {
         AdvListViewSelectItem(AdvListView, item, selected);
     };
@@ -102,15 +102,15 @@ LRESULT T_mainForm::listNotify(NMHDR* header) {
     return result;
 }
 
-// Every handler reaches an entry through these two, so an entry the first refresh left
+// Every handler reaches an entry through Inventory, so an entry the first refresh left
 // pending is read whole before any of them sees it.
-TAppInfo* T_mainForm::rowAppInfo(int item) const {
-    TAppInfo* entry = ProgramList ? ProgramList->rowData(item) : nullptr;
-    if (entry) completeEntry(*services().registry, *entry);
-    return entry;
+TAppInfo* T_mainForm::rowAppInfo(int item) {
+    const std::optional<std::uint32_t> id =
+        ProgramList ? ProgramList->rowEntryId(item) : std::nullopt;
+    return id && *id < Inventory.size() ? &Inventory.entry(*id) : nullptr;
 }
 
-TAppInfo* T_mainForm::selectedAppInfo() const {
+TAppInfo* T_mainForm::selectedAppInfo() {
     return ProgramList ? rowAppInfo(ProgramList->selectedIndex()) : nullptr;
 }
 
@@ -123,10 +123,10 @@ void T_mainForm::refreshList(ScanDepth depth) {
     refreshInventory(*services().registry, *services().locale, view, depth);
 }
 
-void T_mainForm::completeEntries() {
+const InventoryArray& T_mainForm::completeEntries() {
     ReadingProgressPacer pacer(tickMilliseconds);
     bool shown = false;
-    completeInventory(*services().registry, Inventory, [&](std::size_t done, std::size_t total) {
+    const InventoryArray& whole = Inventory.completeAll([&](std::size_t done, std::size_t total) {
         if (!pacer.due(done, total)) return;
         // Thousands of entries take seconds: the window keeps painting and says why it waits.
         setStatusText(kCountStatusPanel, readingProgressText(done, total));
@@ -134,6 +134,7 @@ void T_mainForm::completeEntries() {
         paintWhileBusy(hwnd());
     });
     if (shown) showProgramCount();
+    return whole;
 }
 
 // The list has sorted by the clicked column already; nothing else follows a click.

@@ -48,8 +48,8 @@ void ListModel::setImage(std::size_t index, int imageIndex) {
     rows_.at(index).imageIndex = imageIndex;
 }
 
-void ListModel::setData(std::size_t index, TAppInfo* data) {
-    rows_.at(index).data = data;
+void ListModel::setEntryId(std::size_t index, std::uint32_t entryId) {
+    rows_.at(index).entryId = entryId;
 }
 
 void ListModel::setSubItems(std::size_t index, std::vector<std::string> subItems) {

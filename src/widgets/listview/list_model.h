@@ -10,8 +10,6 @@
 
 namespace remvana {
 
-struct TAppInfo;
-
 inline constexpr int kListColumnCount = 4;
 
 struct ListRow {
@@ -21,7 +19,8 @@ struct ListRow {
     // Size, Last Used, Frequency; a row may carry fewer, the missing ones read as empty.
     std::vector<std::string> subItems;
     int imageIndex = 0;
-    TAppInfo* data = nullptr;
+    // What the row stands for, in its owner's numbering; the list only hands it back.
+    std::uint32_t entryId = 0;
 
     // Column 0 is the caption, column k the sub-item k - 1.
     const std::string& text(int column) const;
@@ -59,7 +58,7 @@ class ListModel {
     // Appends a row with no caption and image 0; returns its index.
     std::size_t addRow();
     void setImage(std::size_t index, int imageIndex);
-    void setData(std::size_t index, TAppInfo* data);
+    void setEntryId(std::size_t index, std::uint32_t entryId);
     void setSubItems(std::size_t index, std::vector<std::string> subItems);
     // A caption different from the current one puts all rows in name order (the locale's
     // comparison); inside an update bracket that sort waits for the outermost end, which

@@ -12,7 +12,7 @@ namespace {
 
 struct Row {
     std::string caption;
-    TAppInfo* data;
+    EntryId entry;
     int image;
     std::vector<std::string> subItems;
 };
@@ -32,11 +32,11 @@ class RecordingSink : public ProgramListSink {
         log.push_back("end");
         --depth;
     }
-    void addRow(const std::string& caption, TAppInfo* data, int imageIndex,
+    void addRow(const std::string& caption, EntryId entry, int imageIndex,
                 const std::vector<std::string>& subItems) override {
         EXPECT_GT(depth, 0) << "row added outside the update";
         if (caption == failingCaption) throw std::runtime_error("list full");
-        rows.push_back({caption, data, imageIndex, subItems});
+        rows.push_back({caption, entry, imageIndex, subItems});
     }
     int columnWidth(int column) override { return column == 0 ? width0 : 70; }
     void setColumnWidth(int column, int width) override {
@@ -96,29 +96,29 @@ class ListFill : public ::testing::Test {
     FakeLocale locale;
     ListFillServices services{clock, locale};
     RecordingSink sink;
-    InventoryArray inventory;
+    ProgramInventory inventory;
 };
 
 } // namespace
 
 TEST_F(ListFill, OneRowPerDisplayNameInsideOneUpdateThenWidthAndCount) {
-    inventory.push_back(program("Zeta Player"));
+    inventory.add(program("Zeta Player"));
     TAppInfo orphan = program("");
     orphan.UninstallString = "C:\\orphan\\uninst.exe";
-    inventory.push_back(orphan);
-    inventory.push_back(program("alpha tools"));
+    inventory.add(orphan);
+    inventory.add(program("alpha tools"));
     inventory[2].FrequencyText = "rarely";
     // A subkey that could not be read is listed by its key name, so it can be deleted.
     TAppInfo unreadable = program("");
     unreadable.KeyName = "{Locked}";
     unreadable.KeyUnreadable = true;
-    inventory.push_back(unreadable);
+    inventory.add(unreadable);
 
     EXPECT_EQ(3, fill());
     ASSERT_EQ(3u, sink.rows.size());
     EXPECT_EQ("Zeta Player", sink.rows[0].caption);
-    EXPECT_EQ(&inventory[0], sink.rows[0].data);
-    EXPECT_EQ(&inventory[2], sink.rows[1].data);
+    EXPECT_EQ(0u, sink.rows[0].entry);
+    EXPECT_EQ(2u, sink.rows[1].entry);
     EXPECT_EQ((std::vector<std::string>{"", "", "rarely"}), sink.rows[1].subItems);
     EXPECT_EQ("{Locked}", sink.rows[2].caption);
     EXPECT_EQ((std::vector<std::string>{"reserve", "begin", "end", "width", "status"}), sink.log);
@@ -133,7 +133,7 @@ TEST_F(ListFill, EmptyInventoryStillCountsAndNarrows) {
 }
 
 TEST_F(ListFill, EachFillNarrowsTheNameColumnBy15FromItsCurrentWidth) {
-    inventory.push_back(program("A"));
+    inventory.add(program("A"));
     fill();
     EXPECT_EQ(321, sink.width0);
     fill();
@@ -144,10 +144,10 @@ TEST_F(ListFill, EachFillNarrowsTheNameColumnBy15FromItsCurrentWidth) {
 }
 
 TEST_F(ListFill, SizeAndLastUsedCellsOnlyForPositiveValues) {
-    inventory.push_back(program("Big", "", usage(1, 1'234'567'890, kMarch2007)));
-    inventory.push_back(program("Zero", "", usage(1, 0, 0)));
-    inventory.push_back(program("Negative", "", usage(1, -5, -kMarch2007)));
-    inventory.push_back(program("Small", "", usage(0, 2'048, 1)));
+    inventory.add(program("Big", "", usage(1, 1'234'567'890, kMarch2007)));
+    inventory.add(program("Zero", "", usage(1, 0, 0)));
+    inventory.add(program("Negative", "", usage(1, -5, -kMarch2007)));
+    inventory.add(program("Small", "", usage(0, 2'048, 1)));
     clock.utcOffsetMinutes = 60;
     fill();
     EXPECT_EQ((std::vector<std::string>{"1234.57 Mb", "2007-03-05 15:07", ""}),
@@ -159,8 +159,8 @@ TEST_F(ListFill, SizeAndLastUsedCellsOnlyForPositiveValues) {
 }
 
 TEST_F(ListFill, DateBeyondTheYear9999LeavesTheCellEmptyAndTheFillGoesOn) {
-    inventory.push_back(program("Broken", "", usage(0, 10, INT64_MAX)));
-    inventory.push_back(program("Fine", "", usage(0, 10, kMarch2007)));
+    inventory.add(program("Broken", "", usage(0, 10, INT64_MAX)));
+    inventory.add(program("Fine", "", usage(0, 10, kMarch2007)));
     EXPECT_EQ(2, fill());
     EXPECT_EQ("", sink.rows[0].subItems[1]);
     EXPECT_EQ("2007-03-05 14:07", sink.rows[1].subItems[1]);
@@ -168,10 +168,10 @@ TEST_F(ListFill, DateBeyondTheYear9999LeavesTheCellEmptyAndTheFillGoesOn) {
 
 // No icon is looked up during the fill: a row that may have one asks the list for it later.
 TEST_F(ListFill, RowsThatMayHaveAnIconGetTheirImageOnDemand) {
-    inventory.push_back(program("Icon", "C:\\Apps\\one.exe"));
-    inventory.push_back(program("Used", "", usage(1, 0, 0, "C:\\Apps\\used.exe")));
-    inventory.push_back(program("Nameless record", "", usage(0, 0, 0, "C:\\Apps\\used.exe")));
-    inventory.push_back(program("Plain"));
+    inventory.add(program("Icon", "C:\\Apps\\one.exe"));
+    inventory.add(program("Used", "", usage(1, 0, 0, "C:\\Apps\\used.exe")));
+    inventory.add(program("Nameless record", "", usage(0, 0, 0, "C:\\Apps\\used.exe")));
+    inventory.add(program("Plain"));
     fill();
     EXPECT_EQ(kRowImageOnDemand, sink.rows[0].image);
     EXPECT_EQ(kRowImageOnDemand, sink.rows[1].image);
@@ -180,8 +180,8 @@ TEST_F(ListFill, RowsThatMayHaveAnIconGetTheirImageOnDemand) {
 }
 
 TEST_F(ListFill, AFailingRowEndsTheFillWithTheUpdateClosed) {
-    inventory.push_back(program("One"));
-    inventory.push_back(program("Two"));
+    inventory.add(program("One"));
+    inventory.add(program("Two"));
     sink.failingCaption = "Two";
     EXPECT_THROW(fill(), std::runtime_error);
     EXPECT_EQ(0, sink.depth);

@@ -3,6 +3,7 @@
 #include "contract/app_info_fields.h"
 #include "fakes/fake_locale.h"
 #include "fakes/fake_registry.h"
+#include "inventory/program_inventory.h"
 #include "inventory/refresh.h"
 
 namespace remvana {
@@ -59,7 +60,7 @@ class Refresh : public testing::Test {
     void refresh() { refreshInventory(reg, locale, view); }
     std::vector<std::string> keyNames() const {
         std::vector<std::string> names;
-        for (const TAppInfo& info : Inventory)
+        for (const TAppInfo& info : Inventory.completeAll())
             names.push_back(info.KeyName);
         return names;
     }
@@ -365,12 +366,12 @@ void expectSameRead(const TAppInfo& want, const TAppInfo& got) {
     EXPECT_EQ(want.KeyUnreadable, got.KeyUnreadable) << want.KeyName;
     EXPECT_EQ(want.UsageRecord.bytes, got.UsageRecord.bytes) << want.KeyName;
     EXPECT_EQ(want.FrequencyText, got.FrequencyText) << want.KeyName;
-    EXPECT_FALSE(got.DetailsPending) << want.KeyName;
 }
 
-// Read list-first and completed, each entry holds what a scan of everything reads from the
-// keys as they are at completion, a key locked in between included.
-TEST_F(Refresh, ListFirstThenCompletedReadsWhatAScanOfEverythingReads) {
+// Scanned in part and reached through the inventory (one by one, or all at once), each
+// entry holds what a scan of everything reads from the keys as they are when it is reached,
+// a key locked in between included.
+TEST_F(Refresh, AnEntryReachedBeforeItsRestIsReadHoldsWhatAFullScanReads) {
     const std::string full = kStore + "\\Full";
     for (const auto& [name, field] : kExpectedTextFields)
         reg.setString(HKLM, full, name, name + " text");
@@ -390,25 +391,33 @@ TEST_F(Refresh, ListFirstThenCompletedReadsWhatAScanOfEverythingReads) {
     entry("Locked", "Locked App");
     reg.allowOnly(HKLM, kStore + "\\Locked", 0);
 
-    refreshInventory(reg, locale, view, ScanDepth::ListFirst);
-    ASSERT_EQ(5u, Inventory.size());
-    const TAppInfo& listed = Inventory[1]; // Full
-    EXPECT_TRUE(listed.DetailsPending);
-    EXPECT_EQ("DisplayName text", listed.DisplayName);
-    EXPECT_EQ("DisplayIcon text", listed.DisplayIcon);
-    EXPECT_EQ("Publisher text", listed.Publisher);
-    EXPECT_EQ("frequently", listed.FrequencyText);
-    EXPECT_FALSE(Inventory[4].DetailsPending); // Locked: nothing more to read
-    reg.allowOnly(HKLM, kStore + "\\Later", 0);
-    completeEntry(reg, Inventory[1]);
-    EXPECT_FALSE(Inventory[1].DetailsPending);
-    completeInventory(reg, Inventory);
-    const InventoryArray completed = Inventory;
-
-    refresh();
-    ASSERT_EQ(Inventory.size(), completed.size());
-    for (std::size_t i = 0; i < completed.size(); ++i)
-        expectSameRead(Inventory[i], completed[i]);
+    for (const ScanDepth depth : {ScanDepth::ListFirst, ScanDepth::DisplayNames}) {
+        for (const bool oneByOne : {true, false}) {
+            ProgramInventory partial;
+            ASSERT_TRUE(partial.rebuild(reg, locale, depth));
+            ASSERT_EQ(5u, partial.size());
+            if (depth == ScanDepth::ListFirst) {
+                EXPECT_EQ("Publisher text", partial.listed(1).publisher()); // Full
+                EXPECT_EQ("frequently", partial.listed(1).frequencyText());
+            } else {
+                EXPECT_THROW(partial.listed(1).publisher(), std::logic_error);
+            }
+            reg.allowOnly(HKLM, kStore + "\\Later", 0);
+            InventoryArray reached;
+            if (oneByOne) {
+                for (EntryId id = 0; id < partial.size(); ++id)
+                    reached.push_back(partial.entry(id));
+            } else {
+                reached = partial.completeAll();
+            }
+            InventoryArray whole;
+            ASSERT_TRUE(rebuildInventory(reg, locale, whole));
+            ASSERT_EQ(whole.size(), reached.size());
+            for (std::size_t i = 0; i < whole.size(); ++i)
+                expectSameRead(whole[i], reached[i]);
+            reg.allowOnly(HKLM, kStore + "\\Later", ~0u);
+        }
+    }
 }
 
 } // namespace

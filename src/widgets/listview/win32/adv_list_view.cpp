@@ -1,7 +1,5 @@
 #include "widgets/listview/win32/adv_list_view.h"
 
-#include <windowsx.h>
-
 #include <algorithm>
 #include <limits>
 #include <utility>
@@ -19,26 +17,6 @@ namespace {
 // An insertion index beyond every row: the control appends the row and returns its index.
 constexpr int kAppendRow = std::numeric_limits<int>::max();
 
-// A column's alignment as the list and header formats (which share their values) and as
-// the text drawing flag.
-struct AlignmentFlags {
-    int format;
-    UINT text;
-};
-static_assert(HDF_RIGHT == LVCFMT_RIGHT && HDF_CENTER == LVCFMT_CENTER && HDF_LEFT == LVCFMT_LEFT);
-
-AlignmentFlags flagsOf(ColumnAlignment alignment) {
-    switch (alignment) {
-    case ColumnAlignment::Right:
-        return {LVCFMT_RIGHT, DT_RIGHT};
-    case ColumnAlignment::Center:
-        return {LVCFMT_CENTER, DT_CENTER};
-    case ColumnAlignment::Left:
-        break;
-    }
-    return {LVCFMT_LEFT, DT_LEFT};
-}
-
 int CALLBACK compareByPosition(LPARAM a, LPARAM b, LPARAM model) {
     const auto& rows = *reinterpret_cast<const ListModel*>(model);
     return rows.indexOfId(static_cast<std::uint32_t>(a)) -
@@ -50,11 +28,10 @@ int CALLBACK compareByPosition(LPARAM a, LPARAM b, LPARAM model) {
 TAdvListView::TAdvListView(Locale& locale)
     : model_(locale), selection_([this](std::uint32_t rowId, bool selected) {
           onSelectionChange(rowId, selected);
-      }) {}
+      }),
+      header_(model_), tips_([this](int row) { return tipOfRow(row); }) {}
 
-TAdvListView::~TAdvListView() {
-    if (tips_ && IsWindow(tips_)) DestroyWindow(tips_);
-}
+TAdvListView::~TAdvListView() = default;
 
 HWND TAdvListView::create(HWND parent, int controlId, const RECT& bounds) {
     INITCOMMONCONTROLSEX classes{sizeof classes, ICC_LISTVIEW_CLASSES};
@@ -73,7 +50,7 @@ HWND TAdvListView::create(HWND parent, int controlId, const RECT& bounds) {
     SendMessageA(list, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(kListBackground));
     SendMessageA(list, LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(kListTextColor));
     dpi_ = layoutDpi(parent);
-    makeFonts();
+    listFont_.reset(createFontOf(scaledFont(kListFont, dpi_)));
     SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(listFont_.get()), FALSE);
 
     for (int i = 0; i < kListColumnCount; ++i) {
@@ -88,35 +65,16 @@ HWND TAdvListView::create(HWND parent, int controlId, const RECT& bounds) {
                      reinterpret_cast<LPARAM>(&column));
     }
 
-    const HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
-    // Flat, no hot tracking, no reordering. The button style stays: it is what makes the
-    // header report clicks, and the items are drawn here without any pushed look.
-    LONG_PTR headerStyle = GetWindowLongPtrA(header, GWL_STYLE);
-    headerStyle &= ~static_cast<LONG_PTR>(HDS_HOTTRACK | HDS_DRAGDROP);
-    SetWindowLongPtrA(header, GWL_STYLE, headerStyle | HDS_BUTTONS);
-    SendMessageA(header, WM_SETFONT, reinterpret_cast<WPARAM>(headerHeightFont_.get()), FALSE);
-    headerBrush_.reset(CreateSolidBrush(static_cast<COLORREF>(kHeaderColor)));
-
     listHook_.attach(list, [this](UINT msg, WPARAM wParam, LPARAM lParam) {
         return listMessage(msg, wParam, lParam);
     });
-    createRowTips();
-    headerHook_.attach(header, [this](UINT msg, WPARAM wParam, LPARAM lParam) {
-        return headerMessage(msg, wParam, lParam);
-    });
-    remarkHeader();
+    tips_.create(list);
+    header_.attach(reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0)), dpi_);
     // Lay the header out again with its new font, and size column 0.
     RECT client{};
     GetClientRect(list, &client);
     SendMessageA(list, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
     return list;
-}
-
-void TAdvListView::makeFonts() {
-    listFont_.reset(createFontOf(scaledFont(kListFont, dpi_)));
-    headerFont_.reset(createFontOf(scaledFont(kHeaderFont, dpi_)));
-    // The header bar takes its height from its own font: a cell height of 13 pixels at 96.
-    headerHeightFont_.reset(createFontOf(scaledFont(kHeaderHeightFont, dpi_)));
 }
 
 void TAdvListView::setDpi(int dpi) {
@@ -125,13 +83,11 @@ void TAdvListView::setDpi(int dpi) {
     for (int i = 1; i < kListColumnCount; ++i)
         setColumnWidth(i, rescaled(columnWidth(i), dpi_, dpi));
     dpi_ = dpi;
-    // The old fonts go only once the controls hold the new ones.
+    // The old font goes only once the control holds the new one.
     const ScopedFont oldList = std::move(listFont_);
-    const ScopedFont oldHeader = std::move(headerFont_);
-    const ScopedFont oldHeight = std::move(headerHeightFont_);
-    makeFonts();
+    listFont_.reset(createFontOf(scaledFont(kListFont, dpi_)));
     SendMessageA(handle(), WM_SETFONT, reinterpret_cast<WPARAM>(listFont_.get()), FALSE);
-    SendMessageA(header(), WM_SETFONT, reinterpret_cast<WPARAM>(headerHeightFont_.get()), FALSE);
+    header_.setDpi(dpi_);
     // Lay the header out again with its new font, and refit column 0.
     RECT client{};
     GetClientRect(handle(), &client);
@@ -170,11 +126,11 @@ void TAdvListView::reserveRows(int count) {
     if (count > 0) SendMessageA(handle(), LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0);
 }
 
-int TAdvListView::addRow(const std::string& caption, TAppInfo* data, int imageIndex,
+int TAdvListView::addRow(const std::string& caption, std::uint32_t entryId, int imageIndex,
                          std::vector<std::string> subItems) {
     const std::size_t index = model_.addRow();
     model_.setImage(index, imageIndex);
-    model_.setData(index, data);
+    model_.setEntryId(index, entryId);
     model_.setSubItems(index, std::move(subItems));
     const std::uint32_t id = model_.row(index).id;
     shownById_.push_back(false);
@@ -272,9 +228,10 @@ void TAdvListView::redrawRows() {
     InvalidateRect(handle(), nullptr, FALSE);
 }
 
-TAppInfo* TAdvListView::rowData(int index) const {
+std::optional<std::uint32_t> TAdvListView::rowEntryId(int index) const {
     const int modelIndex = modelIndexAt(index);
-    return modelIndex >= 0 ? model_.row(static_cast<std::size_t>(modelIndex)).data : nullptr;
+    if (modelIndex < 0) return std::nullopt;
+    return model_.row(static_cast<std::size_t>(modelIndex)).entryId;
 }
 
 int TAdvListView::selectedIndex() const {
@@ -300,7 +257,7 @@ void TAdvListView::EndListUpdate() {
     if (!model_.endUpdate()) return;
     // Names set inside the bracket were sorted once, just now; the control follows.
     applyOrder();
-    remarkHeader();
+    header_.markItemsOwnerDrawn();
     SendMessageA(handle(), WM_SETREDRAW, TRUE, 0);
     SendMessageA(header(), WM_SETREDRAW, TRUE, 0);
     InvalidateRect(handle(), nullptr, TRUE);
@@ -318,12 +275,12 @@ void TAdvListView::setColumnWidth(int column, int width) {
 
 void TAdvListView::columnClicked(int column) {
     const HeaderClickResult result = model_.headerClick(column);
-    if (result.unmarkedColumn >= 0) unmarkColumn(result.unmarkedColumn);
+    if (result.unmarkedColumn >= 0) header_.unmarkColumn(result.unmarkedColumn);
     if (result.sorted) {
         applyOrder();
         InvalidateRect(header(), nullptr, TRUE);
     }
-    remarkHeader();
+    header_.markItemsOwnerDrawn();
     if (OnColumnClick) OnColumnClick(*this, column);
 }
 
@@ -387,51 +344,10 @@ void TAdvListView::onCustomDraw(NMLVCUSTOMDRAW& draw, LRESULT& result) {
     }
 }
 
-void TAdvListView::createRowTips() {
-    // A tooltip of the list's own rather than the list view's info tips, which not every
-    // comctl32 raises in report view; the text is asked for when the tip is about to show.
-    tips_ = CreateWindowExA(
-        WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, handle(), nullptr,
-        reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(handle(), GWLP_HINSTANCE)), nullptr);
-    if (!tips_) return;
-    TTTOOLINFOA tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = handle();
-    tool.uId = reinterpret_cast<UINT_PTR>(handle());
-    tool.lpszText = LPSTR_TEXTCALLBACKA;
-    SendMessageA(tips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    SendMessageA(tips_, TTM_SETMAXTIPWIDTH, 0, 400);
-}
-
-void TAdvListView::trackTipRow(LPARAM mousePosition) {
-    LVHITTESTINFO hit{};
-    hit.pt = {GET_X_LPARAM(mousePosition), GET_Y_LPARAM(mousePosition)};
-    const int item =
-        static_cast<int>(SendMessageA(handle(), LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-    if (item == tipRow_) return;
-    // Another row: the shown tip belongs to the last one; the next one asks again.
-    tipRow_ = item;
-    if (tips_) SendMessageA(tips_, TTM_POP, 0, 0);
-}
-
-std::string TAdvListView::tipText() const {
-    const int modelIndex = modelIndexAt(tipRow_);
+std::string TAdvListView::tipOfRow(int index) const {
+    const int modelIndex = modelIndexAt(index);
     if (!RowTip || modelIndex < 0) return {};
     return RowTip(model_.row(static_cast<std::size_t>(modelIndex)));
-}
-
-void TAdvListView::onTipText(NMHDR* notification) {
-    tipBuffer_ = tipText();
-    if (notification->code == TTN_GETDISPINFOA) {
-        auto* info = reinterpret_cast<NMTTDISPINFOA*>(notification);
-        info->lpszText = const_cast<char*>(tipBuffer_.c_str());
-    } else {
-        auto* info = reinterpret_cast<NMTTDISPINFOW*>(notification);
-        wideTipBuffer_ = ansiToWide(tipBuffer_);
-        info->lpszText = wideTipBuffer_.data();
-    }
 }
 
 void TAdvListView::supplyCell(LVITEMA& item, bool wide) {
@@ -460,7 +376,7 @@ void TAdvListView::supplyRowImage(LVITEMA& item) {
     item.mask |= LVIF_DI_SETITEM;
     item.iImage = 0;
     if (index < 0 || !OnGetRowImage) return;
-    item.iImage = OnGetRowImage(*this, model_.row(static_cast<std::size_t>(index)).data);
+    item.iImage = OnGetRowImage(*this, model_.row(static_cast<std::size_t>(index)).entryId);
     model_.setImage(static_cast<std::size_t>(index), item.iImage);
 }
 
@@ -470,31 +386,6 @@ void TAdvListView::applyOrder() {
                      reinterpret_cast<LPARAM>(compareByPosition));
 }
 
-void TAdvListView::remarkHeader() {
-    if (!header() || model_.updateDepth() > 0) return;
-    const int count = static_cast<int>(SendMessageA(header(), HDM_GETITEMCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        HDITEMA item{};
-        item.mask = HDI_FORMAT;
-        SendMessageA(header(), HDM_GETITEMA, static_cast<WPARAM>(i),
-                     reinterpret_cast<LPARAM>(&item));
-        if (item.fmt & HDF_OWNERDRAW) continue;
-        item.fmt |= HDF_OWNERDRAW;
-        SendMessageA(header(), HDM_SETITEMA, static_cast<WPARAM>(i),
-                     reinterpret_cast<LPARAM>(&item));
-    }
-}
-
-void TAdvListView::unmarkColumn(int column) {
-    if (column < 0 || column >= kListColumnCount) return;
-    HDITEMA item{};
-    item.mask = HDI_FORMAT;
-    item.fmt = HDF_STRING |
-               flagsOf(kProgramListColumns[static_cast<std::size_t>(column)].alignment).format;
-    SendMessageA(header(), HDM_SETITEMA, static_cast<WPARAM>(column),
-                 reinterpret_cast<LPARAM>(&item));
-}
-
 void TAdvListView::fitNameColumn() {
     RECT client{};
     GetClientRect(handle(), &client);
@@ -502,118 +393,32 @@ void TAdvListView::fitNameColumn() {
                                       columnWidth(3)));
 }
 
-void TAdvListView::drawHeaderItem(const DRAWITEMSTRUCT& item) {
-    const int column = static_cast<int>(item.itemID);
-    if (column < 0 || column >= kListColumnCount) return;
-    RECT headerClient{};
-    GetClientRect(header(), &headerClient);
-    const HeaderItemPaint plan = planHeaderItem(
-        toRect(item.rcItem), column, kListColumnCount, model_.sortState().markedColumn,
-        kProgramListColumns[static_cast<std::size_t>(column)].alignment, headerClient.right, dpi_);
-
-    const HDC dc = item.hDC;
-    RECT fill = toRECT(plan.fill);
-    FillRect(dc, &fill, headerBrush_.get());
-    RECT divider{plan.dividerX, plan.fill.top, plan.dividerX + 1, plan.fill.bottom};
-    fillSolid(dc, divider, static_cast<COLORREF>(kHeaderDivider));
-    if (!plan.trailingFill.empty()) {
-        RECT trailing = toRECT(plan.trailingFill);
-        FillRect(dc, &trailing, headerBrush_.get());
-    }
-    const SelectedObject font(dc, headerFont_.get());
-    SetBkColor(dc, static_cast<COLORREF>(kHeaderColor));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    RECT text = toRECT(plan.text);
-    const std::string& caption = kProgramListColumns[static_cast<std::size_t>(column)].caption;
-    drawProgramText(dc, caption, text,
-                    DT_SINGLELINE | DT_TOP | DT_END_ELLIPSIS | DT_NOPREFIX |
-                        flagsOf(plan.alignment).text);
-}
-
-void TAdvListView::fillHeaderTail(HDC dc) {
-    // The header paints the area right of its last item in the button colour after the
-    // items; give it the header colour like the items.
-    const int count = static_cast<int>(SendMessageA(header(), HDM_GETITEMCOUNT, 0, 0));
-    RECT last{};
-    RECT client{};
-    GetClientRect(header(), &client);
-    if (count <= 0 || !SendMessageA(header(), HDM_GETITEMRECT, static_cast<WPARAM>(count - 1),
-                                    reinterpret_cast<LPARAM>(&last)))
-        return;
-    RECT tail{last.right, client.top, client.right, client.bottom};
-    if (tail.right > tail.left) FillRect(dc, &tail, headerBrush_.get());
-}
-
-void TAdvListView::onHeaderNotify(const NMHDR& notification) {
-    switch (notification.code) {
-    case HDN_BEGINTRACKA:
-    case HDN_BEGINTRACKW:
-        tracking_ = true;
-        break;
-    case HDN_ENDTRACKA:
-    case HDN_ENDTRACKW:
-        tracking_ = false;
-        remarkHeader();
-        break;
-    case HDN_DIVIDERDBLCLICKA:
-    case HDN_DIVIDERDBLCLICKW:
-        remarkHeader();
-        break;
-    case HDN_ITEMCHANGEDA:
-    case HDN_ITEMCHANGEDW:
-        if (!tracking_) remarkHeader();
-        break;
-    default:
-        break;
-    }
-}
-
 LRESULT TAdvListView::listMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_DRAWITEM: {
-        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (item->CtlType == ODT_HEADER && item->hwndItem == header()) {
-            drawHeaderItem(*item);
-            return TRUE;
-        }
+    case WM_DRAWITEM:
+        if (header_.draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
         break;
-    }
     case WM_NOTIFY: {
         auto* notification = reinterpret_cast<NMHDR*>(lParam);
-        if (notification->hwndFrom == tips_ &&
-            (notification->code == TTN_GETDISPINFOA || notification->code == TTN_GETDISPINFOW)) {
-            onTipText(notification);
-            return 0;
-        }
+        if (tips_.answer(notification)) return 0;
         if (notification->hwndFrom != header()) break;
         const LRESULT result = listHook_.callNext(msg, wParam, lParam);
-        onHeaderNotify(*notification);
+        header_.notified(*notification);
         return result;
     }
     case WM_MOUSEMOVE:
-        trackTipRow(lParam);
+        tips_.mouseMoved(lParam);
         break;
     case WM_SIZE: {
         const LRESULT result = listHook_.callNext(msg, wParam, lParam);
         fitNameColumn();
-        remarkHeader();
+        header_.markItemsOwnerDrawn();
         return result;
     }
     default:
         break;
     }
     return listHook_.callNext(msg, wParam, lParam);
-}
-
-LRESULT TAdvListView::headerMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_PAINT && model_.updateDepth() == 0) {
-        const LRESULT result = headerHook_.callNext(msg, wParam, lParam);
-        ClientDc dc(header());
-        fillHeaderTail(dc.get());
-        return result;
-    }
-    return headerHook_.callNext(msg, wParam, lParam);
 }
 
 } // namespace remvana

@@ -1,13 +1,17 @@
 #pragma once
 // TAdvListView: the program list. A comctl32 list view in report mode with 32 x 32 row
 // images, single whole-row selection and no in-place editing, whose header items are drawn
-// by the list itself. Row order, header sorting and selection events come from the portable
-// ListModel and SelectionTracker; this class applies them to the real control.
+// by the list itself (ListHeader) and whose rows have tooltips of their own (RowTips). Row
+// order, header sorting and selection events come from the portable ListModel and
+// SelectionTracker; this class applies them to the real control. Rows are known by the id
+// their owner gave them and by their texts.
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +20,8 @@
 #include "platform/win32/window_impl.h"
 #include "widgets/listview/list_model.h"
 #include "widgets/listview/selection_tracker.h"
+#include "widgets/listview/win32/list_header.h"
+#include "widgets/listview/win32/row_tips.h"
 
 namespace remvana {
 
@@ -31,7 +37,7 @@ class TAdvListView {
     HWND create(HWND parent, int controlId, const RECT& bounds);
     // Both are nullptr once the control is destroyed, so nothing is sent to a reused handle.
     HWND handle() const { return listHook_.control(); }
-    HWND header() const { return headerHook_.control(); }
+    HWND header() const { return header_.hwnd(); }
 
     // Row images (32 x 32 at 96 DPI); the list shares the image list and never destroys it.
     void setSmallImages(HIMAGELIST images);
@@ -50,7 +56,7 @@ class TAdvListView {
     // Returns the row's index at the moment it was added, or -1 when the filter hides it. An
     // image index of I_IMAGECALLBACK asks OnGetRowImage for the row's image when the control
     // first needs it.
-    int addRow(const std::string& caption, TAppInfo* data, int imageIndex,
+    int addRow(const std::string& caption, std::uint32_t entryId, int imageIndex,
                std::vector<std::string> subItems);
     // A different caption re-sorts the rows by name; the same caption changes nothing.
     void setCaption(int index, const std::string& caption);
@@ -58,7 +64,8 @@ class TAdvListView {
     // Shown and hidden rows alike.
     int totalRowCount() const { return static_cast<int>(model_.size()); }
     const ListRow& row(int index) const;
-    TAppInfo* rowData(int index) const;
+    // The entry id the row at `index` was added with; nothing when there is no such row.
+    std::optional<std::uint32_t> rowEntryId(int index) const;
     // The selected row's index, or -1.
     int selectedIndex() const;
     void selectRow(int index);
@@ -73,8 +80,8 @@ class TAdvListView {
     RowPredicate IsRowDimmed;
     std::function<std::string(const ListRow&)> RowTip;
     // The text the row tooltip shows for the row under the mouse now; empty when none.
-    std::string tipText() const;
-    HWND tipWindow() const { return tips_; }
+    std::string tipText() const { return tips_.text(); }
+    HWND tipWindow() const { return tips_.hwnd(); }
     // Paints the rows again, when what dims them has changed.
     void redrawRows();
 
@@ -99,53 +106,37 @@ class TAdvListView {
     std::function<void(TAdvListView& sender, int column)> OnColumnClick;
     // Asked once for the image of a row added with I_IMAGECALLBACK, when the control first
     // needs it (to draw the row, or to answer for its image); the row keeps the answer.
-    std::function<int(TAdvListView& sender, TAppInfo* data)> OnGetRowImage;
+    std::function<int(TAdvListView& sender, std::uint32_t entryId)> OnGetRowImage;
 
   private:
     LRESULT listMessage(UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT headerMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     // Puts a model row into the control at `at`; returns the control's index of it.
     int insertItem(int at, const ListRow& row);
     bool keeps(const ListRow& row) const { return !filter_ || filter_(row); }
     // The model's index of the shown row at `index`, or -1.
     int modelIndexAt(int index) const;
     void onCustomDraw(NMLVCUSTOMDRAW& draw, LRESULT& result);
-    void createRowTips();
-    void trackTipRow(LPARAM mousePosition);
-    void onTipText(NMHDR* notification);
+    // The tip of the shown row at `index`.
+    std::string tipOfRow(int index) const;
     void applyOrder();
-    void remarkHeader();
-    // The list's and header's fonts at dpi_.
-    void makeFonts();
-    void unmarkColumn(int column);
     void fitNameColumn();
-    void drawHeaderItem(const DRAWITEMSTRUCT& item);
-    void fillHeaderTail(HDC dc);
     void onSelectionChange(std::uint32_t rowId, bool selected);
     // Answers LVN_GETDISPINFO: a cell's text, from the row; `wide` for the UTF-16 record.
     void supplyCell(LVITEMA& item, bool wide);
     void supplyRowImage(LVITEMA& item);
-    void onHeaderNotify(const NMHDR& notification);
 
     ListModel model_;
     SelectionTracker selection_;
-    // The fonts and the brush outlive the hooks (declared first, destroyed last), so no
-    // message the control still handles finds them gone.
+    // The font outlives the hook (declared first, destroyed last), so no message the
+    // control still handles finds it gone.
     ScopedFont listFont_;
-    ScopedFont headerFont_;       // captions
-    ScopedFont headerHeightFont_; // sizes the header bar
-    ScopedBrush headerBrush_;
+    ListHeader header_;
     ControlSubclass listHook_;
-    ControlSubclass headerHook_;
+    RowTips tips_;
     int dpi_ = 96;
-    bool tracking_ = false; // a divider drag is under way
     bool clearing_ = false; // rows leave the control: no selection events
     RowPredicate filter_;
     std::vector<bool> shownById_;
-    HWND tips_ = nullptr; // owned by the list: it goes with it
-    int tipRow_ = -1;     // the row under the mouse
-    std::string tipBuffer_;
-    std::wstring wideTipBuffer_;
 };
 
 } // namespace remvana

@@ -1,0 +1,102 @@
+#pragma once
+// The entries of one refresh, and the one way to reach them. The first refresh may read an
+// entry in two steps (what the list shows first, the rest after the list is on screen); the
+// class keeps which entries wait for their second step and reads that step before it hands
+// an entry out, so nothing outside it can see a half-read entry.
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "inventory/app_info.h"
+#include "platform/locale.h"
+#include "platform/registry.h"
+
+namespace remvana {
+
+// How much of each entry a scan reads: everything; (for a plain list of names) only the
+// display name, with no usage record; or first what the program list shows and filters by
+// (display name, display icon, publisher and the usage record), the rest left for later.
+enum class ScanDepth { Everything, DisplayNames, ListFirst };
+
+// Called after each entry read, with the number read so far and the number in all.
+using ReadingProgress = std::function<void(std::size_t done, std::size_t total)>;
+
+// Names an entry of the inventory until the next rebuild.
+using EntryId = std::uint32_t;
+
+// The part of an entry the program list shows, filters by and finds the icon by. A
+// list-first scan reads it before anything else, so reading it never waits for the rest;
+// a whole entry is a listed one as well. Of an entry read for its display name only, the
+// key and display names can be read; the rest throws std::logic_error until it is read.
+class ListedEntry {
+  public:
+    ListedEntry(const TAppInfo& whole) : entry_(&whole) {} // NOLINT: a whole entry is listed
+    ListedEntry(const TAppInfo& entry, bool namesOnly) : entry_(&entry), namesOnly_(namesOnly) {}
+
+    const std::string& keyName() const { return entry_->KeyName; }
+    const std::string& displayName() const { return entry_->DisplayName; }
+    bool keyUnreadable() const { return entry_->KeyUnreadable; }
+    const std::string& displayIcon() const { return listed().DisplayIcon; }
+    const std::string& publisher() const { return listed().Publisher; }
+    const ArpCacheRecord& usageRecord() const { return listed().UsageRecord; }
+    const std::string& frequencyText() const { return listed().FrequencyText; }
+    // Filled once the entry is checked; never read from the registry.
+    const EntryHealth& health() const { return entry_->Health; }
+
+  private:
+    const TAppInfo& listed() const {
+        if (namesOnly_) throw std::logic_error("entry read for its display name only");
+        return *entry_;
+    }
+    const TAppInfo* entry_;
+    bool namesOnly_ = false;
+};
+
+class ProgramInventory {
+  public:
+    ProgramInventory() = default;
+    ProgramInventory(const ProgramInventory&) = delete;
+    ProgramInventory& operator=(const ProgramInventory&) = delete;
+
+    // Empties the inventory, then reads one entry per subkey of every store that can be
+    // opened for reading, all in one sorted key-name order (equal names in store order).
+    // Nothing stored in one subkey stops the others. False, and empty, when no store can be
+    // opened at all. Pending entries are read later through `registry`, which must outlive
+    // them.
+    bool rebuild(RegistryFactory& registry, Locale& locale, ScanDepth depth = ScanDepth::Everything,
+                 const ReadingProgress& progress = {});
+    void clear();
+    // Appends an entry read whole (a test's, or one read again on its own).
+    EntryId add(TAppInfo whole);
+
+    std::size_t size() const { return entries_.size(); }
+    bool empty() const { return entries_.empty(); }
+    // The entry, read whole first. Throws std::out_of_range for an id it does not hold.
+    TAppInfo& entry(EntryId id);
+    TAppInfo& operator[](EntryId id) { return entry(id); }
+    TAppInfo& at(EntryId id) { return entry(id); }
+    // The listed part of the entry, read without waiting for the rest.
+    ListedEntry listed(EntryId id) const;
+    // Every entry read whole, each store opened once, in key-name order; `progress` is
+    // called after each entry.
+    const InventoryArray& completeAll(const ReadingProgress& progress = {});
+    // The entry of that key in that store, if the last rebuild read one.
+    std::optional<EntryId> find(const UninstallStore& store, const std::string& keyName) const;
+
+  private:
+    void check(EntryId id) const;
+
+    InventoryArray entries_;
+    // How far each entry has been read: Everything once it is whole.
+    std::vector<ScanDepth> readTo_;
+    RegistryFactory* registry_ = nullptr;
+};
+
+// The process-wide inventory the window shows.
+extern ProgramInventory Inventory;
+
+} // namespace remvana

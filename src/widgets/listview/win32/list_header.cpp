@@ -1,0 +1,155 @@
+#include "widgets/listview/win32/list_header.h"
+
+#include <utility>
+
+#include "platform/win32/canvas_gdi.h"
+
+namespace remvana {
+
+static_assert(HDF_RIGHT == LVCFMT_RIGHT && HDF_CENTER == LVCFMT_CENTER && HDF_LEFT == LVCFMT_LEFT);
+
+AlignmentFlags flagsOf(ColumnAlignment alignment) {
+    switch (alignment) {
+    case ColumnAlignment::Right:
+        return {LVCFMT_RIGHT, DT_RIGHT};
+    case ColumnAlignment::Center:
+        return {LVCFMT_CENTER, DT_CENTER};
+    case ColumnAlignment::Left:
+        break;
+    }
+    return {LVCFMT_LEFT, DT_LEFT};
+}
+
+void ListHeader::attach(HWND header, int dpi) {
+    dpi_ = dpi;
+    makeFonts();
+    // Flat, no hot tracking, no reordering. The button style stays: it is what makes the
+    // header report clicks, and the items are drawn here without any pushed look.
+    LONG_PTR style = GetWindowLongPtrA(header, GWL_STYLE);
+    style &= ~static_cast<LONG_PTR>(HDS_HOTTRACK | HDS_DRAGDROP);
+    SetWindowLongPtrA(header, GWL_STYLE, style | HDS_BUTTONS);
+    SendMessageA(header, WM_SETFONT, reinterpret_cast<WPARAM>(heightFont_.get()), FALSE);
+    brush_.reset(CreateSolidBrush(static_cast<COLORREF>(kHeaderColor)));
+    hook_.attach(header, [this](UINT msg, WPARAM wParam, LPARAM lParam) {
+        return message(msg, wParam, lParam);
+    });
+    markItemsOwnerDrawn();
+}
+
+void ListHeader::makeFonts() {
+    captionFont_.reset(createFontOf(scaledFont(kHeaderFont, dpi_)));
+    // The header bar takes its height from its own font: a cell height of 13 pixels at 96.
+    heightFont_.reset(createFontOf(scaledFont(kHeaderHeightFont, dpi_)));
+}
+
+void ListHeader::setDpi(int dpi) {
+    dpi_ = dpi;
+    const ScopedFont oldCaption = std::move(captionFont_);
+    const ScopedFont oldHeight = std::move(heightFont_);
+    makeFonts();
+    SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(heightFont_.get()), FALSE);
+}
+
+void ListHeader::markItemsOwnerDrawn() {
+    if (!hwnd() || model_.updateDepth() > 0) return;
+    const int count = static_cast<int>(SendMessageA(hwnd(), HDM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        HDITEMA item{};
+        item.mask = HDI_FORMAT;
+        SendMessageA(hwnd(), HDM_GETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        if (item.fmt & HDF_OWNERDRAW) continue;
+        item.fmt |= HDF_OWNERDRAW;
+        SendMessageA(hwnd(), HDM_SETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+void ListHeader::unmarkColumn(int column) {
+    if (column < 0 || column >= kListColumnCount) return;
+    HDITEMA item{};
+    item.mask = HDI_FORMAT;
+    item.fmt = HDF_STRING |
+               flagsOf(kProgramListColumns[static_cast<std::size_t>(column)].alignment).format;
+    SendMessageA(hwnd(), HDM_SETITEMA, static_cast<WPARAM>(column),
+                 reinterpret_cast<LPARAM>(&item));
+}
+
+bool ListHeader::draw(const DRAWITEMSTRUCT& item) {
+    if (item.CtlType != ODT_HEADER || item.hwndItem != hwnd()) return false;
+    const int column = static_cast<int>(item.itemID);
+    if (column < 0 || column >= kListColumnCount) return true;
+    RECT headerClient{};
+    GetClientRect(hwnd(), &headerClient);
+    const HeaderItemPaint plan = planHeaderItem(
+        toRect(item.rcItem), column, kListColumnCount, model_.sortState().markedColumn,
+        kProgramListColumns[static_cast<std::size_t>(column)].alignment, headerClient.right, dpi_);
+
+    const HDC dc = item.hDC;
+    RECT fill = toRECT(plan.fill);
+    FillRect(dc, &fill, brush_.get());
+    RECT divider{plan.dividerX, plan.fill.top, plan.dividerX + 1, plan.fill.bottom};
+    fillSolid(dc, divider, static_cast<COLORREF>(kHeaderDivider));
+    if (!plan.trailingFill.empty()) {
+        RECT trailing = toRECT(plan.trailingFill);
+        FillRect(dc, &trailing, brush_.get());
+    }
+    const SelectedObject font(dc, captionFont_.get());
+    SetBkColor(dc, static_cast<COLORREF>(kHeaderColor));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    RECT text = toRECT(plan.text);
+    const std::string& caption = kProgramListColumns[static_cast<std::size_t>(column)].caption;
+    drawProgramText(dc, caption, text,
+                    DT_SINGLELINE | DT_TOP | DT_END_ELLIPSIS | DT_NOPREFIX |
+                        flagsOf(plan.alignment).text);
+    return true;
+}
+
+void ListHeader::fillTail(HDC dc) {
+    // The header paints the area right of its last item in the button colour after the
+    // items; give it the header colour like the items.
+    const int count = static_cast<int>(SendMessageA(hwnd(), HDM_GETITEMCOUNT, 0, 0));
+    RECT last{};
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    if (count <= 0 || !SendMessageA(hwnd(), HDM_GETITEMRECT, static_cast<WPARAM>(count - 1),
+                                    reinterpret_cast<LPARAM>(&last)))
+        return;
+    RECT tail{last.right, client.top, client.right, client.bottom};
+    if (tail.right > tail.left) FillRect(dc, &tail, brush_.get());
+}
+
+void ListHeader::notified(const NMHDR& notification) {
+    switch (notification.code) {
+    case HDN_BEGINTRACKA:
+    case HDN_BEGINTRACKW:
+        tracking_ = true;
+        break;
+    case HDN_ENDTRACKA:
+    case HDN_ENDTRACKW:
+        tracking_ = false;
+        markItemsOwnerDrawn();
+        break;
+    case HDN_DIVIDERDBLCLICKA:
+    case HDN_DIVIDERDBLCLICKW:
+        markItemsOwnerDrawn();
+        break;
+    case HDN_ITEMCHANGEDA:
+    case HDN_ITEMCHANGEDW:
+        if (!tracking_) markItemsOwnerDrawn();
+        break;
+    default:
+        break;
+    }
+}
+
+LRESULT ListHeader::message(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_PAINT && model_.updateDepth() == 0) {
+        const LRESULT result = hook_.callNext(msg, wParam, lParam);
+        ClientDc dc(hwnd());
+        fillTail(dc.get());
+        return result;
+    }
+    return hook_.callNext(msg, wParam, lParam);
+}
+
+} // namespace remvana

@@ -1,0 +1,61 @@
+#pragma once
+// The program list's header bar, drawn by the list itself: flat items in the header colour
+// with a divider, the captions in their own font, and the sort mark where the model says.
+// The list passes on what its parent window would otherwise get from the header.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "platform/win32/scoped_handles.h"
+#include "platform/win32/window_impl.h"
+#include "widgets/listview/list_columns.h"
+#include "widgets/listview/list_model.h"
+
+namespace remvana {
+
+class ListHeader {
+  public:
+    explicit ListHeader(const ListModel& model) : model_(model) {}
+
+    // Takes over the list's header: its style, its font at `dpi` and its painting.
+    void attach(HWND header, int dpi);
+    // nullptr once the header is destroyed.
+    HWND hwnd() const { return hook_.control(); }
+    // The fonts for another scale; the old ones go once the header holds the new one.
+    void setDpi(int dpi);
+
+    // Every item drawn by the list again: the header resets the flag whenever an item's
+    // format changes (a click, a drag, a double click on a divider).
+    void markItemsOwnerDrawn();
+    // The column's header back to its plain format (the sort mark moved elsewhere).
+    void unmarkColumn(int column);
+    // WM_DRAWITEM the list got for its header; false when it was for another control.
+    bool draw(const DRAWITEMSTRUCT& item);
+    // A header notification the list got, after the list's own handling of it.
+    void notified(const NMHDR& notification);
+
+  private:
+    LRESULT message(UINT msg, WPARAM wParam, LPARAM lParam);
+    void makeFonts();
+    void fillTail(HDC dc);
+
+    const ListModel& model_;
+    // The fonts and the brush outlive the hook (declared first, destroyed last), so no
+    // message the header still handles finds them gone.
+    ScopedFont captionFont_;
+    ScopedFont heightFont_; // sizes the header bar
+    ScopedBrush brush_;
+    ControlSubclass hook_;
+    int dpi_ = 96;
+    bool tracking_ = false; // a divider drag is under way
+};
+
+// A column's alignment as the list and header formats (which share their values) and as
+// the text drawing flag.
+struct AlignmentFlags {
+    int format;
+    UINT text;
+};
+AlignmentFlags flagsOf(ColumnAlignment alignment);
+
+} // namespace remvana
