@@ -180,8 +180,10 @@ std::optional<std::size_t> MaskedTyping::steppedOverLiteral(std::size_t at,
 std::optional<std::string> MaskedTyping::placed(std::size_t at,
                                                 const std::string& character) const {
     if (at >= mask_.places.size() || isControl(character)) return std::nullopt;
-    if (character == " " || character == mask_.blank) return mask_.blank;
     const EditMask::Place& place = mask_.places[at];
+    // A blank is what an optional place may hold; a required one is emptied by erasing.
+    if (character == " " || character == mask_.blank)
+        return required(place.kind) ? std::nullopt : std::optional<std::string>(mask_.blank);
     if (!fitsKind(place.kind, character)) return std::nullopt;
     return shifted(character, place.caseShift);
 }

@@ -59,7 +59,8 @@ std::optional<std::string> maskedValue(const EditMask& mask, const std::string& 
 //
 // A character goes into the first place at or after the selection's start that is no
 // literal, replacing the selection, when it is of the place's kind (a space or the blank
-// character empties the place); the caret then steps over the literals that follow.
+// character leaves an optional place empty); the caret then steps over the literals that
+// follow.
 // Typing a literal where literals stand steps over it. Erasing blanks places instead of
 // shifting the rest, and takes out characters beyond the mask.
 class MaskedTyping {

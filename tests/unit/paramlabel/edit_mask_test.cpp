@@ -77,8 +77,9 @@ TEST(EditMask, TypingKeepsTheTextToTheMask) {
         // Over a selection: the selection is blanked, the character goes into its first place.
         {"00-00", "12-34", 0, 5, Key::Type, "9", "9_-__", 1, true},
         {"00-00", "12-34", 0, 5, Key::Type, "x", "12-34", 5, false},
-        // A space empties a place; a short text is filled up first.
-        {"000", "123", 1, 1, Key::Type, " ", "1_3", 2, true},
+        // A space empties an optional place only; a short text is filled up first.
+        {"090", "123", 1, 1, Key::Type, " ", "1_3", 2, true},
+        {"000", "123", 1, 1, Key::Type, " ", "123", 1, false},
         {"00:00", "1", 1, 1, Key::Type, "2", "12:__", 3, true},
         // Erasing blanks places and keeps the literals; the rest does not shift.
         {"00-00", "12-34", 3, 3, Key::Backspace, "", "1_-34", 1, true},
