@@ -6,13 +6,17 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <cstring>
 #include <functional>
+#include <initializer_list>
+#include <vector>
 
 #include "platform/date_time_text.h"
 #include "widgets/paramlabel/param_editors.h"
 #include "widgets/paramlabel/param_lookup.h"
 #include "widgets/paramlabel/win32/param_label.h"
 #include "widgets/paramlabel/win32/popup_date_picker.h"
+#include "widgets/paramlabel/win32/popup_edit.h"
 #include "widgets/paramlabel/win32/popup_list_box.h"
 #include "widgets/paramlabel/win32/popup_mask_edit.h"
 #include "widgets/paramlabel/win32/popup_spin_edit.h"
@@ -116,8 +120,10 @@ class ParamLabelClassesTest : public ::testing::Test {
         SendMessageA(label->handle(), WM_LBUTTONUP, 0, at);
     }
     std::string value(const char* href) { return GetParamValue(label->markupText(), href); }
-    void key(HWND w, WPARAM vk) {
+    // A key as the keyboard sends it, with the character it types, if any.
+    void key(HWND w, WPARAM vk, char ch = 0) {
         SendMessageA(w, WM_KEYDOWN, vk, 1);
+        if (ch != 0) SendMessageA(w, WM_CHAR, static_cast<WPARAM>(ch), 1);
         SendMessageA(w, WM_KEYUP, vk, 1);
     }
     // The anchor's bottom-left on the screen, as the label places what drops below it.
@@ -126,6 +132,15 @@ class ParamLabelClassesTest : public ::testing::Test {
         POINT p{r.left - 1, r.bottom + 1 + 6};
         ClientToScreen(label->handle(), &p);
         return p;
+    }
+
+    // The editor the last click opened, if one is showing.
+    PopupEditor* openEditor() {
+        for (PopupEditor* editor : std::initializer_list<PopupEditor*>{
+                 label->textEditor_.get(), label->listBox_.get(), label->spinEdit_.get(),
+                 label->datePicker_.get(), label->maskEdit_.get()})
+            if (editor != nullptr && editor->visible()) return editor;
+        return nullptr;
     }
 
     HWND host = nullptr;
@@ -179,7 +194,7 @@ TEST_F(ParamLabelClassesTest, MenuPopsUpBelowTheAnchorAndItsChoiceIsWritten) {
     EXPECT_GT(menuAt.bottom - menuAt.top, 3 * 10); // three items
 }
 
-TEST_F(ParamLabelClassesTest, ListDropsDownSizedToItsItemsAndCommitsByReturnOrMouse) {
+TEST_F(ParamLabelClassesTest, ListDropsDownSizedToItsItemsAndCommitsWhereTheMouseIsReleased) {
     click(3);
     ASSERT_TRUE(label->listBox_);
     TPopupListBox& list = *label->listBox_;
@@ -197,26 +212,13 @@ TEST_F(ParamLabelClassesTest, ListDropsDownSizedToItsItemsAndCommitsByReturnOrMo
     EXPECT_LT(r.right - r.left, 100);
     testing::saveScreenshot(GetDesktopWindow(), "label_list_box_open");
 
-    key(list.control(), VK_DOWN);
-    key(list.control(), VK_RETURN);
-    EXPECT_FALSE(list.visible());
-    EXPECT_EQ("gamma", value("List"));
-    EXPECT_EQ(label->handle(), GetFocus());
-
     // Released on the first item: closed, then committed.
-    click(3);
     int itemHeight = static_cast<int>(SendMessageA(list.control(), LB_GETITEMHEIGHT, 0, 0));
     LPARAM first = MAKELPARAM(5, itemHeight / 2);
     SendMessageA(list.control(), WM_LBUTTONDOWN, MK_LBUTTON, first);
     SendMessageA(list.control(), WM_LBUTTONUP, 0, first);
     EXPECT_FALSE(list.visible());
-    EXPECT_EQ("alpha", value("List"));
-
-    // Escape closes it with nothing committed.
-    click(3);
-    key(list.control(), VK_DOWN);
-    key(list.control(), VK_ESCAPE);
-    EXPECT_FALSE(list.visible());
+    EXPECT_EQ(label->handle(), GetFocus());
     EXPECT_EQ("alpha", value("List"));
 }
 
@@ -232,25 +234,26 @@ TEST_F(ParamLabelClassesTest, DateAndTimePickersStartFromTheValueAndCommitInTheU
     TPopupDatePicker& picker = *label->datePicker_;
     ASSERT_TRUE(picker.visible());
     EXPECT_EQ(testing::classNameOf(picker.control()), DATETIMEPICK_CLASSA);
-    EXPECT_EQ(14, picker.value().day);
+    EXPECT_EQ(2021, picker.value().year);
     EXPECT_EQ(3, picker.value().month);
-    // The user picks the 2nd of March.
-    SYSTEMTIME picked{2021, 3, 0, 2, 0, 0, 0, 0};
-    SendMessageA(picker.control(), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&picked));
-    key(picker.control(), VK_RETURN);
-    EXPECT_FALSE(picker.visible());
-    EXPECT_EQ(dateToStr({2021, 3, 2, 0, 0, 0, 0}, formats), value("Date"));
+    EXPECT_EQ(14, picker.value().day);
+    key(picker.control(), VK_ESCAPE);
 
     click(5);
     ASSERT_TRUE(picker.visible());
+    EXPECT_EQ(testing::classNameOf(picker.control()), DATETIMEPICK_CLASSA);
     SystemTime shown = picker.value();
     EXPECT_EQ(2005, shown.year);
     EXPECT_EQ(1, shown.month);
     EXPECT_EQ(1, shown.day);
     EXPECT_EQ(13, shown.hour);
     EXPECT_EQ(5, shown.minute);
+    // The user sets 14:30; Return writes that time in the user's time format.
+    SYSTEMTIME picked{2005, 1, 0, 1, 14, 30, 0, 0};
+    SendMessageA(picker.control(), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&picked));
     key(picker.control(), VK_RETURN);
-    EXPECT_EQ(timeToStr({2005, 1, 1, 13, 5, 0, 0}, formats), value("Time"));
+    EXPECT_FALSE(picker.visible());
+    EXPECT_EQ(timeToStr({2005, 1, 1, 14, 30, 0, 0}, formats), value("Time"));
 
     // Dropping the calendar down deactivates the picker's popup without closing it.
     click(4);
@@ -266,39 +269,6 @@ TEST_F(ParamLabelClassesTest, DateAndTimePickersStartFromTheValueAndCommitInTheU
     ASSERT_NE(nullptr, calendar);
     EXPECT_TRUE(IsWindowVisible(calendar));
     testing::saveScreenshot(GetDesktopWindow(), "label_date_picker_open");
-}
-
-TEST_F(ParamLabelClassesTest, SpinStepsItsNumberWithTheArrows) {
-    click(6);
-    ASSERT_TRUE(label->spinEdit_);
-    TPopupSpinEdit& spin = *label->spinEdit_;
-    ASSERT_TRUE(spin.visible());
-    EXPECT_EQ("41", spin.text());
-    EXPECT_EQ(testing::classNameOf(spin.upDown()), UPDOWN_CLASSA);
-    key(spin.control(), VK_UP);
-    key(spin.control(), VK_UP);
-    EXPECT_EQ("43", spin.text());
-    testing::saveScreenshot(GetDesktopWindow(), "label_spin_edit_open");
-    key(spin.control(), VK_RETURN);
-    EXPECT_FALSE(spin.visible());
-    EXPECT_EQ("43", value("Spin"));
-}
-
-TEST_F(ParamLabelClassesTest, MaskKeepsTheEditorOpenUntilTheTextFits) {
-    click(8);
-    ASSERT_TRUE(label->maskEdit_);
-    TPopupMaskEdit& mask = *label->maskEdit_;
-    ASSERT_TRUE(mask.visible());
-    EXPECT_EQ("AB-123", mask.text());
-    SetWindowTextA(mask.editWindow(), "A1-123");
-    key(mask.editWindow(), VK_RETURN);
-    EXPECT_TRUE(mask.visible());
-    EXPECT_EQ(mask.editWindow(), GetFocus());
-    EXPECT_EQ("AB-123", value("Mask"));
-    SetWindowTextA(mask.editWindow(), "CD-456");
-    key(mask.editWindow(), VK_RETURN);
-    EXPECT_FALSE(mask.visible());
-    EXPECT_EQ("CD-456", value("Mask"));
 }
 
 TEST_F(ParamLabelClassesTest, DirOpensTheFolderBrowserBelowTheAnchorAndWritesTheChoice) {
@@ -333,6 +303,224 @@ TEST_F(ParamLabelClassesTest, DirOpensTheFolderBrowserBelowTheAnchorAndWritesThe
         screen, own.bottom - own.top);
     EXPECT_EQ(expected.x, dialogAt.left);
     EXPECT_EQ(expected.y, dialogAt.top);
+}
+
+void putOnClipboard(HWND owner, const std::wstring& text) {
+    ASSERT_TRUE(OpenClipboard(owner));
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    std::memcpy(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+}
+
+TEST_F(ParamLabelClassesTest, MaskEditorTakesKeysAndPastesThroughItsMask) {
+    click(8);
+    ASSERT_TRUE(label->maskEdit_);
+    TPopupMaskEdit& mask = *label->maskEdit_;
+    HWND edit = mask.editWindow();
+    ASSERT_TRUE(mask.visible());
+    auto type = [&](wchar_t c) { SendMessageW(edit, WM_CHAR, c, 1); };
+    auto caret = [&] {
+        DWORD start = 0;
+        SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+        return start;
+    };
+    EXPECT_EQ("AB-123", mask.text());
+    type(L'1'); // no letter: refused, the selection stays
+    EXPECT_EQ("AB-123", mask.text());
+    type(L'c');
+    type(L'd');
+    EXPECT_EQ("cd-___", mask.text());
+    EXPECT_EQ(3u, caret()); // over the literal
+    type(L'4');
+    type(VK_BACK);
+    type(VK_BACK);
+    EXPECT_EQ("c_-___", mask.text());
+    EXPECT_EQ(1u, caret());
+    testing::saveScreenshot(GetDesktopWindow(), "label_mask_edit_open");
+    SendMessageW(edit, EM_SETSEL, 0, 0);
+    key(edit, VK_DELETE);
+    EXPECT_EQ("__-___", mask.text());
+    putOnClipboard(edit, L"XY 7a89");
+    SendMessageW(edit, EM_SETSEL, 0, 0);
+    type(0x16); // Ctrl+V
+    EXPECT_EQ("XY-789", mask.text());
+    key(edit, VK_RETURN);
+    EXPECT_EQ("XY-789", value("Mask"));
+
+    // With EditAutoSize the editor widens to a text wider than the anchor.
+    label->setHTMLText({"<a href=\"Long\" class=\"MASK\" props=\"0000000000000\">1</a>"});
+    label->editOptions().EditAutoSize = true;
+    UpdateWindow(label->handle());
+    click(1);
+    RECT r;
+    GetWindowRect(mask.window(), &r);
+    EXPECT_GT(r.right - r.left, textEditorWidth(label->anchorRectOf(1)->width()));
+}
+
+// Every way an editor's edit can end, for each editor beyond the plain text one (that one
+// too, as the measure): what is committed, the events raised, whether the editor is hidden
+// and where the focus is. The anchor is followed by a TOGGLE anchor, so that the advance
+// step after Return shows as that anchor's change.
+TEST_F(ParamLabelClassesTest, EditsEndByReturnEscapeFocusLossAndDeactivationAsEachEditorSays) {
+    enum class Ending { Return, Escape, FocusLoss, Deactivation, ContextMenu };
+    enum class Focus { Label, Editor, Elsewhere };
+    struct Outcome {
+        bool commits, advances, hidden;
+        Focus focus;
+    };
+    auto usual = [](Ending ending) {
+        switch (ending) {
+        case Ending::Return:
+            return Outcome{true, true, true, Focus::Label};
+        case Ending::Escape:
+            return Outcome{false, false, true, Focus::Label};
+        case Ending::FocusLoss:
+        case Ending::Deactivation:
+            // Activating another window takes the focus too, and that commits.
+            return Outcome{true, false, true, Focus::Elsewhere};
+        case Ending::ContextMenu:
+            break;
+        }
+        // While the editor's own context menu is up, a deactivation leaves it open.
+        return Outcome{false, false, false, Focus::Editor};
+    };
+    DateTimeFormats formats = label->dateTimeFormats();
+    const std::string date = dateToStr({2021, 3, 14, 0, 0, 0, 0}, formats);
+    const std::string picked = dateToStr({2021, 3, 2, 0, 0, 0, 0}, formats);
+    struct Subject {
+        const char* name;
+        std::string anchor;
+        std::function<void(PopupEditor&)> edit;
+        std::string edited;
+        bool hasContextMenu;
+    };
+    auto typed = [](const char* text) {
+        return [text](PopupEditor& editor) {
+            for (const char* c = text; *c != 0; ++c)
+                SendMessageW(editor.control(), WM_CHAR, static_cast<WPARAM>(*c), 1);
+        };
+    };
+    auto keys = [this](WPARAM vk, int times) {
+        return [this, vk, times](PopupEditor& editor) {
+            for (int i = 0; i < times; ++i)
+                key(editor.control(), vk);
+        };
+    };
+    const Subject subjects[] = {
+        {"EDIT", "class=\"EDIT\">old", typed("new"), "new", true},
+        {"SPIN", "class=\"SPIN\">41", keys(VK_UP, 2), "43", true},
+        {"MASK", "class=\"MASK\" props=\"LL-000\">AB-123", typed("CD456"), "CD-456", true},
+        {"DATE", "class=\"DATE\">" + date,
+         [](PopupEditor& editor) {
+             SYSTEMTIME day{2021, 3, 0, 2, 0, 0, 0, 0};
+             SendMessageA(editor.control(), DTM_SETSYSTEMTIME, GDT_VALID,
+                          reinterpret_cast<LPARAM>(&day));
+         },
+         picked, false},
+        {"LIST", "class=\"LIST\" props=\"alpha|beta|gamma\">beta", keys(VK_DOWN, 1), "gamma",
+         false},
+        // Nothing that may be committed: a required place blanked, no item selected.
+        {"MASK unfit", "class=\"MASK\" props=\"LL-000\">AB-123", typed("\b"), "", true},
+        {"LIST unselected", "class=\"LIST\" props=\"alpha|beta|gamma\">beta",
+         [](PopupEditor& editor) { SendMessageA(editor.control(), LB_SETCURSEL, WPARAM(-1), 0); },
+         "", false},
+    };
+    struct Row {
+        std::size_t subject;
+        Ending ending;
+        Outcome outcome;
+    };
+    std::vector<Row> rows;
+    for (std::size_t s = 0; s < 5; ++s)
+        for (Ending e : {Ending::Return, Ending::Escape, Ending::FocusLoss, Ending::Deactivation,
+                         Ending::ContextMenu})
+            if (e != Ending::ContextMenu || subjects[s].hasContextMenu)
+                rows.push_back({s, e, usual(e)});
+    // The unfit mask stays open on Return and closes uncommitted on a focus loss; Return on a
+    // list without a selection closes it and still moves on.
+    rows.push_back({5, Ending::Return, {false, false, false, Focus::Editor}});
+    rows.push_back({5, Ending::FocusLoss, {false, false, true, Focus::Elsewhere}});
+    rows.push_back({6, Ending::Return, {false, true, true, Focus::Label}});
+    rows.push_back({6, Ending::FocusLoss, {false, false, true, Focus::Elsewhere}});
+
+    label->editOptions().AdvanceOnReturn = true;
+    std::vector<std::string> done;
+    label->events().OnParamEditDone = [&](TParamLabel*, const std::string& h, std::string& v) {
+        done.push_back(h + "=" + v);
+    };
+    HWND other = testing::createHostWindow(Rect{600, 60, 700, 160});
+    const char* endings[] = {"Return", "Escape", "focus loss", "deactivation", "context menu"};
+    for (const Row& row : rows) {
+        const Subject& subject = subjects[row.subject];
+        const std::string what =
+            std::string(subject.name) + " / " + endings[static_cast<int>(row.ending)];
+        const std::string before = subject.anchor.substr(subject.anchor.rfind('>') + 1);
+        label->setHTMLText({"<a href=\"P\" " + subject.anchor +
+                            "</a> <a href=\"Next\" class=\"TOGGLE\" props=\"on|off\">on</a>"});
+        SetForegroundWindow(host);
+        UpdateWindow(label->handle());
+        done.clear();
+        click(1);
+        PopupEditor* editor = openEditor();
+        ASSERT_NE(nullptr, editor) << what;
+        subject.edit(*editor);
+        bool openDuringMenu = false;
+        switch (row.ending) {
+        case Ending::Return:
+            key(editor->control(), VK_RETURN, '\r');
+            break;
+        case Ending::Escape:
+            key(editor->control(), VK_ESCAPE, 0x1B);
+            break;
+        case Ending::FocusLoss:
+            SetFocus(host);
+            break;
+        case Ending::Deactivation:
+            SetForegroundWindow(other);
+            SetActiveWindow(other);
+            break;
+        case Ending::ContextMenu:
+            duringModalLoop([&] {
+                HWND menu = FindWindowA("#32768", nullptr);
+                if (menu == nullptr || !IsWindowVisible(menu)) return false;
+                SendMessageA(editor->window(), WM_ACTIVATE, WA_INACTIVE,
+                             reinterpret_cast<LPARAM>(other));
+                openDuringMenu = editor->visible();
+                PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+                return true;
+            });
+            SendMessageA(editor->control(), WM_CONTEXTMENU,
+                         reinterpret_cast<WPARAM>(editor->control()), MAKELPARAM(-1, -1));
+            EXPECT_TRUE(openDuringMenu) << what;
+            break;
+        }
+        testing::pumpMessages();
+        const Outcome& expected = row.outcome;
+        std::vector<std::string> events;
+        if (expected.commits) events.push_back("P=" + subject.edited);
+        if (expected.advances) events.push_back("Next=off");
+        EXPECT_EQ(events, done) << what;
+        EXPECT_EQ(expected.commits ? subject.edited : before, value("P")) << what;
+        EXPECT_EQ(expected.advances ? "off" : "on", value("Next")) << what;
+        EXPECT_EQ(expected.hidden, !editor->visible()) << what;
+        HWND focus = GetFocus();
+        Focus where = focus == label->handle()     ? Focus::Label
+                      : focus == editor->control() ? Focus::Editor
+                                                   : Focus::Elsewhere;
+        EXPECT_EQ(static_cast<int>(expected.focus), static_cast<int>(where)) << what;
+        if (editor->visible()) {
+            key(editor->control(), VK_ESCAPE);
+        } else {
+            // A closed editor commits nothing more when the focus moves on.
+            SetFocus(focus == label->handle() ? host : label->handle());
+            testing::pumpMessages();
+            EXPECT_EQ(events, done) << what << ", then the focus moved";
+        }
+    }
+    DestroyWindow(other);
 }
 
 } // namespace

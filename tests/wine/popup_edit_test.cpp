@@ -45,7 +45,6 @@ class PopupEditTest : public ::testing::Test {
         editor->OnCommit = [&](const std::string& href, const std::string& text) {
             commits.push_back(href + "=" + text);
         };
-        editor->OnAdvance = [&] { ++advances; };
         editor->OnCancel = [&] { ++cancels; };
     }
     void TearDown() override {
@@ -67,7 +66,6 @@ class PopupEditTest : public ::testing::Test {
     HWND label = nullptr;
     std::unique_ptr<TPopupEdit> editor;
     std::vector<std::string> commits;
-    int advances = 0;
     int cancels = 0;
 };
 
@@ -89,44 +87,6 @@ TEST_F(PopupEditTest, OpensAsAnOwnedPopupAtThePointWithItsTextSelected) {
     // Typing replaces the whole old text.
     type("A & B");
     EXPECT_EQ("A & B", editor->text());
-}
-
-TEST_F(PopupEditTest, ReturnCommitsOnceHidesAndHandsTheFocusBack) {
-    editor->open("Publisher", {120, 140}, 48, "old");
-    type("A & B");
-    key(VK_RETURN, '\r');
-    pump();
-    EXPECT_EQ((std::vector<std::string>{"Publisher=A & B"}), commits);
-    EXPECT_EQ(1, advances);
-    EXPECT_FALSE(editor->visible());
-    EXPECT_TRUE(editor->finished());
-    EXPECT_EQ(label, GetFocus());
-    // The Return character did not reach the edit text.
-    EXPECT_EQ("A & B", editor->text());
-}
-
-TEST_F(PopupEditTest, LosingTheFocusCommitsOnceUnlessAlreadyFinished) {
-    editor->open("Contact", {10, 10}, 40, "me");
-    type("you");
-    SetFocus(label);
-    pump();
-    EXPECT_EQ((std::vector<std::string>{"Contact=you"}), commits);
-    EXPECT_EQ(0, advances);
-    EXPECT_FALSE(editor->visible());
-    SetFocus(host);
-    pump();
-    EXPECT_EQ(1u, commits.size());
-}
-
-TEST_F(PopupEditTest, ActivatingAnotherWindowHidesIt) {
-    HWND other = makeWindow("other", nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    editor->open("Contact", {10, 10}, 40, "me");
-    pump();
-    SetForegroundWindow(other);
-    SetActiveWindow(other);
-    pump();
-    EXPECT_FALSE(editor->visible());
-    DestroyWindow(other);
 }
 
 TEST_F(PopupEditTest, AutoSizeWidensToTheTextAndNeverShrinks) {

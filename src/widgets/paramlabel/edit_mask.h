@@ -51,4 +51,57 @@ std::string maskedEditText(const EditMask& mask, const std::string& value);
 // The value to commit for the editor's text, or nothing when the text does not fit.
 std::optional<std::string> maskedValue(const EditMask& mask, const std::string& text);
 
+// What typing does to a masked editor's text, keeping it to a mask with places (a mask
+// without any leaves typing to a plain edit). The text holds one character per place (the
+// blank in an empty one, the literal in a literal's), plus, after an overlong value, the
+// characters beyond the mask; a shorter text is filled up with blanks and literals.
+// Positions count whole characters; the selection runs from start to end (empty: a caret).
+//
+// A character goes into the first place at or after the selection's start that is no
+// literal, replacing the selection, when it is of the place's kind (a space or the blank
+// character leaves an optional place empty); the caret then steps over the literals that
+// follow.
+// Typing a literal where literals stand steps over it. Erasing blanks places instead of
+// shifting the rest, and takes out characters beyond the mask.
+class MaskedTyping {
+  public:
+    MaskedTyping(const EditMask& mask, const std::string& text, std::size_t start, std::size_t end);
+
+    // One typed character; false, with nothing changed, when no place takes it.
+    bool type(const std::string& character);
+    // Backspace: blanks the selection, or the place before the caret (over literals).
+    void eraseBackward();
+    // Delete: blanks the selection, or the place at the caret (over literals), and moves on.
+    void eraseForward();
+    // Cut and clear: blanks the selection.
+    void eraseSelection();
+    // Pasted text, character by character from the selection's start: each one that fits
+    // the next place goes in, a literal where literals stand steps over them, line breaks are
+    // ignored and the others are left out. False when any was left out; when none went in,
+    // nothing changes.
+    bool paste(const std::string& pasted);
+
+    std::string text() const;
+    std::size_t caret() const { return caret_; }
+
+  private:
+    bool isLiteral(std::size_t at) const;
+    // The first position at or after `at` that is no literal.
+    std::size_t editableFrom(std::size_t at) const;
+    // The position just after a literal equal to `character` in the run of literals at
+    // `at`, or nothing.
+    std::optional<std::size_t> steppedOverLiteral(std::size_t at,
+                                                  const std::string& character) const;
+    // What a place at `at` holds when `character` is put there, or nothing when it does not
+    // take it.
+    std::optional<std::string> placed(std::size_t at, const std::string& character) const;
+    void blank(std::size_t from, std::size_t to);
+
+    EditMask mask_;
+    std::vector<std::string> characters_;
+    std::size_t start_ = 0;
+    std::size_t end_ = 0;
+    std::size_t caret_ = 0;
+};
+
 } // namespace remvana

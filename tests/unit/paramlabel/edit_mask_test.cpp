@@ -48,5 +48,81 @@ TEST(EditMask, ValuesAreLaidIntoThePlaces) {
     EXPECT_EQ("1234", maskedEditText(parseEditMask("00"), "1234"));
 }
 
+// Each keystroke on a text with a selection (start, end): the text after it, where the caret
+// lands, and whether the keystroke was taken (a refused one changes nothing).
+TEST(EditMask, TypingKeepsTheTextToTheMask) {
+    enum class Key { Type, Backspace, Delete, Cut, Paste };
+    struct Case {
+        const char* mask;
+        const char* text;
+        std::size_t start, end;
+        Key key;
+        const char* input;
+        const char* after;
+        std::size_t caret;
+        bool taken;
+    } cases[] = {
+        // Accepted where the place allows it, with its case shift; the caret steps over the
+        // literal that follows.
+        {"00-00", "__-__", 1, 1, Key::Type, "7", "_7-__", 3, true},
+        {">LL-000", "__-___", 0, 0, Key::Type, "q", "Q_-___", 1, true},
+        {"A", "_", 0, 0, Key::Type, "\u00E9", "\u00E9", 1, true},
+        // Refused: a letter in a digit place, anything past the end, a control character.
+        {"00-00", "12-34", 3, 3, Key::Type, "x", "12-34", 3, false},
+        {"00", "12", 2, 2, Key::Type, "3", "12", 2, false},
+        {"CC", "__", 0, 0, Key::Type, "\t", "__", 0, false},
+        // Typed at a literal: a digit goes to the place after it, the literal itself steps.
+        {"00-00", "12-__", 2, 2, Key::Type, "5", "12-5_", 4, true},
+        {"00-00", "12-__", 2, 2, Key::Type, "-", "12-__", 3, true},
+        // Over a selection: the selection is blanked, the character goes into its first place.
+        {"00-00", "12-34", 0, 5, Key::Type, "9", "9_-__", 1, true},
+        {"00-00", "12-34", 0, 5, Key::Type, "x", "12-34", 5, false},
+        // A space empties an optional place only; a short text is filled up first.
+        {"090", "123", 1, 1, Key::Type, " ", "1_3", 2, true},
+        {"000", "123", 1, 1, Key::Type, " ", "123", 1, false},
+        {"00:00", "1", 1, 1, Key::Type, "2", "12:__", 3, true},
+        // Erasing blanks places and keeps the literals; the rest does not shift.
+        {"00-00", "12-34", 3, 3, Key::Backspace, "", "1_-34", 1, true},
+        {"00-00", "12-34", 0, 0, Key::Backspace, "", "12-34", 0, true},
+        {"00-00", "12-34", 2, 2, Key::Delete, "", "12-_4", 4, true},
+        {"00-00", "12-34", 1, 4, Key::Cut, "", "1_-_4", 1, true},
+        // Beyond the mask an overlong value's characters are taken out.
+        {"00", "1234", 3, 3, Key::Backspace, "", "124", 2, true},
+        {"00", "1234", 2, 2, Key::Delete, "", "124", 2, true},
+        // Pasted position by position: literals step, misfits are left out, line breaks
+        // ignored, and nothing changes when nothing fits.
+        {"00-00", "__-__", 0, 0, Key::Paste, "12-34\r\n", "12-34", 5, true},
+        {"00-00", "__-__", 0, 0, Key::Paste, "1234", "12-34", 5, true},
+        {"(000) 000", "(___) ___", 0, 0, Key::Paste, "555 1a23", "(555) 123", 9, false},
+        {"00-00", "12-34", 0, 5, Key::Paste, "ab", "12-34", 5, false},
+        {"00", "__", 0, 0, Key::Paste, "123", "12", 2, false},
+    };
+    for (const Case& c : cases) {
+        MaskedTyping typing(parseEditMask(c.mask), c.text, c.start, c.end);
+        bool taken = true;
+        switch (c.key) {
+        case Key::Type:
+            taken = typing.type(c.input);
+            break;
+        case Key::Backspace:
+            typing.eraseBackward();
+            break;
+        case Key::Delete:
+            typing.eraseForward();
+            break;
+        case Key::Cut:
+            typing.eraseSelection();
+            break;
+        case Key::Paste:
+            taken = typing.paste(c.input);
+            break;
+        }
+        const std::string what = std::string(c.mask) + " / " + c.text + " / " + c.input;
+        EXPECT_EQ(c.after, typing.text()) << what;
+        EXPECT_EQ(c.caret, typing.caret()) << what;
+        EXPECT_EQ(c.taken, taken) << what;
+    }
+}
+
 } // namespace
 } // namespace remvana

@@ -82,7 +82,9 @@ class FakeLabel : public ParamLabelHost {
     }
     void openDatePicker(const std::string& href, Point at, int width, bool timeMode,
                         std::optional<SystemTime> value) override {
-        opened(timeMode ? "time" : "date", href, at, width, "");
+        // What the picker shows, as text, so that a wrong date or time shows in the case.
+        opened(timeMode ? "time" : "date", href, at, width,
+               value ? formatDateTime(*value, "yyyy-MM-dd HH:mm", {}) : "");
         pickerValue = value;
     }
     void openListBox(const std::string& href, Point at, const std::vector<std::string>& values,

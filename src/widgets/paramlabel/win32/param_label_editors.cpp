@@ -81,7 +81,9 @@ void TParamLabel::openSpinEditor(const std::string& href, Point screenTopLeft, i
 
 void TParamLabel::openMaskEditor(const std::string& href, Point screenTopLeft, int width,
                                  const EditMask& mask, const std::string& text) {
-    editorOf(maskEdit_, *this).open(href, {screenTopLeft.x, screenTopLeft.y}, width, mask, text);
+    TPopupMaskEdit& editor = editorOf(maskEdit_, *this);
+    editor.EditAutoSize = editOptions().EditAutoSize;
+    editor.open(href, {screenTopLeft.x, screenTopLeft.y}, width, mask, text);
 }
 
 void TParamLabel::openDatePicker(const std::string& href, Point screenTopLeft, int width,

@@ -60,8 +60,9 @@ std::string TPopupListBox::committedText() {
 
 LRESULT TPopupListBox::controlMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_KEYDOWN && wParam == VK_RETURN && selectedIndex() < 0) {
-        // Nothing chosen: Return just closes the list.
+        // Nothing chosen: Return closes the list without a commit and still moves on.
         cancel(true);
+        if (OnAdvance) OnAdvance();
         return 0;
     }
     if (msg == WM_LBUTTONUP) {

@@ -1,8 +1,9 @@
 #pragma once
 // The "LIST" editor: a flat list box in a tool-window popup below the anchor, as wide as its
-// widest item needs and 100 pixels high. Return commits the selected item and advances,
-// releasing the mouse on an item closes the list and commits it, Escape closes it; it
-// commits nothing when it loses the focus, and deactivation hides it.
+// widest item needs and 100 pixels high. Return commits the selected item (closing it
+// without a commit when none is) and advances, releasing the mouse on an item closes the
+// list and commits it, losing the focus commits the selected item as the text editor does,
+// Escape closes it, and deactivation hides it.
 #include <string>
 #include <vector>
 
@@ -24,7 +25,6 @@ class TPopupListBox : public PopupEditor {
   protected:
     std::string committedText() override;
     bool acceptsCommit() override { return selectedIndex() >= 0; }
-    void focusLost(HWND) override { cancel(false); }
     LRESULT controlMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
   private:
