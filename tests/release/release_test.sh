@@ -55,6 +55,14 @@ shortcut_exists() { [[ -f ${shortcuts[0]} || -f ${shortcuts[1]} ]]; }
 # A program outside the installation folder, to list the stores after the removal too.
 lister=$work/first/release/stage/remvana.exe
 
+# msiexec, quietly; then waits until every process of the prefix has ended, so that what
+# the installation started has finished too before a check looks.
+msiexec_quietly() {
+    wine msiexec "$@" /qn
+    local rc=$?
+    wineserver -w
+    return $rc
+}
 # The key names of the "KV Remvana" lines of remvana.exe --list.
 registered_keys() { wine "$1" --list | tr -d '\r' | sed -n 's/|||KV Remvana$//p'; }
 # Value $2 of the uninstall entry $1.
@@ -63,7 +71,7 @@ entry_value() {
         sed -nE "s/^ +$2 +REG_[A-Z_]+ +(.*)$/\\1/p"
 }
 
-if wine msiexec /i "$first/$name.msi" /qn && [[ -f $installed/remvana.exe && -f $installed/README.txt ]] &&
+if msiexec_quietly /i "$first/$name.msi" && [[ -f $installed/remvana.exe && -f $installed/README.txt ]] &&
     shortcut_exists; then
     pass "the MSI installs quietly into Program Files with a Start-menu shortcut"
 else
@@ -104,7 +112,7 @@ fi
 IFS=. read -r major minor patch build <<<"$version"
 newer=$major.$minor.$((patch + 1)).$build
 build_msi "$work/first/release/stage" "$newer" "$work/newer.msi" >"$work/newer.log" 2>&1
-keys=$(wine msiexec /i "$work/newer.msi" /qn && registered_keys "$installed/remvana.exe")
+keys=$(msiexec_quietly /i "$work/newer.msi" && registered_keys "$installed/remvana.exe")
 if [[ $keys == \{*\} && $keys != "$old_key" && $(wc -l <<<"$keys") == 1 &&
     $(entry_value "$keys" DisplayVersion) == "$newer" ]]; then
     pass "a package of a higher version replaces the installed one"
@@ -112,7 +120,7 @@ else
     fail "a package of a higher version replaces the installed one" "entries: ${keys:-none}"
 fi
 
-wine msiexec /x "$work/newer.msi" /qn
+msiexec_quietly /x "$work/newer.msi"
 left=$(registered_keys "$lister")
 [[ -e $installed ]] && left+=" folder"
 [[ -e ${installed%/Remvana} ]] && left+=" maker-folder"
