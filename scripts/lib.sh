@@ -26,12 +26,22 @@ libclang-rt-14-dev /usr/lib/llvm-14/lib/clang/14.0.6/lib/linux/libclang_rt.fuzze
 LIST
 }
 
+# What scripts/package needs on top: wixl makes the MSI, zip the portable archive.
+release_packages() {
+    cat <<'LIST'
+wixl wixl
+zip zip
+LIST
+}
+
+# Installs what is missing of a list ($1, a function printing "package probe" lines;
+# required_packages when not given).
 ensure_packages() {
     local missing=() pkg probe
     while read -r pkg probe; do
         if [[ $probe == /* ]]; then [[ -e $probe ]] || missing+=("$pkg")
         else command -v "$probe" >/dev/null 2>&1 || missing+=("$pkg"); fi
-    done < <(required_packages)
+    done < <("${1:-required_packages}")
     ((${#missing[@]} == 0)) && return 0
     if [[ $(id -u) -ne 0 ]] || ! command -v apt-get >/dev/null; then
         echo "missing packages: ${missing[*]} (install them, or run as root on Debian)" >&2
@@ -51,6 +61,53 @@ build_windows() {
     cmake -S "$REMVANA_ROOT" -B "$BUILD_DIR/mingw" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$REMVANA_ROOT/cmake/mingw-w64.cmake" >/dev/null &&
         cmake --build "$BUILD_DIR/mingw"
+}
+
+# The release build: only remvana.exe, from its own fresh build folder ($1).
+build_release_program() {
+    rm -rf "$1"
+    cmake -S "$REMVANA_ROOT" -B "$1" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$REMVANA_ROOT/cmake/mingw-w64.cmake" >/dev/null &&
+        cmake --build "$1" --target remvana
+}
+
+# The program's version, as its version block carries it ("2.1.0.0"), from the one place
+# it is set (src/app/win32/res/remvana.rc).
+program_version() {
+    local part number numbers=()
+    for part in MAJOR MINOR PATCH BUILD; do
+        number=$(sed -nE "s/^#define REMVANA_VERSION_$part ([0-9]+)\s*$/\1/p" \
+            "$REMVANA_ROOT/src/app/win32/res/remvana.rc")
+        [[ -n $number ]] || { echo "no REMVANA_VERSION_$part in remvana.rc" >&2; return 1; }
+        numbers+=("$number")
+    done
+    (IFS=.; echo "${numbers[*]}")
+}
+
+# A string value of the version block ("ProductName", "CompanyName").
+version_block_value() {
+    sed -nE "s/^\s*VALUE \"$1\", \"([^\"]*)\"\s*$/\1/p" \
+        "$REMVANA_ROOT/src/app/win32/res/remvana.rc"
+}
+
+# Builds the MSI: $1 the folder holding remvana.exe and README.txt, $2 the version, $3 the
+# package to write (an absolute path). The product code follows from the version, so the same version always gets the
+# same one and each version its own (what a major upgrade needs).
+build_msi() {
+    local folder=$1 version=$2 output=$3 wxs=$REMVANA_ROOT/packaging/remvana.wxs
+    local upgrade_code product_code home_page
+    upgrade_code=$(sed -nE 's/.*UpgradeCode="([0-9A-F-]{36})".*/\1/p' "$wxs")
+    product_code=$(python3 -c 'import sys, uuid
+print(str(uuid.uuid5(uuid.UUID(sys.argv[1]), "remvana-" + sys.argv[2])).upper())' \
+        "$upgrade_code" "$version") || return 1
+    home_page=$(sed -nE 's/.*kProductSiteAddress = "([^"]+)".*/\1/p' \
+        "$REMVANA_ROOT/src/actions/product_links.h")
+    [[ -n $home_page ]] || { echo "no home page in src/actions/product_links.h" >&2; return 1; }
+    # wixl finds the files by their names in the folder it runs in.
+    (cd "$folder" && wixl -a x64 -o "$output" \
+        -D Version="$version" -D ProductCode="$product_code" \
+        -D ProductName="$(version_block_value ProductName)" \
+        -D Manufacturer="$(version_block_value CompanyName)" -D HomePage="$home_page" "$wxs")
 }
 
 # Starts Xvfb on the first free display number; sets DISPLAY and XVFB_PID.

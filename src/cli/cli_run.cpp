@@ -22,6 +22,10 @@ void writeReport(const CliRequest& request, const InventoryArray& inventory, Cli
 }
 
 int run(const CliRequest& request, CliServices& services, CliConsole& console) {
+    if (request.action == CliAction::Version) {
+        console.writeOut(services.programVersion() + "\r\n", TextEncoding::Ansi);
+        return kExitSuccess;
+    }
     if (request.action == CliAction::Restore) {
         // The whole file is checked before anything is written; a refusal changes nothing.
         restoreBackupFile(services.registry, *services.files, request.restorePath);

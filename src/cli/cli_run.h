@@ -1,6 +1,7 @@
 #pragma once
 // Doing what the command line asked, without a window: reading the stores, writing the
 // texts, choosing the exit code. Only a restore from a backup writes to the registry.
+#include <functional>
 #include <string>
 
 #include "actions/audit_report.h"
@@ -34,6 +35,9 @@ struct CliServices {
     Clock& clock;
     Shell& shell;
     FileSystem* files = nullptr; // the backups --restore reads
+    // The product name and version from the program's own version block ("KV Remvana
+    // 2.1.0.0"), for --version; throws when the block cannot be read.
+    std::function<std::string()> programVersion = nullptr;
 };
 
 inline constexpr int kExitSuccess = 0;

@@ -23,6 +23,8 @@ CliRequest parseCommandLine(const std::vector<std::string>& arguments) {
         request.action = CliAction::Json;
     } else if (option == "--tsv") {
         request.action = CliAction::Tsv;
+    } else if (option == "--version") {
+        request.action = CliAction::Version;
     } else if (option == "--help" || option == "-h" || option == "/?") {
         request.action = CliAction::Help;
     } else if (option == "--report") {
@@ -56,6 +58,7 @@ std::string usageText() {
            "  --restore <file> puts back an entry from a backup that Delete Entry or\r\n"
            "                   Modify Properties made (in the local application data\r\n"
            "                   folder, Kelvane\\Remvana\\Backups)\r\n"
+           "  --version        the program's name and version\r\n"
            "  --help           this text\r\n"
            "Exit codes: 0 done, 1 the registry or a file could not be used,\r\n"
            "2 unknown arguments. Only --restore writes to the registry.\r\n";

@@ -6,7 +6,7 @@
 
 namespace remvana {
 
-enum class CliAction { Window, List, Report, Json, Tsv, Restore, Help, Invalid };
+enum class CliAction { Window, List, Report, Json, Tsv, Restore, Version, Help, Invalid };
 
 struct CliRequest {
     CliAction action = CliAction::Window;

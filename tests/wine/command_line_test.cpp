@@ -13,6 +13,8 @@
 #include "backup/reg_file.h"
 #include "list_view_probe.h"
 #include "machine_keys.h"
+#include "platform/win32/locale_win32.h"
+#include "settings/win32/version_info_win32.h"
 #include "window_fixture.h"
 
 namespace remvana {
@@ -297,6 +299,14 @@ TEST_F(CommandLine, ExitCodesTellSuccessUsageAndRegistryErrors) {
         EXPECT_EQ("", child.out) << option;
         EXPECT_EQ("Registry Error\r\n", child.error) << option;
     }
+    // The version comes from the program's version block (the suite carries the same one),
+    // so it needs no store.
+    Win32Locale locale;
+    const auto block = createVersionInfo(GetModuleHandleA(nullptr), locale);
+    const ChildResult version = runRemvana("--version");
+    EXPECT_EQ(0u, version.exitCode);
+    EXPECT_EQ("KV Remvana " + block->lookup("ProductVersion") + "\r\n", version.out);
+    EXPECT_EQ("", version.error);
 }
 
 // --restore writes a backup back into the real registry, and refuses a file that reaches

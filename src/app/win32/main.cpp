@@ -11,13 +11,20 @@
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/shell_win32.h"
 #include "settings/win32/string_table_win32.h"
+#include "settings/win32/version_info_win32.h"
 
 using namespace remvana;
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     // With arguments the program does its work without a window and exits.
     const CliRequest request = parseCommandLine(processArguments());
-    if (request.action != CliAction::Window) return runCommandLineProcess(request);
+    if (request.action != CliAction::Window) {
+        return runCommandLineProcess(request, [instance] {
+            Win32Locale locale;
+            auto version = createVersionInfo(instance, locale);
+            return version->lookup("ProductName") + " " + version->lookup("ProductVersion");
+        });
+    }
 
     Application.Title = "Remvana";
     Win32RegistryFactory registry;

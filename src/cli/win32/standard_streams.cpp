@@ -92,13 +92,13 @@ std::vector<std::string> processArguments() {
     return arguments;
 }
 
-int runCommandLineProcess(const CliRequest& request) {
+int runCommandLineProcess(const CliRequest& request, std::function<std::string()> programVersion) {
     Win32RegistryFactory registry;
     Win32Locale locale;
     Win32Clock clock;
     Win32Shell shell;
     Win32FileSystem files;
-    CliServices services{registry, locale, clock, shell, &files};
+    CliServices services{registry, locale, clock, shell, &files, std::move(programVersion)};
     StandardStreams streams;
     return runCommandLine(request, services, streams);
 }

@@ -33,6 +33,7 @@ class StandardStreams : public CliConsole {
 std::vector<std::string> processArguments();
 
 // Runs the request with the real registry, clock, locale and shell; the exit code.
-int runCommandLineProcess(const CliRequest& request);
+// `programVersion` answers --version (CliServices::programVersion).
+int runCommandLineProcess(const CliRequest& request, std::function<std::string()> programVersion);
 
 } // namespace remvana

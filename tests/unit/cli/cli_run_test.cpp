@@ -2,6 +2,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <stdexcept>
+
 #include "backup/reg_file.h"
 #include "cli/cli_run.h"
 #include "fakes/fake_clock.h"
@@ -142,6 +144,24 @@ TEST_F(CommandLineRun, FailuresGoToStandardErrorWithTheirExitCode) {
     EXPECT_EQ(kExitSuccess, run({"--help"}));
     EXPECT_EQ(usageText(), console.out);
     EXPECT_EQ("", console.error);
+}
+
+// The version is the version block's, whatever the registry holds; a block that cannot be
+// read is a failure, not an empty line.
+TEST_F(CommandLineRun, VersionPrintsTheVersionBlocksNameAndVersion) {
+    FakeRegistryFactory empty;
+    CliServices noStore{empty, locale, clock, shell, nullptr, [] { return "KV Remvana 9.8.7.6"; }};
+    EXPECT_EQ(kExitSuccess, runCommandLine(parseCommandLine({"--version"}), noStore, console));
+    EXPECT_EQ("KV Remvana 9.8.7.6\r\n", console.out);
+    EXPECT_EQ("", console.error);
+
+    services.programVersion = []() -> std::string {
+        throw std::runtime_error("Unable to load version info resource");
+    };
+    console.out.clear();
+    EXPECT_EQ(kExitFailure, run({"--version"}));
+    EXPECT_EQ("", console.out);
+    EXPECT_EQ("Unable to load version info resource\r\n", console.error);
 }
 
 TEST_F(CommandLineRun, AStoreThatOnlyAllowsReadingGivesEveryOutput) {

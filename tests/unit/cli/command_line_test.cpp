@@ -17,6 +17,8 @@ TEST(CommandLine, EachOptionBecomesItsRequest) {
         {{"--list"}, CliAction::List, ""},
         {{"--json"}, CliAction::Json, ""},
         {{"--tsv"}, CliAction::Tsv, ""},
+        {{"--version"}, CliAction::Version, ""},
+        {{"--version", "x"}, CliAction::Invalid, ""},
         {{"--help"}, CliAction::Help, ""},
         {{"/?"}, CliAction::Help, ""},
         {{"--report", "-"}, CliAction::Report, "-"},
