@@ -1,6 +1,7 @@
 #pragma once
 // The program list's columns, its look, and the geometry of its owner-drawn header.
 #include <array>
+#include <span>
 
 #include "platform/canvas.h"
 #include "platform/display_scale.h"
@@ -37,6 +38,7 @@ inline const Font kHeaderHeightFont{"MS Sans Serif", kHeaderFontCellHeight};
 inline constexpr int kSortMarkIndent = 16;
 
 // Column 0 takes what the others leave of the client width, never less than nothing.
+int nameColumnWidth(int clientWidth, std::span<const int> otherWidths);
 int nameColumnWidth(int clientWidth, int sizeWidth, int lastUsedWidth, int frequencyWidth);
 
 // How one header item is painted: fill, a divider line at its right edge, and the caption.
