@@ -113,4 +113,12 @@ ColumnLayout ColumnLayout::fromText(const std::string& text) {
     return layout;
 }
 
+std::vector<ColumnMenuItem> columnMenuOf(const ColumnLayout& layout) {
+    std::vector<ColumnMenuItem> items;
+    for (const ProgramColumnSpec& spec : kProgramColumns)
+        items.push_back({spec.column, spec.caption, layout.isShown(spec.column),
+                         spec.column != ProgramColumn::Name});
+    return items;
+}
+
 } // namespace remvana

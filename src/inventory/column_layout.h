@@ -50,4 +50,14 @@ class ColumnLayout {
     std::vector<ShownColumn> shown_;
 };
 
+// One item of the header's menu of columns: every column in the table's order, checked when
+// shown; the name column checked and greyed, since it cannot be hidden.
+struct ColumnMenuItem {
+    ProgramColumn column;
+    const char* caption;
+    bool checked;
+    bool enabled;
+};
+std::vector<ColumnMenuItem> columnMenuOf(const ColumnLayout& layout);
+
 } // namespace remvana

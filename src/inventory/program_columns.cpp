@@ -8,6 +8,15 @@
 
 namespace remvana {
 
+namespace {
+constexpr bool inColumnOrder() {
+    for (std::size_t i = 0; i < kProgramColumns.size(); ++i)
+        if (static_cast<std::size_t>(kProgramColumns[i].column) != i) return false;
+    return true;
+}
+static_assert(inColumnOrder(), "specOf looks a column up by its number");
+} // namespace
+
 const ProgramColumnSpec& specOf(ProgramColumn column) {
     return kProgramColumns[static_cast<std::size_t>(column)];
 }
@@ -66,6 +75,14 @@ std::string programCellText(ProgramColumn column, const ListedEntry& entry, Cloc
         return std::string(storeAudience(entry.store()));
     }
     return {};
+}
+
+std::vector<std::string> programRowTexts(const ListedEntry& entry, Clock& clock, Locale& locale) {
+    std::vector<std::string> texts;
+    texts.reserve(kProgramColumns.size() - 1);
+    for (std::size_t i = 1; i < kProgramColumns.size(); ++i)
+        texts.push_back(programCellText(kProgramColumns[i].column, entry, clock, locale));
+    return texts;
 }
 
 } // namespace remvana

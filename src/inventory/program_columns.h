@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "inventory/program_inventory.h"
 #include "platform/clock.h"
@@ -58,5 +59,9 @@ std::optional<SystemTime> installDateOf(const std::string& stored);
 // and as stored otherwise, Registered for as the store's audience.
 std::string programCellText(ProgramColumn column, const ListedEntry& entry, Clock& clock,
                             Locale& locale);
+
+// A row's texts after its caption: the cell of every column but the name, in the table's
+// order, so that a column can be shown or hidden without filling the rows again.
+std::vector<std::string> programRowTexts(const ListedEntry& entry, Clock& clock, Locale& locale);
 
 } // namespace remvana

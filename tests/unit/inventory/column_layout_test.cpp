@@ -31,6 +31,20 @@ TEST(ColumnLayout, StartsWithTheFourColumnsAndKeepsTheNameColumnFirst) {
     EXPECT_EQ("name:240,version:90,frequency:70,lastused:100", layout.text());
 }
 
+TEST(ColumnLayout, TheMenuOffersEveryColumnWithTheNameColumnFixed) {
+    ColumnLayout layout;
+    layout.toggle(PC::Version);
+    const std::vector<ColumnMenuItem> menu = columnMenuOf(layout);
+    ASSERT_EQ(kProgramColumns.size(), menu.size());
+    std::string offered;
+    for (const ColumnMenuItem& item : menu)
+        offered += std::string(item.caption) + (item.checked ? "+" : "-") +
+                   (item.enabled ? "" : "(fixed)") + " ";
+    EXPECT_EQ("Application Name+(fixed) Size+ Last Used+ Frequency+ Publisher- Version+ "
+              "Installed On- Registered for- ",
+              offered);
+}
+
 TEST(ColumnLayout, WidthsAreKeptAt96DpiAndShownScaled) {
     ColumnLayout layout;
     layout.toggle(PC::Publisher);

@@ -59,6 +59,9 @@ TEST(ProgramColumns, EachColumnShowsItsValue) {
     EXPECT_EQ("2.0 beta", cell(ProgramColumn::Version));
     EXPECT_EQ("29.02.2024", cell(ProgramColumn::InstalledOn));
     EXPECT_EQ("this user only", cell(ProgramColumn::RegisteredFor));
+    EXPECT_EQ((std::vector<std::string>{"", "", "rarely", "Kelvane", "2.0 beta", "29.02.2024",
+                                        "this user only"}),
+              programRowTexts(entry, clock, locale));
 
     // Only a real yyyymmdd date is reformatted; every other shape is shown as written.
     for (const char* asWritten : {"20230229", "20241301", "2024-02-29", "2/29/2024", "2024022"}) {
