@@ -2,6 +2,7 @@
 // The program list's columns, its look, and the geometry of its owner-drawn header.
 #include <array>
 #include <span>
+#include <string>
 
 #include "platform/canvas.h"
 #include "platform/display_scale.h"
@@ -23,6 +24,15 @@ inline constexpr std::array<ListColumn, kListColumnCount> kProgramListColumns{{
     {"Last Used", 100, ColumnAlignment::Right},
     {"Frequency", 70, ColumnAlignment::Right},
 }};
+
+// A column the list shows: which of a row's texts it holds (0 the caption, k the sub-item
+// k - 1), its caption, alignment and width in pixels.
+struct ShownListColumn {
+    int text = 0;
+    std::string caption;
+    ColumnAlignment alignment = ColumnAlignment::Left;
+    int width = 0;
+};
 
 inline constexpr Color kListBackground = rgb(0xFF, 0xFF, 0xFF);
 inline constexpr Color kListTextColor = rgb(0x08, 0x37, 0x72);
