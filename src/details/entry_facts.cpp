@@ -2,6 +2,7 @@
 
 #include "inventory/entry_health.h"
 #include "inventory/formatting.h"
+#include "inventory/program_columns.h"
 #include "widgets/paramlabel/param_lookup.h"
 
 namespace remvana {
@@ -27,17 +28,10 @@ void addMark(std::string& markup, bool present, const char* text) {
     markup += "</font><br>";
 }
 
-bool isDigits(const std::string& text) {
-    return text.find_first_not_of("0123456789") == std::string::npos;
-}
-
 } // namespace
 
 std::string installDateText(const std::string& stored) {
-    if (stored.size() != 8 || !isDigits(stored)) return stored;
-    const int month = std::stoi(stored.substr(4, 2));
-    const int day = std::stoi(stored.substr(6, 2));
-    if (month < 1 || month > 12 || day < 1 || day > 31) return stored;
+    if (!installDateOf(stored)) return stored;
     return stored.substr(0, 4) + "-" + stored.substr(4, 2) + "-" + stored.substr(6, 2);
 }
 

@@ -16,7 +16,7 @@ inline constexpr const char* kInstallLocationHref = "InstallLocation";
 // size, which the list shows already). The key name is shown with the entry's store.
 std::string entryFactsMarkup(const TAppInfo& entry, Locale& locale);
 
-// A stored "yyyymmdd" as "yyyy-mm-dd"; any other text as stored.
+// A stored "yyyymmdd" that names a real date as "yyyy-mm-dd"; any other text as stored.
 std::string installDateText(const std::string& stored);
 
 } // namespace remvana

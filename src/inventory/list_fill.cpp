@@ -4,6 +4,7 @@
 
 #include "inventory/formatting.h"
 #include "inventory/listing.h"
+#include "inventory/program_columns.h"
 #include "inventory/row_icons.h"
 #include "platform/conversion.h"
 
@@ -55,12 +56,9 @@ int FillProgramList(const ProgramInventory& inventory, ProgramListSink& sink,
         for (EntryId id = 0; id < count; ++id) {
             const ListedEntry info = inventory.listed(id);
             if (!isListed(info)) continue;
-            const ArpCacheRecord& usage = info.usageRecord();
             // Icons are looked up as the list draws their rows (RowIcons).
             sink.addRow(captionOf(info), id, mayHaveRowIcon(info) ? kRowImageOnDemand : 0,
-                        {sizeCellText(usage.installedSize(), services.locale),
-                         lastUsedCellText(usage.lastUsed(), services.clock, services.locale),
-                         info.frequencyText()});
+                        programRowTexts(info, services.clock, services.locale));
         }
     }
     sink.setColumnWidth(0, std::max(0, sink.columnWidth(0) - kNameColumnNarrowing));

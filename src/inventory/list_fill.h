@@ -20,8 +20,9 @@ class ProgramListSink {
     // Told once, before the first row, how many rows this fill adds, so room for them can
     // be made in one step.
     virtual void reserveRows(int count) { (void)count; }
-    // Sub-items in column order: Size, Last Used, Frequency. `imageIndex` is a row image, or
-    // kRowImageOnDemand when the list asks for it as it first draws the row.
+    // Sub-items: every column's text after the caption, in the order of kProgramColumns
+    // (Size, Last Used, Frequency, Publisher, ...), whichever columns are shown. `imageIndex` is a
+    // row image, or kRowImageOnDemand when the list asks for it as it first draws the row.
     virtual void addRow(const std::string& caption, EntryId entry, int imageIndex,
                         const std::vector<std::string>& subItems) = 0;
     virtual int columnWidth(int column) = 0;

@@ -20,6 +20,7 @@ bool matchesProgramFilter(const ListedEntry& entry, const std::string& filterTex
     if (filterText.empty()) return true;
     return containsFolded(entry.displayName(), filterText) ||
            containsFolded(entry.publisher(), filterText) ||
+           containsFolded(entry.displayVersion(), filterText) ||
            containsFolded(entry.keyName(), filterText);
 }
 

@@ -6,8 +6,8 @@
 
 namespace remvana {
 
-// True when the text is empty, or when the display name, the publisher or the key name
-// contains it, ignoring the case of ASCII letters (names are ANSI text of any code page,
+// True when the text is empty, or when the display name, the publisher, the version or the
+// key name contains it, ignoring the case of ASCII letters (names are ANSI text of any code page,
 // so only A to Z are folded).
 bool matchesProgramFilter(const ListedEntry& entry, const std::string& filterText);
 

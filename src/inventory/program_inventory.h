@@ -19,7 +19,8 @@ namespace remvana {
 
 // How much of each entry a scan reads: everything; (for a plain list of names) only the
 // display name, with no usage record; or first what the program list shows and filters by
-// (display name, display icon, publisher and the usage record), the rest left for later.
+// (display name, display icon, publisher, version, install date, size estimate and the
+// usage record), the rest left for later.
 enum class ScanDepth { Everything, DisplayNames, ListFirst };
 
 // Called after each entry read, with the number read so far and the number in all.
@@ -42,6 +43,10 @@ class ListedEntry {
     bool keyUnreadable() const { return entry_->KeyUnreadable; }
     const std::string& displayIcon() const { return listed().DisplayIcon; }
     const std::string& publisher() const { return listed().Publisher; }
+    const std::string& displayVersion() const { return listed().DisplayVersion; }
+    const std::string& installDate() const { return listed().InstallDate; }
+    std::uint32_t estimatedSize() const { return listed().EstimatedSize; }
+    const UninstallStore& store() const { return entry_->Store; }
     const ArpCacheRecord& usageRecord() const { return listed().UsageRecord; }
     const std::string& frequencyText() const { return listed().FrequencyText; }
     // Filled once the entry is checked; never read from the registry.

@@ -55,6 +55,8 @@ constexpr std::array<IntegerField, 8> kIntegerFields{{
     {"WindowsInstaller", &TAppInfo::WindowsInstaller},
 }};
 
+constexpr const char* kEstimatedSizeValue = "EstimatedSize";
+
 const RegValue* findValue(const std::vector<RegValue>& values, const char* name) {
     for (const RegValue& v : values)
         // Registry names ignore case; only ASCII letters occur in the names looked for here.
@@ -78,20 +80,32 @@ void readTextField(Registry& reg, TAppInfo& info, const TextField& f) {
 
 // The values the program list shows and filters by, the display name first: a scan of
 // display names only reads that one.
-constexpr std::array<TextField, 3> kListTextFields{{
+constexpr std::array<TextField, 5> kListTextFields{{
     {"DisplayName", &TAppInfo::DisplayName},
     {"DisplayIcon", &TAppInfo::DisplayIcon},
     {"Publisher", &TAppInfo::Publisher},
+    {"DisplayVersion", &TAppInfo::DisplayVersion},
+    {"InstallDate", &TAppInfo::InstallDate},
 }};
 
 void readDisplayName(Registry& reg, TAppInfo& info) {
     readTextField(reg, info, kListTextFields[0]);
 }
 
+// The size estimate by the rule applyEntryValues has for it, in one query.
+void readEstimatedSize(Registry& reg, TAppInfo& info) {
+    try {
+        info.EstimatedSize = static_cast<std::uint32_t>(reg.readInteger(kEstimatedSizeValue));
+    } catch (const RegistryError&) {
+        info.EstimatedSize = 0; // absent, another kind, or longer than 32 bits
+    }
+}
+
 // Each in one query instead of a sweep of every value.
 void readListValues(Registry& reg, TAppInfo& info) {
     for (const TextField& f : kListTextFields)
         readTextField(reg, info, f);
+    readEstimatedSize(reg, info);
 }
 
 } // namespace
@@ -129,9 +143,9 @@ void applyEntryValues(const std::vector<RegValue>& values, TAppInfo& info) {
             integerOfValue(v->data, number);
         info.*f.field = number;
     }
-    // Shown in the details only: an estimate that is no 32-bit value is left out instead of
-    // failing the refresh.
-    const RegValue* estimate = findValue(values, "EstimatedSize");
+    // The list's size when there is no usage record: an estimate that is no 32-bit value is
+    // left out instead of failing the refresh.
+    const RegValue* estimate = findValue(values, kEstimatedSizeValue);
     std::int32_t kilobytes = 0;
     const bool readable = estimate && estimate->kind == ValueKind::Integer &&
                           integerOfValue(estimate->data, kilobytes);

@@ -13,6 +13,8 @@ class Locale {
     virtual int compareIgnoreCase(const std::string& a, const std::string& b) = 0;
     virtual char decimalSeparator() = 0;
     virtual char timeSeparator() = 0;
+    // The user's short date picture (LOCALE_SSHORTDATE), such as "M/d/yyyy".
+    virtual std::string shortDateFormat() = 0;
 };
 
 // The program list's name order, wherever programs are listed by name: the locale's

@@ -20,9 +20,24 @@ std::int32_t ReadRegInteger(RegistryFactory& registry, const std::string& keyPat
 
 void WriteRegInteger(RegistryFactory& registry, const std::string& keyPath,
                      const std::string& valueName, std::int32_t value) {
+    WriteRegText(registry, keyPath, valueName, std::to_string(value));
+}
+
+std::optional<std::string> ReadRegText(RegistryFactory& registry, const std::string& keyPath,
+                                       const std::string& valueName) {
+    // Read-only: a setting that cannot be read is one never set, not a failure.
+    auto reg = registry.create(RegRoot::CurrentUser, reg_access::Read);
+    if (!reg->openKey(keyPath)) return std::nullopt;
+    const ValueKind kind = reg->valueKind(valueName);
+    if (kind != ValueKind::String && kind != ValueKind::ExpandString) return std::nullopt;
+    return reg->readText(valueName);
+}
+
+void WriteRegText(RegistryFactory& registry, const std::string& keyPath,
+                  const std::string& valueName, const std::string& value) {
     auto reg = userRegistry(registry);
     if (!reg->createKey(keyPath)) throw RegistryError::createKeyFailed(keyPath);
-    reg->writeText(valueName, std::to_string(value));
+    reg->writeText(valueName, value);
 }
 
 void DeleteRegValue(RegistryFactory& registry, const std::string& keyPath,

@@ -11,9 +11,11 @@ class FakeLocale : public Locale {
     int compareIgnoreCase(const std::string& a, const std::string& b) override;
     char decimalSeparator() override { return decimal; }
     char timeSeparator() override { return time; }
+    std::string shortDateFormat() override { return shortDate; }
 
     char decimal = '.';
     char time = ':';
+    std::string shortDate = "M/d/yyyy";
 };
 
 } // namespace remvana

@@ -8,6 +8,7 @@
 #include "app/win32/gdi_util.h"
 #include "app/win32/link_label.h"
 #include "app/win32/list_view_sink.h"
+#include "app/win32/program_list_columns.h"
 #include "app/win32/panel_control.h"
 #include "app/win32/res/resource.h"
 #include "app/win32/splitter_control.h"

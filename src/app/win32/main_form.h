@@ -35,6 +35,7 @@ struct LinkPlacement;
 class StringTable;
 struct LinkTops;
 class ProgramListIcons;
+class ProgramListColumns;
 struct FormResources;
 
 // Posted to the window to check the health of the next few programs of Inventory.
@@ -158,6 +159,7 @@ class T_mainForm : public WindowImpl<T_mainForm> {
     std::unique_ptr<TAdvListView> ProgramList;
     // The rows' icons, looked up as rows are first drawn (main_form_list.cpp).
     std::unique_ptr<ProgramListIcons> ListIcons;
+    std::unique_ptr<ProgramListColumns> ListColumns;
     // The entry behind a row of the list, and behind the selected row; null when none.
     TAppInfo* rowAppInfo(int item);
     TAppInfo* selectedAppInfo();

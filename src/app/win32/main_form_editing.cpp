@@ -2,6 +2,7 @@
 // the selected program; "Modify Properties" writes the pending values to its subkey.
 #include "app/win32/main_form.h"
 #include "details/property_edits.h"
+#include "inventory/program_columns.h"
 #include "widgets/listview/win32/adv_list_view.h"
 #include "widgets/paramlabel/win32/param_label.h"
 
@@ -24,6 +25,10 @@ void T_mainForm::ModifyPropertiesAdvToolButtonClick(HWND) {
         writePendingProperties(*services().registry, *entry, [&](const std::string& name) {
             ProgramList->setCaption(row, name);
         });
+        // The publisher and version columns show what was written; a new name may have
+        // moved the row, which stays selected.
+        ProgramList->setRowTexts(ProgramList->selectedIndex(),
+                                 programRowTexts(*entry, *services().clock, *services().locale));
     }
     setButtonEnabled(ModifyPropertiesAdvToolButton, false);
 }

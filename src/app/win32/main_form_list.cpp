@@ -9,6 +9,7 @@
 #include "app/win32/application.h"
 #include "app/win32/list_view_sink.h"
 #include "app/win32/main_form.h"
+#include "app/win32/program_list_columns.h"
 #include "app/win32/window_util.h"
 #include "inventory/list_fill.h"
 #include "inventory/reading_progress.h"
@@ -88,6 +89,8 @@ void T_mainForm::createListControl() {
     ProgramList->setSmallImages(SmallImageList);
     ListIcons = std::make_unique<ProgramListIcons>(*ProgramList, SmallImageList, Inventory,
                                                    *services().shell, *services().registry);
+    ListColumns = std::make_unique<ProgramListColumns>(*ProgramList, Inventory,
+                                                       *services().registry, *services().locale);
     ProgramList->OnSelectItem = [this](TAdvListView&, int item, bool selected) {
         AdvListViewSelectItem(AdvListView, item, selected);
     };

@@ -27,4 +27,11 @@ char Win32Locale::timeSeparator() {
     return localeChar(LOCALE_STIME, ':');
 }
 
+std::string Win32Locale::shortDateFormat() {
+    char buffer[80] = {};
+    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, buffer, sizeof buffer) > 1)
+        return buffer;
+    return "M/d/yyyy";
+}
+
 } // namespace remvana

@@ -10,6 +10,7 @@ class Win32Locale : public Locale {
     int compareIgnoreCase(const std::string& a, const std::string& b) override;
     char decimalSeparator() override;
     char timeSeparator() override;
+    std::string shortDateFormat() override;
 };
 
 } // namespace remvana

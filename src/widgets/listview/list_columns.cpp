@@ -1,11 +1,19 @@
 #include "widgets/listview/list_columns.h"
 
 #include <algorithm>
+#include <functional>
+#include <numeric>
 
 namespace remvana {
 
+int nameColumnWidth(int clientWidth, std::span<const int> otherWidths) {
+    return std::max(
+        0, std::accumulate(otherWidths.begin(), otherWidths.end(), clientWidth, std::minus<>()));
+}
+
 int nameColumnWidth(int clientWidth, int sizeWidth, int lastUsedWidth, int frequencyWidth) {
-    return std::max(0, clientWidth - sizeWidth - lastUsedWidth - frequencyWidth);
+    const int others[] = {sizeWidth, lastUsedWidth, frequencyWidth};
+    return nameColumnWidth(clientWidth, others);
 }
 
 HeaderItemPaint planHeaderItem(const Rect& item, int column, int columnCount, int markedColumn,

@@ -1,6 +1,8 @@
 #pragma once
 // The program list's columns, its look, and the geometry of its owner-drawn header.
 #include <array>
+#include <span>
+#include <string>
 
 #include "platform/canvas.h"
 #include "platform/display_scale.h"
@@ -23,6 +25,15 @@ inline constexpr std::array<ListColumn, kListColumnCount> kProgramListColumns{{
     {"Frequency", 70, ColumnAlignment::Right},
 }};
 
+// A column the list shows: which of a row's texts it holds (0 the caption, k the sub-item
+// k - 1), its caption, alignment and width in pixels.
+struct ShownListColumn {
+    int text = 0;
+    std::string caption;
+    ColumnAlignment alignment = ColumnAlignment::Left;
+    int width = 0;
+};
+
 inline constexpr Color kListBackground = rgb(0xFF, 0xFF, 0xFF);
 inline constexpr Color kListTextColor = rgb(0x08, 0x37, 0x72);
 inline constexpr Color kDimmedTextColor = rgb(0x90, 0x90, 0x90);
@@ -37,6 +48,7 @@ inline const Font kHeaderHeightFont{"MS Sans Serif", kHeaderFontCellHeight};
 inline constexpr int kSortMarkIndent = 16;
 
 // Column 0 takes what the others leave of the client width, never less than nothing.
+int nameColumnWidth(int clientWidth, std::span<const int> otherWidths);
 int nameColumnWidth(int clientWidth, int sizeWidth, int lastUsedWidth, int frequencyWidth);
 
 // How one header item is painted: fill, a divider line at its right edge, and the caption.

@@ -82,7 +82,7 @@ void ListModel::sortByName() {
     reindex();
 }
 
-HeaderClickResult ListModel::headerClick(int column, int columnCount) {
+HeaderClickResult ListModel::headerClick(int column, int columnCount, const RowOrder& order) {
     HeaderClickResult result;
     if (column == sort_.sortColumn)
         sort_.direction = sort_.direction == SortDirection::Ascending ? SortDirection::Descending
@@ -93,11 +93,18 @@ HeaderClickResult ListModel::headerClick(int column, int columnCount) {
 
     sort_.sortColumn = column;
     sort_.markedColumn = column;
-    const int factor = sort_.factor();
-    std::stable_sort(rows_.begin(), rows_.end(),
-                     [column, factor](const ListRow& a, const ListRow& b) {
-                         return compareBytes(a.text(column), b.text(column)) * factor < 0;
-                     });
+    if (order) {
+        const SortDirection direction = sort_.direction;
+        std::stable_sort(rows_.begin(), rows_.end(), [&](const ListRow& a, const ListRow& b) {
+            return order(a, b, direction);
+        });
+    } else {
+        const int factor = sort_.factor();
+        std::stable_sort(rows_.begin(), rows_.end(),
+                         [column, factor](const ListRow& a, const ListRow& b) {
+                             return compareBytes(a.text(column), b.text(column)) * factor < 0;
+                         });
+    }
     reindex();
     result.sorted = true;
     return result;

@@ -3,6 +3,7 @@
 // changes, by any column when its header is clicked. The Win32 list shows what this holds.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,9 @@ struct SortState {
 // Byte order: unsigned bytes over the shorter length, then the shorter text first; -1, 0, 1.
 int compareBytes(const std::string& a, const std::string& b);
 
+// Whether row a goes before row b in a sort of one column in `direction`.
+using RowOrder = std::function<bool(const ListRow& a, const ListRow& b, SortDirection direction)>;
+
 struct HeaderClickResult {
     // The column whose header goes back to its plain format; -1 when none.
     int unmarkedColumn = -1;
@@ -66,8 +70,11 @@ class ListModel {
     bool setCaption(std::size_t index, const std::string& caption);
 
     // The rows in the order of a header click on `column`, with the direction flipped when
-    // it is the column sorted last. Sort state survives clear().
-    HeaderClickResult headerClick(int column, int columnCount = kListColumnCount);
+    // it is the column sorted last. Sort state survives clear(). Cells compare as bytes
+    // unless `order` says how the column's rows go (it gets the direction, so that it can
+    // keep some rows last both ways).
+    HeaderClickResult headerClick(int column, int columnCount = kListColumnCount,
+                                  const RowOrder& order = {});
     const SortState& sortState() const { return sort_; }
 
     // Update brackets nest; endUpdate() returns true when the outermost one closed.

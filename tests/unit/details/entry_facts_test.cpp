@@ -39,7 +39,8 @@ TEST(EntryFacts, EstimatedSizeOnlyWithoutAUsageRecordSize) {
 
 TEST(EntryFacts, InstallDateShowsAsADateOnlyWhenStoredAsOne) {
     EXPECT_EQ("2007-03-05", installDateText("20070305"));
-    for (const char* kept : {"2007035", "2007-03-05", "20071305", "2007030x", "3/5/2007"})
+    for (const char* kept :
+         {"2007035", "2007-03-05", "20071305", "20070230", "2007030x", "3/5/2007"})
         EXPECT_EQ(kept, installDateText(kept));
 }
 

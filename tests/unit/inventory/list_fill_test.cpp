@@ -119,7 +119,8 @@ TEST_F(ListFill, OneRowPerDisplayNameInsideOneUpdateThenWidthAndCount) {
     EXPECT_EQ("Zeta Player", sink.rows[0].caption);
     EXPECT_EQ(0u, sink.rows[0].entry);
     EXPECT_EQ(2u, sink.rows[1].entry);
-    EXPECT_EQ((std::vector<std::string>{"", "", "rarely"}), sink.rows[1].subItems);
+    EXPECT_EQ((std::vector<std::string>{"", "", "rarely", "", "", "", "all users (64-bit)"}),
+              sink.rows[1].subItems);
     EXPECT_EQ("{Locked}", sink.rows[2].caption);
     EXPECT_EQ((std::vector<std::string>{"reserve", "begin", "end", "width", "status"}), sink.log);
     EXPECT_EQ(3, sink.reserved);
@@ -150,12 +151,27 @@ TEST_F(ListFill, SizeAndLastUsedCellsOnlyForPositiveValues) {
     inventory.add(program("Small", "", usage(0, 2'048, 1)));
     clock.utcOffsetMinutes = 60;
     fill();
-    EXPECT_EQ((std::vector<std::string>{"1234.57 Mb", "2007-03-05 15:07", ""}),
+    EXPECT_EQ((std::vector<std::string>{"1234.57 Mb", "2007-03-05 15:07", "", "", "", "",
+                                        "all users (64-bit)"}),
               sink.rows[0].subItems);
-    EXPECT_EQ((std::vector<std::string>{"", "", ""}), sink.rows[1].subItems);
-    EXPECT_EQ((std::vector<std::string>{"", "", ""}), sink.rows[2].subItems);
+    EXPECT_EQ((std::vector<std::string>{"", "", "", "", "", "", "all users (64-bit)"}),
+              sink.rows[1].subItems);
+    EXPECT_EQ((std::vector<std::string>{"", "", "", "", "", "", "all users (64-bit)"}),
+              sink.rows[2].subItems);
     EXPECT_EQ("2 Kb", sink.rows[3].subItems[0]);
     EXPECT_EQ("1601-01-01 01:00", sink.rows[3].subItems[1]);
+}
+
+TEST_F(ListFill, SizeFallsBackToTheEstimateAndTheChosenColumnsGetTheirValues) {
+    TAppInfo estimated = program("Estimated");
+    estimated.EstimatedSize = 1'234;
+    estimated.Publisher = "Kelvane";
+    estimated.DisplayVersion = "2.1";
+    inventory.add(estimated);
+    fill();
+    EXPECT_EQ(
+        (std::vector<std::string>{"1.26 Mb", "", "", "Kelvane", "2.1", "", "all users (64-bit)"}),
+        sink.rows[0].subItems);
 }
 
 TEST_F(ListFill, DateBeyondTheYear9999LeavesTheCellEmptyAndTheFillGoesOn) {

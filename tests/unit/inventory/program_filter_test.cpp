@@ -5,10 +5,11 @@
 namespace remvana {
 namespace {
 
-TEST(ProgramFilter, MatchesNamePublisherOrKeyNameIgnoringAsciiCase) {
+TEST(ProgramFilter, MatchesNamePublisherVersionOrKeyNameIgnoringAsciiCase) {
     TAppInfo entry;
     entry.DisplayName = "Gimp 2.10";
     entry.Publisher = "The GIMP Team";
+    entry.DisplayVersion = "2.10.38 RC1";
     entry.KeyName = "{A1B2}_is1";
     entry.Comments = "image editor"; // not searched
     struct Case {
@@ -16,7 +17,8 @@ TEST(ProgramFilter, MatchesNamePublisherOrKeyNameIgnoringAsciiCase) {
         bool kept;
     };
     for (const Case& c : {Case{"", true}, Case{"gimp", true}, Case{"2.1", true}, Case{"TEAM", true},
-                          Case{"a1b2}_IS", true}, Case{"editor", false}, Case{"gimp editor", false}})
+                          Case{"a1b2}_IS", true}, Case{".38 rc", true}, Case{"editor", false},
+                          Case{"gimp editor", false}})
         EXPECT_EQ(c.kept, matchesProgramFilter(entry, c.text)) << c.text;
 
     // Only A to Z fold: other code-page letters compare as stored.

@@ -399,6 +399,9 @@ TEST_F(Refresh, AnEntryReachedBeforeItsRestIsReadHoldsWhatAFullScanReads) {
             if (depth == ScanDepth::ListFirst) {
                 EXPECT_EQ("Publisher text", partial.listed(1).publisher()); // Full
                 EXPECT_EQ("frequently", partial.listed(1).frequencyText());
+                EXPECT_EQ("DisplayVersion text", partial.listed(1).displayVersion());
+                EXPECT_EQ("InstallDate text", partial.listed(1).installDate());
+                EXPECT_EQ(4096u, partial.listed(1).estimatedSize());
             } else {
                 EXPECT_THROW(partial.listed(1).publisher(), std::logic_error);
             }

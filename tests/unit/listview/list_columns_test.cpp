@@ -8,6 +8,9 @@ TEST(ListColumns, NameColumnTakesWhatTheOthersLeave) {
     EXPECT_EQ(240, nameColumnWidth(480, 70, 100, 70));
     EXPECT_EQ(336, nameColumnWidth(576, 70, 100, 70));
     EXPECT_EQ(0, nameColumnWidth(200, 70, 100, 70));
+    const int chosen[] = {70, 150, 90};
+    EXPECT_EQ(270, nameColumnWidth(580, chosen));
+    EXPECT_EQ(580, nameColumnWidth(580, {})); // the name column alone
     EXPECT_STREQ("Application Name", kProgramListColumns[0].caption);
     EXPECT_EQ(ColumnAlignment::Right, kProgramListColumns[2].alignment);
 }

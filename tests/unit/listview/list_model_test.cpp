@@ -115,6 +115,23 @@ TEST_F(ProgramRows, HeaderClickSortsTextAsBytesAndFlipsOnTheSameColumn) {
     EXPECT_EQ(0, model.sortState().markedColumn);
 }
 
+TEST_F(ProgramRows, AListThatKnowsItsColumnsOrdersTheRowsItsWayInTheClickedDirection) {
+    add("a", {"2"});
+    add("b", {""});
+    add("c", {"10"});
+    // Numbers by value, the empty cell last both ways.
+    const RowOrder bySize = [](const ListRow& x, const ListRow& y, SortDirection direction) {
+        if (x.text(1).empty() || y.text(1).empty()) return y.text(1).empty() && !x.text(1).empty();
+        const int a = std::stoi(x.text(1)), b = std::stoi(y.text(1));
+        return direction == SortDirection::Ascending ? a < b : a > b;
+    };
+    model.headerClick(1, kListColumnCount, bySize);
+    EXPECT_EQ((Texts{"a", "c", "b"}), column(0));
+    model.headerClick(1, kListColumnCount, bySize);
+    EXPECT_EQ((Texts{"c", "a", "b"}), column(0));
+    EXPECT_EQ(SortDirection::Descending, model.sortState().direction);
+}
+
 TEST_F(ProgramRows, SortStateSurvivesARefreshWhichReturnsToNameOrder) {
     EXPECT_EQ(-1, model.sortState().sortColumn);
     EXPECT_EQ(-2, model.sortState().markedColumn);

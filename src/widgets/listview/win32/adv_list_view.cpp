@@ -29,7 +29,7 @@ TAdvListView::TAdvListView(Locale& locale)
     : model_(locale), selection_([this](std::uint32_t rowId, bool selected) {
           onSelectionChange(rowId, selected);
       }),
-      header_(model_), tips_([this](int row) { return tipOfRow(row); }) {}
+      header_(model_, columns_), tips_([this](int row) { return tipOfRow(row); }) {}
 
 TAdvListView::~TAdvListView() = default;
 
@@ -44,8 +44,8 @@ HWND TAdvListView::create(HWND parent, int controlId, const RECT& bounds) {
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
         reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
     if (!list) return nullptr;
-    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_FLATSB,
-                 LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
+    const DWORD extended = LVS_EX_FULLROWSELECT | LVS_EX_FLATSB | LVS_EX_HEADERDRAGDROP;
+    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
     SendMessageA(list, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(kListBackground));
     SendMessageA(list, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(kListBackground));
     SendMessageA(list, LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(kListTextColor));
@@ -53,22 +53,15 @@ HWND TAdvListView::create(HWND parent, int controlId, const RECT& bounds) {
     listFont_.reset(createFontOf(scaledFont(kListFont, dpi_)));
     SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(listFont_.get()), FALSE);
 
-    for (int i = 0; i < kListColumnCount; ++i) {
-        const ListColumn& wanted = kProgramListColumns[static_cast<std::size_t>(i)];
-        LVCOLUMNA column{};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
-        column.fmt = flagsOf(wanted.alignment).format;
-        column.cx = scaled(wanted.width, dpi_);
-        column.pszText = const_cast<char*>(wanted.caption);
-        column.iSubItem = i;
-        SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i),
-                     reinterpret_cast<LPARAM>(&column));
-    }
-
     listHook_.attach(list, [this](UINT msg, WPARAM wParam, LPARAM lParam) {
         return listMessage(msg, wParam, lParam);
     });
     tips_.create(list);
+    for (int i = 0; i < kListColumnCount; ++i) {
+        const ListColumn& standard = kProgramListColumns[static_cast<std::size_t>(i)];
+        columns_.push_back({i, standard.caption, standard.alignment, scaled(standard.width, dpi_)});
+        insertColumn(i, columns_.back());
+    }
     header_.attach(reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0)), dpi_);
     // Lay the header out again with its new font, and size column 0.
     RECT client{};
@@ -80,7 +73,7 @@ HWND TAdvListView::create(HWND parent, int controlId, const RECT& bounds) {
 void TAdvListView::setDpi(int dpi) {
     if (dpi == dpi_) return;
     // Columns keep the share of the list they had; column 0 is refitted below.
-    for (int i = 1; i < kListColumnCount; ++i)
+    for (int i = 1; i < static_cast<int>(columns_.size()); ++i)
         setColumnWidth(i, rescaled(columnWidth(i), dpi_, dpi));
     dpi_ = dpi;
     // The old font goes only once the control holds the new one.
@@ -274,7 +267,11 @@ void TAdvListView::setColumnWidth(int column, int width) {
 }
 
 void TAdvListView::columnClicked(int column) {
-    const HeaderClickResult result = model_.headerClick(column);
+    if (column < 0 || column >= static_cast<int>(columns_.size())) return;
+    const int text = columns_[static_cast<std::size_t>(column)].text;
+    // Every text a row carries is a column the list can sort by.
+    const HeaderClickResult result = model_.headerClick(
+        text, std::numeric_limits<int>::max(), OnGetRowOrder ? OnGetRowOrder(text) : RowOrder());
     if (result.unmarkedColumn >= 0) header_.unmarkColumn(result.unmarkedColumn);
     if (result.sorted) {
         applyOrder();
@@ -355,8 +352,12 @@ void TAdvListView::supplyCell(LVITEMA& item, bool wide) {
         return;
     const int index = model_.indexOfId(static_cast<std::uint32_t>(item.lParam));
     static const std::string none;
+    // The control asks by the column's index, whatever sub-item the column was given.
+    const auto column = static_cast<std::size_t>(item.iSubItem);
     const std::string& text =
-        index < 0 ? none : model_.row(static_cast<std::size_t>(index)).text(item.iSubItem);
+        index < 0 || column >= columns_.size()
+            ? none
+            : model_.row(static_cast<std::size_t>(index)).text(columns_[column].text);
     if (wide) {
         // The two records agree but for the text's type. A text longer than the buffer is
         // cut short, as the narrow copy cuts it (converting into too small a buffer fails
@@ -389,8 +390,10 @@ void TAdvListView::applyOrder() {
 void TAdvListView::fitNameColumn() {
     RECT client{};
     GetClientRect(handle(), &client);
-    setColumnWidth(0, nameColumnWidth(client.right - client.left, columnWidth(1), columnWidth(2),
-                                      columnWidth(3)));
+    std::vector<int> others;
+    for (int i = 1; i < static_cast<int>(columns_.size()); ++i)
+        others.push_back(columnWidth(i));
+    setColumnWidth(0, nameColumnWidth(client.right - client.left, others));
 }
 
 LRESULT TAdvListView::listMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -402,6 +405,7 @@ LRESULT TAdvListView::listMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         auto* notification = reinterpret_cast<NMHDR*>(lParam);
         if (tips_.answer(notification)) return 0;
         if (notification->hwndFrom != header()) break;
+        if (LRESULT answer = 0; headerNotifying(*notification, answer)) return answer;
         const LRESULT result = listHook_.callNext(msg, wParam, lParam);
         header_.notified(*notification);
         return result;
@@ -416,6 +420,10 @@ LRESULT TAdvListView::listMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return result;
     }
     default:
+        if (msg == columnsChangedMessage()) {
+            if (OnColumnsChanged) OnColumnsChanged(*this);
+            return 0;
+        }
         break;
     }
     return listHook_.callNext(msg, wParam, lParam);

@@ -18,6 +18,7 @@
 #include "platform/locale.h"
 #include "platform/win32/scoped_handles.h"
 #include "platform/win32/window_impl.h"
+#include "widgets/listview/list_columns.h"
 #include "widgets/listview/list_model.h"
 #include "widgets/listview/selection_tracker.h"
 #include "widgets/listview/win32/list_header.h"
@@ -93,7 +94,18 @@ class TAdvListView {
     int columnWidth(int column) const;
     void setColumnWidth(int column, int width);
 
-    // A click on a column's header: sorts by that column as text and raises OnColumnClick.
+    // ---- Columns: which of a row's texts the list shows, in which order and how wide. The
+    // first is always the caption's and stays first; it takes what the others leave of the
+    // list's width. The list starts with the four of kProgramListColumns.
+    void setColumns(std::vector<ShownListColumn> columns);
+    // The columns in the order the header shows them, with their widths now.
+    std::vector<ShownListColumn> columnsAsShown() const;
+    int dpi() const { return dpi_; }
+    // The texts after the caption of the shown row at `index` (a program's values changed).
+    void setRowTexts(int index, std::vector<std::string> subItems);
+
+    // A click on a column's header: sorts by that column (as OnGetRowOrder says, else as
+    // text) and raises OnColumnClick.
     void columnClicked(int column);
     const SortState& sortState() const { return model_.sortState(); }
 
@@ -104,6 +116,13 @@ class TAdvListView {
     std::function<void(TAdvListView& sender, int item, bool selected)> OnSelectItem;
     // Raised after the list has sorted by the clicked column.
     std::function<void(TAdvListView& sender, int column)> OnColumnClick;
+    // How a click on the column showing that text orders the rows; unset or empty: by bytes.
+    std::function<RowOrder(int text)> OnGetRowOrder;
+    // A right click on the header, at that point of the screen.
+    std::function<void(TAdvListView& sender, POINT screen)> OnHeaderMenu;
+    // The user dragged a column to another place or changed a width; columnsAsShown() has
+    // the new state.
+    std::function<void(TAdvListView& sender)> OnColumnsChanged;
     // Asked once for the image of a row added with I_IMAGECALLBACK, when the control first
     // needs it (to draw the row, or to answer for its image); the row keeps the answer.
     std::function<int(TAdvListView& sender, std::uint32_t entryId)> OnGetRowImage;
@@ -120,12 +139,19 @@ class TAdvListView {
     std::string tipOfRow(int index) const;
     void applyOrder();
     void fitNameColumn();
+    void insertColumn(int index, const ShownListColumn& column);
+    // A header notification before the list's own handling; true when it is answered here.
+    bool headerNotifying(const NMHDR& notification, LRESULT& result);
+    // Posted when the header has finished a drag or a resize, so that the new order and
+    // widths are read once they are in place.
+    static UINT columnsChangedMessage();
     void onSelectionChange(std::uint32_t rowId, bool selected);
     // Answers LVN_GETDISPINFO: a cell's text, from the row; `wide` for the UTF-16 record.
     void supplyCell(LVITEMA& item, bool wide);
     void supplyRowImage(LVITEMA& item);
 
     ListModel model_;
+    std::vector<ShownListColumn> columns_; // item for item as the control holds them
     SelectionTracker selection_;
     // The font outlives the hook (declared first, destroyed last), so no message the
     // control still handles finds it gone.

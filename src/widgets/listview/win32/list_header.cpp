@@ -23,11 +23,12 @@ AlignmentFlags flagsOf(ColumnAlignment alignment) {
 void ListHeader::attach(HWND header, int dpi) {
     dpi_ = dpi;
     makeFonts();
-    // Flat, no hot tracking, no reordering. The button style stays: it is what makes the
+    // Flat, no hot tracking; columns can be dragged to another place (the list refuses a
+    // drag to or from the name column's). The button style stays: it is what makes the
     // header report clicks, and the items are drawn here without any pushed look.
     LONG_PTR style = GetWindowLongPtrA(header, GWL_STYLE);
-    style &= ~static_cast<LONG_PTR>(HDS_HOTTRACK | HDS_DRAGDROP);
-    SetWindowLongPtrA(header, GWL_STYLE, style | HDS_BUTTONS);
+    style &= ~static_cast<LONG_PTR>(HDS_HOTTRACK);
+    SetWindowLongPtrA(header, GWL_STYLE, style | HDS_BUTTONS | HDS_DRAGDROP);
     SendMessageA(header, WM_SETFONT, reinterpret_cast<WPARAM>(heightFont_.get()), FALSE);
     brush_.reset(CreateSolidBrush(static_cast<COLORREF>(kHeaderColor)));
     hook_.attach(header, [this](UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -63,25 +64,33 @@ void ListHeader::markItemsOwnerDrawn() {
     }
 }
 
-void ListHeader::unmarkColumn(int column) {
-    if (column < 0 || column >= kListColumnCount) return;
-    HDITEMA item{};
-    item.mask = HDI_FORMAT;
-    item.fmt = HDF_STRING |
-               flagsOf(kProgramListColumns[static_cast<std::size_t>(column)].alignment).format;
-    SendMessageA(hwnd(), HDM_SETITEMA, static_cast<WPARAM>(column),
-                 reinterpret_cast<LPARAM>(&item));
+void ListHeader::unmarkColumn(int text) {
+    for (std::size_t i = 0; i < columns_.size(); ++i) {
+        if (columns_[i].text != text) continue;
+        HDITEMA item{};
+        item.mask = HDI_FORMAT;
+        item.fmt = HDF_STRING | flagsOf(columns_[i].alignment).format;
+        SendMessageA(hwnd(), HDM_SETITEMA, i, reinterpret_cast<LPARAM>(&item));
+    }
 }
 
 bool ListHeader::draw(const DRAWITEMSTRUCT& item) {
     if (item.CtlType != ODT_HEADER || item.hwndItem != hwnd()) return false;
-    const int column = static_cast<int>(item.itemID);
-    if (column < 0 || column >= kListColumnCount) return true;
+    const auto index = static_cast<std::size_t>(item.itemID);
+    if (index >= columns_.size()) return true;
+    const ShownListColumn& column = columns_[index];
+    // Painting goes by the place the item is shown at, which a drag may have changed.
+    HDITEMA order{};
+    order.mask = HDI_ORDER;
+    SendMessageA(hwnd(), HDM_GETITEMA, index, reinterpret_cast<LPARAM>(&order));
+    const int place = order.iOrder;
+    const int count = static_cast<int>(columns_.size());
     RECT headerClient{};
     GetClientRect(hwnd(), &headerClient);
-    const HeaderItemPaint plan = planHeaderItem(
-        toRect(item.rcItem), column, kListColumnCount, model_.sortState().markedColumn,
-        kProgramListColumns[static_cast<std::size_t>(column)].alignment, headerClient.right, dpi_);
+    const HeaderItemPaint plan =
+        planHeaderItem(toRect(item.rcItem), place, count,
+                       column.text == model_.sortState().markedColumn ? place : -2,
+                       column.alignment, headerClient.right, dpi_);
 
     const HDC dc = item.hDC;
     RECT fill = toRECT(plan.fill);
@@ -97,8 +106,7 @@ bool ListHeader::draw(const DRAWITEMSTRUCT& item) {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     RECT text = toRECT(plan.text);
-    const std::string& caption = kProgramListColumns[static_cast<std::size_t>(column)].caption;
-    drawProgramText(dc, caption, text,
+    drawProgramText(dc, column.caption, text,
                     DT_SINGLELINE | DT_TOP | DT_END_ELLIPSIS | DT_NOPREFIX |
                         flagsOf(plan.alignment).text);
     return true;
@@ -111,8 +119,11 @@ void ListHeader::fillTail(HDC dc) {
     RECT last{};
     RECT client{};
     GetClientRect(hwnd(), &client);
-    if (count <= 0 || !SendMessageA(hwnd(), HDM_GETITEMRECT, static_cast<WPARAM>(count - 1),
-                                    reinterpret_cast<LPARAM>(&last)))
+    if (count <= 0) return;
+    const auto shownLast =
+        SendMessageA(hwnd(), HDM_ORDERTOINDEX, static_cast<WPARAM>(count - 1), 0);
+    if (!SendMessageA(hwnd(), HDM_GETITEMRECT, static_cast<WPARAM>(shownLast),
+                      reinterpret_cast<LPARAM>(&last)))
         return;
     RECT tail{last.right, client.top, client.right, client.bottom};
     if (tail.right > tail.left) FillRect(dc, &tail, brush_.get());

@@ -6,6 +6,8 @@
 
 #include <commctrl.h>
 
+#include <vector>
+
 #include "platform/win32/scoped_handles.h"
 #include "platform/win32/window_impl.h"
 #include "widgets/listview/list_columns.h"
@@ -15,7 +17,9 @@ namespace remvana {
 
 class ListHeader {
   public:
-    explicit ListHeader(const ListModel& model) : model_(model) {}
+    // `columns` are the list's, item for item; they must outlive the header.
+    ListHeader(const ListModel& model, const std::vector<ShownListColumn>& columns)
+        : model_(model), columns_(columns) {}
 
     // Takes over the list's header: its style, its font at `dpi` and its painting.
     void attach(HWND header, int dpi);
@@ -27,8 +31,9 @@ class ListHeader {
     // Every item drawn by the list again: the header resets the flag whenever an item's
     // format changes (a click, a drag, a double click on a divider).
     void markItemsOwnerDrawn();
-    // The column's header back to its plain format (the sort mark moved elsewhere).
-    void unmarkColumn(int column);
+    // The header of the column showing that text back to its plain format (the sort mark
+    // moved elsewhere).
+    void unmarkColumn(int text);
     // WM_DRAWITEM the list got for its header; false when it was for another control.
     bool draw(const DRAWITEMSTRUCT& item);
     // A header notification the list got, after the list's own handling of it.
@@ -40,6 +45,7 @@ class ListHeader {
     void fillTail(HDC dc);
 
     const ListModel& model_;
+    const std::vector<ShownListColumn>& columns_;
     // The fonts and the brush outlive the hook (declared first, destroyed last), so no
     // message the header still handles finds them gone.
     ScopedFont captionFont_;
