@@ -102,7 +102,7 @@ class ParamLabelClassesTest : public ::testing::Test {
             lines.push_back(std::string(anchor) + "<br>");
         label->setHTMLText(lines);
         SetForegroundWindow(host);
-        UpdateWindow(label->handle());
+        UpdateWindow(label->hwnd());
     }
     void TearDown() override {
         pendingStep = nullptr;
@@ -115,9 +115,9 @@ class ParamLabelClassesTest : public ::testing::Test {
         std::optional<Rect> r = label->anchorRectOf(number);
         ASSERT_TRUE(r.has_value());
         LPARAM at = MAKELPARAM((r->left + r->right) / 2, (r->top + r->bottom) / 2);
-        SendMessageA(label->handle(), WM_MOUSEMOVE, 0, at);
-        SendMessageA(label->handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-        SendMessageA(label->handle(), WM_LBUTTONUP, 0, at);
+        SendMessageA(label->hwnd(), WM_MOUSEMOVE, 0, at);
+        SendMessageA(label->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageA(label->hwnd(), WM_LBUTTONUP, 0, at);
     }
     std::string value(const char* href) { return GetParamValue(label->markupText(), href); }
     // A key as the keyboard sends it, with the character it types, if any.
@@ -130,7 +130,7 @@ class ParamLabelClassesTest : public ::testing::Test {
     POINT belowAnchor(int number) {
         Rect r = *label->anchorRectOf(number);
         POINT p{r.left - 1, r.bottom + 1 + 6};
-        ClientToScreen(label->handle(), &p);
+        ClientToScreen(label->hwnd(), &p);
         return p;
     }
 
@@ -218,7 +218,7 @@ TEST_F(ParamLabelClassesTest, ListDropsDownSizedToItsItemsAndCommitsWhereTheMous
     SendMessageA(list.control(), WM_LBUTTONDOWN, MK_LBUTTON, first);
     SendMessageA(list.control(), WM_LBUTTONUP, 0, first);
     EXPECT_FALSE(list.visible());
-    EXPECT_EQ(label->handle(), GetFocus());
+    EXPECT_EQ(label->hwnd(), GetFocus());
     EXPECT_EQ("alpha", value("List"));
 }
 
@@ -296,7 +296,7 @@ TEST_F(ParamLabelClassesTest, DirOpensTheFolderBrowserBelowTheAnchorAndWritesThe
     EXPECT_FALSE(label->interaction().editing());
     Rect screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     RECT own;
-    GetWindowRect(label->handle(), &own);
+    GetWindowRect(label->hwnd(), &own);
     POINT below = belowAnchor(7);
     Point expected = folderBrowserPosition(
         {below.x, below.y}, {dialogAt.right - dialogAt.left, dialogAt.bottom - dialogAt.top},
@@ -353,7 +353,7 @@ TEST_F(ParamLabelClassesTest, MaskEditorTakesKeysAndPastesThroughItsMask) {
     // With EditAutoSize the editor widens to a text wider than the anchor.
     label->setHTMLText({"<a href=\"Long\" class=\"MASK\" props=\"0000000000000\">1</a>"});
     label->editOptions().EditAutoSize = true;
-    UpdateWindow(label->handle());
+    UpdateWindow(label->hwnd());
     click(1);
     RECT r;
     GetWindowRect(mask.window(), &r);
@@ -461,7 +461,7 @@ TEST_F(ParamLabelClassesTest, EditsEndByReturnEscapeFocusLossAndDeactivationAsEa
         label->setHTMLText({"<a href=\"P\" " + subject.anchor +
                             "</a> <a href=\"Next\" class=\"TOGGLE\" props=\"on|off\">on</a>"});
         SetForegroundWindow(host);
-        UpdateWindow(label->handle());
+        UpdateWindow(label->hwnd());
         done.clear();
         click(1);
         PopupEditor* editor = openEditor();
@@ -507,7 +507,7 @@ TEST_F(ParamLabelClassesTest, EditsEndByReturnEscapeFocusLossAndDeactivationAsEa
         EXPECT_EQ(expected.advances ? "off" : "on", value("Next")) << what;
         EXPECT_EQ(expected.hidden, !editor->visible()) << what;
         HWND focus = GetFocus();
-        Focus where = focus == label->handle()     ? Focus::Label
+        Focus where = focus == label->hwnd()     ? Focus::Label
                       : focus == editor->control() ? Focus::Editor
                                                    : Focus::Elsewhere;
         EXPECT_EQ(static_cast<int>(expected.focus), static_cast<int>(where)) << what;
@@ -515,7 +515,7 @@ TEST_F(ParamLabelClassesTest, EditsEndByReturnEscapeFocusLossAndDeactivationAsEa
             key(editor->control(), VK_ESCAPE);
         } else {
             // A closed editor commits nothing more when the focus moves on.
-            SetFocus(focus == label->handle() ? host : label->handle());
+            SetFocus(focus == label->hwnd() ? host : label->hwnd());
             testing::pumpMessages();
             EXPECT_EQ(events, done) << what << ", then the focus moved";
         }

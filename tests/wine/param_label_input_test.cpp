@@ -29,7 +29,7 @@ class ParamLabelInputTest : public ::testing::Test {
                             "hint=\"Who made it\">old</a><br>",
                             "<b>Contact</b> : <a href=\"Contact\" class=\"EDIT\">me</a><br>"});
         SetForegroundWindow(host);
-        UpdateWindow(label->handle());
+        UpdateWindow(label->hwnd());
     }
     void TearDown() override { DestroyWindow(host); }
 
@@ -40,13 +40,13 @@ class ParamLabelInputTest : public ::testing::Test {
         return {(r->left + r->right) / 2, (r->top + r->bottom) / 2};
     }
     void click(POINT at) {
-        SendMessageA(label->handle(), WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
-        SendMessageA(label->handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
-        SendMessageA(label->handle(), WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+        SendMessageA(label->hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+        SendMessageA(label->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+        SendMessageA(label->hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
     }
     HCURSOR cursorAt(POINT at) {
-        SendMessageA(label->handle(), WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
-        SendMessageA(label->handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(label->handle()),
+        SendMessageA(label->hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+        SendMessageA(label->hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(label->hwnd()),
                      MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         return GetCursor();
     }
@@ -66,7 +66,7 @@ TEST_F(ParamLabelInputTest, ClickOpensTheEditorJustAboveTheAnchor) {
     RECT r;
     GetWindowRect(editor.window(), &r);
     POINT origin{0, 0};
-    ClientToScreen(label->handle(), &origin);
+    ClientToScreen(label->hwnd(), &origin);
     // The anchor's rectangle, inflated by one pixel, moved down by the line spacing; the
     // editor's top two pixels above that.
     EXPECT_EQ(origin.x + anchor->left - 1, r.left);
@@ -86,7 +86,7 @@ TEST_F(ParamLabelInputTest, HoveringAnAnchorShowsItsHintBesideTheMouse) {
     // Moves the pointer there as a user would and waits (at most 3 s) for the hint window
     // to show or hide; returns the pointer's screen position.
     auto hoverUntil = [&](POINT client, bool shown) {
-        ClientToScreen(label->handle(), &client);
+        ClientToScreen(label->hwnd(), &client);
         SetCursorPos(client.x - 2, client.y);
         testing::pumpMessages();
         SetCursorPos(client.x, client.y);

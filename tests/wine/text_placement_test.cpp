@@ -348,10 +348,10 @@ TEST_F(TextPlacementInLabel, AnchorWordsAreOneSpaceApartOverAnUnbrokenUnderline)
                        "<B>Publisher</B> : <a href=\"Publisher\" class=\"EDIT\">" + value + "</A>");
     std::optional<Rect> anchor = label->anchorRectOf(1);
     ASSERT_TRUE(anchor);
-    RedrawWindow(label->handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    RedrawWindow(label->hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     pumpMessages(20);
     Surface shown(320, 60);
-    shown.copyFrom(label->handle());
+    shown.copyFrom(label->hwnd());
 
     const int width = anchor->width();
     const Rect area{anchor->left, anchor->top, anchor->right, anchor->bottom};

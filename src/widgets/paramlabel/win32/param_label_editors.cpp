@@ -21,7 +21,7 @@ namespace {
 // The editor of a kind, made the first time it is needed.
 template <typename Editor> Editor& editorOf(std::unique_ptr<Editor>& slot, TParamLabel& label) {
     if (!slot) {
-        slot = std::make_unique<Editor>(label.handle(), label.editorFont());
+        slot = std::make_unique<Editor>(label.hwnd(), label.editorFont());
         label.connectEditor(*slot);
     }
     return *slot;

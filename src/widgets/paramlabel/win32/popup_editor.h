@@ -34,7 +34,6 @@ class PopupEditor : public WindowImpl<PopupEditor> {
     bool visible() const;
     bool finished() const { return finished_; }
     const std::string& href() const { return href_; }
-    HWND window() const { return hwnd(); }
     HWND control() const { return control_; }
 
   protected:
