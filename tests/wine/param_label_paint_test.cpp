@@ -52,9 +52,9 @@ void writeRedBitmap(const std::string& path) {
 class ParamLabelPaint : public ::testing::Test {
   protected:
     void SetUp() override {
-        host = testing::createHostWindow(Rect{50, 50, 410, 250});
-        ASSERT_NE(nullptr, host);
-        label = TParamLabel::create(host, 7, RECT{10, 10, 310, 160});
+        host.reset(testing::createHostWindow(Rect{50, 50, 410, 250}));
+        ASSERT_TRUE(host);
+        label = TParamLabel::create(host.get(), 7, RECT{10, 10, 310, 160});
         ASSERT_NE(nullptr, label);
         ParamLabelLook look = label->look();
         look.Color = rgb(0xFF, 0xFF, 0xFF);
@@ -62,7 +62,7 @@ class ParamLabelPaint : public ::testing::Test {
         look.LineSpacing = 6;
         label->setLook(look);
     }
-    void TearDown() override { DestroyWindow(host); }
+    void TearDown() override { host.reset(); }
 
     // The label's pixels as painted now.
     COLORREF pixel(int x, int y) {
@@ -79,12 +79,12 @@ class ParamLabelPaint : public ::testing::Test {
         label->setLook(look);
     }
 
-    HWND host = nullptr;
+    ScopedWindow host;
     TParamLabel* label = nullptr;
 };
 
 TEST_F(ParamLabelPaint, DefaultsOfANewLabel) {
-    TParamLabel* plain = TParamLabel::create(host, 8, RECT{0, 0, 0, 0});
+    TParamLabel* plain = TParamLabel::create(host.get(), 8, RECT{0, 0, 0, 0});
     ASSERT_NE(nullptr, plain);
     RECT r{};
     GetWindowRect(plain->hwnd(), &r);
@@ -98,7 +98,7 @@ TEST_F(ParamLabelPaint, DefaultsOfANewLabel) {
     EXPECT_EQ(2, look.ShadowOffset);
     EXPECT_FALSE(look.Transparent);
     EXPECT_EQ(plain, TParamLabel::fromHandle(plain->hwnd()));
-    EXPECT_EQ(nullptr, TParamLabel::fromHandle(host));
+    EXPECT_EQ(nullptr, TParamLabel::fromHandle(host.get()));
 }
 
 TEST_F(ParamLabelPaint, HeadingBandCoversTheWholeWidthAndTheRestIsTheLabelColour) {
@@ -177,12 +177,12 @@ TEST_F(ParamLabelPaint, HoveredAnchorIsPaintedInTheHoverColourAndTheFocusedOneFr
     EXPECT_EQ(kWhite, pixel(one->left + 1, one->top));
 
     // With the keyboard focus the first anchor gets the grey frame.
-    SetForegroundWindow(host);
+    SetForegroundWindow(host.get());
     SetFocus(label->hwnd());
     pump();
     ASSERT_EQ(label->hwnd(), GetFocus());
     EXPECT_EQ(RGB(0x80, 0x80, 0x80), pixel(one->left - 1, one->top + 3));
-    SetFocus(host);
+    SetFocus(host.get());
     pump();
     EXPECT_EQ(kWhite, pixel(one->left - 1, one->top + 3));
 }

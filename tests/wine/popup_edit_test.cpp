@@ -37,9 +37,9 @@ RECT screenRect(HWND w) {
 class PopupEditTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        host = makeWindow("host", nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-        label = makeWindow("label", host, WS_CHILD | WS_VISIBLE);
-        SetForegroundWindow(host);
+        host.reset(makeWindow("host", nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+        label = makeWindow("label", host.get(), WS_CHILD | WS_VISIBLE);
+        SetForegroundWindow(host.get());
         SetFocus(label);
         editor = std::make_unique<TPopupEdit>(label, nullptr);
         editor->OnCommit = [&](const std::string& href, const std::string& text) {
@@ -49,7 +49,7 @@ class PopupEditTest : public ::testing::Test {
     }
     void TearDown() override {
         editor.reset();
-        DestroyWindow(host);
+        host.reset();
         pump();
     }
     void type(const std::string& text) {
@@ -62,7 +62,7 @@ class PopupEditTest : public ::testing::Test {
         SendMessageA(editor->editWindow(), WM_KEYUP, vk, 1);
     }
 
-    HWND host = nullptr;
+    ScopedWindow host;
     HWND label = nullptr;
     std::unique_ptr<TPopupEdit> editor;
     std::vector<std::string> commits;
@@ -76,7 +76,7 @@ TEST_F(PopupEditTest, OpensAsAnOwnedPopupAtThePointWithItsTextSelected) {
     LONG style = GetWindowLongA(popup, GWL_STYLE);
     EXPECT_TRUE(style & WS_POPUP);
     EXPECT_FALSE(style & WS_CHILD);
-    EXPECT_EQ(host, GetWindow(popup, GW_OWNER));
+    EXPECT_EQ(host.get(), GetWindow(popup, GW_OWNER));
     RECT r = screenRect(popup);
     EXPECT_EQ(120, r.left);
     EXPECT_EQ(140, r.top);

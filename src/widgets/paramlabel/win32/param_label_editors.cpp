@@ -5,7 +5,9 @@
 
 #include <shlobj.h>
 
+#include "platform/display_scale.h"
 #include "platform/win32/canvas_gdi.h"
+#include "platform/win32/display_dpi.h"
 #include "platform/win32/system_library.h"
 #include "widgets/paramlabel/param_editors.h"
 #include "widgets/paramlabel/win32/param_label.h"
@@ -57,13 +59,11 @@ int CALLBACK folderBrowserCallback(HWND dialog, UINT msg, LPARAM, LPARAM data) {
 } // namespace
 
 HFONT TParamLabel::editorFont() {
-    if (!editorFont_) {
-        Font face = look().Font;
-        face.bold = face.italic = face.underline = face.strikeOut = false;
-        face.escapement = 0;
-        editorFont_.reset(createFontOf(face));
-    }
-    return editorFont_.get();
+    Font face = look().Font;
+    face.bold = face.italic = face.underline = face.strikeOut = false;
+    face.escapement = 0;
+    // The look's font is at the label's scale already.
+    return fontAtDpi(face, kDesignDpi);
 }
 
 void TParamLabel::connectEditor(PopupEditor& editor) {
