@@ -176,7 +176,7 @@ void setIconStrings(std::size_t count, IconStrings kind) {
         if (RegOpenKeyExA(place.root, (kStore + entryName(i)).c_str(), 0,
                           KEY_SET_VALUE | place.view, &raw) != ERROR_SUCCESS)
             continue;
-        RegKeyHandle key(raw);
+        ScopedRegKey key(raw);
         setText(raw, "DisplayIcon", iconStringOf(i, kind));
     }
     // Wine saves a changed registry to disk some time later, which holds the registry up for
@@ -199,7 +199,7 @@ void seedEntries(std::size_t count) {
         const std::string folder = programFolder(i);
         const std::string exe = folder + "\\product.exe";
         {
-            RegKeyHandle key(createKey(place, kStore + name));
+            ScopedRegKey key(createKey(place, kStore + name));
             setText(key.get(), "DisplayName", "Bench Product " + std::to_string(i));
             setText(key.get(), "DisplayVersion",
                     std::to_string(i % 13) + ".0." + std::to_string(i));
@@ -219,7 +219,7 @@ void seedEntries(std::size_t count) {
             setDword(key.get(), "VersionMinor", 0);
             setDword(key.get(), "WindowsInstaller", i % 3 == 0);
         }
-        RegKeyHandle cache(createKey(place, kCache + name));
+        ScopedRegKey cache(createKey(place, kCache + name));
         const std::vector<std::uint8_t> record = usageRecord(i, exe);
         RegSetValueExA(cache.get(), kUsageRecordValue, 0, REG_BINARY, record.data(),
                        static_cast<DWORD>(record.size()));
@@ -235,7 +235,7 @@ void removeEntries(std::size_t from) {
             if (RegOpenKeyExA(place.root, parent.c_str(), 0, KEY_ALL_ACCESS | place.view, &raw) !=
                 ERROR_SUCCESS)
                 continue;
-            RegKeyHandle key(raw);
+            ScopedRegKey key(raw);
             for (const std::string& name : subkeysOf(raw))
                 if (name.rfind(kEntryPrefix, 0) == 0 &&
                     std::strtoul(name.c_str() + std::strlen(kEntryPrefix), nullptr, 10) >= from)
@@ -253,7 +253,7 @@ std::size_t readFloor() {
             continue;
         std::vector<std::string> names;
         {
-            RegKeyHandle store(raw);
+            ScopedRegKey store(raw);
             names = subkeysOf(raw);
         }
         for (const std::string& name : names) {

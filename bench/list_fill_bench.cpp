@@ -29,14 +29,14 @@ ListFillBench::ListFillBench(RegistryFactory& registry, Locale& locale)
     wc.lpszClassName = kHostClass;
     RegisterClassA(&wc);
     // The main window's list size.
-    host_ = CreateWindowExA(0, kHostClass, "bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 480,
-                            560, nullptr, nullptr, wc.hInstance, nullptr);
-    SetWindowLongPtrA(host_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    host_.reset(CreateWindowExA(0, kHostClass, "bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 480,
+                                560, nullptr, nullptr, wc.hInstance, nullptr));
+    SetWindowLongPtrA(host_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     images_ = ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 1, 64);
     HICON generic = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
     ImageList_AddIcon(images_, generic);
     list_ = std::make_unique<TAdvListView>(locale_);
-    list_->create(host_, 1, RECT{0, 0, 460, 520});
+    list_->create(host_.get(), 1, RECT{0, 0, 460, 520});
     list_->setSmallImages(images_);
     icons_ = std::make_unique<ProgramListIcons>(*list_, images_, inventory_, shell_, registry_);
 }
@@ -44,7 +44,7 @@ ListFillBench::ListFillBench(RegistryFactory& registry, Locale& locale)
 ListFillBench::~ListFillBench() {
     icons_.reset();
     list_.reset();
-    DestroyWindow(host_);
+    host_.reset();
     ImageList_Destroy(images_);
 }
 
@@ -62,7 +62,7 @@ void ListFillBench::refreshAndFill(bool withIcons) {
     ListViewSink sink(*list_, nullptr);
     FillProgramList(inventory_, sink, {clock_, locale_});
     // On screen at last: the rows in view are drawn, with their icons.
-    RedrawWindow(host_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RedrawWindow(host_.get(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 } // namespace remvana::bench

@@ -13,6 +13,7 @@
 #include "platform/locale.h"
 #include "platform/registry.h"
 #include "platform/win32/clock_win32.h"
+#include "platform/win32/scoped_handles.h"
 #include "platform/win32/shell_win32.h"
 #include "widgets/listview/win32/adv_list_view.h"
 
@@ -40,7 +41,7 @@ class ListFillBench {
     ProgramInventory inventory_;
     Win32Shell shell_;
     Win32Clock clock_;
-    HWND host_ = nullptr;
+    ScopedWindow host_;
     HIMAGELIST images_ = nullptr;
     std::unique_ptr<TAdvListView> list_;
     std::unique_ptr<ProgramListIcons> icons_;

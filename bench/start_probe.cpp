@@ -7,6 +7,8 @@
 #include <chrono>
 #include <vector>
 
+#include "support/child_process.h"
+
 namespace remvana::bench {
 
 namespace {
@@ -57,12 +59,9 @@ std::size_t rowCountOf(HWND list) {
     return static_cast<std::size_t>(count);
 }
 
-void closeAndWait(HWND topLevel, PROCESS_INFORMATION& started) {
+void closeAndWait(HWND topLevel, testing::ChildProcess& started) {
     if (topLevel) PostMessageA(topLevel, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(started.hProcess, 10000) != WAIT_OBJECT_0)
-        TerminateProcess(started.hProcess, 1);
-    CloseHandle(started.hThread);
-    CloseHandle(started.hProcess);
+    started.waitOrEnd(10000);
     // A panel shown by a second process outlives the first: wait for its window to go.
     for (int i = 0; i < 200 && topLevel && IsWindow(topLevel); ++i)
         Sleep(50);
@@ -72,14 +71,9 @@ void closeAndWait(HWND topLevel, PROCESS_INFORMATION& started) {
 
 std::optional<double> startToFilledList(const std::string& commandLine, std::size_t rows,
                                         double timeoutMs) {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    std::string line = commandLine;
     const auto start = std::chrono::steady_clock::now();
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &started))
-        return std::nullopt;
+    testing::ChildProcess started(commandLine);
+    if (!started.started()) return std::nullopt;
     auto elapsed = [&] {
         return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
             .count();

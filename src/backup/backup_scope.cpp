@@ -53,7 +53,7 @@ std::optional<std::string> exportPathOf(const UninstallStore& store, EntryKeyKin
     return path;
 }
 
-std::optional<ScopedKey> scopedKeyOf(const std::string& exportPath) {
+std::optional<EntryKeyAddress> entryKeyAddressOf(const std::string& exportPath) {
     for (const UninstallStore& store : kStores) {
         for (EntryKeyKind kind : kKinds) {
             const std::string prefix = exportStorePath(store, kind);
@@ -62,7 +62,7 @@ std::optional<ScopedKey> scopedKeyOf(const std::string& exportPath) {
                 continue;
             const std::string rest = exportPath.substr(prefix.size());
             if (!plainComponents(rest)) return std::nullopt;
-            return ScopedKey{store, storeKeyPath(kind), rest};
+            return EntryKeyAddress{store, storeKeyPath(kind), rest};
         }
     }
     return std::nullopt;

@@ -16,9 +16,10 @@ namespace remvana {
 
 enum class EntryKeyKind { Uninstall, UsageRecord };
 
-// A key inside the scope, as the program's own accessor reaches it: the store key (from
-// the root, in the store's view) and the path below it, which starts with the entry's name.
-struct ScopedKey {
+// Where a key inside the scope is, as the program's own accessor reaches it: the store key
+// (from the root, in the store's view) and the path below it, which starts with the entry's
+// name. A value naming a key; it opens nothing.
+struct EntryKeyAddress {
     UninstallStore store;
     std::string storePath; // "SOFTWARE\...\Uninstall\"
     std::string below;     // "beta\Components"
@@ -35,7 +36,7 @@ std::optional<std::string> exportPathOf(const UninstallStore& store, EntryKeyKin
 // The key a file's path names, when it lies strictly inside an entry's key of one of the
 // stores (never a store key itself, never a "." or ".." or empty component); the root and
 // store names are matched without regard to case, as the registry does.
-std::optional<ScopedKey> scopedKeyOf(const std::string& exportPath);
+std::optional<EntryKeyAddress> entryKeyAddressOf(const std::string& exportPath);
 
 // Key names as the registry compares them: ASCII letters without regard to case.
 bool sameKeyName(std::string_view a, std::string_view b);

@@ -59,7 +59,7 @@ std::string twoDigits(int number) {
     return text;
 }
 
-bool keyStillThere(RegistryFactory& registries, const ScopedKey& key) {
+bool keyStillThere(RegistryFactory& registries, const EntryKeyAddress& key) {
     auto registry = storeRegistry(registries, key.store, reg_access::Read);
     return registry->openKey(key.storePath) && registry->openKey(key.below);
 }
@@ -129,7 +129,7 @@ std::vector<RegFileSection> loadBackup(FileSystem& files, const std::string& pat
         throw BackupError("\"" + path + "\" is not a Remvana backup: " + e.what());
     }
     for (const RegFileSection& section : sections)
-        if (!scopedKeyOf(section.keyPath))
+        if (!entryKeyAddressOf(section.keyPath))
             throw BackupError("\"" + path + "\" is refused: the key \"" + section.keyPath +
                               "\" lies outside the uninstall entries a backup may restore");
     return sections;
@@ -137,7 +137,7 @@ std::vector<RegFileSection> loadBackup(FileSystem& files, const std::string& pat
 
 void restoreSections(RegistryFactory& registries, const std::vector<RegFileSection>& sections) {
     for (const RegFileSection& section : sections) {
-        const ScopedKey key = *scopedKeyOf(section.keyPath);
+        const EntryKeyAddress key = *entryKeyAddressOf(section.keyPath);
         if (section.removeKey) {
             // Deleted relative to the store key opened for reading, as Delete Entry does:
             // the right to delete is asked for the entry's key alone.

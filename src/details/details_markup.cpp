@@ -23,7 +23,7 @@ static_assert(kPropertyLabels.size() == std::tuple_size_v<decltype(kEditableProp
 } // namespace
 
 std::string buildDetailsMarkup(const TAppInfo& entry) {
-    std::string markup = kDetailsHeading;
+    std::string markup = kPropertiesHeadingLine;
     // Nothing of such an entry can be written back, so nothing is offered for editing.
     if (isUnrepresentableKeyName(entry.KeyName))
         return markup + "<B>" + std::string(kPropertyLabels[0]) +

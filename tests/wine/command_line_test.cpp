@@ -36,53 +36,17 @@ struct ChildResult {
     std::string error;
 };
 
-std::string readAll(HANDLE pipe) {
-    std::string text;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(pipe, buffer, sizeof buffer, &got, nullptr) && got > 0)
-        text.append(buffer, got);
-    return text;
-}
-
-// Starts the program with its output and error on pipes and waits for it to end.
+// Starts the program with its output and error caught and waits for it to end.
 ChildResult runRemvana(const std::string& arguments) {
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE outRead = nullptr, outWrite = nullptr, errorRead = nullptr, errorWrite = nullptr;
-    CreatePipe(&outRead, &outWrite, &inherit, 0);
-    CreatePipe(&errorRead, &errorWrite, &inherit, 0);
-    SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
-    SetHandleInformation(errorRead, HANDLE_FLAG_INHERIT, 0);
-
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = outWrite;
-    startup.hStdError = errorWrite;
-    std::string commandLine = "\"";
-    commandLine += testing::ownFolder();
-    commandLine += "remvana.exe\" ";
-    commandLine += arguments;
-    PROCESS_INFORMATION process{};
+    const std::string commandLine = testing::ownProgramCommand("remvana.exe", arguments);
+    testing::ChildProcess child(commandLine, testing::ChildOutput::Captured);
+    EXPECT_TRUE(child.started()) << commandLine;
     ChildResult result;
-    const BOOL started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0,
-                                        nullptr, nullptr, &startup, &process);
-    CloseHandle(outWrite);
-    CloseHandle(errorWrite);
-    EXPECT_TRUE(started) << commandLine;
-    if (started) {
-        // The error text is short enough for the pipe's buffer, so reading it second cannot
-        // leave the child blocked.
-        result.out = readAll(outRead);
-        result.error = readAll(errorRead);
-        WaitForSingleObject(process.hProcess, 60000);
-        GetExitCodeProcess(process.hProcess, &result.exitCode);
-        CloseHandle(process.hProcess);
-        CloseHandle(process.hThread);
-    }
-    CloseHandle(outRead);
-    CloseHandle(errorRead);
+    if (!child.started()) return result;
+    child.waitOrEnd(60000);
+    result.exitCode = child.exitCode();
+    result.out = child.output();
+    result.error = child.errors();
     return result;
 }
 

@@ -104,22 +104,11 @@ TEST_F(DisplayScale, DISABLED_WindowAt144Dpi) {
 }
 
 TEST(DisplayScaleAt144, TheRealWindowIsLaidOutForTheScale) {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(sizeof temp, temp);
-    const std::string log = std::string(temp) + "remvana-scale.log";
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE output = CreateFileA(log.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, output);
     std::string command = "\"";
     command += ownFolder() + "wine_tests.exe\" --gtest_also_run_disabled_tests "
                              "--gtest_filter=DisplayScale.DISABLED_WindowAt144Dpi";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = startup.hStdError = output;
-    PROCESS_INFORMATION child{};
     DWORD exitCode = 1;
+    std::string log;
     // The child reads the DPI as it starts; the value is put back once the child is done.
     const char* desktop = "Control Panel\\Desktop";
     const DWORD dpi = 144;
@@ -128,13 +117,11 @@ TEST(DisplayScaleAt144, TheRealWindowIsLaidOutForTheScale) {
                                   nullptr, &saved, &size) == ERROR_SUCCESS;
     ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueA(HKEY_CURRENT_USER, desktop, "LogPixels", REG_DWORD,
                                              &dpi, sizeof dpi));
-    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                       &startup, &child)) {
-        if (WaitForSingleObject(child.hProcess, 60000) != WAIT_OBJECT_0)
-            TerminateProcess(child.hProcess, 1);
-        GetExitCodeProcess(child.hProcess, &exitCode);
-        CloseHandle(child.hThread);
-        CloseHandle(child.hProcess);
+    {
+        ChildProcess child(command, ChildOutput::Captured);
+        child.waitOrEnd(60000);
+        exitCode = child.exitCode();
+        log = child.output() + child.errors();
     }
     if (had)
         RegSetKeyValueA(HKEY_CURRENT_USER, desktop, "LogPixels", REG_DWORD, &saved, sizeof saved);
@@ -142,12 +129,10 @@ TEST(DisplayScaleAt144, TheRealWindowIsLaidOutForTheScale) {
         RegDeleteKeyValueA(HKEY_CURRENT_USER, desktop, "LogPixels");
     for (const char* caption : kCaptions)
         deleteMachineTree(kUninstallStore + "RemvanaScale " + caption);
-    CloseHandle(output);
     // Indented, so the child's result lines are not counted as this suite's own.
     std::string report = "  ";
-    for (char c : readFile(log))
+    for (char c : log)
         report += c == '\n' ? std::string("\n  ") : std::string(1, c);
-    DeleteFileA(log.c_str());
     EXPECT_EQ(0u, exitCode) << report;
     EXPECT_NE(std::string::npos, report.find("[  PASSED  ] 1 test")) << report;
 }

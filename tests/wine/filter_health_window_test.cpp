@@ -130,7 +130,7 @@ TEST_F(FilterAndHealth, TypingNarrowsTheListInItsOrderAndTheCountRefreshKeepsIt)
     type("x"); // nothing matches: the selection goes, as after a refresh
     EXPECT_TRUE(rows().empty());
     EXPECT_FALSE(IsWindowEnabled(form().DeleteEntryAdvToolButton));
-    EXPECT_EQ(std::string(kDetailsHeading),
+    EXPECT_EQ(std::string(kPropertiesHeadingLine),
               TParamLabel::fromHandle(form().ParamLabel)->htmlLine(0));
 
     key(list(), VK_F3);
@@ -191,9 +191,9 @@ TEST_F(FilterAndHealth, TheInstallLocationLinkOpensTheFolderThroughTheShell) {
     const std::optional<Rect> r = label->anchorRectOf(number);
     ASSERT_TRUE(r.has_value());
     const LPARAM at = MAKELPARAM((r->left + r->right) / 2, (r->top + r->bottom) / 2);
-    SendMessageA(label->handle(), WM_MOUSEMOVE, 0, at);
-    SendMessageA(label->handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageA(label->handle(), WM_LBUTTONUP, 0, at);
+    SendMessageA(label->hwnd(), WM_MOUSEMOVE, 0, at);
+    SendMessageA(label->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(label->hwnd(), WM_LBUTTONUP, 0, at);
     testing::pumpMessages(10);
     EXPECT_EQ(std::vector<std::string>{testing::ownFolder()}, recordingShell.opened);
 }

@@ -115,9 +115,9 @@ class PropertyEditing : public testing::MainWindowFixture {
         EXPECT_TRUE(r.has_value()) << href;
         if (!r) return nullptr;
         LPARAM at = MAKELPARAM((r->left + r->right) / 2, (r->top + r->bottom) / 2);
-        SendMessageA(label->handle(), WM_MOUSEMOVE, 0, at);
-        SendMessageA(label->handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-        SendMessageA(label->handle(), WM_LBUTTONUP, 0, at);
+        SendMessageA(label->hwnd(), WM_MOUSEMOVE, 0, at);
+        SendMessageA(label->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageA(label->hwnd(), WM_LBUTTONUP, 0, at);
         testing::pumpMessages(10);
         TPopupEdit* editor = label->textEditor_.get();
         EXPECT_TRUE(editor && editor->visible());
@@ -192,7 +192,7 @@ TEST_F(PropertyEditing, EscapeCommitsNothing) {
     typeText(*editor, "zzz");
     pressKey(*editor, VK_ESCAPE, 0x1B);
     EXPECT_FALSE(editor->visible());
-    EXPECT_EQ(label->handle(), GetFocus());
+    EXPECT_EQ(label->hwnd(), GetFocus());
     EXPECT_TRUE(commits.empty());
     EXPECT_EQ(before, label->htmlLine(0));
     EXPECT_FALSE(modifyEnabled());
@@ -231,9 +231,9 @@ TEST_F(PropertyEditing, NewDisplayNameRenamesTheRowAndTheListResorts) {
 
 TEST_F(PropertyEditing, KeysReachTheLabelThroughTheWindowsDialogKeyHandling) {
     selectRow("Edit Alpha");
-    SetFocus(label->handle());
+    SetFocus(label->hwnd());
     auto dialogKey = [&](WPARAM key) {
-        MSG message{label->handle(), WM_KEYDOWN, key, 1, GetTickCount(), {}};
+        MSG message{label->hwnd(), WM_KEYDOWN, key, 1, GetTickCount(), {}};
         EXPECT_TRUE(IsDialogMessageA(window(), &message));
     };
     dialogKey(VK_DOWN);

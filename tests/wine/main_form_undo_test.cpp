@@ -166,15 +166,9 @@ TEST_F(MainFormUndo, ModifyPropertiesThenUndoPutsBackTheOldValues) {
 TEST_F(MainFormUndo, TheBackupImportsWithTheSystemsRegistryEditor) {
     ASSERT_NO_FATAL_FAILURE(deleteEntry());
     ASSERT_EQ(1u, files.backups().size());
-    std::string command = "regedit.exe /S \"" + files.backups()[0] + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &process));
-    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 60000));
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    testing::ChildProcess regedit("regedit.exe /S \"" + files.backups()[0] + "\"");
+    ASSERT_TRUE(regedit.started());
+    EXPECT_TRUE(regedit.waitOrEnd(60000));
     EXPECT_EQ(before, state());
 }
 

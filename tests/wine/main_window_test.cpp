@@ -247,15 +247,15 @@ TEST_F(MainWindow, FailingActivationShowsOneErrorBoxNotOneAfterAnother) {
 TEST_F(MainWindow, ComingBackFromAnotherWindowOfTheProgramActivatesAgain) {
     openWindow();
     ASSERT_EQ(0u, storedLanguage().first);
-    HWND other = CreateWindowExA(0, "Static", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
-                                 nullptr, GetModuleHandleA(nullptr), nullptr);
-    SetActiveWindow(other);
+    const ScopedWindow other(CreateWindowExA(0, "Static", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50,
+                                             50, nullptr, nullptr, GetModuleHandleA(nullptr),
+                                             nullptr));
+    SetActiveWindow(other.get());
     pumpMessages(20);
     storeLanguageText("007");
     SetActiveWindow(window());
     pumpMessages(20);
     EXPECT_EQ(std::make_pair(DWORD{REG_SZ}, std::string("7")), storedLanguage());
-    DestroyWindow(other);
 }
 
 TEST_F(MainWindow, CreationSizeLaysOutAsDesigned) {

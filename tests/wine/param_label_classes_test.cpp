@@ -77,9 +77,9 @@ bool hasChildWithText(HWND parent, const std::string& text) {
 class ParamLabelClassesTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        host = testing::createHostWindow(Rect{60, 60, 560, 420});
-        ASSERT_NE(nullptr, host);
-        label = TParamLabel::create(host, 1, RECT{10, 10, 490, 350});
+        host.reset(testing::createHostWindow(Rect{60, 60, 560, 420}));
+        ASSERT_TRUE(host);
+        label = TParamLabel::create(host.get(), 1, RECT{10, 10, 490, 350});
         ASSERT_NE(nullptr, label);
         ParamLabelLook look = label->look();
         look.LineSpacing = 6;
@@ -101,12 +101,12 @@ class ParamLabelClassesTest : public ::testing::Test {
               "Custom: <a href=\"Custom\" class=\"CUSTOM\" props=\"x\">mine</a>"})
             lines.push_back(std::string(anchor) + "<br>");
         label->setHTMLText(lines);
-        SetForegroundWindow(host);
-        UpdateWindow(label->handle());
+        SetForegroundWindow(host.get());
+        UpdateWindow(label->hwnd());
     }
     void TearDown() override {
         pendingStep = nullptr;
-        DestroyWindow(host);
+        host.reset();
         testing::pumpMessages();
     }
 
@@ -115,9 +115,9 @@ class ParamLabelClassesTest : public ::testing::Test {
         std::optional<Rect> r = label->anchorRectOf(number);
         ASSERT_TRUE(r.has_value());
         LPARAM at = MAKELPARAM((r->left + r->right) / 2, (r->top + r->bottom) / 2);
-        SendMessageA(label->handle(), WM_MOUSEMOVE, 0, at);
-        SendMessageA(label->handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-        SendMessageA(label->handle(), WM_LBUTTONUP, 0, at);
+        SendMessageA(label->hwnd(), WM_MOUSEMOVE, 0, at);
+        SendMessageA(label->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageA(label->hwnd(), WM_LBUTTONUP, 0, at);
     }
     std::string value(const char* href) { return GetParamValue(label->markupText(), href); }
     // A key as the keyboard sends it, with the character it types, if any.
@@ -130,7 +130,7 @@ class ParamLabelClassesTest : public ::testing::Test {
     POINT belowAnchor(int number) {
         Rect r = *label->anchorRectOf(number);
         POINT p{r.left - 1, r.bottom + 1 + 6};
-        ClientToScreen(label->handle(), &p);
+        ClientToScreen(label->hwnd(), &p);
         return p;
     }
 
@@ -143,7 +143,7 @@ class ParamLabelClassesTest : public ::testing::Test {
         return nullptr;
     }
 
-    HWND host = nullptr;
+    ScopedWindow host;
     TParamLabel* label = nullptr;
 };
 
@@ -200,10 +200,10 @@ TEST_F(ParamLabelClassesTest, ListDropsDownSizedToItsItemsAndCommitsWhereTheMous
     TPopupListBox& list = *label->listBox_;
     ASSERT_TRUE(list.visible());
     EXPECT_EQ(1, list.selectedIndex()); // "beta", the anchor's value
-    EXPECT_TRUE(GetWindowLongA(list.window(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    EXPECT_TRUE(GetWindowLongA(list.hwnd(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
     EXPECT_FALSE(GetWindowLongA(list.control(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     RECT r;
-    GetWindowRect(list.window(), &r);
+    GetWindowRect(list.hwnd(), &r);
     POINT below = belowAnchor(3);
     EXPECT_EQ(below.x, r.left);
     EXPECT_EQ(below.y, r.top);
@@ -218,7 +218,7 @@ TEST_F(ParamLabelClassesTest, ListDropsDownSizedToItsItemsAndCommitsWhereTheMous
     SendMessageA(list.control(), WM_LBUTTONDOWN, MK_LBUTTON, first);
     SendMessageA(list.control(), WM_LBUTTONUP, 0, first);
     EXPECT_FALSE(list.visible());
-    EXPECT_EQ(label->handle(), GetFocus());
+    EXPECT_EQ(label->hwnd(), GetFocus());
     EXPECT_EQ("alpha", value("List"));
 }
 
@@ -296,7 +296,7 @@ TEST_F(ParamLabelClassesTest, DirOpensTheFolderBrowserBelowTheAnchorAndWritesThe
     EXPECT_FALSE(label->interaction().editing());
     Rect screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     RECT own;
-    GetWindowRect(label->handle(), &own);
+    GetWindowRect(label->hwnd(), &own);
     POINT below = belowAnchor(7);
     Point expected = folderBrowserPosition(
         {below.x, below.y}, {dialogAt.right - dialogAt.left, dialogAt.bottom - dialogAt.top},
@@ -353,10 +353,10 @@ TEST_F(ParamLabelClassesTest, MaskEditorTakesKeysAndPastesThroughItsMask) {
     // With EditAutoSize the editor widens to a text wider than the anchor.
     label->setHTMLText({"<a href=\"Long\" class=\"MASK\" props=\"0000000000000\">1</a>"});
     label->editOptions().EditAutoSize = true;
-    UpdateWindow(label->handle());
+    UpdateWindow(label->hwnd());
     click(1);
     RECT r;
-    GetWindowRect(mask.window(), &r);
+    GetWindowRect(mask.hwnd(), &r);
     EXPECT_GT(r.right - r.left, textEditorWidth(label->anchorRectOf(1)->width()));
 }
 
@@ -451,7 +451,7 @@ TEST_F(ParamLabelClassesTest, EditsEndByReturnEscapeFocusLossAndDeactivationAsEa
     label->events().OnParamEditDone = [&](TParamLabel*, const std::string& h, std::string& v) {
         done.push_back(h + "=" + v);
     };
-    HWND other = testing::createHostWindow(Rect{600, 60, 700, 160});
+    const ScopedWindow other(testing::createHostWindow(Rect{600, 60, 700, 160}));
     const char* endings[] = {"Return", "Escape", "focus loss", "deactivation", "context menu"};
     for (const Row& row : rows) {
         const Subject& subject = subjects[row.subject];
@@ -460,8 +460,8 @@ TEST_F(ParamLabelClassesTest, EditsEndByReturnEscapeFocusLossAndDeactivationAsEa
         const std::string before = subject.anchor.substr(subject.anchor.rfind('>') + 1);
         label->setHTMLText({"<a href=\"P\" " + subject.anchor +
                             "</a> <a href=\"Next\" class=\"TOGGLE\" props=\"on|off\">on</a>"});
-        SetForegroundWindow(host);
-        UpdateWindow(label->handle());
+        SetForegroundWindow(host.get());
+        UpdateWindow(label->hwnd());
         done.clear();
         click(1);
         PopupEditor* editor = openEditor();
@@ -476,18 +476,18 @@ TEST_F(ParamLabelClassesTest, EditsEndByReturnEscapeFocusLossAndDeactivationAsEa
             key(editor->control(), VK_ESCAPE, 0x1B);
             break;
         case Ending::FocusLoss:
-            SetFocus(host);
+            SetFocus(host.get());
             break;
         case Ending::Deactivation:
-            SetForegroundWindow(other);
-            SetActiveWindow(other);
+            SetForegroundWindow(other.get());
+            SetActiveWindow(other.get());
             break;
         case Ending::ContextMenu:
             duringModalLoop([&] {
                 HWND menu = FindWindowA("#32768", nullptr);
                 if (menu == nullptr || !IsWindowVisible(menu)) return false;
-                SendMessageA(editor->window(), WM_ACTIVATE, WA_INACTIVE,
-                             reinterpret_cast<LPARAM>(other));
+                SendMessageA(editor->hwnd(), WM_ACTIVATE, WA_INACTIVE,
+                             reinterpret_cast<LPARAM>(other.get()));
                 openDuringMenu = editor->visible();
                 PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
                 return true;
@@ -507,7 +507,7 @@ TEST_F(ParamLabelClassesTest, EditsEndByReturnEscapeFocusLossAndDeactivationAsEa
         EXPECT_EQ(expected.advances ? "off" : "on", value("Next")) << what;
         EXPECT_EQ(expected.hidden, !editor->visible()) << what;
         HWND focus = GetFocus();
-        Focus where = focus == label->handle()     ? Focus::Label
+        Focus where = focus == label->hwnd()       ? Focus::Label
                       : focus == editor->control() ? Focus::Editor
                                                    : Focus::Elsewhere;
         EXPECT_EQ(static_cast<int>(expected.focus), static_cast<int>(where)) << what;
@@ -515,12 +515,11 @@ TEST_F(ParamLabelClassesTest, EditsEndByReturnEscapeFocusLossAndDeactivationAsEa
             key(editor->control(), VK_ESCAPE);
         } else {
             // A closed editor commits nothing more when the focus moves on.
-            SetFocus(focus == label->handle() ? host : label->handle());
+            SetFocus(focus == label->hwnd() ? host.get() : label->hwnd());
             testing::pumpMessages();
             EXPECT_EQ(events, done) << what << ", then the focus moved";
         }
     }
-    DestroyWindow(other);
 }
 
 } // namespace

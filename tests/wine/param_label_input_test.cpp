@@ -16,9 +16,9 @@ namespace {
 class ParamLabelInputTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        host = testing::createHostWindow(Rect{100, 100, 500, 260});
-        ASSERT_NE(nullptr, host);
-        label = TParamLabel::create(host, 1, RECT{20, 30, 380, 130});
+        host.reset(testing::createHostWindow(Rect{100, 100, 500, 260}));
+        ASSERT_TRUE(host);
+        label = TParamLabel::create(host.get(), 1, RECT{20, 30, 380, 130});
         ASSERT_NE(nullptr, label);
         ParamLabelLook look = label->look();
         look.LineSpacing = 6;
@@ -28,10 +28,10 @@ class ParamLabelInputTest : public ::testing::Test {
         label->setHTMLText({"<b>Publisher</b> : <a href=\"Publisher\" class=\"EDIT\" "
                             "hint=\"Who made it\">old</a><br>",
                             "<b>Contact</b> : <a href=\"Contact\" class=\"EDIT\">me</a><br>"});
-        SetForegroundWindow(host);
-        UpdateWindow(label->handle());
+        SetForegroundWindow(host.get());
+        UpdateWindow(label->hwnd());
     }
-    void TearDown() override { DestroyWindow(host); }
+    void TearDown() override { host.reset(); }
 
     POINT centreOf(int number) {
         std::optional<Rect> r = label->anchorRectOf(number);
@@ -40,18 +40,18 @@ class ParamLabelInputTest : public ::testing::Test {
         return {(r->left + r->right) / 2, (r->top + r->bottom) / 2};
     }
     void click(POINT at) {
-        SendMessageA(label->handle(), WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
-        SendMessageA(label->handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
-        SendMessageA(label->handle(), WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+        SendMessageA(label->hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+        SendMessageA(label->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+        SendMessageA(label->hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
     }
     HCURSOR cursorAt(POINT at) {
-        SendMessageA(label->handle(), WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
-        SendMessageA(label->handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(label->handle()),
+        SendMessageA(label->hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+        SendMessageA(label->hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(label->hwnd()),
                      MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         return GetCursor();
     }
 
-    HWND host = nullptr;
+    ScopedWindow host;
     TParamLabel* label = nullptr;
 };
 
@@ -64,9 +64,9 @@ TEST_F(ParamLabelInputTest, ClickOpensTheEditorJustAboveTheAnchor) {
     EXPECT_TRUE(editor.visible());
     EXPECT_TRUE(label->interaction().editing());
     RECT r;
-    GetWindowRect(editor.window(), &r);
+    GetWindowRect(editor.hwnd(), &r);
     POINT origin{0, 0};
-    ClientToScreen(label->handle(), &origin);
+    ClientToScreen(label->hwnd(), &origin);
     // The anchor's rectangle, inflated by one pixel, moved down by the line spacing; the
     // editor's top two pixels above that.
     EXPECT_EQ(origin.x + anchor->left - 1, r.left);
@@ -86,13 +86,13 @@ TEST_F(ParamLabelInputTest, HoveringAnAnchorShowsItsHintBesideTheMouse) {
     // Moves the pointer there as a user would and waits (at most 3 s) for the hint window
     // to show or hide; returns the pointer's screen position.
     auto hoverUntil = [&](POINT client, bool shown) {
-        ClientToScreen(label->handle(), &client);
+        ClientToScreen(label->hwnd(), &client);
         SetCursorPos(client.x - 2, client.y);
         testing::pumpMessages();
         SetCursorPos(client.x, client.y);
         for (int waited = 0; waited < 3000; waited += 20) {
             testing::pumpMessages();
-            if (label->hintWindow_ && (IsWindowVisible(label->hintWindow_) != FALSE) == shown)
+            if (label->hintWindow_ && (IsWindowVisible(label->hintWindow_.get()) != FALSE) == shown)
                 break;
             Sleep(20);
         }
@@ -100,30 +100,30 @@ TEST_F(ParamLabelInputTest, HoveringAnAnchorShowsItsHintBesideTheMouse) {
     };
     auto hintText = [&] {
         char text[128] = {};
-        GetWindowTextA(label->hintWindow_, text, sizeof text);
+        GetWindowTextA(label->hintWindow_.get(), text, sizeof text);
         return std::string(text);
     };
     POINT mouse = hoverUntil(centreOf(1), true);
     if (GetCursorPos(&mouse) && label->interaction().currentAnchor().empty())
         GTEST_SKIP() << "the pointer cannot be moved on this display";
-    ASSERT_TRUE(IsWindowVisible(label->hintWindow_));
+    ASSERT_TRUE(IsWindowVisible(label->hintWindow_.get()));
     EXPECT_EQ("Who made it", hintText());
     testing::saveScreenshot(GetDesktopWindow(), "parameter_hint");
     RECT tip;
-    GetWindowRect(label->hintWindow_, &tip);
+    GetWindowRect(label->hintWindow_.get(), &tip);
     EXPECT_EQ(mouse.x + 10, tip.left);
     EXPECT_EQ(mouse.y - 10, tip.top);
 
     // The next anchor has no hint attribute: its name is the hint.
     hoverUntil(centreOf(2), false);
     hoverUntil(centreOf(2), true);
-    ASSERT_TRUE(IsWindowVisible(label->hintWindow_));
+    ASSERT_TRUE(IsWindowVisible(label->hintWindow_.get()));
     EXPECT_EQ("Contact", hintText());
 
     // Away from anchors the label shows no hint.
     hoverUntil({340, 90}, false);
     testing::pumpMessages(800);
-    EXPECT_FALSE(IsWindowVisible(label->hintWindow_));
+    EXPECT_FALSE(IsWindowVisible(label->hintWindow_.get()));
 }
 
 } // namespace

@@ -52,9 +52,9 @@ void writeRedBitmap(const std::string& path) {
 class ParamLabelPaint : public ::testing::Test {
   protected:
     void SetUp() override {
-        host = testing::createHostWindow(Rect{50, 50, 410, 250});
-        ASSERT_NE(nullptr, host);
-        label = TParamLabel::create(host, 7, RECT{10, 10, 310, 160});
+        host.reset(testing::createHostWindow(Rect{50, 50, 410, 250}));
+        ASSERT_TRUE(host);
+        label = TParamLabel::create(host.get(), 7, RECT{10, 10, 310, 160});
         ASSERT_NE(nullptr, label);
         ParamLabelLook look = label->look();
         look.Color = rgb(0xFF, 0xFF, 0xFF);
@@ -62,15 +62,15 @@ class ParamLabelPaint : public ::testing::Test {
         look.LineSpacing = 6;
         label->setLook(look);
     }
-    void TearDown() override { DestroyWindow(host); }
+    void TearDown() override { host.reset(); }
 
     // The label's pixels as painted now.
     COLORREF pixel(int x, int y) {
-        RedrawWindow(label->handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        RedrawWindow(label->hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         pump();
-        HDC dc = GetDC(label->handle());
+        HDC dc = GetDC(label->hwnd());
         COLORREF value = GetPixel(dc, x, y);
-        ReleaseDC(label->handle(), dc);
+        ReleaseDC(label->hwnd(), dc);
         return value;
     }
     void setLook(void (*change)(ParamLabelLook&)) {
@@ -79,15 +79,15 @@ class ParamLabelPaint : public ::testing::Test {
         label->setLook(look);
     }
 
-    HWND host = nullptr;
+    ScopedWindow host;
     TParamLabel* label = nullptr;
 };
 
 TEST_F(ParamLabelPaint, DefaultsOfANewLabel) {
-    TParamLabel* plain = TParamLabel::create(host, 8, RECT{0, 0, 0, 0});
+    TParamLabel* plain = TParamLabel::create(host.get(), 8, RECT{0, 0, 0, 0});
     ASSERT_NE(nullptr, plain);
     RECT r{};
-    GetWindowRect(plain->handle(), &r);
+    GetWindowRect(plain->hwnd(), &r);
     EXPECT_EQ(100, r.right - r.left);
     EXPECT_EQ(32, r.bottom - r.top);
     const ParamLabelLook& look = plain->look();
@@ -97,16 +97,16 @@ TEST_F(ParamLabelPaint, DefaultsOfANewLabel) {
     EXPECT_EQ(rgb(0xFF, 0xFF, 0xFF), look.HoverFontColor);
     EXPECT_EQ(2, look.ShadowOffset);
     EXPECT_FALSE(look.Transparent);
-    EXPECT_EQ(plain, TParamLabel::fromHandle(plain->handle()));
-    EXPECT_EQ(nullptr, TParamLabel::fromHandle(host));
+    EXPECT_EQ(plain, TParamLabel::fromHandle(plain->hwnd()));
+    EXPECT_EQ(nullptr, TParamLabel::fromHandle(host.get()));
 }
 
 TEST_F(ParamLabelPaint, HeadingBandCoversTheWholeWidthAndTheRestIsTheLabelColour) {
     label->setHtmlLine(0, "<p bgcolor=\"#C1DAFB\" bgcolorto=\"#C1DAFB\">"
                           "<IMG src=\"idx:1\" align=\"top\"> Properties</p>after");
-    HDC dc = GetDC(label->handle());
+    HDC dc = GetDC(label->hwnd());
     const int lineHeight = label->render(dc, MarkupMode::Measure, Point{-1, -1}).contentHeight / 2;
-    ReleaseDC(label->handle(), dc);
+    ReleaseDC(label->hwnd(), dc);
     EXPECT_EQ(kBand, pixel(0, 1));
     EXPECT_EQ(kBand, pixel(299, 1));
     // The band runs 2 pixels below its line.
@@ -116,10 +116,10 @@ TEST_F(ParamLabelPaint, HeadingBandCoversTheWholeWidthAndTheRestIsTheLabelColour
 }
 
 TEST_F(ParamLabelPaint, WindowTextIsTheMarkupAndSettingItRepaints) {
-    SetWindowTextA(label->handle(), "<p bgcolor=\"clRed\">red</p>");
+    SetWindowTextA(label->hwnd(), "<p bgcolor=\"clRed\">red</p>");
     EXPECT_EQ("<p bgcolor=\"clRed\">red</p>", label->htmlLine(0));
     char text[64] = {};
-    GetWindowTextA(label->handle(), text, sizeof text);
+    GetWindowTextA(label->hwnd(), text, sizeof text);
     EXPECT_EQ(std::string("<p bgcolor=\"clRed\">red</p>\r\n"), text);
     EXPECT_EQ(RGB(0xFF, 0, 0), pixel(290, 3));
 }
@@ -172,23 +172,23 @@ TEST_F(ParamLabelPaint, HoveredAnchorIsPaintedInTheHoverColourAndTheFocusedOneFr
     EXPECT_EQ(kWhite, pixel(two->left + 1, two->top));
 
     const int x = (two->left + two->right) / 2, y = (two->top + two->bottom) / 2;
-    SendMessageA(label->handle(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+    SendMessageA(label->hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
     EXPECT_EQ(RGB(0x56, 0x7D, 0xB0), pixel(two->left + 1, two->top));
     EXPECT_EQ(kWhite, pixel(one->left + 1, one->top));
 
     // With the keyboard focus the first anchor gets the grey frame.
-    SetForegroundWindow(host);
-    SetFocus(label->handle());
+    SetForegroundWindow(host.get());
+    SetFocus(label->hwnd());
     pump();
-    ASSERT_EQ(label->handle(), GetFocus());
+    ASSERT_EQ(label->hwnd(), GetFocus());
     EXPECT_EQ(RGB(0x80, 0x80, 0x80), pixel(one->left - 1, one->top + 3));
-    SetFocus(host);
+    SetFocus(host.get());
     pump();
     EXPECT_EQ(kWhite, pixel(one->left - 1, one->top + 3));
 }
 
 TEST_F(ParamLabelPaint, GdiCanvasMeasuresAsItDraws) {
-    HDC dc = GetDC(label->handle());
+    HDC dc = GetDC(label->hwnd());
     {
         GdiCanvas canvas(dc);
         canvas.setFont(Font{"Tahoma", -11, 0});
@@ -208,7 +208,7 @@ TEST_F(ParamLabelPaint, GdiCanvasMeasuresAsItDraws) {
         EXPECT_EQ(static_cast<Color>(GetSysColor(COLOR_BTNFACE)),
                   canvas.resolve(systemColor(COLOR_BTNFACE)));
     }
-    ReleaseDC(label->handle(), dc);
+    ReleaseDC(label->hwnd(), dc);
 }
 
 TEST_F(ParamLabelPaint, AutoSizingFitsTheControlToItsText) {
@@ -219,11 +219,11 @@ TEST_F(ParamLabelPaint, AutoSizingFitsTheControlToItsText) {
     label->setHtmlLine(0, "<p bgcolor=\"clRed\">abc</p>abcdef");
     pixel(0, 0);
     pump();
-    HDC dc = GetDC(label->handle());
+    HDC dc = GetDC(label->hwnd());
     MarkupResult measured = label->render(dc, MarkupMode::Measure, Point{-1, -1});
-    ReleaseDC(label->handle(), dc);
+    ReleaseDC(label->hwnd(), dc);
     RECT r{};
-    GetWindowRect(label->handle(), &r);
+    GetWindowRect(label->hwnd(), &r);
     EXPECT_EQ(measured.maxLineWidth + 6, r.right - r.left);
     EXPECT_EQ(measured.contentHeight + 6, r.bottom - r.top);
     EXPECT_LT(r.right - r.left, 100);
@@ -240,9 +240,9 @@ TEST_F(ParamLabelPaint, KeepsItsFontsAndAdvancesUntilItsFontOrMarkupChanges) {
     const std::size_t glyphs = GdiTextCache::glyphsMeasured();
     ASSERT_GE(fonts, start + 3);
     for (int i = 0; i < 100; ++i) {
-        SendMessageA(label->handle(), WM_MOUSEMOVE, 0, MAKELPARAM(i * 3, 8));
+        SendMessageA(label->hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(i * 3, 8));
         label->setHtmlLine(0, markup);
-        RedrawWindow(label->handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        RedrawWindow(label->hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     }
     EXPECT_EQ(fonts, GdiTextCache::fontsMade());
     EXPECT_EQ(glyphs, GdiTextCache::glyphsMeasured());

@@ -37,9 +37,9 @@ RECT screenRect(HWND w) {
 class PopupEditTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        host = makeWindow("host", nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-        label = makeWindow("label", host, WS_CHILD | WS_VISIBLE);
-        SetForegroundWindow(host);
+        host.reset(makeWindow("host", nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+        label = makeWindow("label", host.get(), WS_CHILD | WS_VISIBLE);
+        SetForegroundWindow(host.get());
         SetFocus(label);
         editor = std::make_unique<TPopupEdit>(label, nullptr);
         editor->OnCommit = [&](const std::string& href, const std::string& text) {
@@ -49,7 +49,7 @@ class PopupEditTest : public ::testing::Test {
     }
     void TearDown() override {
         editor.reset();
-        DestroyWindow(host);
+        host.reset();
         pump();
     }
     void type(const std::string& text) {
@@ -62,7 +62,7 @@ class PopupEditTest : public ::testing::Test {
         SendMessageA(editor->editWindow(), WM_KEYUP, vk, 1);
     }
 
-    HWND host = nullptr;
+    ScopedWindow host;
     HWND label = nullptr;
     std::unique_ptr<TPopupEdit> editor;
     std::vector<std::string> commits;
@@ -71,12 +71,12 @@ class PopupEditTest : public ::testing::Test {
 
 TEST_F(PopupEditTest, OpensAsAnOwnedPopupAtThePointWithItsTextSelected) {
     editor->open("Publisher", {120, 140}, 48, "old");
-    HWND popup = editor->window();
+    HWND popup = editor->hwnd();
     EXPECT_TRUE(editor->visible());
     LONG style = GetWindowLongA(popup, GWL_STYLE);
     EXPECT_TRUE(style & WS_POPUP);
     EXPECT_FALSE(style & WS_CHILD);
-    EXPECT_EQ(host, GetWindow(popup, GW_OWNER));
+    EXPECT_EQ(host.get(), GetWindow(popup, GW_OWNER));
     RECT r = screenRect(popup);
     EXPECT_EQ(120, r.left);
     EXPECT_EQ(140, r.top);
@@ -92,9 +92,9 @@ TEST_F(PopupEditTest, OpensAsAnOwnedPopupAtThePointWithItsTextSelected) {
 TEST_F(PopupEditTest, AutoSizeWidensToTheTextAndNeverShrinks) {
     editor->EditAutoSize = true;
     editor->open("Contact", {10, 10}, 40, "");
-    EXPECT_EQ(40, screenRect(editor->window()).right - screenRect(editor->window()).left);
+    EXPECT_EQ(40, screenRect(editor->hwnd()).right - screenRect(editor->hwnd()).left);
     type("a considerably longer text than the anchor");
-    RECT wide = screenRect(editor->window());
+    RECT wide = screenRect(editor->hwnd());
     HDC dc = GetDC(editor->editWindow());
     HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
     SIZE extent{};
@@ -105,27 +105,27 @@ TEST_F(PopupEditTest, AutoSizeWidensToTheTextAndNeverShrinks) {
     EXPECT_EQ(extent.cx + 16, wide.right - wide.left);
     SetWindowTextA(editor->editWindow(), "");
     EXPECT_EQ(wide.right - wide.left,
-              screenRect(editor->window()).right - screenRect(editor->window()).left);
+              screenRect(editor->hwnd()).right - screenRect(editor->hwnd()).left);
 
     // Without auto-size the width stays as opened.
     editor->EditAutoSize = false;
     editor->open("Contact", {10, 10}, 40, "");
     type("a considerably longer text than the anchor");
-    EXPECT_EQ(40, screenRect(editor->window()).right - screenRect(editor->window()).left);
+    EXPECT_EQ(40, screenRect(editor->hwnd()).right - screenRect(editor->hwnd()).left);
 }
 
 TEST_F(PopupEditTest, ReopeningResetsPlaceTextNameAndFinishedFlag) {
     editor->open("A", {10, 10}, 40, "one");
-    HWND first = editor->window();
+    HWND first = editor->hwnd();
     key(VK_ESCAPE, 0x1B);
     EXPECT_EQ(1, cancels);
     EXPECT_TRUE(commits.empty());
     editor->open("B", {200, 220}, 90, "two");
-    EXPECT_EQ(first, editor->window());
+    EXPECT_EQ(first, editor->hwnd());
     EXPECT_FALSE(editor->finished());
     EXPECT_EQ("B", editor->href());
     EXPECT_EQ("two", editor->text());
-    RECT r = screenRect(editor->window());
+    RECT r = screenRect(editor->hwnd());
     EXPECT_EQ(200, r.left);
     EXPECT_EQ(90, r.right - r.left);
     key(VK_RETURN, '\r');

@@ -36,7 +36,7 @@ void setValue(const std::string& path, const char* name, DWORD type, const void*
     HKEY raw = nullptr;
     ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0,
                                              KEY_ALL_ACCESS, nullptr, &raw, nullptr));
-    RegKeyHandle key(raw);
+    ScopedRegKey key(raw);
     ASSERT_EQ(ERROR_SUCCESS, RegSetValueExA(raw, name, 0, type, static_cast<const BYTE*>(data),
                                             static_cast<DWORD>(size)));
 }
@@ -86,7 +86,7 @@ class RealRefresh : public testing::Test {
         HKEY raw = nullptr;
         RegCreateKeyExA(HKEY_LOCAL_MACHINE, (kStore + seeded.back()).c_str(), 0, nullptr, 0,
                         KEY_ALL_ACCESS, nullptr, &raw, nullptr);
-        RegKeyHandle key(raw);
+        ScopedRegKey key(raw);
         return kStore + seeded.back();
     }
     const TAppInfo* find(const std::string& key) const {

@@ -28,7 +28,7 @@ bool setSecurity(const std::string& path, const char* sddl) {
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, WRITE_DAC, &key) != ERROR_SUCCESS)
         return false;
-    RegKeyHandle owned(key);
+    ScopedRegKey owned(key);
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor,
                                                               nullptr))
@@ -44,7 +44,7 @@ class Win32Backend : public RegistryBackend {
         static int counter = 0;
         base_ = "Software\\RemvanaTests\\Contract-" + std::to_string(GetCurrentProcessId()) + "-" +
                 std::to_string(++counter);
-        RegKeyHandle key(createRaw(base_));
+        ScopedRegKey key(createRaw(base_));
         EXPECT_TRUE(key) << "cannot create the test key";
     }
     ~Win32Backend() override {
@@ -59,10 +59,10 @@ class Win32Backend : public RegistryBackend {
     RegRoot root() const override { return RegRoot::CurrentUser; }
     std::string base() const override { return base_; }
 
-    void seedKey(const std::string& path) override { RegKeyHandle key(createRaw(below(path))); }
+    void seedKey(const std::string& path) override { ScopedRegKey key(createRaw(below(path))); }
     void seedValue(const std::string& path, const std::string& name, std::uint32_t type,
                    const std::vector<std::uint8_t>& data) override {
-        RegKeyHandle key(createRaw(below(path)));
+        ScopedRegKey key(createRaw(below(path)));
         ASSERT_TRUE(key);
         ASSERT_EQ(ERROR_SUCCESS, RegSetValueExA(key.get(), name.c_str(), 0, type,
                                                 data.empty() ? nullptr : data.data(),
@@ -72,7 +72,7 @@ class Win32Backend : public RegistryBackend {
         HKEY key = nullptr;
         const bool found = RegOpenKeyExA(HKEY_CURRENT_USER, below(path).c_str(), 0, KEY_QUERY_VALUE,
                                          &key) == ERROR_SUCCESS;
-        RegKeyHandle owned(key);
+        ScopedRegKey owned(key);
         return found;
     }
     std::optional<StoredValue> stored(const std::string& path, const std::string& name) override {
@@ -80,7 +80,7 @@ class Win32Backend : public RegistryBackend {
         if (RegOpenKeyExA(HKEY_CURRENT_USER, below(path).c_str(), 0, KEY_QUERY_VALUE, &key) !=
             ERROR_SUCCESS)
             return std::nullopt;
-        RegKeyHandle owned(key);
+        ScopedRegKey owned(key);
         DWORD type = 0, size = 0;
         if (RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
             return std::nullopt;
@@ -127,7 +127,7 @@ TEST(Win32Registry, AMarkedSubkeyNameNeverReachesAKey) {
     ASSERT_EQ(ERROR_SUCCESS,
               RegCreateKeyExW(HKEY_CURRENT_USER, (wideBase + L"\\Victim\xD800").c_str(), 0, nullptr,
                               0, KEY_ALL_ACCESS, nullptr, &raw, nullptr));
-    RegKeyHandle created(raw);
+    ScopedRegKey created(raw);
 
     auto registry = backend.factory().create(RegRoot::CurrentUser, reg_access::AllAccess);
     std::string base = "\\";

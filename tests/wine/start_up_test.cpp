@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "support/child_process.h"
+
 namespace remvana {
 namespace {
 
@@ -13,13 +15,6 @@ constexpr const char* kStoreParent = "SOFTWARE\\Microsoft\\Windows\\CurrentVersi
 constexpr const char* kStoreName = "Uninstall";
 constexpr const char* kBackupParent = "SOFTWARE";
 constexpr const char* kBackupName = "RemvanaStartUpTestBackup";
-
-std::string ownFolder() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    return folder.substr(0, folder.find_last_of('\\') + 1);
-}
 
 // Moves one uninstall store (a root in a registry view) aside for the test and puts it back
 // afterwards.
@@ -98,16 +93,10 @@ TEST(StartUp, WithNoStoreToOpenShowsRegistryErrorThenEnds) {
     StoreMovedAside user(HKEY_CURRENT_USER, 0);
     ASSERT_TRUE(machine64.moved() && machine32.moved() && user.moved());
 
-    std::string command = "\"";
-    command += ownFolder();
-    command += "remvana.exe\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION child{};
-    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &child));
+    testing::ChildProcess child(testing::ownProgramCommand("remvana.exe"));
+    ASSERT_TRUE(child.started());
 
-    BoxSearch search{child.dwProcessId};
+    BoxSearch search{child.processId()};
     for (int i = 0; i < 400 && search.box == nullptr; ++i) {
         Sleep(50);
         EnumWindows(findBox, reinterpret_cast<LPARAM>(&search));
@@ -119,14 +108,8 @@ TEST(StartUp, WithNoStoreToOpenShowsRegistryErrorThenEnds) {
     EXPECT_FALSE(search.windowShown);
     PostMessageA(search.box, WM_COMMAND, IDOK, 0);
 
-    const DWORD waited = WaitForSingleObject(child.hProcess, 15000);
-    EXPECT_EQ(WAIT_OBJECT_0, waited) << "the program did not end";
-    if (waited != WAIT_OBJECT_0) TerminateProcess(child.hProcess, 1);
-    DWORD code = 1;
-    GetExitCodeProcess(child.hProcess, &code);
-    EXPECT_EQ(0u, code);
-    CloseHandle(child.hThread);
-    CloseHandle(child.hProcess);
+    EXPECT_TRUE(child.waitOrEnd(15000)) << "the program did not end";
+    EXPECT_EQ(0u, child.exitCode());
 }
 
 } // namespace

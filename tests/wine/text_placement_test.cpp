@@ -327,18 +327,18 @@ TEST(TextPlacement, TextIsLaidOutByCharactersNotBytes) {
 class TextPlacementInLabel : public ::testing::Test {
   protected:
     void SetUp() override {
-        host = createHostWindow(Rect{40, 40, 380, 120});
-        ASSERT_NE(nullptr, host);
-        label = TParamLabel::create(host, 7, RECT{0, 0, 320, 60});
+        host.reset(createHostWindow(Rect{40, 40, 380, 120}));
+        ASSERT_TRUE(host);
+        label = TParamLabel::create(host.get(), 7, RECT{0, 0, 320, 60});
         ASSERT_NE(nullptr, label);
         ParamLabelLook look = label->look();
         look.Color = rgb(0xFF, 0xFF, 0xFF);
         look.Font = kPlain;
         label->setLook(look);
     }
-    void TearDown() override { DestroyWindow(host); }
+    void TearDown() override { host.reset(); }
 
-    HWND host = nullptr;
+    ScopedWindow host;
     TParamLabel* label = nullptr;
 };
 
@@ -348,10 +348,10 @@ TEST_F(TextPlacementInLabel, AnchorWordsAreOneSpaceApartOverAnUnbrokenUnderline)
                        "<B>Publisher</B> : <a href=\"Publisher\" class=\"EDIT\">" + value + "</A>");
     std::optional<Rect> anchor = label->anchorRectOf(1);
     ASSERT_TRUE(anchor);
-    RedrawWindow(label->handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    RedrawWindow(label->hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     pumpMessages(20);
     Surface shown(320, 60);
-    shown.copyFrom(label->handle());
+    shown.copyFrom(label->hwnd());
 
     const int width = anchor->width();
     const Rect area{anchor->left, anchor->top, anchor->right, anchor->bottom};

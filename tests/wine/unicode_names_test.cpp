@@ -86,8 +86,8 @@ class UnicodeNames : public testing::MainWindowFixture {
         std::optional<Rect> r = label.anchorRectOf(ParamAnchorIndex(label.markupText(), href) + 1);
         if (!r) return nullptr;
         LPARAM at = MAKELPARAM((r->left + r->right) / 2, (r->top + r->bottom) / 2);
-        SendMessageA(label.handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-        SendMessageA(label.handle(), WM_LBUTTONUP, 0, at);
+        SendMessageA(label.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageA(label.hwnd(), WM_LBUTTONUP, 0, at);
         testing::pumpMessages(10);
         TPopupEdit* editor = label.textEditor_.get();
         return editor && editor->visible() ? editor : nullptr;

@@ -21,6 +21,7 @@
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/shell_win32.h"
 #include "settings/win32/string_table_win32.h"
+#include "support/child_process.h"
 
 namespace remvana::testing {
 
@@ -31,8 +32,6 @@ std::vector<HWND> findByClass(HWND root, const std::string& className);
 std::string classNameOf(HWND hwnd);
 std::string windowText(HWND hwnd);
 using remvana::clientSizeOf;
-// The folder of the test program (and of its helper programs), ending in a backslash.
-std::string ownFolder();
 // A file's bytes; empty when it cannot be read.
 std::string readFile(const std::string& path);
 // A started helper's record: the file's bytes once it has any, waiting up to 20 seconds.

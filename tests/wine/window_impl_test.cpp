@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/win32/application.h"
+#include "platform/win32/scoped_handles.h"
 #include "platform/win32/window_impl.h"
 
 namespace remvana {
@@ -70,10 +71,9 @@ TEST(WindowImpl, AHandlersErrorReachesTheApplicationAndTheWindowGoesOn) {
     EXPECT_EQ(42, SendMessageA(window, kAnswer, 0, 0));
 
     EXPECT_EQ(&probe, ProbeWindow::fromHandle(window));
-    HWND other = CreateWindowExA(0, "Static", "other", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
-    EXPECT_EQ(nullptr, ProbeWindow::fromHandle(other));
-    DestroyWindow(other);
+    const ScopedWindow other(CreateWindowExA(0, "Static", "other", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                             nullptr, GetModuleHandleA(nullptr), nullptr));
+    EXPECT_EQ(nullptr, ProbeWindow::fromHandle(other.get()));
 
     DestroyWindow(window);
     EXPECT_EQ(nullptr, probe.hwnd());

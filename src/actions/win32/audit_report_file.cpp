@@ -7,7 +7,7 @@
 
 #include "actions/action_errors.h"
 #include "platform/shell.h"
-#include "platform/win32/file_handle.h"
+#include "platform/win32/scoped_handles.h"
 #include "platform/win32/system_library.h"
 
 namespace remvana {
@@ -50,10 +50,9 @@ void setAuditReportPathChooser(AuditReportPathChooser chooser) {
 
 void writeAuditReportFile(const std::string& path, const InventoryArray& inventory,
                           AuditReportServices& services) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    ScopedFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE)
-        throw FileCreateError(path, services.shell.lastErrorText());
+    if (!file) throw FileCreateError(path, services.shell.lastErrorText());
     // A report cut short would pass for a complete one, so a failing write removes the file.
     std::optional<std::string> failure;
     writeAuditReport(inventory, services, [&](const std::string& piece) {
@@ -65,8 +64,9 @@ void writeAuditReportFile(const std::string& path, const InventoryArray& invento
         else if (written != piece.size())
             failure = "Not all of it could be written; the disk may be full";
     });
+    // The last of the data may only reach the file as it is closed, and fail there.
+    if (!file.close() && !failure) failure = services.shell.lastErrorText();
     if (!failure) return;
-    file.close();
     DeleteFileA(path.c_str());
     throw reportIncompleteError(path, *failure);
 }

@@ -1,5 +1,6 @@
 #pragma once
-// What the window's controls share: their ownership and child geometry (also used by tests).
+// What the window's controls share: where a child sits in its parent and how it is moved,
+// and the tooltips of the window's tooltip control (also used by tests).
 #include <windows.h>
 
 #include <string>

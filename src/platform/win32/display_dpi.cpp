@@ -1,5 +1,7 @@
 #include "platform/win32/display_dpi.h"
 
+#include <commctrl.h>
+
 #include <map>
 #include <utility>
 
@@ -12,7 +14,19 @@ namespace remvana {
 
 namespace {
 
+// The layout DPI is a property of the top-level window, taken off again at the window's last
+// message by a subclass entry put on with it, so nothing of it outlives the window.
 constexpr const char* kLayoutDpiProp = "RemvanaLayoutDpi";
+constexpr UINT_PTR kLayoutDpiEntry = 1;
+
+LRESULT CALLBACK removesLayoutDpi(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                  DWORD_PTR) {
+    if (msg == WM_NCDESTROY) {
+        RemovePropA(window, kLayoutDpiProp);
+        RemoveWindowSubclass(window, &removesLayoutDpi, id);
+    }
+    return DefSubclassProc(window, msg, wParam, lParam);
+}
 
 int screenDpi() {
     const ClientDc screen(nullptr);
@@ -41,6 +55,8 @@ int windowDpi(HWND hwnd) {
 
 void setLayoutDpi(HWND topLevel, int dpi) {
     SetPropA(topLevel, kLayoutDpiProp, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(dpi)));
+    // A second call finds the entry there already and leaves it.
+    SetWindowSubclass(topLevel, &removesLayoutDpi, kLayoutDpiEntry, 0);
 }
 
 int layoutDpi(HWND hwnd) {

@@ -19,9 +19,12 @@ int windowDpi(HWND hwnd);
 void setLayoutDpi(HWND topLevel, int dpi);
 int layoutDpi(HWND hwnd);
 
-// A font of the program's at `dpi` (the font's height scaled from 96 DPI), made once and
-// kept for the process: the window's controls share a handful of them for every scale they
-// are shown at, and a control can pick its font at paint time without owning one.
+// A font of the program's at `dpi` (the font's height scaled from 96 DPI; at 96 the font as
+// given), made once and kept for the process. This is how every window gets the fonts it is
+// given or draws its own text in: they share a handful for every scale they are shown at, a
+// control picks its font at paint time without owning one, and no font is deleted while a
+// control still holds it. (The markup canvas keeps the fonts its text asks for in its own
+// bounded cache instead: markup may ask for any number of them.)
 HFONT fontAtDpi(const Font& font, int dpi);
 
 // What WM_DPICHANGED brings: the new DPI and the window rectangle the system suggests.

@@ -4,7 +4,7 @@
 
 #include <shlobj.h>
 
-#include "platform/win32/file_handle.h"
+#include "platform/win32/scoped_handles.h"
 #include "platform/win32/shell_win32.h"
 
 namespace remvana {
@@ -37,7 +37,7 @@ bool Win32FileSystem::createFolders(const std::string& path) {
 
 std::optional<std::string> Win32FileSystem::writeNewFile(const std::string& path,
                                                          const std::vector<std::uint8_t>& bytes) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    ScopedFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return lastErrorText();
     DWORD written = 0;
@@ -53,7 +53,7 @@ std::optional<std::string> Win32FileSystem::writeNewFile(const std::string& path
 
 std::optional<std::vector<std::uint8_t>> Win32FileSystem::readFile(const std::string& path,
                                                                    std::string& reason) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
     if (!file.valid() || !GetFileSizeEx(file.get(), &size)) {

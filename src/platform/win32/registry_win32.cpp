@@ -33,7 +33,7 @@ bool deleteTreeWide(HKEY base, const std::wstring& path, REGSAM view, TreeDeleti
     HKEY raw = nullptr;
     if (RegOpenKeyExW(base, path.c_str(), 0, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | view,
                       &raw) == ERROR_SUCCESS) {
-        RegKeyHandle key(raw);
+        ScopedRegKey key(raw);
         DWORD count = 0, longest = 0;
         if (RegQueryInfoKeyW(raw, nullptr, nullptr, nullptr, &count, &longest, nullptr, nullptr,
                              nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
@@ -133,7 +133,7 @@ std::unique_ptr<Registry> Win32Registry::openSubkey(const std::string& name, std
     HKEY key = nullptr;
     if (!succeeded(RegOpenKeyExA(open_.get(), name.c_str(), 0, rights | view_, &key)))
         return nullptr;
-    return std::unique_ptr<Registry>(new Win32Registry(root_, rights | view_, RegKeyHandle(key)));
+    return std::unique_ptr<Registry>(new Win32Registry(root_, rights | view_, ScopedRegKey(key)));
 }
 
 bool Win32Registry::openKey(const std::string& path) {

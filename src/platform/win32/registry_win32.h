@@ -12,10 +12,6 @@
 
 namespace remvana {
 
-// Owns one open key handle and closes it (without a flush) when it goes; the predefined
-// root handles are never closed.
-using RegKeyHandle = ScopedRegKey;
-
 HKEY__* rootKeyOf(RegRoot root);
 
 class Win32Registry : public Registry {
@@ -46,7 +42,7 @@ class Win32Registry : public Registry {
     RegFailure lastFailure() const override;
 
   private:
-    Win32Registry(HKEY__* root, std::uint32_t access, RegKeyHandle open)
+    Win32Registry(HKEY__* root, std::uint32_t access, ScopedRegKey open)
         : root_(root), access_(access), view_(access & reg_access::ViewMask),
           open_(std::move(open)) {}
 
@@ -59,7 +55,7 @@ class Win32Registry : public Registry {
     HKEY__* root_;
     std::uint32_t access_;
     std::uint32_t view_;
-    RegKeyHandle open_;
+    ScopedRegKey open_;
     long lastError_ = 0;
 };
 

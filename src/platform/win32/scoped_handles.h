@@ -1,7 +1,8 @@
 #pragma once
 // Owners of the handles the Win32 layer makes: each gives its handle back on every way out
 // (a throwing render included), none is ever copied, and moving one hands the handle over.
-// One template, told by a traits type what "no handle" is and how a handle is given back.
+// One template, told by a traits type what "no handle" is and how a handle is given back
+// (and whether that worked).
 #include <windows.h>
 
 #include <commctrl.h>
@@ -35,6 +36,10 @@ template <class Traits> class UniqueHandle {
         if (valid()) Traits::close(handle_);
         handle_ = handle;
     }
+    // Gives the handle back now and tells whether that worked (true when none was held).
+    // For a file just written a failed close can mean its last data never reached it, which
+    // the destructor could not report.
+    [[nodiscard]] bool close() { return !valid() || Traits::close(release()); }
     // Stops owning the handle and returns it.
     [[nodiscard]] Handle release() { return std::exchange(handle_, Traits::invalid()); }
 
@@ -46,7 +51,7 @@ template <class Traits> class UniqueHandle {
 template <class T> struct GdiObjectTraits {
     using Handle = T;
     static Handle invalid() { return nullptr; }
-    static void close(Handle handle) { DeleteObject(handle); }
+    static bool close(Handle handle) { return DeleteObject(handle) != FALSE; }
 };
 using ScopedFont = UniqueHandle<GdiObjectTraits<HFONT>>;
 using ScopedBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
@@ -57,21 +62,21 @@ using ScopedRegion = UniqueHandle<GdiObjectTraits<HRGN>>;
 struct IconTraits {
     using Handle = HICON;
     static Handle invalid() { return nullptr; }
-    static void close(Handle handle) { DestroyIcon(handle); }
+    static bool close(Handle handle) { return DestroyIcon(handle) != FALSE; }
 };
 using ScopedIcon = UniqueHandle<IconTraits>;
 
 struct ImageListTraits {
     using Handle = HIMAGELIST;
     static Handle invalid() { return nullptr; }
-    static void close(Handle handle) { ImageList_Destroy(handle); }
+    static bool close(Handle handle) { return ImageList_Destroy(handle) != FALSE; }
 };
 using ScopedImageList = UniqueHandle<ImageListTraits>;
 
 struct MenuTraits {
     using Handle = HMENU;
     static Handle invalid() { return nullptr; }
-    static void close(Handle handle) { DestroyMenu(handle); }
+    static bool close(Handle handle) { return DestroyMenu(handle) != FALSE; }
 };
 using ScopedMenu = UniqueHandle<MenuTraits>;
 
@@ -79,7 +84,7 @@ using ScopedMenu = UniqueHandle<MenuTraits>;
 struct MemoryDcTraits {
     using Handle = HDC;
     static Handle invalid() { return nullptr; }
-    static void close(Handle handle) { DeleteDC(handle); }
+    static bool close(Handle handle) { return DeleteDC(handle) != FALSE; }
 };
 using ScopedMemoryDc = UniqueHandle<MemoryDcTraits>;
 
@@ -88,10 +93,11 @@ using ScopedMemoryDc = UniqueHandle<MemoryDcTraits>;
 struct RegKeyTraits {
     using Handle = HKEY;
     static Handle invalid() { return nullptr; }
-    static void close(Handle key) {
-        if (key != HKEY_CLASSES_ROOT && key != HKEY_CURRENT_USER && key != HKEY_LOCAL_MACHINE &&
-            key != HKEY_USERS && key != HKEY_CURRENT_CONFIG)
-            RegCloseKey(key);
+    static bool close(Handle key) {
+        if (key == HKEY_CLASSES_ROOT || key == HKEY_CURRENT_USER || key == HKEY_LOCAL_MACHINE ||
+            key == HKEY_USERS || key == HKEY_CURRENT_CONFIG)
+            return true;
+        return RegCloseKey(key) == ERROR_SUCCESS;
     }
 };
 using ScopedRegKey = UniqueHandle<RegKeyTraits>;
@@ -101,14 +107,15 @@ using ScopedRegKey = UniqueHandle<RegKeyTraits>;
 struct KernelHandleTraits {
     using Handle = HANDLE;
     static Handle invalid() { return nullptr; }
-    static void close(Handle handle) { CloseHandle(handle); }
+    static bool close(Handle handle) { return CloseHandle(handle) != FALSE; }
 };
 using ScopedKernelHandle = UniqueHandle<KernelHandleTraits>;
-// A file or device opened with CreateFile, whose "no handle" is INVALID_HANDLE_VALUE.
+// A file or device opened with CreateFile, whose "no handle" is INVALID_HANDLE_VALUE. A file
+// written to is closed with close(), which tells whether its data all reached it.
 struct FileTraits {
     using Handle = HANDLE;
     static Handle invalid() { return INVALID_HANDLE_VALUE; }
-    static void close(Handle handle) { CloseHandle(handle); }
+    static bool close(Handle handle) { return CloseHandle(handle) != FALSE; }
 };
 using ScopedFile = UniqueHandle<FileTraits>;
 
@@ -117,15 +124,73 @@ using ScopedFile = UniqueHandle<FileTraits>;
 template <class T> struct LocalMemoryTraits {
     using Handle = T*;
     static Handle invalid() { return nullptr; }
-    static void close(Handle memory) { LocalFree(memory); }
+    static bool close(Handle memory) { return LocalFree(memory) == nullptr; }
 };
 template <class T> using ScopedLocalMemory = UniqueHandle<LocalMemoryTraits<T>>;
 struct ItemIdListTraits {
     using Handle = LPITEMIDLIST;
     static Handle invalid() { return nullptr; }
-    static void close(Handle items) { ILFree(items); }
+    static bool close(Handle items) {
+        ILFree(items);
+        return true;
+    }
 };
 using ScopedItemIdList = UniqueHandle<ItemIdListTraits>;
+
+// A window this object made and ends: DestroyWindow when the owner goes or is reset. The
+// system may end the window first (a popup or tooltip goes with the top-level window that
+// owns it, a child with its parent); the owner hears of it at the window's last message and
+// forgets the handle then, so it never destroys, or hands out, a handle that has been reused.
+// Not movable: the window's watch holds the owner's address.
+class ScopedWindow {
+  public:
+    ScopedWindow() = default;
+    explicit ScopedWindow(HWND window) { reset(window); }
+    ~ScopedWindow() { reset(); }
+    ScopedWindow(const ScopedWindow&) = delete;
+    ScopedWindow& operator=(const ScopedWindow&) = delete;
+
+    HWND get() const { return window_.get(); }
+    explicit operator bool() const { return window_.valid(); }
+    // Destroys the window held (unless it is `window`) and holds `window` instead.
+    void reset(HWND window = nullptr) {
+        if (window == window_.get()) return;
+        unwatch();
+        window_.reset(window);
+        watch();
+    }
+    // Stops owning the window and returns it.
+    [[nodiscard]] HWND release() {
+        unwatch();
+        return window_.release();
+    }
+
+  private:
+    struct Traits {
+        using Handle = HWND;
+        static Handle invalid() { return nullptr; }
+        static bool close(Handle window) { return DestroyWindow(window) != FALSE; }
+    };
+
+    void watch() {
+        if (window_) SetWindowSubclass(window_.get(), &ScopedWindow::watchProc, watchId(), 0);
+    }
+    void unwatch() {
+        if (window_) RemoveWindowSubclass(window_.get(), &ScopedWindow::watchProc, watchId());
+    }
+    UINT_PTR watchId() const { return reinterpret_cast<UINT_PTR>(this); }
+    static LRESULT CALLBACK watchProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR id, DWORD_PTR) {
+        if (msg == WM_NCDESTROY) {
+            // Destroyed by someone else (our own reset has left the chain before it destroys).
+            RemoveWindowSubclass(window, &ScopedWindow::watchProc, id);
+            static_cast<void>(reinterpret_cast<ScopedWindow*>(id)->window_.release());
+        }
+        return DefSubclassProc(window, msg, wParam, lParam);
+    }
+
+    UniqueHandle<Traits> window_;
+};
 
 // A window's client-area device context (GetDC), released to that window when it goes.
 class ClientDc {

@@ -69,6 +69,12 @@ template <class Derived> class WindowImpl {
                                static_cast<Derived*>(this));
     }
 
+    // Destroys the object's window, when it still has one: a window the system destroyed with
+    // its parent or owner has cleared the handle already.
+    void destroyWindow() {
+        if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+    }
+
     // What the class does with a message its handler leaves.
     LRESULT defaultMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return CallWindowProcA(defaultProc(), hwnd_, msg, wParam, lParam);

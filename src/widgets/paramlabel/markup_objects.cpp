@@ -137,11 +137,8 @@ void Engine::image(Pass pass, const std::string& body, LineState& line) {
         if (index >= 0) {
             request_.images->draw(canvas_, index, x, y);
         } else if (shellIcon) {
-            IconHandle icon = request_.shellIcons->shellIcon(source.substr(5), source[0] == 'L');
-            if (icon) {
-                canvas_.drawIcon(icon, x, y, natural.cx);
-                request_.shellIcons->releaseIcon(icon);
-            }
+            const LentIcon icon(*request_.shellIcons, source.substr(5), source[0] == 'L');
+            if (icon) canvas_.drawIcon(icon.get(), x, y, natural.cx);
         } else if (picture) {
             Rect area = stretch.cx > 0 ? Rect{x, y, x + stretch.cx, y + stretch.cy}
                                        : Rect{x + picture->offset().x, y + picture->offset().y,

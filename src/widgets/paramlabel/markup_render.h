@@ -47,6 +47,24 @@ class ShellIconSource {
     virtual void releaseIcon(IconHandle icon) = 0;
 };
 
+// A shell icon lent by its source for one drawing, handed back to it on every way out.
+class LentIcon {
+  public:
+    LentIcon(ShellIconSource& source, const std::string& pathOrIndex, bool large)
+        : source_(source), icon_(source.shellIcon(pathOrIndex, large)) {}
+    ~LentIcon() {
+        if (icon_) source_.releaseIcon(icon_);
+    }
+    LentIcon(const LentIcon&) = delete;
+    LentIcon& operator=(const LentIcon&) = delete;
+    IconHandle get() const { return icon_; }
+    explicit operator bool() const { return icon_ != 0; }
+
+  private:
+    ShellIconSource& source_;
+    IconHandle icon_;
+};
+
 enum class MarkupMode { Measure, Draw, HitTest };
 
 struct MarkupRequest {

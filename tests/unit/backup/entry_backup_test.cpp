@@ -145,7 +145,7 @@ TEST(BackupScope, NamesEachStoreAsTheRegistryEditorDoes) {
               "ARPCache\\b",
               exportPathOf(kUserStore, EntryKeyKind::UsageRecord, "b"));
     EXPECT_FALSE(exportPathOf(kMachineStore64, EntryKeyKind::Uninstall, ".."));
-    const auto scoped = scopedKeyOf(
+    const auto scoped = entryKeyAddressOf(
         "hkey_local_machine\\software\\WOW6432NODE\\Microsoft\\Windows\\CurrentVersion\\"
         "Uninstall\\b\\c");
     ASSERT_TRUE(scoped);

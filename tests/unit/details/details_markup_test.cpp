@@ -22,7 +22,7 @@ TEST(DetailsMarkup, HeadingThenOneSegmentPerNonEmptyPropertyWithNothingBetween) 
                   "<B>Publisher</B> : <a href=\"Publisher\" class=\"EDIT\">Bar</A><br>" +
                   "<br>Registered for: all users (64-bit)<br>Key: <br>",
               buildDetailsMarkup(entry));
-    EXPECT_EQ(kHeading, std::string(kDetailsHeading));
+    EXPECT_EQ(kHeading, std::string(kPropertiesHeadingLine));
 }
 
 TEST(DetailsMarkup, AllSevenPropertiesInTableOrderWithTheirLabels) {

@@ -169,14 +169,12 @@ void TParamLabel::setLook(const ParamLabelLook& look) {
     bool autoSizingTurnedOn = look.AutoSizing && !look_.AutoSizing;
     if (!(look.Font == look_.Font)) {
         textCache_.clear();
-        // The editors are made again in the new font when next needed; they hold the old
-        // one, so they go before it.
+        // The editors are made again in the new font when next needed.
         textEditor_.reset();
         listBox_.reset();
         spinEdit_.reset();
         datePicker_.reset();
         maskEdit_.reset();
-        editorFont_.reset();
     }
     look_ = look;
     if (autoSizingTurnedOn)

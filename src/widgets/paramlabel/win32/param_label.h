@@ -178,14 +178,13 @@ class TParamLabel final : public ParamLabelHost, public SelfOwnedWindow<TParamLa
 
   public:
     // State of the input side (param_label_input.cpp).
-    // Before the editors, so it outlives them.
-    ScopedFont editorFont_;
     std::unique_ptr<TPopupEdit> textEditor_;
     std::unique_ptr<TPopupListBox> listBox_;
     std::unique_ptr<TPopupSpinEdit> spinEdit_;
     std::unique_ptr<TPopupDatePicker> datePicker_;
     std::unique_ptr<TPopupMaskEdit> maskEdit_;
-    HWND hintWindow_ = nullptr;
+    // A tooltip owned by the top-level window, which may destroy it before the label goes.
+    ScopedWindow hintWindow_;
     bool trackingMouseLeave_ = false;
     // The hint text handed to the hint window, and where it shows.
     std::string hintText_;

@@ -5,7 +5,9 @@
 
 #include <shlobj.h>
 
+#include "platform/display_scale.h"
 #include "platform/win32/canvas_gdi.h"
+#include "platform/win32/display_dpi.h"
 #include "platform/win32/system_library.h"
 #include "widgets/paramlabel/param_editors.h"
 #include "widgets/paramlabel/win32/param_label.h"
@@ -21,7 +23,7 @@ namespace {
 // The editor of a kind, made the first time it is needed.
 template <typename Editor> Editor& editorOf(std::unique_ptr<Editor>& slot, TParamLabel& label) {
     if (!slot) {
-        slot = std::make_unique<Editor>(label.handle(), label.editorFont());
+        slot = std::make_unique<Editor>(label.hwnd(), label.editorFont());
         label.connectEditor(*slot);
     }
     return *slot;
@@ -57,13 +59,11 @@ int CALLBACK folderBrowserCallback(HWND dialog, UINT msg, LPARAM, LPARAM data) {
 } // namespace
 
 HFONT TParamLabel::editorFont() {
-    if (!editorFont_) {
-        Font face = look().Font;
-        face.bold = face.italic = face.underline = face.strikeOut = false;
-        face.escapement = 0;
-        editorFont_.reset(createFontOf(face));
-    }
-    return editorFont_.get();
+    Font face = look().Font;
+    face.bold = face.italic = face.underline = face.strikeOut = false;
+    face.escapement = 0;
+    // The look's font is at the label's scale already.
+    return fontAtDpi(face, kDesignDpi);
 }
 
 void TParamLabel::connectEditor(PopupEditor& editor) {

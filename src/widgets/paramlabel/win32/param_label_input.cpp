@@ -83,15 +83,15 @@ void TParamLabel::onMouseMove(Point client) {
         track.hwndTrack = hwnd();
         trackingMouseLeave_ = TrackMouseEvent(&track) != FALSE;
     }
-    if (editOptions().ParamHint && hintWindow_ == nullptr) hintWindow_ = makeHintWindow(hwnd());
+    if (editOptions().ParamHint && !hintWindow_) hintWindow_.reset(makeHintWindow(hwnd()));
     // The hint window follows the anchor under the mouse even when the move failed.
     reportingErrors([&] { interaction().mouseMove(client); });
-    if (hintWindow_ != nullptr) {
+    if (hintWindow_) {
         Rect anchor = interaction().currentAnchorRect();
         if (anchor != hintToolRect_) {
             hintToolRect_ = anchor;
             TTTOOLINFOA tool = anchorTool(hwnd(), anchor);
-            SendMessageA(hintWindow_, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
+            SendMessageA(hintWindow_.get(), TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
         }
     }
 }
@@ -127,8 +127,8 @@ LRESULT TParamLabel::dialogCode(const MSG* message) const {
 
 void TParamLabel::cancelHint() {
     // Only a hint on screen is taken down: popping also stops the wait for the next one.
-    if (hintWindow_ != nullptr && IsWindowVisible(hintWindow_))
-        SendMessageA(hintWindow_, TTM_POP, 0, 0);
+    if (hintWindow_ && IsWindowVisible(hintWindow_.get()))
+        SendMessageA(hintWindow_.get(), TTM_POP, 0, 0);
 }
 
 void TParamLabel::openTextEditor(const std::string& href, Point screenTopLeft, int width,
@@ -143,7 +143,7 @@ void TParamLabel::openTextEditor(const std::string& href, Point screenTopLeft, i
 }
 
 LRESULT TParamLabel::onNotify(NMHDR* header) {
-    if (header == nullptr || hintWindow_ == nullptr || header->hwndFrom != hintWindow_) return 0;
+    if (header == nullptr || !hintWindow_ || header->hwndFrom != hintWindow_.get()) return 0;
     if (header->code == TTN_GETDISPINFOA) {
         auto* info = reinterpret_cast<NMTTDISPINFOA*>(header);
         POINT screen;
@@ -162,7 +162,7 @@ LRESULT TParamLabel::onNotify(NMHDR* header) {
         return 0;
     }
     if (header->code == TTN_SHOW) {
-        SetWindowPos(hintWindow_, nullptr, hintPosition_.x, hintPosition_.y, 0, 0,
+        SetWindowPos(hintWindow_.get(), nullptr, hintPosition_.x, hintPosition_.y, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         return TRUE;
     }
@@ -175,8 +175,7 @@ void TParamLabel::releaseInput() {
     spinEdit_.reset();
     datePicker_.reset();
     maskEdit_.reset();
-    if (hintWindow_ != nullptr) DestroyWindow(hintWindow_);
-    hintWindow_ = nullptr;
+    hintWindow_.reset();
 }
 
 } // namespace remvana

@@ -24,10 +24,9 @@ int editHeightFor(HWND edit, HFONT font) {
     return tm.tmHeight + 8;
 }
 
-TPopupEdit::TPopupEdit(HWND label, HFONT font, bool ownsFont)
+TPopupEdit::TPopupEdit(HWND label, HFONT font)
     : PopupEditor(label),
       font_(font != nullptr ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT))) {
-    if (ownsFont && font != nullptr) ownedFont_.reset(font);
     createControl("EDIT", ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, font_);
 }
 
@@ -56,7 +55,7 @@ std::string TPopupEdit::committedText() {
 void TPopupEdit::fitToText() {
     if (!EditAutoSize) return;
     HWND edit_ = control();
-    HWND popup_ = window();
+    HWND popup_ = hwnd();
     SIZE extent{};
     {
         MeasuringDc dc(edit_, font_);

@@ -15,9 +15,8 @@ class TPopupEdit : public PopupEditor {
   public:
     bool EditAutoSize = false;
 
-    // The text shows in `font` (the stock GUI font when null), which the editor deletes
-    // with itself when it owns it.
-    TPopupEdit(HWND label, HFONT font, bool ownsFont = false);
+    // The text shows in `font` (the stock GUI font when null), which outlives the editor.
+    TPopupEdit(HWND label, HFONT font);
 
     // Places the editor with its top-left at a screen point, sets its width, anchor name and
     // text (all selected), shows and focuses it.
@@ -38,7 +37,6 @@ class TPopupEdit : public PopupEditor {
     void fitToText();
 
     HFONT font_;
-    ScopedFont ownedFont_;
 };
 
 // The edit's text, whole, as the UTF-16 it holds and in the process code page ("?" for what

@@ -16,37 +16,28 @@ PopupEditor::PopupEditor(HWND label) : label_(label) {
 }
 
 PopupEditor::~PopupEditor() {
-    releaseControl();
-    if (hwnd() != nullptr) {
-        destroying_ = true;
-        DestroyWindow(hwnd());
-    }
+    subclass_.detach();
+    destroying_ = true;
+    destroyWindow();
 }
 
 HWND PopupEditor::createControl(const char* className, DWORD style, DWORD exStyle, HFONT font) {
-    HWND old = control_;
-    releaseControl();
-    if (old != nullptr) DestroyWindow(old);
+    subclass_.detach();
+    control_.reset();
     RECT client{};
     GetClientRect(hwnd(), &client);
     // A Unicode control, so typed and pasted characters reach it whole whatever the process
     // code page; what a commit may hand over is the editor's decision.
     const std::wstring wideClass(className, className + std::strlen(className));
-    control_ = CreateWindowExW(exStyle, wideClass.c_str(), L"", WS_CHILD | WS_VISIBLE | style, 0, 0,
-                               client.right, client.bottom, hwnd(), nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
-    if (control_ == nullptr) return nullptr;
-    if (font != nullptr) SendMessageA(control_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    subclass_.attach(control_, [this](UINT msg, WPARAM wParam, LPARAM lParam) {
+    control_.reset(CreateWindowExW(exStyle, wideClass.c_str(), L"", WS_CHILD | WS_VISIBLE | style,
+                                   0, 0, client.right, client.bottom, hwnd(), nullptr,
+                                   GetModuleHandleW(nullptr), nullptr));
+    if (!control_) return nullptr;
+    if (font != nullptr) SendMessageA(control(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    subclass_.attach(control(), [this](UINT msg, WPARAM wParam, LPARAM lParam) {
         return controlMessage(msg, wParam, lParam);
     });
-    return control_;
-}
-
-void PopupEditor::releaseControl() {
-    if (control_ == nullptr) return;
-    subclass_.detach();
-    control_ = nullptr;
+    return control();
 }
 
 void PopupEditor::begin(const std::string& href) {
@@ -153,7 +144,7 @@ LRESULT PopupEditor::controlMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 LRESULT PopupEditor::popupMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_SIZE:
-        if (control_ != nullptr) MoveWindow(control_, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        if (control_) MoveWindow(control(), 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
         return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE && !staysOnDeactivation(reinterpret_cast<HWND>(lParam)) &&
@@ -171,7 +162,7 @@ LRESULT PopupEditor::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_DESTROY) {
         // Going with its owner: nothing is committed into a label that is going too.
         finished_ = true;
-        releaseControl();
+        subclass_.detach();
         return defaultMessage(msg, wParam, lParam);
     }
     if (msg == WM_NCDESTROY) return defaultMessage(msg, wParam, lParam);

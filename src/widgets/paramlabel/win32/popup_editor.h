@@ -12,6 +12,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/win32/scoped_handles.h"
 #include "platform/win32/window_impl.h"
 
 namespace remvana {
@@ -34,8 +35,7 @@ class PopupEditor : public WindowImpl<PopupEditor> {
     bool visible() const;
     bool finished() const { return finished_; }
     const std::string& href() const { return href_; }
-    HWND window() const { return hwnd(); }
-    HWND control() const { return control_; }
+    HWND control() const { return control_.get(); }
 
   protected:
     // Creates the hidden popup, owned by the label; the label gets the focus back on close.
@@ -79,10 +79,10 @@ class PopupEditor : public WindowImpl<PopupEditor> {
   private:
     friend class WindowImpl<PopupEditor>;
     LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
-    void releaseControl();
     bool holds(HWND window) const;
 
-    HWND control_ = nullptr;
+    // A child of the popup: it goes with it too.
+    ScopedWindow control_;
     // Through the common controls' subclass chain: controls that subclass their own buddies
     // (the spin edit's arrows) come and go without cutting the editor off.
     ControlSubclass subclass_;

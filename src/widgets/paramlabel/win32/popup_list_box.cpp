@@ -37,8 +37,7 @@ void TPopupListBox::open(const std::string& href, POINT screenTopLeft,
     int itemHeight = static_cast<int>(SendMessageA(control(), LB_GETITEMHEIGHT, 0, 0));
     bool scrolls = itemHeight * static_cast<int>(values.size()) > client.bottom;
     int width = listBoxWidth(widestItem(values), scrolls, GetSystemMetrics(SM_CXVSCROLL));
-    SetWindowPos(window(), nullptr, 0, 0, width, kHeight,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd(), nullptr, 0, 0, width, kHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageA(control(), LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
     SetFocus(control());
 }

@@ -16,7 +16,7 @@ TPopupSpinEdit::TPopupSpinEdit(HWND label, HFONT font) : PopupEditor(label), fon
     upDown_ =
         CreateWindowExA(0, UPDOWN_CLASSA, "",
                         WS_CHILD | WS_VISIBLE | UDS_SETBUDDYINT | UDS_NOTHOUSANDS | UDS_ARROWKEYS,
-                        0, 0, 0, 0, window(), nullptr, GetModuleHandleA(nullptr), nullptr);
+                        0, 0, 0, 0, hwnd(), nullptr, GetModuleHandleA(nullptr), nullptr);
     SendMessageA(upDown_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
     SendMessageA(upDown_, UDM_SETRANGE32, static_cast<WPARAM>(INT_MIN), INT_MAX);
 }
