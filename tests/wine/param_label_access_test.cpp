@@ -13,7 +13,9 @@
 #include "app/layout.h"
 #include "platform/ansi_text.h"
 #include "platform/win32/system_library.h"
+#include "widgets/paramlabel/param_lookup.h"
 #include "widgets/paramlabel/win32/param_label.h"
+#include "widgets/paramlabel/win32/popup_edit.h"
 #include "window_fixture.h"
 
 namespace remvana {
@@ -151,13 +153,23 @@ TEST_F(ParamLabelAccess, TabWalksTheValuesAndLinksBetweenTheNeighbouringControls
     EXPECT_EQ(2, label->interaction().focusedIndex());
     pressKey(host, VK_TAB, true);
     EXPECT_EQ(1, label->interaction().focusedIndex());
+    // Return on a value opens its editor; its commit brings the focus back to that value.
+    pressKey(host, VK_TAB, true);
+    pressKey(host, VK_RETURN);
+    ASSERT_NE(nullptr, label->textEditor_);
+    ASSERT_EQ(label->textEditor_->editWindow(), GetFocus());
+    SetWindowTextA(label->textEditor_->editWindow(), "Kelvane");
+    pressKey(host, VK_RETURN);
+    EXPECT_EQ(label->handle(), GetFocus());
+    EXPECT_EQ(0, label->interaction().focusedIndex());
+    EXPECT_EQ("Kelvane", GetParamValue(label->markupText(), "Publisher"));
     testing::pumpMessages(50);
     UnhookWinEvent(hook);
     // Children 2, 3 and 4 are the Publisher, Install Location and Contact lines.
     std::vector<long> labelChildren;
     for (const auto& [hwnd, id] : focusEvents)
         if (hwnd == label->handle() && id != CHILDID_SELF) labelChildren.push_back(id);
-    EXPECT_EQ((std::vector<long>{2, 3, 4, 4, 3}), labelChildren);
+    EXPECT_EQ((std::vector<long>{2, 3, 4, 4, 3, 2, 2}), labelChildren);
 }
 
 TEST_F(ParamLabelAccess, AScreenReaderFindsOneChildPerLineWithItsCaptionAndValue) {
