@@ -60,8 +60,7 @@ LRESULT LinkLabel::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_GETDLGCODE:
         // Return opens the focused link instead of going to the window.
-        if (const auto* key = reinterpret_cast<const MSG*>(lParam);
-            key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN)
+        if (asksAboutKeyDown(lParam, VK_RETURN))
             return defaultMessage(msg, wParam, lParam) | DLGC_WANTMESSAGE;
         break;
     case WM_KEYDOWN:
@@ -81,10 +80,7 @@ LRESULT LinkLabel::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return result;
     }
     case WM_GETOBJECT:
-        if (std::optional<LRESULT> answer =
-                accessible_.answer(wParam, lParam, [&]() -> DelegatingAccessible* {
-                    return RoleAccessible::create(hwnd(), ROLE_SYSTEM_LINK);
-                }))
+        if (auto answer = accessible_.answerWithRole(hwnd(), ROLE_SYSTEM_LINK, wParam, lParam))
             return *answer;
         break;
     }

@@ -54,8 +54,7 @@ LRESULT ToolButton::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 1;
     case WM_GETDLGCODE:
         // Return presses the focused button, as Space does (the window has no default button).
-        if (const auto* key = reinterpret_cast<const MSG*>(lParam);
-            key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN)
+        if (asksAboutKeyDown(lParam, VK_RETURN))
             return defaultMessage(msg, wParam, lParam) | DLGC_WANTMESSAGE;
         break;
     case WM_KEYDOWN:
@@ -73,10 +72,8 @@ LRESULT ToolButton::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return result;
     }
     case WM_GETOBJECT:
-        if (std::optional<LRESULT> answer =
-                accessible_.answer(wParam, lParam, [&]() -> DelegatingAccessible* {
-                    return RoleAccessible::create(hwnd(), ROLE_SYSTEM_PUSHBUTTON);
-                }))
+        if (auto answer =
+                accessible_.answerWithRole(hwnd(), ROLE_SYSTEM_PUSHBUTTON, wParam, lParam))
             return *answer;
         break;
     }

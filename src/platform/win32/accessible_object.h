@@ -127,6 +127,12 @@ class AccessibleSlot {
         if (result == 0) return std::nullopt;
         return result;
     }
+    // The same for a control answered by a RoleAccessible.
+    std::optional<LRESULT> answerWithRole(HWND hwnd, long role, WPARAM wParam, LPARAM lParam) {
+        return answer(wParam, lParam, [&]() -> DelegatingAccessible* {
+            return RoleAccessible::create(hwnd, role);
+        });
+    }
     DelegatingAccessible* get() const { return object_; }
     // Disconnects and lets go of the object; clients that still hold it get "disconnected".
     void release();
