@@ -48,9 +48,20 @@ std::vector<ColorBand> statusPanelFace(const Rect& rect) {
                            kStatusLightMirrorTo, kPanelGradientSteps);
 }
 
-ToolButtonLook toolButtonLook(bool enabled, bool hot, bool pressed) {
+ToolButtonLook toolButtonLook(bool enabled, bool hot, bool pressed, bool highContrast) {
+    if (highContrast) {
+        const bool lit = enabled && (hot || pressed);
+        const Color face =
+            contrastColor(true, lit ? ColorRole::Highlight : ColorRole::ButtonFace, 0);
+        const Color text = contrastColor(true,
+                                         !enabled ? ColorRole::GrayText
+                                         : lit    ? ColorRole::HighlightText
+                                                  : ColorRole::ButtonText,
+                                         0);
+        return {face, face, 1, contrastColor(true, ColorRole::ButtonText, 0), false, text};
+    }
     constexpr Color white = rgb(255, 255, 255);
-    ToolButtonLook look{white, white, 1, rgb(0, 0, 0), !enabled};
+    ToolButtonLook look{white, white, 1, rgb(0, 0, 0), !enabled, layout::kButtonCaptionColor};
     if (!enabled) return look;
     if (pressed) {
         look.border = layout::kButtonHotBorder;
@@ -63,6 +74,11 @@ ToolButtonLook toolButtonLook(bool enabled, bool hot, bool pressed) {
 }
 
 std::vector<ColorBand> toolButtonFace(const Rect& rect, const ToolButtonLook& look) {
+    // A plain face is one band of its colour as it is: a system colour stays one.
+    if (look.faceFrom == look.faceTo) {
+        if (rect.empty()) return {};
+        return {{rect, look.faceFrom}};
+    }
     return verticalGradient(rect, look.faceFrom, look.faceTo, look.faceBands);
 }
 

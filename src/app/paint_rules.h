@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/canvas.h"
+#include "platform/contrast_colors.h"
 
 namespace remvana {
 
@@ -34,9 +35,12 @@ struct ToolButtonLook {
     int faceBands = 1;
     Color border = 0;
     bool embossedCaption = false; // disabled: highlight shifted 1,1 then shadow in place
+    Color caption = 0;            // unless embossed
 };
 
-ToolButtonLook toolButtonLook(bool enabled, bool hot, bool pressed);
+// Under high contrast the button is a plain system button: button face and text, the
+// selection colours while the mouse is over it or it is pressed, grey text when disabled.
+ToolButtonLook toolButtonLook(bool enabled, bool hot, bool pressed, bool highContrast = false);
 // The face of a button, border excluded (the 1-pixel frame is drawn over it).
 std::vector<ColorBand> toolButtonFace(const Rect& rect, const ToolButtonLook& look);
 

@@ -35,12 +35,16 @@ constexpr int blueOf(Color c) {
 
 // System colour indices (GetSysColor).
 inline constexpr int kColorActiveCaption = 2;
+inline constexpr int kColorWindow = 5;
 inline constexpr int kColorWindowText = 8;
 inline constexpr int kColorHighlight = 13;
 inline constexpr int kColorHighlightText = 14;
 inline constexpr int kColorBtnFace = 15;
 inline constexpr int kColorBtnShadow = 16;
+inline constexpr int kColorGrayText = 17;
+inline constexpr int kColorBtnText = 18;
 inline constexpr int kColorBtnHighlight = 20;
+inline constexpr int kColorHotLight = 26;
 
 struct Point {
     int x = 0;
@@ -120,6 +124,8 @@ class Canvas {
     virtual void fillRect(const Rect& rect, Color color) = 0;
     // One-pixel unfilled rectangle.
     virtual void frameRect(const Rect& rect, Color color) = 0;
+    // The system's keyboard focus rectangle (dotted, drawn so that it shows on any colour).
+    virtual void focusRect(const Rect& rect) = 0;
     virtual void line(Point from, Point to, Color color) = 0;
     virtual void setPixel(Point at, Color color) = 0;
     virtual void drawFrameControl(const Rect& rect, FrameControl kind, bool checked,

@@ -77,6 +77,10 @@ void RecordingCanvas::frameRect(const Rect& rect, Color color) {
     calls.push_back(callOf(CanvasCall::Kind::Frame, rect, color));
 }
 
+void RecordingCanvas::focusRect(const Rect& rect) {
+    calls.push_back(callOf(CanvasCall::Kind::FocusRect, rect, 0));
+}
+
 void RecordingCanvas::line(Point from, Point to, Color color) {
     CanvasCall call = callOf(CanvasCall::Kind::Line, {}, color);
     call.from = from;

@@ -10,7 +10,7 @@
 namespace remvana {
 
 struct CanvasCall {
-    enum class Kind { Text, TextOut, Fill, Frame, Line, Pixel, FrameControl, Icon };
+    enum class Kind { Text, TextOut, Fill, Frame, FocusRect, Line, Pixel, FrameControl, Icon };
     Kind kind = Kind::Text;
     std::string text; // as shown: mnemonic prefixes removed
     Rect rect;
@@ -38,6 +38,7 @@ class RecordingCanvas : public Canvas {
     void textOut(int x, int y, const std::string& text) override;
     void fillRect(const Rect& rect, Color color) override;
     void frameRect(const Rect& rect, Color color) override;
+    void focusRect(const Rect& rect) override;
     void line(Point from, Point to, Color color) override;
     void setPixel(Point at, Color color) override;
     void drawFrameControl(const Rect& rect, FrameControl kind, bool checked, bool pushed) override;

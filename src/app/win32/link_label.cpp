@@ -6,7 +6,9 @@
 
 #include "app/scaled_layout.h"
 #include "app/win32/gdi_util.h"
+#include "platform/contrast_colors.h"
 #include "platform/win32/canvas_gdi.h"
+#include "platform/win32/display_cues.h"
 #include "platform/win32/display_dpi.h"
 
 namespace remvana {
@@ -33,9 +35,10 @@ HWND LinkLabel::create(HWND parent, const layout::LinkPlacement& placement, HWND
     const Point at = placedAt(placement, layoutDpi(parent));
     HWND label = createOwned([&](LinkLabel& self) {
         self.background_.reset(CreateSolidBrush(toColorRef(placement.background)));
-        return self.createWindow(
-            0, placement.caption, WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_OWNERDRAW, at.x, at.y, 10,
-            13, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)));
+        return self.createWindow(0, placement.caption,
+                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | SS_NOTIFY | SS_OWNERDRAW,
+                                 at.x, at.y, 10, 13, parent,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)));
     });
     if (label == nullptr) return nullptr;
     SendMessageA(label, WM_SETFONT,
@@ -55,8 +58,38 @@ LRESULT LinkLabel::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         fitToText();
         return result;
     }
+    case WM_GETDLGCODE:
+        // Return opens the focused link instead of going to the window.
+        if (asksAboutKeyDown(lParam, VK_RETURN))
+            return defaultMessage(msg, wParam, lParam) | DLGC_WANTMESSAGE;
+        break;
+    case WM_KEYDOWN:
+        if (wParam == VK_RETURN || wParam == VK_SPACE) {
+            clicked();
+            return 0;
+        }
+        break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_UPDATEUISTATE:
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE: {
+        // The focus rectangle, the keyboard cues or the colours changed.
+        const LRESULT result = defaultMessage(msg, wParam, lParam);
+        InvalidateRect(hwnd(), nullptr, FALSE);
+        return result;
+    }
+    case WM_GETOBJECT:
+        if (auto answer = accessible_.answerWithRole(hwnd(), ROLE_SYSTEM_LINK, wParam, lParam))
+            return *answer;
+        break;
     }
     return defaultMessage(msg, wParam, lParam);
+}
+
+void LinkLabel::clicked() {
+    SendMessageA(GetParent(hwnd()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd()), STN_CLICKED),
+                 reinterpret_cast<LPARAM>(hwnd()));
 }
 
 // The label is exactly as large as its text: the underline ends with the last letter and
@@ -76,11 +109,20 @@ void LinkLabel::fitToText() {
 void LinkLabel::draw(const DRAWITEMSTRUCT& item) const {
     // Drawn by the window in one line, exactly as measured when the label was sized; the
     // static control itself would wrap a text that is a pixel too wide for it.
-    FillRect(item.hDC, &item.rcItem, background_.get());
     GdiCanvas canvas(item.hDC);
-    canvas.setFont(linkFont(item.hwndItem));
+    Font font = linkFont(item.hwndItem);
     Rect rect = toRect(item.rcItem);
+    if (highContrastOn()) {
+        canvas.fillRect(rect, contrastColor(true, ColorRole::Window, 0));
+        font.color = contrastColor(true, ColorRole::HotLight, font.color);
+    } else {
+        FillRect(item.hDC, &item.rcItem, background_.get());
+    }
+    canvas.setFont(font);
     canvas.drawText(textOf(item.hwndItem), rect, kLinkTextFormat);
+    // The text fills the label, so the focus rectangle goes round its edge.
+    if (GetFocus() == item.hwndItem && focusCuesShown(item.hwndItem))
+        canvas.focusRect(toRect(item.rcItem));
 }
 
 HWND createLinkLabel(HWND parent, const layout::LinkPlacement& placement, HWND tooltips) {

@@ -1,11 +1,13 @@
 #pragma once
 // Link labels: static text sized to its caption, underlined in the active-caption colour
 // on an opaque background, hand cursor, a tooltip, and a click that reaches the window as
-// STN_CLICKED.
+// STN_CLICKED. They are Tab stops: Return or Space opens the link as a click does, and
+// screen readers find a link named by its text.
 #include <windows.h>
 
 #include "app/layout.h"
 #include "app/win32/window_util.h"
+#include "platform/win32/accessible_object.h"
 #include "platform/win32/scoped_handles.h"
 
 namespace remvana {
@@ -33,8 +35,11 @@ class LinkLabel : public SelfOwnedWindow<LinkLabel> {
     friend WindowImpl<LinkLabel>;
     LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void fitToText();
+    // Return and Space: the window hears a click.
+    void clicked();
 
     ScopedBrush background_;
+    AccessibleSlot accessible_;
 };
 
 HWND createLinkLabel(HWND parent, const layout::LinkPlacement& placement, HWND tooltips);

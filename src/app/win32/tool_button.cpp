@@ -6,6 +6,7 @@
 #include "app/scaled_layout.h"
 #include "app/win32/gdi_util.h"
 #include "platform/win32/canvas_gdi.h"
+#include "platform/win32/display_cues.h"
 #include "platform/win32/display_dpi.h"
 #include "platform/win32/scoped_handles.h"
 
@@ -51,6 +52,30 @@ LRESULT ToolButton::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_ERASEBKGND:
         return 1;
+    case WM_GETDLGCODE:
+        // Return presses the focused button, as Space does (the window has no default button).
+        if (asksAboutKeyDown(lParam, VK_RETURN))
+            return defaultMessage(msg, wParam, lParam) | DLGC_WANTMESSAGE;
+        break;
+    case WM_KEYDOWN:
+        if (wParam == VK_RETURN) {
+            SendMessageA(hwnd(), BM_CLICK, 0, 0);
+            return 0;
+        }
+        break;
+    case WM_UPDATEUISTATE:
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE: {
+        // Keyboard cues or high contrast changed: the focus rectangle or the colours follow.
+        const LRESULT result = defaultMessage(msg, wParam, lParam);
+        InvalidateRect(hwnd(), nullptr, FALSE);
+        return result;
+    }
+    case WM_GETOBJECT:
+        if (auto answer =
+                accessible_.answerWithRole(hwnd(), ROLE_SYSTEM_PUSHBUTTON, wParam, lParam))
+            return *answer;
+        break;
     }
     return defaultMessage(msg, wParam, lParam);
 }
@@ -82,7 +107,7 @@ void ToolButton::setHot(bool hot) {
 void ToolButton::draw(const DRAWITEMSTRUCT& item) const {
     const bool enabled = (item.itemState & ODS_DISABLED) == 0;
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;
-    const ToolButtonLook look = toolButtonLook(enabled, hot_, pressed);
+    const ToolButtonLook look = toolButtonLook(enabled, hot_, pressed, highContrastOn());
     HDC dc = item.hDC;
     const RECT whole = item.rcItem;
     fillBands(dc, toolButtonFace(toRect(whole), look));
@@ -99,7 +124,7 @@ void ToolButton::draw(const DRAWITEMSTRUCT& item) const {
             drawCaption(dc, text, shifted, GetSysColor(COLOR_BTNHIGHLIGHT));
             drawCaption(dc, text, whole, GetSysColor(COLOR_BTNSHADOW));
         } else {
-            drawCaption(dc, text, whole, toColorRef(layout::kButtonCaptionColor));
+            drawCaption(dc, text, whole, toColorRef(look.caption));
         }
         SetBkMode(dc, oldMode);
     }

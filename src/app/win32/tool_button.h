@@ -6,6 +6,7 @@
 
 #include "app/layout.h"
 #include "app/win32/window_util.h"
+#include "platform/win32/accessible_object.h"
 
 namespace remvana {
 
@@ -35,6 +36,8 @@ class ToolButton : public SelfOwnedWindow<ToolButton> {
     void setHot(bool hot);
 
     bool hot_ = false;
+    // What screen readers get: a push button named by its caption.
+    AccessibleSlot accessible_;
 };
 
 HWND createToolButton(HWND parent, const layout::ButtonPlacement& placement);

@@ -327,6 +327,16 @@ void GdiCanvas::frameRect(const Rect& rect, Color color) {
     FrameRect(dc_, &r, brush.get());
 }
 
+void GdiCanvas::focusRect(const Rect& rect) {
+    RECT r = toRECT(rect);
+    // Drawn in the text colours the rectangle inverts against.
+    const COLORREF text = SetTextColor(dc_, RGB(0, 0, 0));
+    const COLORREF back = SetBkColor(dc_, RGB(0xFF, 0xFF, 0xFF));
+    DrawFocusRect(dc_, &r);
+    SetTextColor(dc_, text);
+    SetBkColor(dc_, back);
+}
+
 void GdiCanvas::line(Point from, Point to, Color color) {
     ScopedPen pen(CreatePen(PS_SOLID, 1, toColorRef(color)));
     SelectedObject selected(dc_, pen.get());

@@ -149,6 +149,7 @@ class GdiCanvas : public Canvas {
     void textOut(int x, int y, const std::string& text) override;
     void fillRect(const Rect& rect, Color color) override;
     void frameRect(const Rect& rect, Color color) override;
+    void focusRect(const Rect& rect) override;
     void line(Point from, Point to, Color color) override;
     void setPixel(Point at, Color color) override;
     void drawFrameControl(const Rect& rect, FrameControl kind, bool checked, bool pushed) override;

@@ -40,6 +40,13 @@ struct WindowClass {
 WNDPROC registerWindowClassOnce(const WindowClass& spec, WNDPROC proc);
 bool hasClassName(HWND window, const char* name);
 
+// Whether WM_GETDLGCODE's lParam (the message the window's dialog keys are asked about, or
+// null) is the press of that key: a control asks for its own keys this way.
+inline bool asksAboutKeyDown(LPARAM dialogCodeMessage, WPARAM key) {
+    const auto* message = reinterpret_cast<const MSG*>(dialogCodeMessage);
+    return message != nullptr && message->message == WM_KEYDOWN && message->wParam == key;
+}
+
 template <class Derived> class WindowImpl {
   public:
     HWND hwnd() const { return hwnd_; }

@@ -34,7 +34,7 @@ void Engine::paragraph(Pass pass, const std::string& body, LineState& line) {
         auto indent = parseInteger(attributeValue(tag, "INDENT"));
         flow_.indent = indent && *indent > -65536 && *indent < 65536 ? *indent : 0;
     }
-    if (pass != Pass::Draw || !hasAttribute(tag, "BGCOLOR")) return;
+    if (pass != Pass::Draw || !hasAttribute(tag, "BGCOLOR") || request_.systemColors) return;
 
     Color band = parseTagColor(attributeValue(tag, "BGCOLOR"));
     std::string to = attributeValue(tag, "BGCOLORTO");

@@ -89,6 +89,9 @@ struct MarkupRequest {
     Color shadowColor = rgb(0x80, 0x80, 0x80);
     int shadowOffset = 2;
     Color labelColor = rgb(0xFF, 0xFF, 0xFF); // the label's own background colour
+    // High contrast: the colours the markup asks for (FONT color and bgcolor, paragraph
+    // bands, the BODY's bgcolor) are left out, so only the label's own (system) colours show.
+    bool systemColors = false;
 };
 
 struct MarkupControlHit {

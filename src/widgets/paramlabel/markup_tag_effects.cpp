@@ -10,7 +10,6 @@ namespace remvana::markup {
 namespace {
 
 constexpr int kListIndent = 12;
-constexpr Color kFocusFrameColor = rgb(0x80, 0x80, 0x80);
 
 // FONT size 1..5 as points; any other number is points itself.
 int fontPoints(int size) {
@@ -89,7 +88,9 @@ void Engine::closeAnchor(Pass pass, LineState& line) {
 }
 
 void Engine::drawFocusFrame(int left, int top, int right, int bottom) {
-    canvas_.frameRect(Rect{left, top, right, bottom}, kFocusFrameColor);
+    // The system's own focus rectangle, so the focused value looks as focus does everywhere
+    // else, and shows in high contrast too.
+    canvas_.focusRect(Rect{left, top, right, bottom});
 }
 
 void Engine::openFont(Pass pass, const std::string& body) {
@@ -97,11 +98,13 @@ void Engine::openFont(Pass pass, const std::string& body) {
     // Attributes are read after the tag's name.
     const std::size_t from = std::min<std::size_t>(body.size(), 4);
     if (std::string face = attributeValue(body, "FACE", from); !face.empty()) font.face = face;
-    if (hasAttribute(body, "COLOR", from)) {
+    // In the system's colours the markup's own are left out, so nothing is drawn in a colour
+    // the user did not pick.
+    if (hasAttribute(body, "COLOR", from) && !request_.systemColors) {
         Color color = parseTagColor(attributeValue(body, "COLOR", from));
         if (color != kColorNone) font.color = color;
     }
-    if (pass != Pass::Measure && hasAttribute(body, "BGCOLOR", from)) {
+    if (pass != Pass::Measure && hasAttribute(body, "BGCOLOR", from) && !request_.systemColors) {
         flow_.fontSavedBackground = flow_.background;
         flow_.background = parseTagColor(attributeValue(body, "BGCOLOR", from));
     }
@@ -190,7 +193,7 @@ void Engine::body(Pass pass, const std::string& body) {
                     picture->draw(canvas_, Rect{x, y, x + picture->width(), y + picture->height()});
         }
     }
-    if (hasAttribute(upper, "BGCOLOR")) {
+    if (hasAttribute(upper, "BGCOLOR") && !request_.systemColors) {
         Color color = parseBodyColor(attributeValue(upper, "BGCOLOR"));
         if (color != kColorNone) {
             fill(layout_, color);

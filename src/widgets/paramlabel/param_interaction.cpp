@@ -145,16 +145,14 @@ bool ParamInteraction::keyDown(ParamKey key) {
     case ParamKey::Up:
         if (!host_.tabStop()) return false;
         if (count > 0) {
-            focused_ = (focused_ <= 0 || focused_ > count - 1) ? count - 1 : focused_ - 1;
-            host_.repaintAll();
+            focusAnchor((focused_ <= 0 || focused_ > count - 1) ? count - 1 : focused_ - 1);
         }
         return true;
     case ParamKey::Right:
     case ParamKey::Down:
         if (!host_.tabStop()) return false;
         if (count > 0) {
-            focused_ = (focused_ >= count - 1) ? 0 : focused_ + 1;
-            host_.repaintAll();
+            focusAnchor((focused_ >= count - 1) ? 0 : focused_ + 1);
         }
         return true;
     case ParamKey::F2:
@@ -166,10 +164,47 @@ bool ParamInteraction::keyDown(ParamKey key) {
         if (focused_ < 0 || count <= 0) return false;
         openFocusedAnchor();
         return true;
+    case ParamKey::Tab:
+    case ParamKey::ShiftTab:
+        if (std::optional<int> next = nextTabStop(anchorKinds(), focused_, key == ParamKey::Tab)) {
+            focusAnchor(*next);
+            return true;
+        }
+        return false;
     case ParamKey::Other:
         break;
     }
     return false;
+}
+
+std::vector<AnchorKind> ParamInteraction::anchorKinds() {
+    return remvana::anchorKinds(host_.markupText(), static_cast<bool>(events.OnParamClick));
+}
+
+bool ParamInteraction::wantsTab(bool forward) {
+    return nextTabStop(anchorKinds(), focused_, forward).has_value();
+}
+
+void ParamInteraction::focusEntered(std::optional<bool> forward) {
+    if (forward) {
+        if (std::optional<int> entry = entryTabStop(anchorKinds(), *forward)) {
+            focusAnchor(*entry);
+            return;
+        }
+    }
+    if (focused_ >= 0 && focused_ < host_.paintedAnchorCount())
+        host_.accessibleEvent(ParamAccessEvent::Focus, focused_);
+}
+
+void ParamInteraction::focusAnchor(int index) {
+    focused_ = index;
+    host_.repaintAll();
+    host_.accessibleEvent(ParamAccessEvent::Focus, index);
+}
+
+void ParamInteraction::activateAnchor(int index) {
+    focusAnchor(index);
+    openFocusedAnchor();
 }
 
 void ParamInteraction::openFocusedAnchor() {
@@ -196,6 +231,8 @@ void ParamInteraction::StartParamEdit(const std::string& href, Rect rect) {
     focused_ = ParamAnchorIndex(markup, href);
     at.screen = host_.clientToScreen({rect.left, rect.top});
     openClass(at);
+    // Still editing: an editor stands open over the anchor (the others ended already).
+    if (editing_ && focused_ >= 0) host_.accessibleEvent(ParamAccessEvent::EditorOpened, focused_);
 }
 
 void ParamInteraction::openClass(const Opening& at) {
@@ -336,8 +373,11 @@ void ParamInteraction::editDone(const std::string& href, const std::string& text
     std::string value = text;
     if (value.empty() && !options.EmptyParam.empty()) value = options.EmptyParam;
     raiseEvent(events.OnParamEditDone, sender_, href, value);
-    host_.setMarkupText(SetParamValue(host_.markupText(), href, value));
+    const std::string markup = SetParamValue(host_.markupText(), href, value);
+    host_.setMarkupText(markup);
     editing_ = false;
+    if (int index = ParamAnchorIndex(markup, href); index >= 0)
+        host_.accessibleEvent(ParamAccessEvent::ValueChanged, index);
 }
 
 void ParamInteraction::editCancelled() {

@@ -14,6 +14,7 @@
 #include "widgets/paramlabel/markup_render.h"
 #include "widgets/paramlabel/param_events.h"
 #include "widgets/paramlabel/param_lookup.h"
+#include "widgets/paramlabel/param_tab_order.h"
 
 namespace remvana {
 
@@ -38,9 +39,14 @@ class ParamLabelContent {
     virtual int lineSpacing() = 0;
 };
 
+// What a screen reader is told about an anchor (by its index): the keyboard focus moved onto
+// it, its editor opened, or a committed edit changed its text.
+enum class ParamAccessEvent { Focus, EditorOpened, ValueChanged };
+
 // What the label's window does on the interaction's behalf.
 class ParamLabelHost : public ParamLabelContent {
   public:
+    virtual void accessibleEvent(ParamAccessEvent event, int anchorIndex) = 0;
     virtual void repaint(const Rect& rect) = 0;
     virtual void repaintAll() = 0;
     virtual void cancelHint() = 0;
@@ -83,7 +89,7 @@ struct ParamEditOptions {
     bool ParamListSorted = false;
 };
 
-enum class ParamKey { Left, Up, Right, Down, F2, Return, Space, Other };
+enum class ParamKey { Left, Up, Right, Down, F2, Return, Space, Tab, ShiftTab, Other };
 
 // What the label shows when the toolkit asks for its hint at a point.
 struct ParamHintAnswer {
@@ -110,6 +116,18 @@ class ParamInteraction {
     void mouseUp(Point client);
     // True when the key was used (the control then swallows it).
     bool keyDown(ParamKey key);
+    // Whether Tab (forward) or Shift+Tab stays inside the label: there is another stop on
+    // that side of the focused anchor. Otherwise the window's Tab takes the focus on.
+    bool wantsTab(bool forward);
+    // The label got the keyboard focus: from the control before it in the Tab order
+    // (forward), after it (backward), or from elsewhere (nothing: the focused anchor stays).
+    void focusEntered(std::optional<bool> forward);
+    // The kind of every anchor, by index.
+    std::vector<AnchorKind> anchorKinds();
+    // Moves the keyboard focus onto the anchor with that index, as the arrow keys do.
+    void focusAnchor(int index);
+    // Focuses the anchor and opens it as Return does (for a screen reader's default action).
+    void activateAnchor(int index);
     ParamHintAnswer hintAt(Point client, Point mouseScreen);
 
     // Opens the editor of the anchor named href whose rectangle (client coordinates) is rect.

@@ -85,6 +85,42 @@ TEST(ToolButtonLook, StatesOfTheFlatButton) {
     EXPECT_EQ(rgb(0, 0, 0), disabled.border);
     EXPECT_EQ(white, disabled.faceTo);
     EXPECT_TRUE(disabled.embossedCaption);
+    EXPECT_EQ(kButtonCaptionColor, idle.caption);
+}
+
+TEST(HighContrast, OwnColoursGiveWayToTheSystemsOnlyWhileItIsOn) {
+    struct Case {
+        ColorRole role;
+        int systemIndex;
+    };
+    const Color own = rgb(0x56, 0x7D, 0xB0);
+    for (const Case& c : {Case{ColorRole::Window, 5}, Case{ColorRole::WindowText, 8},
+                          Case{ColorRole::Highlight, 13}, Case{ColorRole::HighlightText, 14},
+                          Case{ColorRole::HotLight, 26}, Case{ColorRole::ButtonFace, 15},
+                          Case{ColorRole::ButtonText, 18}, Case{ColorRole::GrayText, 17}}) {
+        EXPECT_EQ(own, contrastColor(false, c.role, own)) << c.systemIndex;
+        EXPECT_EQ(systemColor(c.systemIndex), contrastColor(true, c.role, own)) << c.systemIndex;
+    }
+}
+
+TEST(HighContrast, ToolButtonsBecomePlainSystemButtons) {
+    const ToolButtonLook idle = toolButtonLook(true, false, false, true);
+    EXPECT_EQ(systemColor(kColorBtnFace), idle.faceFrom);
+    EXPECT_EQ(idle.faceFrom, idle.faceTo);
+    EXPECT_EQ(systemColor(kColorBtnText), idle.border);
+    EXPECT_EQ(systemColor(kColorBtnText), idle.caption);
+
+    const ToolButtonLook hot = toolButtonLook(true, true, false, true);
+    EXPECT_EQ(systemColor(kColorHighlight), hot.faceTo);
+    EXPECT_EQ(systemColor(kColorHighlightText), hot.caption);
+    EXPECT_EQ((std::vector<ColorBand>{{{0, 0, 114, 22}, systemColor(kColorHighlight)}}),
+              toolButtonFace({0, 0, 114, 22}, hot));
+
+    // Disabled: grey text instead of the embossed blue, whatever the mouse does.
+    const ToolButtonLook disabled = toolButtonLook(false, true, true, true);
+    EXPECT_FALSE(disabled.embossedCaption);
+    EXPECT_EQ(systemColor(kColorBtnFace), disabled.faceFrom);
+    EXPECT_EQ(systemColor(kColorGrayText), disabled.caption);
 }
 
 } // namespace

@@ -63,6 +63,11 @@ class FakeLabel : public ParamLabelHost {
     void repaintAll() override { ++fullRepaints; }
     void cancelHint() override { ++hintCancels; }
     void takeFocus() override { ++focusTaken; }
+    void accessibleEvent(ParamAccessEvent event, int anchorIndex) override {
+        static const char* const kNames[] = {"focus", "opened", "changed"};
+        accessEvents.push_back(std::string(kNames[static_cast<int>(event)]) + " " +
+                               std::to_string(anchorIndex));
+    }
     Point clientToScreen(Point p) override { return {p.x + 100, p.y + 200}; }
     void openTextEditor(const std::string& href, Point at, int width,
                         const std::string& text) override {
@@ -121,6 +126,7 @@ class FakeLabel : public ParamLabelHost {
     int fullRepaints = 0;
     int hintCancels = 0;
     int focusTaken = 0;
+    std::vector<std::string> accessEvents;
     std::string editorKind, editorHref, editorText;
     std::vector<std::string> offered;
     int listSelected = -2;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "markup_test_support.h"
+#include "widgets/paramlabel/label_colors.h"
 #include "widgets/paramlabel/markup_colors.h"
 
 namespace remvana {
@@ -26,6 +27,27 @@ TEST(MarkupColors, ClosingStyleTagKeepsFontColourButClosingAnchorRestoresBase) {
     EXPECT_TRUE(canvas.textCall("v").font.underline);
     EXPECT_EQ(kBaseTextColor, canvas.textCall("w").font.color);
     EXPECT_FALSE(canvas.textCall("w").font.underline);
+}
+
+TEST(MarkupColors, UnderHighContrastOnlyTheLabelsSystemColoursShow) {
+    const LabelColors own{rgb(255, 255, 255), rgb(8, 0x37, 0x72), rgb(0, 0, 255),
+                          rgb(0x56, 0x7D, 0xB0), rgb(255, 255, 255)};
+    EXPECT_EQ(own, labelColors(own, false));
+    const LabelColors system = labelColors(own, true);
+    EXPECT_EQ((LabelColors{systemColor(kColorWindow), systemColor(kColorWindowText),
+                           systemColor(kColorHotLight), systemColor(kColorHighlight),
+                           systemColor(kColorHighlightText)}),
+              system);
+
+    RecordingCanvas canvas = labelCanvas();
+    MarkupRequest request = drawRequest("<p bgcolor=\"#C1DAFB\" bgcolorto=\"#C1DAFB\">head</p>"
+                                        "<font color=\"#C00000\" bgcolor=\"#00FF00\">mark</font>"
+                                        "<body bgcolor=\"#123456\">");
+    request.systemColors = true;
+    renderMarkup(canvas, request);
+    EXPECT_TRUE(canvas.callsOf(Kind::Fill).empty()); // no band, no body colour
+    EXPECT_EQ(kBaseTextColor, canvas.textCall("mark").font.color);
+    EXPECT_EQ(kColorNone, canvas.textCall("mark").background);
 }
 
 TEST(MarkupColors, NamesIgnoreCaseAndSystemColoursStayUnresolved) {
@@ -71,17 +93,17 @@ TEST(MarkupAnchors, HoveredAnchorUsesHoverColoursAndRestoresBackground) {
     EXPECT_EQ(kColorNone, canvas.textCall("three").background);
 }
 
-TEST(MarkupAnchors, FocusedAnchorGetsAGreyFrameAndItsNameReported) {
+TEST(MarkupAnchors, FocusedAnchorGetsTheFocusRectangleAndItsNameReported) {
     RecordingCanvas canvas = labelCanvas();
     MarkupRequest request = drawRequest("ab <a href=\"First\">cd</a> <a href=\"Second\">ef</a>");
     request.focusedAnchor = 1;
     MarkupResult result = renderMarkup(canvas, request);
     EXPECT_EQ("Second", result.focusedAnchorName);
-    auto frames = canvas.callsOf(Kind::Frame);
+    EXPECT_TRUE(canvas.callsOf(Kind::Frame).empty());
+    auto frames = canvas.callsOf(Kind::FocusRect);
     ASSERT_EQ(1u, frames.size());
     // "ab cd " is 36 wide, so "ef" runs from 37 to 49 on a 13-pixel line.
     EXPECT_EQ((Rect{36, 0, 50, 13}), frames[0].rect);
-    EXPECT_EQ(rgb(0x80, 0x80, 0x80), frames[0].color);
 }
 
 TEST(MarkupHitTest, FindsTheAnchorUnderThePointWithItsRectangleAndNumber) {

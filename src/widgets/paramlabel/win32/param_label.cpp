@@ -7,8 +7,10 @@
 #include <algorithm>
 
 #include "platform/win32/canvas_gdi.h"
+#include "platform/win32/display_cues.h"
 #include "platform/win32/display_dpi.h"
 #include "widgets/paramlabel/param_lookup.h"
+#include "widgets/paramlabel/win32/param_label_accessible.h"
 #include "widgets/paramlabel/win32/param_label_resources.h"
 #include "widgets/paramlabel/win32/popup_date_picker.h"
 #include "widgets/paramlabel/win32/popup_edit.h"
@@ -92,10 +94,27 @@ LRESULT TParamLabel::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_GETDLGCODE:
         return dialogCode(reinterpret_cast<const MSG*>(lParam));
     case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-        focused_ = msg == WM_SETFOCUS;
+        focused_ = true;
         repaintAll(); // the focus frame shows only while the label has the focus
+        onSetFocus(reinterpret_cast<HWND>(wParam));
         return 0;
+    case WM_KILLFOCUS:
+        focused_ = false;
+        repaintAll();
+        return 0;
+    case WM_UPDATEUISTATE: {
+        // The window's keyboard cues came on or went off: the focus rectangle follows.
+        const LRESULT result = defaultMessage(msg, wParam, lParam);
+        repaintAll();
+        return result;
+    }
+    case WM_GETOBJECT:
+        if (std::optional<LRESULT> answer =
+                accessible_.answer(wParam, lParam, [&]() -> DelegatingAccessible* {
+                    return ParamLabelAccessible::create(hwnd());
+                }))
+            return *answer;
+        break;
     case WM_MOUSEMOVE:
         onMouseMove(at);
         return 0;
@@ -120,6 +139,7 @@ LRESULT TParamLabel::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return onNotify(reinterpret_cast<NMHDR*>(lParam));
     case WM_FONTCHANGE:
     case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
     case WM_THEMECHANGED:
         // Faces may resolve to other fonts, or draw with other advances, from now on.
         textCache_.clear();
@@ -127,6 +147,7 @@ LRESULT TParamLabel::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_DESTROY:
         releaseInput();
+        accessible_.release();
         return 0;
     default:
         break;
@@ -163,6 +184,31 @@ void TParamLabel::setMarkupText(const std::string& text) {
 
 void TParamLabel::markupChanged() {
     InvalidateRect(hwnd(), nullptr, FALSE);
+    updateTabStop();
+    // Other lines, other children.
+    notifyAccessible(EVENT_OBJECT_REORDER, hwnd(), CHILDID_SELF);
+}
+
+void TParamLabel::updateTabStop() {
+    bool stops = false;
+    if (look_.TabStop)
+        for (AnchorKind kind : interaction_->anchorKinds())
+            stops = stops || isTabStop(kind);
+    const LONG_PTR style = GetWindowLongPtrA(hwnd(), GWL_STYLE);
+    const LONG_PTR wanted = stops ? (style | WS_TABSTOP) : (style & ~LONG_PTR{WS_TABSTOP});
+    if (wanted != style) SetWindowLongPtrA(hwnd(), GWL_STYLE, wanted);
+}
+
+std::string TParamLabel::renderedMarkup() const {
+    std::string markup;
+    for (const std::string& line : lines_)
+        markup += line;
+    return markup;
+}
+
+std::vector<AccessibleLine> TParamLabel::accessibleLines() const {
+    return remvana::accessibleLines(renderedMarkup(),
+                                    static_cast<bool>(interaction_->events.OnParamClick));
 }
 
 void TParamLabel::setLook(const ParamLabelLook& look) {
@@ -177,6 +223,7 @@ void TParamLabel::setLook(const ParamLabelLook& look) {
         maskEdit_.reset();
     }
     look_ = look;
+    updateTabStop();
     if (autoSizingTurnedOn)
         SetWindowPos(hwnd(), nullptr, 0, 0, 6, 6, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(hwnd(), nullptr, TRUE);
@@ -209,13 +256,16 @@ MarkupResult TParamLabel::render(HDC dc, MarkupMode mode, Point mouse, int locat
     // The markup's densities (points, images) follow the scale the window lays itself out for.
     const int dpi = layoutDpi(hwnd());
     canvas.setDpi(dpi);
-    canvas.setFont(look_.Font);
+    const bool contrast = highContrastOn();
+    const LabelColors colors = drawnColors(contrast);
+    Font font = look_.Font;
+    font.color = colors.text;
+    canvas.setFont(font);
     canvas.setBackground(kColorNone);
     ImageListImages images(images_, dpi);
 
     MarkupRequest request;
-    for (const std::string& line : lines_)
-        request.markup += line;
+    request.markup = renderedMarkup();
     request.rect = layoutRect();
     request.mode = mode;
     request.lineSpacing = look_.LineSpacing;
@@ -224,20 +274,28 @@ MarkupResult TParamLabel::render(HDC dc, MarkupMode mode, Point mouse, int locat
     request.shellIcons = &resources_->shellIcons;
     request.mouse = mouse;
     request.mouseDown = interaction_->mouseButtonDown();
-    request.paramColor = look_.ParamColor;
+    request.paramColor = colors.param;
     request.shadowColor = look_.ShadowColor;
     request.shadowOffset = look_.ShadowOffset;
-    request.labelColor = look_.Color;
+    request.labelColor = colors.background;
+    request.systemColors = contrast;
     request.locateAnchor = locateAnchor;
     if (mode == MarkupMode::Draw) {
         request.hoveredAnchor = interaction_->hoveredAnchor();
-        request.focusedAnchor = focused_ ? interaction_->focusedIndex() : -1;
+        request.focusedAnchor =
+            focused_ && focusCuesShown(hwnd()) ? interaction_->focusedIndex() : -1;
         if (look_.Hover) {
-            request.hoverColor = look_.HoverColor;
-            request.hoverFontColor = look_.HoverFontColor;
+            request.hoverColor = colors.hover;
+            request.hoverFontColor = colors.hoverText;
         }
     }
     return renderMarkup(canvas, request);
+}
+
+LabelColors TParamLabel::drawnColors(bool highContrast) const {
+    return labelColors(
+        {look_.Color, look_.Font.color, look_.ParamColor, look_.HoverColor, look_.HoverFontColor},
+        highContrast);
 }
 
 void TParamLabel::paint() {
@@ -249,7 +307,8 @@ void TParamLabel::paint() {
         return;
     }
     BufferedPaint buffer(hwnd());
-    GdiCanvas(buffer.dc()).fillRect(toRect(buffer.client()), look_.Color);
+    GdiCanvas(buffer.dc())
+        .fillRect(toRect(buffer.client()), drawnColors(highContrastOn()).background);
     paintTo(buffer.dc(), buffer.client());
 }
 

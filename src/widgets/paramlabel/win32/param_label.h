@@ -15,9 +15,12 @@
 #include <vector>
 
 #include "platform/canvas.h"
+#include "platform/win32/accessible_object.h"
 #include "platform/win32/canvas_gdi.h"
 #include "platform/win32/scoped_handles.h"
 #include "platform/win32/window_impl.h"
+#include "widgets/paramlabel/accessible_lines.h"
+#include "widgets/paramlabel/label_colors.h"
 #include "widgets/paramlabel/markup_render.h"
 #include "widgets/paramlabel/param_interaction.h"
 
@@ -93,6 +96,9 @@ class TParamLabel final : public ParamLabelHost, public SelfOwnedWindow<TParamLa
     ParamLabelEvents& events() { return interaction_->events; }
     ParamEditOptions& editOptions() { return interaction_->options; }
 
+    // The lines a screen reader reads (param_label_accessible.cpp answers from them).
+    std::vector<AccessibleLine> accessibleLines() const;
+
     // The engine over the label's layout rectangle.
     MarkupResult render(HDC dc, MarkupMode mode, Point mouse, int locateAnchor = -1);
     Rect layoutRect() const;
@@ -110,6 +116,7 @@ class TParamLabel final : public ParamLabelHost, public SelfOwnedWindow<TParamLa
     void repaintAll() override;
     void takeFocus() override;
     Point clientToScreen(Point client) override;
+    void accessibleEvent(ParamAccessEvent event, int anchorIndex) override;
 
     // ---- ParamLabelHost (input side, param_label_input.cpp) ----
     void cancelHint() override;
@@ -144,6 +151,9 @@ class TParamLabel final : public ParamLabelHost, public SelfOwnedWindow<TParamLa
     // Return, which opens the focused anchor's editor instead of pressing a default button.
     LRESULT dialogCode(const MSG* message) const;
     LRESULT onNotify(NMHDR* header);
+    // The label got the keyboard focus from `previous`: by Tab from the control before it,
+    // Shift+Tab from the one after it, or otherwise.
+    void onSetFocus(HWND previous);
     // Frees what the input side made (editors, hint window) while the window still exists.
     void releaseInput();
     // The font every editor writes in: the label's face and size, plain.
@@ -162,10 +172,16 @@ class TParamLabel final : public ParamLabelHost, public SelfOwnedWindow<TParamLa
     // The window owns the label (it goes with the window's last message).
     LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void paint();
+    // The look's colours, or the system's under high contrast.
+    LabelColors drawnColors(bool highContrast) const;
     void paintTo(HDC dc, const RECT& client);
     void drawFrames(HDC dc, RECT& area);
     void autoSize(const MarkupResult& result);
     void markupChanged();
+    // The markup as the engine reads it: the lines joined with nothing between them.
+    std::string renderedMarkup() const;
+    // In the window's Tab order while it takes the focus and has an anchor to stop at.
+    void updateTabStop();
 
     std::vector<std::string> lines_;
     ParamLabelLook look_;
@@ -175,6 +191,7 @@ class TParamLabel final : public ParamLabelHost, public SelfOwnedWindow<TParamLa
     GdiTextCache textCache_;
     int paintedAnchorCount_ = 0;
     bool focused_ = false;
+    AccessibleSlot accessible_;
 
   public:
     // State of the input side (param_label_input.cpp).

@@ -16,6 +16,8 @@ namespace {
 
 ParamKey paramKeyOf(WPARAM vk) {
     switch (vk) {
+    case VK_TAB:
+        return GetKeyState(VK_SHIFT) < 0 ? ParamKey::ShiftTab : ParamKey::Tab;
     case VK_LEFT:
         return ParamKey::Left;
     case VK_UP:
@@ -120,9 +122,45 @@ bool TParamLabel::onSetCursor() {
 }
 
 LRESULT TParamLabel::dialogCode(const MSG* message) const {
-    bool returnKey =
-        message != nullptr && message->message == WM_KEYDOWN && message->wParam == VK_RETURN;
-    return DLGC_WANTARROWS | (returnKey ? DLGC_WANTMESSAGE : 0);
+    const bool keyDown = message != nullptr && message->message == WM_KEYDOWN;
+    const bool returnKey = keyDown && message->wParam == VK_RETURN;
+    // Tab stays while there is another anchor on that side; at the ends the window's Tab
+    // order takes the focus on.
+    const bool tabKey =
+        keyDown && message->wParam == VK_TAB && interaction_->wantsTab(GetKeyState(VK_SHIFT) >= 0);
+    return DLGC_WANTARROWS | (returnKey ? DLGC_WANTMESSAGE : 0) | (tabKey ? DLGC_WANTTAB : 0);
+}
+
+void TParamLabel::onSetFocus(HWND previous) {
+    std::optional<bool> forward;
+    if (previous != nullptr) {
+        HWND root = GetAncestor(hwnd(), GA_ROOT);
+        const bool fromBefore = GetNextDlgTabItem(root, hwnd(), TRUE) == previous;
+        const bool fromAfter = GetNextDlgTabItem(root, hwnd(), FALSE) == previous;
+        // With only one other stop it is both; then Shift says which way Tab went.
+        if (fromBefore && fromAfter)
+            forward = GetKeyState(VK_SHIFT) >= 0;
+        else if (fromBefore || fromAfter)
+            forward = fromBefore;
+    }
+    reportingErrors([&] { interaction().focusEntered(forward); });
+}
+
+void TParamLabel::accessibleEvent(ParamAccessEvent event, int anchorIndex) {
+    const int line = lineOfAnchor(accessibleLines(), anchorIndex);
+    if (line < 0) return;
+    switch (event) {
+    case ParamAccessEvent::Focus:
+        // Only the focus the keyboard really has is announced.
+        if (GetFocus() == hwnd()) notifyAccessible(EVENT_OBJECT_FOCUS, hwnd(), line + 1);
+        break;
+    case ParamAccessEvent::EditorOpened:
+        notifyAccessible(EVENT_OBJECT_STATECHANGE, hwnd(), line + 1);
+        break;
+    case ParamAccessEvent::ValueChanged:
+        notifyAccessible(EVENT_OBJECT_VALUECHANGE, hwnd(), line + 1);
+        break;
+    }
 }
 
 void TParamLabel::cancelHint() {

@@ -1,0 +1,18 @@
+#include "app/row_menu.h"
+
+namespace remvana {
+
+std::vector<RowMenuItem> rowMenuItems(const DetailsButtons& buttons, bool hasInstallLocation) {
+    std::vector<RowMenuItem> items{
+        {RowCommand::Remove, "Remove", buttons.remove},
+        {RowCommand::Change, "Change", buttons.change},
+        {RowCommand::Repair, "Repair", buttons.repair},
+        {RowCommand::DeleteEntry, "Delete Entry", buttons.deleteEntry.value_or(false)},
+        {RowCommand::Copy, "Copy", true},
+    };
+    if (hasInstallLocation)
+        items.push_back({RowCommand::OpenInstallLocation, "Open install location", true});
+    return items;
+}
+
+} // namespace remvana
