@@ -60,6 +60,14 @@ void startCommand(const std::optional<std::string>& commandLine, Shell& shell) {
         throw commandStartError(*commandLine, shell.lastErrorText());
 }
 
+bool startCommandJob(const std::optional<std::string>& commandLine, CommandJobs& jobs,
+                     JobFinished finished) {
+    if (!commandLine) return false;
+    if (!jobs.startJob(*commandLine, kSwShow, std::move(finished)))
+        throw commandStartError(*commandLine, jobs.lastStartError());
+    return true;
+}
+
 bool isSingleKeyName(std::string_view keyName) {
     if (keyName.empty() || keyName == "." || keyName == "..") return false;
     return keyName.find_first_of(std::string_view("\\\0", 2)) == std::string_view::npos;

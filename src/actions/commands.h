@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/command_jobs.h"
+
 namespace remvana {
 
 struct TAppInfo;
@@ -45,6 +47,11 @@ std::optional<std::string> quietRemoveCommandLine(const TAppInfo& entry,
 // Nothing happens for an empty optional; a command that cannot start is an ActionError
 // "Cannot start "<command line>". <reason>".
 void startCommand(const std::optional<std::string>& commandLine, Shell& shell);
+// Starts it as a job (see CommandJobs) with SW_SHOW, so that `finished` hears of the end of
+// everything it started. False for an empty optional; a command that cannot start is the
+// same ActionError as for startCommand.
+bool startCommandJob(const std::optional<std::string>& commandLine, CommandJobs& jobs,
+                     JobFinished finished);
 
 // Whether a key name names exactly one subkey of a store: not empty, no path separator or
 // NUL (the registry would cut the name there), not "." or "..". Any other name could make

@@ -7,6 +7,7 @@
 #include "cli/command_line.h"
 #include "inventory/app_info.h"
 #include "platform/clock.h"
+#include "platform/command_jobs.h"
 #include "platform/files.h"
 #include "platform/locale.h"
 #include "platform/registry.h"
@@ -33,7 +34,8 @@ struct CliServices {
     Locale& locale;
     Clock& clock;
     Shell& shell;
-    FileSystem* files = nullptr; // the backups --restore reads
+    FileSystem* files = nullptr; // the backups --restore reads and --uninstall writes
+    CommandJobs* jobs = nullptr; // the uninstaller --uninstall runs
 };
 
 inline constexpr int kExitSuccess = 0;
