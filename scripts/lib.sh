@@ -22,6 +22,8 @@ googletest /usr/src/googletest/CMakeLists.txt
 nlohmann-json3-dev /usr/include/nlohmann/json.hpp
 python3 python3
 clang clang++
+nsis makensis
+wixl wixl
 libclang-rt-14-dev /usr/lib/llvm-14/lib/clang/14.0.6/lib/linux/libclang_rt.fuzzer-x86_64.a
 LIST
 }

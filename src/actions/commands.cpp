@@ -8,9 +8,35 @@
 
 namespace remvana {
 
+bool isProductCode(std::string_view keyName) {
+    constexpr std::string_view shape = "{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}";
+    if (keyName.size() != shape.size()) return false;
+    for (std::size_t i = 0; i < shape.size(); ++i) {
+        const char c = keyName[i];
+        const bool hex = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+        if (shape[i] == 'x' ? !hex : c != shape[i]) return false;
+    }
+    return true;
+}
+
+bool isWindowsInstallerProduct(const TAppInfo& entry) {
+    return entry.WindowsInstaller == 1 && isProductCode(entry.KeyName);
+}
+
 std::optional<std::string> removeCommandLine(const TAppInfo* entry) {
-    if (entry == nullptr || entry->UninstallString.empty()) return std::nullopt;
+    if (entry == nullptr) return std::nullopt;
+    if (isWindowsInstallerProduct(*entry))
+        return std::string(kMsiRemoveCommandPrefix) + entry->KeyName;
+    if (entry->UninstallString.empty()) return std::nullopt;
     return entry->UninstallString;
+}
+
+std::optional<std::string> quietRemoveCommandLine(const TAppInfo& entry,
+                                                  const std::string& quietUninstallString) {
+    if (isWindowsInstallerProduct(entry))
+        return std::string(kMsiRemoveCommandPrefix) + entry.KeyName + std::string(kMsiQuietSwitch);
+    if (quietUninstallString.empty()) return std::nullopt;
+    return quietUninstallString;
 }
 
 std::optional<std::string> changeCommandLine(const TAppInfo* entry) {
@@ -32,6 +58,14 @@ void startCommand(const std::optional<std::string>& commandLine, Shell& shell) {
     if (!commandLine) return;
     if (shell.winExec(*commandLine, kSwShow) < 32)
         throw commandStartError(*commandLine, shell.lastErrorText());
+}
+
+bool startCommandJob(const std::optional<std::string>& commandLine, CommandJobs& jobs,
+                     JobFinished finished) {
+    if (!commandLine) return false;
+    if (!jobs.startJob(*commandLine, kSwShow, std::move(finished)))
+        throw commandStartError(*commandLine, jobs.lastStartError());
+    return true;
 }
 
 bool isSingleKeyName(std::string_view keyName) {

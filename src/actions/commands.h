@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/command_jobs.h"
+
 namespace remvana {
 
 struct TAppInfo;
@@ -19,15 +21,37 @@ inline constexpr std::string_view kDeleteEntryConfirmation =
     "This will remove the uninstall entry from the registry. It will not uninstall the "
     "application. Are you sure you want to do this?";
 
+// Windows Installer's own removal of a product: this prefix followed directly by its code.
+inline constexpr std::string_view kMsiRemoveCommandPrefix = "MsiExec.exe /X";
+// Added to the removal for a run without any window.
+inline constexpr std::string_view kMsiQuietSwitch = " /qn";
+
+// "{" 8-4-4-4-12 hexadecimal digits "}", in either case, and nothing else.
+bool isProductCode(std::string_view keyName);
+// An entry Windows Installer registered for a product: WindowsInstaller = 1 and the key
+// named by the product code. Its UninstallString is Windows Installer's maintenance command
+// ("MsiExec.exe /I{code}"), which re-runs the install, so it is removed through /X instead.
+bool isWindowsInstallerProduct(const TAppInfo& entry);
+
 // The command line each button starts for the entry (null: no row selected), or nothing.
 std::optional<std::string> removeCommandLine(const TAppInfo* entry);
 std::optional<std::string> changeCommandLine(const TAppInfo* entry);
 std::optional<std::string> repairCommandLine(const TAppInfo* entry);
+// A removal without any window: the registered QuietUninstallString (read from the entry's
+// key, since nothing else uses it), or Windows Installer's removal with /qn for a product.
+// Nothing when the entry has neither: it is never run interactively in its place.
+std::optional<std::string> quietRemoveCommandLine(const TAppInfo& entry,
+                                                  const std::string& quietUninstallString);
 
 // Starts a command line exactly as given (no quoting, no expansion, no wait) with SW_SHOW.
 // Nothing happens for an empty optional; a command that cannot start is an ActionError
 // "Cannot start "<command line>". <reason>".
 void startCommand(const std::optional<std::string>& commandLine, Shell& shell);
+// Starts it as a job (see CommandJobs) with SW_SHOW, so that `finished` hears of the end of
+// everything it started. False for an empty optional; a command that cannot start is the
+// same ActionError as for startCommand.
+bool startCommandJob(const std::optional<std::string>& commandLine, CommandJobs& jobs,
+                     JobFinished finished);
 
 // Whether a key name names exactly one subkey of a store: not empty, no path separator or
 // NUL (the registry would cut the name there), not "." or "..". Any other name could make

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "backup/entry_backup.h"
+#include "cli/cli_uninstall.h"
 #include "cli/program_outputs.h"
 #include "inventory/refresh.h"
 
@@ -32,6 +33,7 @@ int run(const CliRequest& request, CliServices& services, CliConsole& console) {
         console.writeOut("Restored \"" + request.restorePath + "\"\r\n", TextEncoding::Ansi);
         return kExitSuccess;
     }
+    if (request.action == CliAction::Uninstall) return runUninstall(request, services, console);
     ProgramInventory inventory;
     // The plain list prints names only, so it reads nothing else.
     const ScanDepth depth =

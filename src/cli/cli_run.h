@@ -8,6 +8,7 @@
 #include "cli/command_line.h"
 #include "inventory/app_info.h"
 #include "platform/clock.h"
+#include "platform/command_jobs.h"
 #include "platform/files.h"
 #include "platform/locale.h"
 #include "platform/registry.h"
@@ -34,7 +35,8 @@ struct CliServices {
     Locale& locale;
     Clock& clock;
     Shell& shell;
-    FileSystem* files = nullptr; // the backups --restore reads
+    FileSystem* files = nullptr; // the backups --restore reads and --uninstall writes
+    CommandJobs* jobs = nullptr; // the uninstaller --uninstall runs
     // The product name and version from the program's own version block ("KV Remvana
     // 2.1.0.0"), for --version; throws when the block cannot be read.
     std::function<std::string()> programVersion = nullptr;

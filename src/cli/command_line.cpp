@@ -10,12 +10,43 @@ CliRequest invalid(std::string problem) {
     return request;
 }
 
+// --uninstall <key> [--store HKLM64|HKLM32|HKCU] [--quiet], the options in any order.
+CliRequest parseUninstall(const std::vector<std::string>& arguments) {
+    if (arguments.size() < 2 || arguments[1].empty() || arguments[1].starts_with("--"))
+        return invalid("--uninstall needs the key name of the program to remove");
+    CliRequest request;
+    request.action = CliAction::Uninstall;
+    request.uninstallKey = arguments[1];
+    bool storeGiven = false;
+    for (std::size_t i = 2; i < arguments.size(); ++i) {
+        const std::string& option = arguments[i];
+        if (option == "--quiet" && !request.quiet) {
+            request.quiet = true;
+        } else if (option == "--store" && !storeGiven) {
+            const std::string name = i + 1 < arguments.size() ? arguments[++i] : "";
+            if (name == "HKLM64")
+                request.store = StoreChoice::Machine64;
+            else if (name == "HKLM32")
+                request.store = StoreChoice::Machine32;
+            else if (name == "HKCU")
+                request.store = StoreChoice::User;
+            else
+                return invalid("--store needs HKLM64, HKLM32 or HKCU");
+            storeGiven = true;
+        } else {
+            return invalid("unexpected argument: " + option);
+        }
+    }
+    return request;
+}
+
 } // namespace
 
 CliRequest parseCommandLine(const std::vector<std::string>& arguments) {
     CliRequest request;
     if (arguments.empty()) return request;
     const std::string& option = arguments[0];
+    if (option == "--uninstall") return parseUninstall(arguments);
     std::size_t taken = 1;
     if (option == "--list") {
         request.action = CliAction::List;
@@ -58,10 +89,16 @@ std::string usageText() {
            "  --restore <file> puts back an entry from a backup that Delete Entry or\r\n"
            "                   Modify Properties made (in the local application data\r\n"
            "                   folder, Kelvane\\Remvana\\Backups)\r\n"
+           "  --uninstall <key> [--store HKLM64|HKLM32|HKCU] [--quiet]\r\n"
+           "                   removes the program registered under that key name: saves\r\n"
+           "                   its entry's backup, runs its uninstaller (--quiet: without a\r\n"
+           "                   window) and waits for it; exit code 0 when the program is\r\n"
+           "                   no longer registered afterwards\r\n"
            "  --version        the program's name and version\r\n"
            "  --help           this text\r\n"
-           "Exit codes: 0 done, 1 the registry or a file could not be used,\r\n"
-           "2 unknown arguments. Only --restore writes to the registry.\r\n";
+           "Exit codes: 0 done, 1 the registry or a file could not be used (or the\r\n"
+           "program is still registered), 2 unknown arguments. Only --restore and\r\n"
+           "--uninstall write to the registry.\r\n";
 }
 
 } // namespace remvana

@@ -6,7 +6,10 @@
 
 namespace remvana {
 
-enum class CliAction { Window, List, Report, Json, Tsv, Restore, Version, Help, Invalid };
+enum class CliAction { Window, List, Report, Json, Tsv, Restore, Uninstall, Version, Help, Invalid };
+
+// The stores --store names: "HKLM64", "HKLM32", "HKCU".
+enum class StoreChoice { Any, Machine64, Machine32, User };
 
 struct CliRequest {
     CliAction action = CliAction::Window;
@@ -16,6 +19,11 @@ struct CliRequest {
     std::string problem;
     // --restore: the backup file to put back.
     std::string restorePath;
+    // --uninstall: the entry's key name, the store it must be in, and whether the quiet
+    // command is to run.
+    std::string uninstallKey;
+    StoreChoice store = StoreChoice::Any;
+    bool quiet = false;
 };
 
 // `arguments` without the program's own name.

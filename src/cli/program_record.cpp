@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "actions/commands.h"
 #include "inventory/formatting.h"
 
 namespace remvana {
@@ -12,20 +13,6 @@ constexpr std::int64_t kFileTimeUnitsPerMinute = 600000000;
 RecordValue positiveOrNull(std::int64_t value) {
     if (value > 0) return value;
     return nullptr;
-}
-
-bool isHexDigit(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
-
-bool isGuid(const std::string& text) {
-    // {XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}
-    if (text.size() != 38 || text.front() != '{' || text.back() != '}') return false;
-    for (std::size_t i = 1; i < 37; ++i) {
-        const bool dash = i == 9 || i == 14 || i == 19 || i == 24;
-        if (dash ? text[i] != '-' : !isHexDigit(text[i])) return false;
-    }
-    return true;
 }
 
 // Names do not depend on the time zone; an entry without a usage record never asks.
@@ -57,7 +44,7 @@ std::string storeNameOf(const UninstallStore& store) {
 }
 
 std::string productCodeOf(const TAppInfo& info) {
-    return info.WindowsInstaller == 1 && isGuid(info.KeyName) ? info.KeyName : std::string();
+    return isWindowsInstallerProduct(info) ? info.KeyName : std::string();
 }
 
 ProgramRecord programRecordOf(const TAppInfo& info, Clock& clock) {

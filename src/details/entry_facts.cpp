@@ -3,6 +3,7 @@
 #include "inventory/entry_health.h"
 #include "inventory/formatting.h"
 #include "inventory/program_columns.h"
+#include "inventory/store_changes.h"
 #include "widgets/paramlabel/param_lookup.h"
 
 namespace remvana {
@@ -37,6 +38,7 @@ std::string installDateText(const std::string& stored) {
 
 std::string entryFactsMarkup(const TAppInfo& entry, Locale& locale) {
     std::string markup;
+    addMark(markup, entry.ChangedElsewhere, kChangedElsewhereText);
     addMark(markup, entry.Health.uninstallerMissing, kUninstallerMissingText);
     addMark(markup, entry.Health.installLocationMissing, kInstallLocationMissingText);
     addMark(markup, entry.Health.displayIconMissing, kDisplayIconMissingText);

@@ -87,6 +87,17 @@ void writePendingProperties(RegistryFactory& registries, TAppInfo& entry,
         entry.*property.loaded = pending;
         if (property.pending == &TAppInfo::PendingDisplayName && renameRow) renameRow(pending);
     }
+    // What the user kept through another program's change is now what the key holds.
+    entry.ChangedElsewhere = false;
+}
+
+bool hasUnsavedEdits(const TAppInfo& entry) {
+    return std::any_of(kEditableProperties.begin(), kEditableProperties.end(),
+                       [&](const EditableProperty& property) {
+                           // A cleared property is pending as empty text.
+                           return isPending(entry, property) &&
+                                  entry.*property.pending != entry.*property.loaded;
+                       });
 }
 
 bool hasPendingProperties(const TAppInfo& entry) {

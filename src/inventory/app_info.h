@@ -87,6 +87,14 @@ struct TAppInfo {
     // Read for the details panel only: the installer's size estimate in kilobytes.
     std::uint32_t EstimatedSize = 0;
     EntryHealth Health;
+    // When the entry's key and its usage-record key were last written, as the enumeration of
+    // its store gave them when it was read (0: no such key): a later enumeration showing
+    // other times means another program changed it.
+    std::int64_t KeyWriteTime = 0;
+    std::int64_t UsageWriteTime = 0;
+    // Another program changed or removed the entry's key while it held edits not written
+    // yet: it was kept as it is, and the details say so until a refresh or a save.
+    bool ChangedElsewhere = false;
 };
 
 // One element per subkey of the stores, in sorted key-name order. The window's entries are

@@ -157,27 +157,36 @@ void applyUsageRecord(const std::vector<std::uint8_t>& stored, ArpCacheRecord& r
     std::copy_n(stored.begin(), length, record.bytes.begin());
 }
 
-namespace {
+KeyTimes::KeyTimes(const std::vector<SubkeyStamp>& stamps) {
+    times_.reserve(stamps.size());
+    for (const SubkeyStamp& stamp : stamps)
+        times_.emplace(asciiLowerCased(stamp.name), stamp.lastWrite);
+}
 
-// One store being read: its store key and, when it has one, its usage-record key.
-struct OpenStore {
-    UninstallStore store;
-    std::unique_ptr<Registry> entries;
-    std::unique_ptr<Registry> usage;
-};
+std::int64_t KeyTimes::of(const std::string& name) const {
+    const auto found = times_.find(asciiLowerCased(name));
+    return found == times_.end() ? 0 : found->second;
+}
 
 OpenStore openStore(RegistryFactory& registry, const UninstallStore& store, bool withUsage) {
-    return OpenStore{store, openStoreKey(registry, store),
-                     withUsage ? openUsageRecordKey(registry, store) : nullptr};
+    OpenStore open{store,
+                   openStoreKey(registry, store),
+                   withUsage ? openUsageRecordKey(registry, store) : nullptr,
+                   {}};
+    if (open.usage) open.usageTimes = KeyTimes(open.usage->subkeyStamps());
+    return open;
 }
+
+namespace {
 
 struct FoundKey {
     std::size_t store; // index into the open stores
-    std::string name;
+    SubkeyStamp key;
 };
 
 void readUsageRecord(const OpenStore& open, TAppInfo& info) {
     if (open.usage) {
+        info.UsageWriteTime = open.usageTimes.of(info.KeyName);
         if (const auto key = open.usage->openSubkey(info.KeyName, reg_access::Read)) {
             const std::vector<RegValue> values = key->readAllValues();
             const RegValue* cache = findValue(values, kUsageRecordValue);
@@ -188,10 +197,12 @@ void readUsageRecord(const OpenStore& open, TAppInfo& info) {
     info.FrequencyText = frequencyTextOf(info.UsageRecord.timesUsed());
 }
 
+} // namespace
+
 // Everything in one subkey is read relative to its store's open key, so that a name of any
 // length the registry allows is reached; what cannot be read is simply left out. Returns how
 // far the entry is read: a subkey that cannot be read has nothing more to give.
-ScanDepth readEntry(const OpenStore& open, TAppInfo& info, ScanDepth depth) {
+ScanDepth readStoreEntry(const OpenStore& open, TAppInfo& info, ScanDepth depth) {
     // A name the code page cannot hold addresses no key: it is listed by what can be shown
     // and nothing is read through it.
     if (isUnrepresentableKeyName(info.KeyName)) {
@@ -215,6 +226,8 @@ ScanDepth readEntry(const OpenStore& open, TAppInfo& info, ScanDepth depth) {
     if (depth != ScanDepth::DisplayNames) readUsageRecord(open, info);
     return readTo;
 }
+
+namespace {
 
 // The rest of an entry read to `readTo`, through its store, so that it then holds exactly
 // what a scan of everything would have read. A subkey that can no longer be opened is
@@ -242,24 +255,33 @@ bool scanStores(RegistryFactory& registry, Locale& locale, ScanDepth depth,
     for (const UninstallStore& store : uninstallStoresOf(registry)) {
         OpenStore open = openStore(registry, store, depth != ScanDepth::DisplayNames);
         if (!open.entries) continue; // the per-user store, for one, is often absent
-        for (std::string& name : sortedUniqueNames(open.entries->subkeyNames(), locale))
-            found.push_back(FoundKey{stores.size(), std::move(name)});
+        const std::vector<SubkeyStamp> stamps = open.entries->subkeyStamps();
+        std::vector<std::string> names;
+        names.reserve(stamps.size());
+        for (const SubkeyStamp& stamp : stamps)
+            names.push_back(stamp.name);
+        const KeyTimes times(stamps);
+        for (std::string& name : sortedUniqueNames(std::move(names), locale)) {
+            const std::int64_t written = times.of(name);
+            found.push_back(FoundKey{stores.size(), SubkeyStamp{std::move(name), written}});
+        }
         stores.push_back(std::move(open));
     }
     if (stores.empty()) return false;
 
     // One name order over all stores; equal names keep the stores' reading order.
     std::stable_sort(found.begin(), found.end(), [&](const FoundKey& a, const FoundKey& b) {
-        return locale.compareIgnoreCase(a.name, b.name) < 0;
+        return locale.compareIgnoreCase(a.key.name, b.key.name) < 0;
     });
     inventory.resize(found.size());
     readTo.resize(found.size(), ScanDepth::Everything);
     for (std::size_t i = 0; i < found.size(); ++i) {
         TAppInfo& info = inventory[i];
         const OpenStore& open = stores[found[i].store];
-        info.KeyName = std::move(found[i].name);
+        info.KeyName = std::move(found[i].key.name);
+        info.KeyWriteTime = found[i].key.lastWrite;
         info.Store = open.store;
-        readTo[i] = readEntry(open, info, depth);
+        readTo[i] = readStoreEntry(open, info, depth);
         if (progress) progress(i + 1, found.size());
     }
     return true;

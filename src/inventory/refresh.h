@@ -2,7 +2,9 @@
 // Rebuilding Inventory from the uninstall stores and the shell's usage records.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "inventory/app_info.h"
@@ -53,6 +55,33 @@ void applyEntryValues(const std::vector<RegValue>& values, TAppInfo& info);
 // The stored "SlowInfoCache" bytes into the record: shorter values fill the leading bytes,
 // longer ones give their leading 552.
 void applyUsageRecord(const std::vector<std::uint8_t>& stored, ArpCacheRecord& record);
+
+// The last-write times of a key's subkeys, looked up by name as the registry compares names.
+class KeyTimes {
+  public:
+    KeyTimes() = default;
+    explicit KeyTimes(const std::vector<SubkeyStamp>& stamps);
+    // 0 when there is no such subkey.
+    std::int64_t of(const std::string& name) const;
+
+  private:
+    std::unordered_map<std::string, std::int64_t> times_;
+};
+
+// One store being read: its store key (null when it cannot be opened) and, when it has one
+// and it was asked for, its usage-record key with the last-write times of its subkeys.
+struct OpenStore {
+    UninstallStore store;
+    std::unique_ptr<Registry> entries;
+    std::unique_ptr<Registry> usage;
+    KeyTimes usageTimes;
+};
+OpenStore openStore(RegistryFactory& registry, const UninstallStore& store, bool withUsage);
+
+// Reads one element whose KeyName and Store are set, relative to its store's open keys, as
+// a scan at that depth reads it; its usage-record write time is set, its key's is not.
+// Returns how far it was read.
+ScanDepth readStoreEntry(const OpenStore& open, TAppInfo& info, ScanDepth depth);
 
 // Empties `inventory`, then reads every entry whole, as ProgramInventory::rebuild does at
 // ScanDepth::Everything; for the tools that need no window (the benchmark, tests).

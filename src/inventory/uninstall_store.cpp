@@ -37,4 +37,15 @@ std::unique_ptr<Registry> openUsageRecordKey(RegistryFactory& registries,
     return openForReading(registries, store, kUsageRecordStorePath);
 }
 
+std::vector<WatchedKey> watchedStoreKeys(RegistryFactory& registries) {
+    std::vector<WatchedKey> keys;
+    for (const UninstallStore& store : uninstallStoresOf(registries)) {
+        for (std::string path : {kUninstallStorePath, kUsageRecordStorePath}) {
+            path.pop_back(); // the trailing "\"
+            keys.push_back(WatchedKey{store.root, store.view, std::move(path)});
+        }
+    }
+    return keys;
+}
+
 } // namespace remvana

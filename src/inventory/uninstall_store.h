@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/registry.h"
+#include "platform/store_watch.h"
 
 namespace remvana {
 
@@ -44,5 +45,8 @@ std::unique_ptr<Registry> storeRegistry(RegistryFactory& registries, const Unins
 std::unique_ptr<Registry> openStoreKey(RegistryFactory& registries, const UninstallStore& store);
 std::unique_ptr<Registry> openUsageRecordKey(RegistryFactory& registries,
                                              const UninstallStore& store);
+
+// What a watch for other programs' changes covers: each store key and its usage-record key.
+std::vector<WatchedKey> watchedStoreKeys(RegistryFactory& registries);
 
 } // namespace remvana

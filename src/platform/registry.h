@@ -83,6 +83,13 @@ struct RegValue {
     std::uint32_t type = reg_type::None;
 };
 
+// A direct subkey and when its key was last written (a FILETIME, UTC): a value set or deleted
+// in it, or a subkey added or removed directly below it, moves the time.
+struct SubkeyStamp {
+    std::string name;
+    std::int64_t lastWrite = 0;
+};
+
 // Decoding shared by every accessor and by callers of readAllValues, so a value reads the
 // same whichever way it was fetched. Text: cut at the first NUL (kind not checked).
 // Integer: little-endian, zero-filled when shorter than 4 bytes; nothing when longer.
@@ -109,6 +116,9 @@ class Registry {
 
     // Names of the open key's direct subkeys, in enumeration order.
     virtual std::vector<std::string> subkeyNames() = 0;
+    // The same enumeration with each subkey's last-write time, which it carries at no extra
+    // cost: what lets a refresh re-read only the subkeys that changed.
+    virtual std::vector<SubkeyStamp> subkeyStamps() = 0;
     // Absent when the value does not exist or no key is open.
     virtual ValueKind valueKind(const std::string& name) = 0;
     bool valueExists(const std::string& name) { return valueKind(name) != ValueKind::Absent; }

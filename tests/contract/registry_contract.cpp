@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 
 namespace remvana {
 
@@ -110,6 +111,31 @@ TEST_P(RegistryContract, ListsDirectSubkeysOnly) {
     EXPECT_EQ(std::vector<std::string>({"A", "b", "c"}), sorted(r->subkeyNames()));
     ASSERT_TRUE(r->openKey("b"));
     EXPECT_TRUE(r->subkeyNames().empty());
+}
+
+TEST_P(RegistryContract, AWriteMovesTheLastWriteTimeOfItsOwnKeyOnly) {
+    for (const char* path : {"Store\\Kept", "Store\\Written", "Store\\Emptied"})
+        seedText(path, "V", "x");
+    auto r = accessor();
+    ASSERT_TRUE(r->openKey(absolute("Store")));
+    const auto timesNow = [&] {
+        std::map<std::string, std::int64_t> times;
+        for (const SubkeyStamp& stamp : r->subkeyStamps())
+            times[stamp.name] = stamp.lastWrite;
+        return times;
+    };
+    const auto before = timesNow();
+    ASSERT_EQ(3u, before.size());
+    auto entry = accessor();
+    ASSERT_TRUE(entry->openKey(absolute("Store\\Written")));
+    entry->writeText("V", "y");
+    ASSERT_TRUE(entry->openKey(absolute("Store\\Emptied")));
+    EXPECT_TRUE(entry->deleteValue("V"));
+    const auto after = timesNow();
+    EXPECT_EQ(before.at("Kept"), after.at("Kept"));
+    EXPECT_NE(before.at("Written"), after.at("Written"));
+    EXPECT_NE(before.at("Emptied"), after.at("Emptied"));
+    EXPECT_EQ(sorted(r->subkeyNames()), std::vector<std::string>({"Emptied", "Kept", "Written"}));
 }
 
 TEST_P(RegistryContract, ReportsEachValueKind) {

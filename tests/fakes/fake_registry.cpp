@@ -15,6 +15,7 @@ struct FakeRegistryFactory::Node {
     std::uint32_t allowed = 0xFFFFFFFFu;
     bool writeDenied = false;
     bool deleted = false;
+    std::int64_t lastWrite = 0;
 };
 
 using Node = FakeRegistryFactory::Node;
@@ -63,12 +64,21 @@ NodePtr childOf(const Node& node, const std::string& name) {
     return it == node.childByFoldedName.end() ? nullptr : it->second;
 }
 
+// The last-write time of a key: a counter every change moves on, so each change gives a
+// time of its own, as the real registry's clock does between two writes.
+void touch(Node& node) {
+    static std::int64_t clock = 0;
+    node.lastWrite = ++clock;
+}
+
 NodePtr addChild(const NodePtr& parent, const std::string& name) {
     auto child = std::make_shared<Node>();
     child->name = name;
     child->parent = parent.get();
     parent->children.push_back(child);
     parent->childByFoldedName[folded(name)] = child;
+    touch(*parent);
+    touch(*child);
     return child;
 }
 
@@ -89,6 +99,7 @@ FakeValue* findValue(Node& node, const std::string& name) {
 
 void storeValue(Node& node, const std::string& name, std::uint32_t type,
                 std::vector<std::uint8_t> bytes) {
+    touch(node);
     if (FakeValue* existing = findValue(node, name)) {
         existing->type = type;
         existing->data = std::move(bytes);
@@ -113,6 +124,7 @@ void unlink(Node& node) {
     Node& parent = *node.parent;
     parent.childByFoldedName.erase(folded(node.name));
     std::erase_if(parent.children, [&](const NodePtr& c) { return c.get() == &node; });
+    touch(parent);
     node.parent = nullptr;
 }
 
@@ -191,6 +203,15 @@ class FakeRegistry : public Registry {
         return names;
     }
 
+    std::vector<SubkeyStamp> subkeyStamps() override {
+        ++calls_.enumerations;
+        std::vector<SubkeyStamp> stamps;
+        if (!usable(reg_access::EnumerateSubKeys)) return stamps;
+        for (const NodePtr& child : open_->children)
+            stamps.push_back(SubkeyStamp{child->name, child->lastWrite});
+        return stamps;
+    }
+
     ValueKind valueKind(const std::string& name) override {
         ++calls_.valueQueries;
         const FakeValue* v = readable(name);
@@ -256,8 +277,11 @@ class FakeRegistry : public Registry {
     bool deleteValue(const std::string& name) override {
         if (!writable()) return false;
         const std::string key = folded(name);
-        return std::erase_if(open_->values,
-                             [&](const FakeValue& v) { return folded(v.name) == key; }) > 0;
+        const bool deleted = std::erase_if(open_->values, [&](const FakeValue& v) {
+                                 return folded(v.name) == key;
+                             }) > 0;
+        if (deleted) touch(*open_);
+        return deleted;
     }
 
     bool createKey(const std::string& path) override {

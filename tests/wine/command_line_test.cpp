@@ -11,6 +11,7 @@
 
 #include "actions/win32/audit_report_file.h"
 #include "backup/reg_file.h"
+#include "installers.h"
 #include "list_view_probe.h"
 #include "machine_keys.h"
 #include "platform/win32/locale_win32.h"
@@ -306,6 +307,26 @@ TEST(CommandLineRestore, RestoresABackupAndRefusesOneReachingOutside) {
     testing::deleteMachineTree(kStore + key);
     DeleteFileA((std::string(temp) + "remvana-outside.reg").c_str());
     DeleteFileA((std::string(temp) + "remvana-good.reg").c_str());
+}
+
+// Real installers, removed from the command line without a window.
+TEST(CommandLineUninstall, QuietRemovalOfAnNsisProgramAndOfAWindowsInstallerProduct) {
+    ASSERT_EQ(0u, testing::installQuillmarkNotes());
+    ASSERT_EQ(0u, testing::installTallyportLedger());
+    const std::string product = kStore + testing::kLedgerProduct;
+    ASSERT_TRUE(testing::machineKeyExists(product, KEY_WOW64_64KEY) ||
+                testing::machineKeyExists(product, KEY_WOW64_32KEY));
+
+    const ChildResult nsis = runRemvana("--uninstall " + testing::kQuillmarkKey + " --quiet");
+    EXPECT_EQ(0u, nsis.exitCode) << nsis.out << nsis.error;
+    EXPECT_EQ("Quillmark Notes was removed. Exit code 0.\r\n", nsis.out);
+    EXPECT_FALSE(testing::machineKeyExists(kStore + testing::kQuillmarkKey, KEY_WOW64_64KEY));
+
+    const ChildResult msi = runRemvana("--uninstall " + testing::kLedgerProduct + " --quiet");
+    EXPECT_EQ(0u, msi.exitCode) << msi.out << msi.error;
+    EXPECT_EQ("Tallyport Ledger was removed. Exit code 0.\r\n", msi.out);
+    EXPECT_FALSE(testing::machineKeyExists(product, KEY_WOW64_64KEY));
+    EXPECT_FALSE(testing::machineKeyExists(product, KEY_WOW64_32KEY));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include "actions/win32/audit_report_file.h"
 #include "platform/win32/clock_win32.h"
+#include "platform/win32/command_jobs_win32.h"
 #include "platform/win32/files_win32.h"
 #include "platform/win32/locale_win32.h"
 #include "platform/win32/registry_win32.h"
@@ -98,7 +99,8 @@ int runCommandLineProcess(const CliRequest& request, std::function<std::string()
     Win32Clock clock;
     Win32Shell shell;
     Win32FileSystem files;
-    CliServices services{registry, locale, clock, shell, &files, std::move(programVersion)};
+    Win32CommandJobs jobs;
+    CliServices services{registry, locale, clock, shell, &files, &jobs, std::move(programVersion)};
     StandardStreams streams;
     return runCommandLine(request, services, streams);
 }

@@ -154,31 +154,41 @@ bool Win32Registry::openKeyReadOnly(const std::string& path) {
 // a name the code page cannot hold, and that look-alike may open a different key.
 std::vector<std::string> Win32Registry::subkeyNames() {
     std::vector<std::string> names;
-    if (!open_) return names;
+    for (SubkeyStamp& stamp : subkeyStamps())
+        names.push_back(std::move(stamp.name));
+    return names;
+}
+
+std::vector<SubkeyStamp> Win32Registry::subkeyStamps() {
+    std::vector<SubkeyStamp> stamps;
+    if (!open_) return stamps;
     DWORD count = 0, longest = 0;
     if (RegQueryInfoKeyW(open_.get(), nullptr, nullptr, nullptr, &count, &longest, nullptr, nullptr,
                          nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-        return names;
+        return stamps;
     const CodePage& codePage = processCodePage();
     std::vector<wchar_t> name(longest + 1);
-    names.reserve(count);
+    stamps.reserve(count);
     for (DWORD i = 0;; ++i) {
         DWORD length = static_cast<DWORD>(name.size());
-        const LONG rc =
-            RegEnumKeyExW(open_.get(), i, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
+        FILETIME written{};
+        LONG rc = RegEnumKeyExW(open_.get(), i, name.data(), &length, nullptr, nullptr, nullptr,
+                                &written);
         if (rc == ERROR_MORE_DATA) { // a longer name appeared meanwhile
             name.resize(kLongestName);
             length = static_cast<DWORD>(name.size());
-            if (RegEnumKeyExW(open_.get(), i, name.data(), &length, nullptr, nullptr, nullptr,
-                              nullptr) != ERROR_SUCCESS)
-                break;
-        } else if (rc != ERROR_SUCCESS) {
-            break;
+            rc = RegEnumKeyExW(open_.get(), i, name.data(), &length, nullptr, nullptr, nullptr,
+                               &written);
         }
-        names.push_back(subkeyNameFromUtf16(
-            std::u16string_view(reinterpret_cast<const char16_t*>(name.data()), length), codePage));
+        if (rc != ERROR_SUCCESS) break;
+        stamps.push_back(SubkeyStamp{
+            subkeyNameFromUtf16(
+                std::u16string_view(reinterpret_cast<const char16_t*>(name.data()), length),
+                codePage),
+            static_cast<std::int64_t>((static_cast<std::uint64_t>(written.dwHighDateTime) << 32) |
+                                      written.dwLowDateTime)});
     }
-    return names;
+    return stamps;
 }
 
 ValueKind Win32Registry::valueKind(const std::string& name) {

@@ -27,6 +27,7 @@ class Win32Registry : public Registry {
     std::uint32_t access() const override { return access_; }
 
     std::vector<std::string> subkeyNames() override;
+    std::vector<SubkeyStamp> subkeyStamps() override;
     ValueKind valueKind(const std::string& name) override;
     std::string readText(const std::string& name) override;
     std::int32_t readInteger(const std::string& name) override;

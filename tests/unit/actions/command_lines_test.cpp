@@ -29,6 +29,53 @@ TEST(CommandLines, RemoveRunsTheUninstallStringUntouched) {
     EXPECT_EQ(entry.UninstallString, removeCommandLine(&entry));
 }
 
+TEST(CommandLines, WindowsInstallerProductsAreRemovedThroughWindowsInstaller) {
+    // Windows Installer registers its maintenance command as the UninstallString: run, it
+    // re-runs the install of a package without a maintenance dialog.
+    const std::string maintenance = "MsiExec.exe /I{5F1E9C2A-0B7D-4E11-9A63-2C8D7E4B1A90}";
+    struct Case {
+        const char* keyName;
+        std::int32_t windowsInstaller;
+        const char* remove;
+    };
+    for (const Case& c : {
+             Case{"{5F1E9C2A-0B7D-4E11-9A63-2C8D7E4B1A90}", 1,
+                  "MsiExec.exe /X{5F1E9C2A-0B7D-4E11-9A63-2C8D7E4B1A90}"},
+             Case{"{5f1e9c2a-0b7d-4e11-9a63-2c8d7e4b1a90}", 1,
+                  "MsiExec.exe /X{5f1e9c2a-0b7d-4e11-9a63-2c8d7e4b1a90}"},
+             // Not flagged, or flagged with another value: the registered command.
+             Case{"{5F1E9C2A-0B7D-4E11-9A63-2C8D7E4B1A90}", 0, nullptr},
+             Case{"{5F1E9C2A-0B7D-4E11-9A63-2C8D7E4B1A90}", 2, nullptr},
+             // Names that only look like a product code.
+             Case{"5F1E9C2A-0B7D-4E11-9A63-2C8D7E4B1A90", 1, nullptr},
+             Case{"{5F1E9C2A-0B7D-4E11-9A63-2C8D7E4B1A9}", 1, nullptr},
+             Case{"{5F1E9C2A-0B7D-4E11-9A63-2C8D7E4B1A90}.KB1", 1, nullptr},
+             Case{"{5F1E9C2A0-B7D-4E11-9A63-2C8D7E4B1A90}", 1, nullptr},
+             Case{"{5G1E9C2A-0B7D-4E11-9A63-2C8D7E4B1A90}", 1, nullptr},
+             Case{"Sample App", 1, nullptr},
+         }) {
+        TAppInfo entry = entryNamed(c.keyName);
+        entry.WindowsInstaller = c.windowsInstaller;
+        entry.UninstallString = maintenance;
+        entry.ModifyPath = maintenance;
+        EXPECT_EQ(c.remove ? c.remove : maintenance, removeCommandLine(&entry)) << c.keyName;
+        // Change stays the maintenance command: that is what it is for.
+        EXPECT_EQ(maintenance, changeCommandLine(&entry)) << c.keyName;
+        const std::optional<std::string> quiet = quietRemoveCommandLine(entry, "");
+        if (c.remove)
+            EXPECT_EQ(std::string(c.remove) + " /qn", quiet) << c.keyName;
+        else
+            EXPECT_EQ(std::nullopt, quiet) << c.keyName << ": never run interactively instead";
+    }
+}
+
+TEST(CommandLines, QuietRemovalRunsTheQuietUninstallString) {
+    TAppInfo entry = entryNamed("Sample");
+    entry.UninstallString = "\"C:\\Sample\\uninst.exe\"";
+    EXPECT_EQ("\"C:\\Sample\\uninst.exe\" /S",
+              quietRemoveCommandLine(entry, "\"C:\\Sample\\uninst.exe\" /S"));
+}
+
 TEST(CommandLines, ChangePrefersTheModifyPathWhenModifyingIsAllowed) {
     TAppInfo entry = entryNamed("Sample");
     entry.ModifyPath = "setup.exe /modify";

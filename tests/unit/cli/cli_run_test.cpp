@@ -7,6 +7,7 @@
 #include "backup/reg_file.h"
 #include "cli/cli_run.h"
 #include "fakes/fake_clock.h"
+#include "fakes/fake_command_jobs.h"
 #include "fakes/fake_files.h"
 #include "fakes/fake_locale.h"
 #include "fakes/fake_registry.h"
@@ -58,7 +59,8 @@ class CommandLineRun : public testing::Test {
     FakeClock clock;
     FakeShell shell;
     FakeFileSystem files;
-    CliServices services{reg, locale, clock, shell, &files};
+    FakeCommandJobs jobs;
+    CliServices services{reg, locale, clock, shell, &files, &jobs};
     RecordingConsole console;
 };
 
@@ -150,7 +152,7 @@ TEST_F(CommandLineRun, FailuresGoToStandardErrorWithTheirExitCode) {
 // read is a failure, not an empty line.
 TEST_F(CommandLineRun, VersionPrintsTheVersionBlocksNameAndVersion) {
     FakeRegistryFactory empty;
-    CliServices noStore{empty, locale, clock, shell, nullptr, [] { return "KV Remvana 9.8.7.6"; }};
+    CliServices noStore{empty, locale, clock, shell, nullptr, nullptr, [] { return "KV Remvana 9.8.7.6"; }};
     EXPECT_EQ(kExitSuccess, runCommandLine(parseCommandLine({"--version"}), noStore, console));
     EXPECT_EQ("KV Remvana 9.8.7.6\r\n", console.out);
     EXPECT_EQ("", console.error);
@@ -185,6 +187,93 @@ TEST_F(CommandLineRun, AStoreThatCannotBeReadIsARegistryErrorForEveryOutput) {
         EXPECT_EQ("Registry Error\r\n", fresh.error) << option;
         EXPECT_EQ("", fresh.out) << option;
     }
+}
+
+// What --uninstall runs, what it prints and how it ends; the uninstaller of the fake job
+// service deletes the key the way a real one would.
+class CommandLineUninstall : public CommandLineRun {
+  protected:
+    void SetUp() override {
+        CommandLineRun::SetUp();
+        reg.setString(HKLM, kStore + "Quill", "DisplayName", "Quillmark Notes");
+        reg.setString(HKLM, kStore + "Quill", "UninstallString", "\"C:\\Quill\\uninst.exe\"");
+        reg.setString(HKLM, kStore + "Quill", "QuietUninstallString",
+                      "\"C:\\Quill\\uninst.exe\" /S");
+        reg.setString(HKLM, kStore + "Quill", "InstallLocation", "C:\\Quill");
+        reg.setString(HKLM, kStore + kProduct, "DisplayName", "Tallyport Ledger");
+        reg.setDword(HKLM, kStore + kProduct, "WindowsInstaller", 1);
+        reg.setString(HKLM, kStore + kProduct, "UninstallString", "MsiExec.exe /I" + kProduct);
+        jobs.runAtOnce = [this](const std::string&) {
+            backupsAtStart = files.files.size();
+            if (uninstallerWorks) {
+                auto machine = reg.create(HKLM, reg_access::AllAccess);
+                machine->deleteKey("\\" + kStore + startedKey);
+            }
+        };
+    }
+    int uninstall(std::vector<std::string> arguments) {
+        startedKey = arguments[0];
+        arguments.insert(arguments.begin(), "--uninstall");
+        return run(arguments);
+    }
+
+    const std::string kProduct = "{5F1E9C2A-0B7D-4E11-9A63-2C8D7E4B1A90}";
+    std::string startedKey;
+    bool uninstallerWorks = true;
+    std::size_t backupsAtStart = 0;
+};
+
+TEST_F(CommandLineUninstall, QuietRemovalRunsTheQuietCommandAfterTheBackupAndWaits) {
+    EXPECT_EQ(kExitSuccess, uninstall({"Quill", "--quiet"}));
+    ASSERT_EQ(1u, jobs.started.size());
+    EXPECT_EQ("\"C:\\Quill\\uninst.exe\" /S", jobs.started[0].commandLine);
+    EXPECT_EQ(1u, backupsAtStart) << "the backup is taken before the uninstaller starts";
+    EXPECT_EQ("Quillmark Notes was removed. Exit code 0.\r\n", console.out);
+
+    EXPECT_EQ(kExitSuccess, uninstall({kProduct, "--quiet"}));
+    EXPECT_EQ("MsiExec.exe /X" + kProduct + " /qn", jobs.started[1].commandLine);
+    EXPECT_EQ(kExitSuccess, uninstall({"a-key"}));
+    EXPECT_EQ("zeta.exe /x", jobs.started[2].commandLine);
+}
+
+TEST_F(CommandLineUninstall, AProgramStillRegisteredAfterwardsFailsAndSaysSo) {
+    uninstallerWorks = false;
+    jobs.exitCode = 1602;
+    shell.addDirectory("C:\\Quill");
+    EXPECT_EQ(kExitFailure, uninstall({"Quill"}));
+    EXPECT_EQ("The uninstaller of Quillmark Notes has finished, but the program is still "
+              "registered. It was cancelled (exit code 1602). Its install location "
+              "\"C:\\Quill\" still exists.\r\n",
+              console.out);
+}
+
+TEST_F(CommandLineUninstall, NothingIsRunInPlaceOfAMissingCommand) {
+    // Without a quiet command the interactive one is not run instead.
+    EXPECT_EQ(kExitFailure, uninstall({"a-key", "--quiet"}));
+    EXPECT_EQ(kExitFailure, uninstall({"b-key"}));
+    EXPECT_EQ(kExitFailure, uninstall({"no-such-key"}));
+    EXPECT_TRUE(jobs.started.empty());
+    EXPECT_TRUE(files.files.empty());
+    EXPECT_TRUE(reg.keyExists(HKLM, kStore + "a-key"));
+    EXPECT_NE(std::string::npos, console.error.find("Zeta has no quiet uninstall command"));
+
+    jobs.startSucceeds = false;
+    EXPECT_EQ(kExitFailure, uninstall({"Quill"}));
+    EXPECT_NE(std::string::npos,
+              console.error.find("Cannot start \"\"C:\\Quill\\uninst.exe\"\". The system cannot"));
+}
+
+TEST_F(CommandLineUninstall, AKeyInTwoStoresNeedsTheStoreNamed) {
+    reg.setString(RegRoot::CurrentUser, kStore + "Quill", "DisplayName", "Quillmark Notes");
+    reg.setString(RegRoot::CurrentUser, kStore + "Quill", "UninstallString", "mine.exe");
+    EXPECT_EQ(kExitUsage, uninstall({"Quill"}));
+    EXPECT_NE(std::string::npos, console.error.find("registered in HKLM64 and in HKCU"));
+    EXPECT_TRUE(jobs.started.empty());
+
+    uninstallerWorks = false; // the fake deletes only machine-wide keys
+    EXPECT_EQ(kExitFailure, uninstall({"Quill", "--store", "HKCU"}));
+    ASSERT_EQ(1u, jobs.started.size());
+    EXPECT_EQ("mine.exe", jobs.started[0].commandLine);
 }
 
 } // namespace

@@ -45,6 +45,39 @@ TEST(CommandLine, EachOptionBecomesItsRequest) {
               parseCommandLine({"--restore", "C:\\my backups\\b.reg"}).restorePath);
 }
 
+TEST(CommandLine, UninstallTakesAKeyAStoreAndQuietInAnyOrder) {
+    struct Case {
+        std::vector<std::string> arguments;
+        StoreChoice store;
+        bool quiet;
+    };
+    for (const Case& c : {
+             Case{{"--uninstall", "{A}"}, StoreChoice::Any, false},
+             Case{{"--uninstall", "Quill", "--quiet", "--store", "HKCU"}, StoreChoice::User, true},
+             Case{{"--uninstall", "Quill", "--store", "HKLM32"}, StoreChoice::Machine32, false},
+             Case{{"--uninstall", "Quill", "--store", "HKLM64", "--quiet"},
+                  StoreChoice::Machine64,
+                  true},
+         }) {
+        const CliRequest request = parseCommandLine(c.arguments);
+        ASSERT_EQ(CliAction::Uninstall, request.action) << request.problem;
+        EXPECT_EQ(c.arguments[1], request.uninstallKey);
+        EXPECT_EQ(c.store, request.store);
+        EXPECT_EQ(c.quiet, request.quiet);
+    }
+    for (const std::vector<std::string>& wrong : std::vector<std::vector<std::string>>{
+             {"--uninstall"},
+             {"--uninstall", "--quiet"},
+             {"--uninstall", "Quill", "--store"},
+             {"--uninstall", "Quill", "--store", "hklm"},
+             {"--uninstall", "Quill", "--store", "HKCU", "--store", "HKCU"},
+             {"--uninstall", "Quill", "--quiet", "--quiet"},
+             {"--uninstall", "Quill", "other"},
+         })
+        EXPECT_EQ(CliAction::Invalid, parseCommandLine(wrong).action)
+            << ::testing::PrintToString(wrong);
+}
+
 TEST(CommandLine, AProblemNamesTheArgument) {
     EXPECT_EQ("unknown argument: --frobnicate", parseCommandLine({"--frobnicate"}).problem);
     EXPECT_EQ("unexpected argument: extra", parseCommandLine({"--tsv", "extra"}).problem);

@@ -1,0 +1,32 @@
+#pragma once
+#include <functional>
+#include <thread>
+#include <vector>
+
+#include "platform/store_watch.h"
+#include "platform/win32/scoped_handles.h"
+
+namespace remvana {
+
+// RegNotifyChangeKeyValue on each key (subtree, names and values), each with an event, on
+// a thread that sleeps in WaitForMultipleObjects until one is set: nothing runs while the
+// keys are quiet. After a change the thread waits for `quietMilliseconds` without another
+// before it calls `changed`. A key that does not exist when the watch starts is not watched.
+class Win32StoreWatch : public StoreWatch {
+  public:
+    Win32StoreWatch(std::vector<WatchedKey> keys, unsigned quietMilliseconds,
+                    std::function<void()> changed);
+    ~Win32StoreWatch() override;
+    Win32StoreWatch(const Win32StoreWatch&) = delete;
+    Win32StoreWatch& operator=(const Win32StoreWatch&) = delete;
+
+  private:
+    void run(const std::vector<WatchedKey>& keys);
+
+    unsigned quietMilliseconds_;
+    std::function<void()> changed_;
+    ScopedKernelHandle stop_;
+    std::thread thread_;
+};
+
+} // namespace remvana

@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include "fakes/fake_locale.h"
+#include "fakes/fake_registry.h"
+#include "inventory/refresh.h"
+#include "inventory/store_changes.h"
+
+namespace remvana {
+namespace {
+
+const std::string kStore = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+const std::string kCache =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Management\\ARPCache\\";
+const FakeHive kHive64{RegRoot::LocalMachine, RegView::Bits64};
+const FakeHive kHive32{RegRoot::LocalMachine, RegView::Bits32};
+const FakeHive kUserHive{RegRoot::CurrentUser};
+
+std::vector<std::uint8_t> usedTimes(std::uint8_t times) {
+    std::vector<std::uint8_t> record(552, 0);
+    record[24] = times;
+    return record;
+}
+
+// What tells two reads of an entry apart, in inventory order.
+std::vector<std::string> signature(const InventoryArray& inventory) {
+    std::vector<std::string> lines;
+    for (const TAppInfo& e : inventory)
+        lines.push_back(e.KeyName + "|" + std::string(storeAudience(e.Store)) + "|" +
+                        e.DisplayName + "|" + e.FrequencyText + "|" +
+                        std::to_string(e.KeyWriteTime) + "|" + std::to_string(e.UsageWriteTime));
+    return lines;
+}
+
+class StoreChanges : public testing::Test {
+  protected:
+    void SetUp() override {
+        program(kHive64, "Alder", "Alder Mail");
+        program(kHive64, "Cedar", "Cedar Notes");
+        program(kHive32, "Birch", "Birch Ledger");
+        program(kUserHive, "Elm", "Elm Player");
+        reg.setBinary(kHive64, kCache + "Cedar", "SlowInfoCache", usedTimes(1));
+        ASSERT_TRUE(rebuildInventory(reg, locale, inventory));
+    }
+    void program(FakeHive hive, const std::string& key, const std::string& name) {
+        reg.setString(hive, kStore + key, "DisplayName", name);
+    }
+    bool update(const KeepAsItIs& keep = {}) {
+        return updateInventory(reg, locale, inventory, keep, changes);
+    }
+    std::vector<std::string> fullRead() {
+        InventoryArray fresh;
+        EXPECT_TRUE(rebuildInventory(reg, locale, fresh));
+        return signature(fresh);
+    }
+
+    FakeRegistryFactory reg;
+    FakeLocale locale;
+    InventoryArray inventory;
+    InventoryChanges changes;
+};
+
+TEST_F(StoreChanges, NewGoneAndChangedSubkeysAreReadAndNothingElse) {
+    program(kHive32, "Dogwood", "Dogwood Draw");                              // new
+    reg.setString(kHive64, kStore + "Alder", "DisplayName", "Alder Mail 2");  // changed
+    reg.setBinary(kHive64, kCache + "Cedar", "SlowInfoCache", usedTimes(12)); // usage changed
+    reg.createKey(kHive64, kStore + "Alder\\Components"); // a key added below: Alder again
+    // Gone: deleted through an accessor, as another program would.
+    auto user = reg.create(RegRoot::CurrentUser, reg_access::AllAccess);
+    ASSERT_EQ(DeleteOutcome::Removed, user->deleteKey("\\" + kStore + "Elm"));
+    // Birch is untouched: were it read again, it would now read as unreadable.
+    reg.allowOnly(kHive32, kStore + "Birch", 0);
+    const int sweepsBefore = reg.calls.sweeps;
+
+    ASSERT_TRUE(update());
+    // Alder, Cedar (with its usage record) and Dogwood: one sweep of values per key read.
+    EXPECT_EQ(4, reg.calls.sweeps - sweepsBefore);
+    reg.allowOnly(kHive32, kStore + "Birch", 0xFFFFFFFFu);
+    EXPECT_EQ(fullRead(), signature(inventory));
+    EXPECT_EQ("Birch Ledger", inventory[1].DisplayName);
+    EXPECT_EQ("frequently", inventory[2].FrequencyText);
+    EXPECT_EQ(std::vector<EntryAddress>({{kMachineStore32, "Dogwood"}}), changes.added);
+    EXPECT_EQ(std::vector<EntryAddress>({{kUserStore, "Elm"}}), changes.removed);
+    EXPECT_EQ(std::vector<EntryAddress>({{kMachineStore64, "Alder"}, {kMachineStore64, "Cedar"}}),
+              changes.changed);
+}
+
+TEST_F(StoreChanges, NothingChangedReadsNoEntry) {
+    const std::vector<std::string> before = signature(inventory);
+    const int sweepsBefore = reg.calls.sweeps;
+    ASSERT_TRUE(update());
+    EXPECT_FALSE(changes.any());
+    EXPECT_EQ(before, signature(inventory));
+    EXPECT_EQ(sweepsBefore, reg.calls.sweeps);
+}
+
+TEST_F(StoreChanges, AStoreThatCannotBeOpenedAnyMoreLosesItsEntries) {
+    reg.allowOnly(kUserHive, kStore, 0);
+    ASSERT_TRUE(update());
+    EXPECT_EQ(std::vector<EntryAddress>({{kUserStore, "Elm"}}), changes.removed);
+    EXPECT_EQ(3u, inventory.size());
+
+    for (FakeHive hive : {kHive64, kHive32})
+        reg.allowOnly(hive, kStore, 0);
+    EXPECT_FALSE(update());
+    EXPECT_EQ(3u, inventory.size()) << "no store at all: nothing to compare with";
+}
+
+TEST_F(StoreChanges, AnEntryWithUnsavedEditsIsKeptAndMarked) {
+    inventory[0].PendingPublisher = "Typed here";
+    const auto unsaved = [](const TAppInfo& e) { return !e.PendingPublisher.empty(); };
+    reg.setString(kHive64, kStore + "Alder", "DisplayName", "Renamed elsewhere");
+    ASSERT_TRUE(update(unsaved));
+    EXPECT_EQ(std::vector<EntryAddress>({{kMachineStore64, "Alder"}}), changes.keptAsTheyWere);
+    EXPECT_EQ("Alder Mail", inventory[0].DisplayName);
+    EXPECT_EQ("Typed here", inventory[0].PendingPublisher);
+    EXPECT_TRUE(inventory[0].ChangedElsewhere);
+
+    // Gone meanwhile: still kept while the edits are there.
+    auto machine = reg.create(RegRoot::LocalMachine, reg_access::AllAccess | reg_access::View64);
+    ASSERT_EQ(DeleteOutcome::Removed, machine->deleteKey("\\" + kStore + "Alder"));
+    changes = {};
+    ASSERT_TRUE(update(unsaved));
+    EXPECT_EQ("Alder", inventory[0].KeyName);
+    EXPECT_TRUE(changes.removed.empty());
+
+    // Without the edits a full read shows the truth again, unmarked.
+    inventory[0].PendingPublisher.clear();
+    ASSERT_TRUE(update(unsaved));
+    EXPECT_EQ(fullRead(), signature(inventory));
+}
+
+} // namespace
+} // namespace remvana
