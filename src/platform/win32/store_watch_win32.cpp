@@ -10,7 +10,7 @@ namespace {
 constexpr DWORD kFilter = REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET;
 
 struct Watched {
-    RegKeyHandle key;
+    ScopedRegKey key;
     ScopedKernelHandle event;
     bool arm() {
         return RegNotifyChangeKeyValue(key.get(), TRUE, kFilter, event.get(), TRUE) ==
@@ -41,7 +41,7 @@ void Win32StoreWatch::run(const std::vector<WatchedKey>& keys) {
         if (RegOpenKeyExA(rootKeyOf(key.root), key.path.c_str(), 0,
                           KEY_NOTIFY | viewAccessOf(key.view), &opened) != ERROR_SUCCESS)
             continue;
-        Watched w{RegKeyHandle(opened),
+        Watched w{ScopedRegKey(opened),
                   ScopedKernelHandle(CreateEventA(nullptr, FALSE, FALSE, nullptr))};
         if (w.event && w.arm()) watched.push_back(std::move(w));
     }
