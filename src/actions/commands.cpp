@@ -3,6 +3,7 @@
 #include "actions/action_errors.h"
 #include "inventory/app_info.h"
 #include "inventory/uninstall_store.h"
+#include "platform/ascii.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 
@@ -68,6 +69,19 @@ bool startCommandJob(const std::optional<std::string>& commandLine, CommandJobs&
     return true;
 }
 
+namespace {
+
+// Whether the open store key still lists the entry (the registry compares names without
+// regard to case), telling a key someone else removed from one this program could not.
+bool listedInStore(Registry& store, const std::string& keyName) {
+    const std::string wanted = asciiUpperCased(keyName);
+    for (const std::string& name : store.subkeyNames())
+        if (asciiUpperCased(name) == wanted) return true;
+    return false;
+}
+
+} // namespace
+
 bool isSingleKeyName(std::string_view keyName) {
     if (keyName.empty() || keyName == "." || keyName == "..") return false;
     return keyName.find_first_of(std::string_view("\\\0", 2)) == std::string_view::npos;
@@ -75,14 +89,20 @@ bool isSingleKeyName(std::string_view keyName) {
 
 std::optional<std::string> deleteUninstallEntry(const std::string& keyName,
                                                 const UninstallStore& store,
-                                                RegistryFactory& registries) {
+                                                RegistryFactory& registries,
+                                                DeleteOutcome* outcome) {
+    DeleteOutcome achieved = DeleteOutcome::NotRemoved;
+    if (outcome != nullptr) *outcome = achieved;
     if (!isSingleKeyName(keyName)) return entryGuardError(keyName).what();
     auto registry = storeRegistry(registries, store, reg_access::Read);
-    DeleteOutcome outcome = DeleteOutcome::NotRemoved;
-    if (registry->openKey(kUninstallStorePath)) outcome = registry->deleteKey(keyName);
-    if (outcome == DeleteOutcome::Removed) return std::nullopt;
+    const bool storeOpen = registry->openKey(kUninstallStorePath);
+    if (storeOpen) achieved = registry->deleteKey(keyName);
+    if (outcome != nullptr) *outcome = achieved;
+    if (achieved == DeleteOutcome::Removed) return std::nullopt;
     const RegFailure failure = registry->lastFailure();
-    return entryNotRemovedText(keyName, outcome == DeleteOutcome::Partial, failure.reason) +
+    if (achieved == DeleteOutcome::NotRemoved && storeOpen && !listedInStore(*registry, keyName))
+        return entryAlreadyGoneText(keyName);
+    return entryNotRemovedText(keyName, achieved == DeleteOutcome::Partial, failure.reason) +
            rightsAdvice(failure, store, registries);
 }
 

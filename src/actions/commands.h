@@ -7,13 +7,13 @@
 #include <string_view>
 
 #include "platform/command_jobs.h"
+#include "platform/registry.h"
 
 namespace remvana {
 
 struct TAppInfo;
 struct UninstallStore;
 class Shell;
-class RegistryFactory;
 
 // A Windows Installer repair of a product: this prefix followed directly by its product code.
 inline constexpr std::string_view kRepairCommandPrefix = "MsiExec.exe /f ";
@@ -61,9 +61,11 @@ bool isSingleKeyName(std::string_view keyName);
 // Deletes the entry's subkey with everything below it (deepest first) from its own store:
 // the store key is opened for reading and the subkey deleted relative to it, so the right
 // to delete is asked for that subkey alone. Returns the text for the error box when the
-// entry is not (or only partly) gone, or its name is refused; nothing when it is gone.
+// entry is not (or only partly) gone, or its name is refused, or another program removed it
+// first; nothing when it is gone. `outcome`, when given, tells what this deletion achieved.
 std::optional<std::string> deleteUninstallEntry(const std::string& keyName,
                                                 const UninstallStore& store,
-                                                RegistryFactory& registries);
+                                                RegistryFactory& registries,
+                                                DeleteOutcome* outcome = nullptr);
 
 } // namespace remvana

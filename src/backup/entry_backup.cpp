@@ -59,20 +59,16 @@ std::string twoDigits(int number) {
     return text;
 }
 
-bool keyStillThere(RegistryFactory& registries, const EntryKeyAddress& key) {
-    auto registry = storeRegistry(registries, key.store, reg_access::Read);
-    return registry->openKey(key.storePath) && registry->openKey(key.below);
-}
-
 } // namespace
 
 std::vector<RegFileSection> captureEntry(RegistryFactory& registries, const UninstallStore& store,
-                                         const std::string& keyName) {
+                                         const std::string& keyName, bool keepAbsentUsageRecord) {
     const UninstallStore named = namedStoreOf(store, registries);
     std::vector<RegFileSection> sections;
     captureKey(registries, named, EntryKeyKind::Uninstall, keyName, true, sections);
     // Most entries have no usage record.
-    captureKey(registries, named, EntryKeyKind::UsageRecord, keyName, false, sections);
+    captureKey(registries, named, EntryKeyKind::UsageRecord, keyName, keepAbsentUsageRecord,
+               sections);
     return sections;
 }
 
@@ -118,45 +114,32 @@ std::string saveEntryBackup(RegistryFactory& registries, FileSystem& files, Cloc
     throw BackupError(reason);
 }
 
-std::vector<RegFileSection> loadBackup(FileSystem& files, const std::string& path) {
-    std::string reason;
-    const auto bytes = files.readFile(path, reason);
-    if (!bytes) throw BackupError("Cannot read \"" + path + "\". " + reason);
+RestorePlan planOfBackup(const std::vector<std::uint8_t>& bytes, const std::string& path) {
+    if (bytes.size() > kLargestBackupFile)
+        throw BackupError("\"" + path + "\" is refused: at " + std::to_string(bytes.size() >> 20) +
+                          " MB it is far larger than any backup Remvana writes");
     std::vector<RegFileSection> sections;
     try {
-        sections = parseRegFile(*bytes);
+        sections = parseRegFile(bytes);
     } catch (const BackupError& e) {
         throw BackupError("\"" + path + "\" is not a Remvana backup: " + e.what());
     }
-    for (const RegFileSection& section : sections)
-        if (!entryKeyAddressOf(section.keyPath))
-            throw BackupError("\"" + path + "\" is refused: the key \"" + section.keyPath +
-                              "\" lies outside the uninstall entries a backup may restore");
-    return sections;
-}
-
-void restoreSections(RegistryFactory& registries, const std::vector<RegFileSection>& sections) {
-    for (const RegFileSection& section : sections) {
-        const EntryKeyAddress key = *entryKeyAddressOf(section.keyPath);
-        if (section.removeKey) {
-            // Deleted relative to the store key opened for reading, as Delete Entry does:
-            // the right to delete is asked for the entry's key alone.
-            auto store = storeRegistry(registries, key.store, reg_access::Read);
-            if (store->openKey(key.storePath)) store->deleteKey(key.below);
-            if (keyStillThere(registries, key))
-                throw BackupError("The key \"" + section.keyPath + "\" cannot be replaced");
-            continue;
-        }
-        auto registry = storeRegistry(registries, key.store, reg_access::AllAccess);
-        if (!registry->createKey("\\" + key.storePath) || !registry->createKey(key.below))
-            throw RegistryError::createKeyFailed(section.keyPath);
-        for (const RegValue& value : section.values)
-            registry->writeValue(value.name, value.type, value.data);
+    try {
+        return planRestore(std::move(sections));
+    } catch (const BackupError& e) {
+        throw BackupError("\"" + path + "\" is refused: " + e.what());
     }
 }
 
+std::vector<std::uint8_t> readBackup(FileSystem& files, const std::string& path) {
+    std::string reason;
+    auto bytes = files.readFile(path, reason);
+    if (!bytes) throw BackupError("Cannot read \"" + path + "\". " + reason);
+    return std::move(*bytes);
+}
+
 void restoreBackupFile(RegistryFactory& registries, FileSystem& files, const std::string& path) {
-    restoreSections(registries, loadBackup(files, path));
+    carryOutRestore(registries, planOfBackup(readBackup(files, path), path));
 }
 
 } // namespace remvana
