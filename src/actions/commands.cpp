@@ -57,6 +57,12 @@ std::optional<std::string> repairCommandLine(const TAppInfo* entry) {
 
 void startCommand(const std::optional<std::string>& commandLine, Shell& shell) {
     if (!commandLine) return;
+    // The system refuses a longer one without saying why.
+    if (commandLine->size() > kLongestCommandLine)
+        throw commandStartError(
+            commandLine->substr(0, 200) + "...",
+            "The command line is too long: " + std::to_string(commandLine->size()) +
+                " characters, where Windows starts at most " + std::to_string(kLongestCommandLine));
     if (shell.winExec(*commandLine, kSwShow) < 32)
         throw commandStartError(*commandLine, shell.lastErrorText());
 }

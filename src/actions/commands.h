@@ -43,9 +43,13 @@ std::optional<std::string> repairCommandLine(const TAppInfo* entry);
 std::optional<std::string> quietRemoveCommandLine(const TAppInfo& entry,
                                                   const std::string& quietUninstallString);
 
+// The longest command line Windows starts (32767 characters with the closing NUL).
+inline constexpr std::size_t kLongestCommandLine = 32766;
+
 // Starts a command line exactly as given (no quoting, no expansion, no wait) with SW_SHOW.
 // Nothing happens for an empty optional; a command that cannot start is an ActionError
-// "Cannot start "<command line>". <reason>".
+// "Cannot start "<command line>". <reason>"; one longer than Windows takes is refused so,
+// saying that it is too long.
 void startCommand(const std::optional<std::string>& commandLine, Shell& shell);
 // Starts it as a job (see CommandJobs) with SW_SHOW, so that `finished` hears of the end of
 // everything it started. False for an empty optional; a command that cannot start is the

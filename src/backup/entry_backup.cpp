@@ -110,6 +110,10 @@ std::string saveEntryBackup(RegistryFactory& registries, FileSystem& files, Cloc
             throw BackupError("The file \"" + path + "\" does not read back as written");
         }
         reason = "Cannot create file \"" + path + "\". " + *failure;
+        // Nothing is left behind by a failed write: a file there now is one that took the
+        // name first. Any other failure (a full disk) is the reason to tell.
+        std::string unused;
+        if (!files.readFile(path, unused)) break;
     }
     throw BackupError(reason);
 }
