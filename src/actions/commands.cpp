@@ -55,14 +55,22 @@ std::optional<std::string> repairCommandLine(const TAppInfo* entry) {
     return std::string(kRepairCommandPrefix) + entry->KeyName;
 }
 
+namespace {
+
+// The system refuses a longer one without saying why.
+void refuseOverlong(const std::string& commandLine) {
+    if (commandLine.size() > kLongestCommandLine)
+        throw commandStartError(
+            commandLine.substr(0, 200) + "...",
+            "The command line is too long: " + std::to_string(commandLine.size()) +
+                " characters, where Windows starts at most " + std::to_string(kLongestCommandLine));
+}
+
+} // namespace
+
 void startCommand(const std::optional<std::string>& commandLine, Shell& shell) {
     if (!commandLine) return;
-    // The system refuses a longer one without saying why.
-    if (commandLine->size() > kLongestCommandLine)
-        throw commandStartError(
-            commandLine->substr(0, 200) + "...",
-            "The command line is too long: " + std::to_string(commandLine->size()) +
-                " characters, where Windows starts at most " + std::to_string(kLongestCommandLine));
+    refuseOverlong(*commandLine);
     if (shell.winExec(*commandLine, kSwShow) < 32)
         throw commandStartError(*commandLine, shell.lastErrorText());
 }
@@ -70,23 +78,17 @@ void startCommand(const std::optional<std::string>& commandLine, Shell& shell) {
 bool startCommandJob(const std::optional<std::string>& commandLine, CommandJobs& jobs,
                      JobFinished finished) {
     if (!commandLine) return false;
+    refuseOverlong(*commandLine);
     if (!jobs.startJob(*commandLine, kSwShow, std::move(finished)))
         throw commandStartError(*commandLine, jobs.lastStartError());
     return true;
 }
 
-namespace {
-
-// Whether the open store key still lists the entry (the registry compares names without
-// regard to case), telling a key someone else removed from one this program could not.
-bool listedInStore(Registry& store, const std::string& keyName) {
-    const std::string wanted = asciiUpperCased(keyName);
+bool storeListsKey(Registry& store, const std::string& keyName) {
     for (const std::string& name : store.subkeyNames())
-        if (asciiUpperCased(name) == wanted) return true;
+        if (equalsIgnoringAsciiCase(name, keyName)) return true;
     return false;
 }
-
-} // namespace
 
 bool isSingleKeyName(std::string_view keyName) {
     if (keyName.empty() || keyName == "." || keyName == "..") return false;
@@ -106,7 +108,7 @@ std::optional<std::string> deleteUninstallEntry(const std::string& keyName,
     if (outcome != nullptr) *outcome = achieved;
     if (achieved == DeleteOutcome::Removed) return std::nullopt;
     const RegFailure failure = registry->lastFailure();
-    if (achieved == DeleteOutcome::NotRemoved && storeOpen && !listedInStore(*registry, keyName))
+    if (achieved == DeleteOutcome::NotRemoved && storeOpen && !storeListsKey(*registry, keyName))
         return entryAlreadyGoneText(keyName);
     return entryNotRemovedText(keyName, achieved == DeleteOutcome::Partial, failure.reason) +
            rightsAdvice(failure, store, registries);

@@ -62,6 +62,11 @@ bool startCommandJob(const std::optional<std::string>& commandLine, CommandJobs&
 // a deletion or a write reach the store itself or a key outside it.
 bool isSingleKeyName(std::string_view keyName);
 
+// Whether the open store key lists a subkey of this name (compared as the registry does,
+// ASCII letters without regard to case): tells a key that is not there from one that is
+// there but cannot be opened.
+bool storeListsKey(Registry& store, const std::string& keyName);
+
 // Deletes the entry's subkey with everything below it (deepest first) from its own store:
 // the store key is opened for reading and the subkey deleted relative to it, so the right
 // to delete is asked for that subkey alone. Returns the text for the error box when the

@@ -26,14 +26,6 @@ void captureTree(Registry& key, const std::string& exportPath, std::vector<RegFi
     }
 }
 
-// Whether the open store key lists the entry's key: tells a key that is not there from
-// one that is there but cannot be read.
-bool listed(Registry& store, const std::string& keyName) {
-    const std::vector<std::string> names = store.subkeyNames();
-    return std::any_of(names.begin(), names.end(),
-                       [&](const std::string& name) { return sameKeyName(name, keyName); });
-}
-
 // "[-key]" first, so that restoring replaces whatever the key holds by then; then the key
 // with its contents.
 void captureKey(RegistryFactory& registries, const UninstallStore& store, EntryKeyKind kind,
@@ -43,7 +35,7 @@ void captureKey(RegistryFactory& registries, const UninstallStore& store, EntryK
     auto storeKey = storeRegistry(registries, store, reg_access::Read);
     const bool storeOpen = storeKey->openKey(storeKeyPath(kind));
     const auto key = storeOpen ? storeKey->openSubkey(keyName, reg_access::Read) : nullptr;
-    const bool absent = !key && !(storeOpen && listed(*storeKey, keyName));
+    const bool absent = !key && !(storeOpen && storeListsKey(*storeKey, keyName));
     if (!key && !absent) throw BackupError("The key \"" + *exportPath + "\" cannot be read");
     // An entry key that is not there is kept as "[-key]" alone: the change that follows
     // creates nothing, and restoring gives that state back. A missing usage record is left

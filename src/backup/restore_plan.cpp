@@ -101,10 +101,7 @@ bool entryKeyPresent(RegistryFactory& registries, const UninstallStore& store,
                      const std::string& keyName) {
     auto registry = storeRegistry(registries, store, reg_access::Read);
     if (!registry->openKey(kUninstallStorePath)) return false;
-    if (registry->openSubkey(keyName, reg_access::Read)) return true;
-    const std::vector<std::string> names = registry->subkeyNames();
-    return std::any_of(names.begin(), names.end(),
-                       [&](const std::string& name) { return sameKeyName(name, keyName); });
+    return registry->openSubkey(keyName, reg_access::Read) || storeListsKey(*registry, keyName);
 }
 
 void carryOutRestore(RegistryFactory& registries, const RestorePlan& plan) {

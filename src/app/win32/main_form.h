@@ -14,7 +14,7 @@
 #include <memory>
 #include <string>
 
-#include "backup/undoable_changes.h"
+#include "app/undoable_changes.h"
 #include "inventory/refresh.h"
 #include "platform/clock.h"
 #include "platform/files.h"

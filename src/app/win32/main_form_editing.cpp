@@ -1,7 +1,7 @@
 // Editing glue of the main window: a finished in-place edit is kept as a pending value of
 // the selected program; "Modify Properties" writes the pending values to its subkey.
 #include "app/win32/main_form.h"
-#include "backup/undoable_changes.h"
+#include "app/undoable_changes.h"
 #include "details/property_edits.h"
 #include "inventory/program_columns.h"
 #include "widgets/listview/win32/adv_list_view.h"

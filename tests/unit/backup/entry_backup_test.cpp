@@ -2,11 +2,9 @@
 
 #include "backup/entry_backup.h"
 #include "backup/undo_history.h"
-#include "backup/undoable_changes.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_files.h"
 #include "fakes/fake_registry.h"
-#include "inventory/app_info.h"
 
 namespace remvana {
 namespace {
@@ -59,14 +57,6 @@ class EntryBackup : public ::testing::Test {
         const std::string path = save();
         return UndoStep{action, name, path, files.files[path]};
     }
-    TAppInfo beta() {
-        TAppInfo entry;
-        entry.KeyName = "Beta";
-        entry.DisplayName = "beta tool";
-        entry.Store = kMachineStore64;
-        return entry;
-    }
-    ChangeServices services() { return {registry, files, clock}; }
     // The message of the BackupError that restoring the file throws; empty when none does.
     std::string refusal(const std::string& path) {
         try {
@@ -358,8 +348,11 @@ TEST_F(EntryBackup, UndoRefusesABackupFileChangedSinceItWasWritten) {
 TEST_F(EntryBackup, UndoOfADeletionAsksBeforeReplacingANewerRegistrationAndBacksItUpFirst) {
     UndoHistory history;
     const std::string original = entryState();
-    EXPECT_EQ(std::nullopt, deleteEntryUndoably(beta(), services(), history));
-    ASSERT_FALSE(history.empty());
+    UndoStep deletion = step("Delete Entry", "beta tool");
+    deletion.entryRemoved = true;
+    history.push(std::move(deletion));
+    registry.create(RegRoot::LocalMachine, reg_access::AllAccess)
+        ->deleteKey("\\" + kStore + "Beta");
     EXPECT_EQ(std::nullopt, history.replaceQuestion(registry)) << "nothing registered since";
 
     registry.setString(RegRoot::LocalMachine, kStore + "Beta", "DisplayName", "newer");
@@ -372,29 +365,6 @@ TEST_F(EntryBackup, UndoOfADeletionAsksBeforeReplacingANewerRegistrationAndBacks
     ASSERT_EQ(2u, files.files.size());
     const auto newer = parseRegFile(std::prev(files.files.end())->second);
     EXPECT_EQ("newer", textOfValue(newer.at(1).values.at(0).data)) << "the newer one is kept";
-}
-
-TEST_F(EntryBackup, UndoIsOfferedOnlyForAChangeThatWroteSomething) {
-    UndoHistory history;
-    TAppInfo entry = beta();
-    entry.PendingContact = "new";
-    registry.denyWrite(RegRoot::LocalMachine, kStore + "Beta");
-    EXPECT_THROW(modifyPropertiesUndoably(entry, services(), history, {}), RegistryError);
-    EXPECT_TRUE(history.empty()) << "nothing was written";
-
-    registry.calls.refusedValueName = "Contact";
-    TAppInfo other = beta();
-    other.KeyName = "Beta2";
-    other.PendingDisplayName = "renamed";
-    other.PendingContact = "new";
-    EXPECT_THROW(modifyPropertiesUndoably(other, services(), history, {}), RegistryError);
-    EXPECT_FALSE(history.empty()) << "DisplayName was written before Contact failed";
-
-    TAppInfo gone = beta();
-    gone.KeyName = "Gone";
-    UndoHistory deletions;
-    EXPECT_NE(std::nullopt, deleteEntryUndoably(gone, services(), deletions));
-    EXPECT_TRUE(deletions.empty());
 }
 
 } // namespace

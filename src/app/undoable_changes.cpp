@@ -1,4 +1,4 @@
-#include "backup/undoable_changes.h"
+#include "app/undoable_changes.h"
 
 #include "actions/commands.h"
 #include "details/property_edits.h"
