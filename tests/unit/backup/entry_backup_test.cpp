@@ -166,6 +166,9 @@ TEST(BackupScope, NamesEachStoreAsTheRegistryEditorDoes) {
               "ARPCache\\b",
               exportPathOf(kUserStore, EntryKeyKind::UsageRecord, "b"));
     EXPECT_FALSE(exportPathOf(kMachineStore64, EntryKeyKind::Uninstall, ".."));
+    // A neighbour whose name only begins like the store's is no part of it.
+    EXPECT_FALSE(entryKeyAddressOf("HKEY_LOCAL_MACHINE\\" + kStore.substr(0, kStore.size() - 1) +
+                                   "_evil\\Beta"));
     const auto scoped = entryKeyAddressOf(
         "hkey_local_machine\\software\\WOW6432NODE\\Microsoft\\Windows\\CurrentVersion\\"
         "Uninstall\\b\\c");
