@@ -30,6 +30,12 @@ std::string entryNotRemovedText(const std::string& keyName, bool partly,
     return what + " " + asSentence(reason);
 }
 
+std::string entryAlreadyGoneText(const std::string& keyName) {
+    return "The entry \"" + keyName +
+           "\" was already gone: another program has removed it. The list now shows the "
+           "programs as registered.";
+}
+
 ActionError reportIncompleteError(const std::string& path, const std::string& reason) {
     return ActionError("The report \"" + path + "\" is incomplete and was removed. " +
                        asSentence(reason));

@@ -25,6 +25,9 @@ ActionError entryGuardError(const std::string& keyName);
 // Delete Entry did not remove the entry, or removed only part of it.
 std::string entryNotRemovedText(const std::string& keyName, bool partly, const std::string& reason);
 
+// Delete Entry found the entry gone already: another program removed it meanwhile.
+std::string entryAlreadyGoneText(const std::string& keyName);
+
 // "The report "<path>" is incomplete and was removed. <reason>".
 ActionError reportIncompleteError(const std::string& path, const std::string& reason);
 

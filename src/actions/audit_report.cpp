@@ -32,7 +32,7 @@ std::string auditReportHeader(AuditReportServices& services) {
 std::string auditReportBlock(const TAppInfo& entry, AuditReportServices& services) {
     if (entry.DisplayName.empty()) return {};
     std::string block;
-    appendLine(block, entry.DisplayName);
+    appendLine(block, oneLineText(entry.DisplayName));
     // The same texts as the list's cells: zero and negative sizes and time stamps mean the
     // shell never measured the program, and a stamp with no calendar date is left out.
     if (const std::string size = sizeCellText(entry.UsageRecord.installedSize(), services.locale);
@@ -42,9 +42,10 @@ std::string auditReportBlock(const TAppInfo& entry, AuditReportServices& service
             lastUsedCellText(entry.UsageRecord.lastUsed(), services.clock, services.locale);
         !lastUsed.empty())
         appendLine(block, "Last Used On: " + lastUsed);
-    if (!entry.FrequencyText.empty()) appendLine(block, "Frequency: " + entry.FrequencyText);
+    if (!entry.FrequencyText.empty())
+        appendLine(block, "Frequency: " + oneLineText(entry.FrequencyText));
     if (!entry.UninstallString.empty())
-        appendLine(block, "Uninstall Command: " + entry.UninstallString);
+        appendLine(block, "Uninstall Command: " + oneLineText(entry.UninstallString));
     appendLine(block, "");
     return block;
 }

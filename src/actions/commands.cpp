@@ -3,6 +3,7 @@
 #include "actions/action_errors.h"
 #include "inventory/app_info.h"
 #include "inventory/uninstall_store.h"
+#include "platform/ascii.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 
@@ -54,8 +55,22 @@ std::optional<std::string> repairCommandLine(const TAppInfo* entry) {
     return std::string(kRepairCommandPrefix) + entry->KeyName;
 }
 
+namespace {
+
+// The system refuses a longer one without saying why.
+void refuseOverlong(const std::string& commandLine) {
+    if (commandLine.size() > kLongestCommandLine)
+        throw commandStartError(
+            commandLine.substr(0, 200) + "...",
+            "The command line is too long: " + std::to_string(commandLine.size()) +
+                " characters, where Windows starts at most " + std::to_string(kLongestCommandLine));
+}
+
+} // namespace
+
 void startCommand(const std::optional<std::string>& commandLine, Shell& shell) {
     if (!commandLine) return;
+    refuseOverlong(*commandLine);
     if (shell.winExec(*commandLine, kSwShow) < 32)
         throw commandStartError(*commandLine, shell.lastErrorText());
 }
@@ -63,9 +78,16 @@ void startCommand(const std::optional<std::string>& commandLine, Shell& shell) {
 bool startCommandJob(const std::optional<std::string>& commandLine, CommandJobs& jobs,
                      JobFinished finished) {
     if (!commandLine) return false;
+    refuseOverlong(*commandLine);
     if (!jobs.startJob(*commandLine, kSwShow, std::move(finished)))
         throw commandStartError(*commandLine, jobs.lastStartError());
     return true;
+}
+
+bool storeListsKey(Registry& store, const std::string& keyName) {
+    for (const std::string& name : store.subkeyNames())
+        if (equalsIgnoringAsciiCase(name, keyName)) return true;
+    return false;
 }
 
 bool isSingleKeyName(std::string_view keyName) {
@@ -75,14 +97,20 @@ bool isSingleKeyName(std::string_view keyName) {
 
 std::optional<std::string> deleteUninstallEntry(const std::string& keyName,
                                                 const UninstallStore& store,
-                                                RegistryFactory& registries) {
+                                                RegistryFactory& registries,
+                                                DeleteOutcome* outcome) {
+    DeleteOutcome achieved = DeleteOutcome::NotRemoved;
+    if (outcome != nullptr) *outcome = achieved;
     if (!isSingleKeyName(keyName)) return entryGuardError(keyName).what();
     auto registry = storeRegistry(registries, store, reg_access::Read);
-    DeleteOutcome outcome = DeleteOutcome::NotRemoved;
-    if (registry->openKey(kUninstallStorePath)) outcome = registry->deleteKey(keyName);
-    if (outcome == DeleteOutcome::Removed) return std::nullopt;
+    const bool storeOpen = registry->openKey(kUninstallStorePath);
+    if (storeOpen) achieved = registry->deleteKey(keyName);
+    if (outcome != nullptr) *outcome = achieved;
+    if (achieved == DeleteOutcome::Removed) return std::nullopt;
     const RegFailure failure = registry->lastFailure();
-    return entryNotRemovedText(keyName, outcome == DeleteOutcome::Partial, failure.reason) +
+    if (achieved == DeleteOutcome::NotRemoved && storeOpen && !storeListsKey(*registry, keyName))
+        return entryAlreadyGoneText(keyName);
+    return entryNotRemovedText(keyName, achieved == DeleteOutcome::Partial, failure.reason) +
            rightsAdvice(failure, store, registries);
 }
 

@@ -7,13 +7,13 @@
 #include <string_view>
 
 #include "platform/command_jobs.h"
+#include "platform/registry.h"
 
 namespace remvana {
 
 struct TAppInfo;
 struct UninstallStore;
 class Shell;
-class RegistryFactory;
 
 // A Windows Installer repair of a product: this prefix followed directly by its product code.
 inline constexpr std::string_view kRepairCommandPrefix = "MsiExec.exe /f ";
@@ -43,9 +43,13 @@ std::optional<std::string> repairCommandLine(const TAppInfo* entry);
 std::optional<std::string> quietRemoveCommandLine(const TAppInfo& entry,
                                                   const std::string& quietUninstallString);
 
+// The longest command line Windows starts (32767 characters with the closing NUL).
+inline constexpr std::size_t kLongestCommandLine = 32766;
+
 // Starts a command line exactly as given (no quoting, no expansion, no wait) with SW_SHOW.
 // Nothing happens for an empty optional; a command that cannot start is an ActionError
-// "Cannot start "<command line>". <reason>".
+// "Cannot start "<command line>". <reason>"; one longer than Windows takes is refused so,
+// saying that it is too long.
 void startCommand(const std::optional<std::string>& commandLine, Shell& shell);
 // Starts it as a job (see CommandJobs) with SW_SHOW, so that `finished` hears of the end of
 // everything it started. False for an empty optional; a command that cannot start is the
@@ -58,12 +62,19 @@ bool startCommandJob(const std::optional<std::string>& commandLine, CommandJobs&
 // a deletion or a write reach the store itself or a key outside it.
 bool isSingleKeyName(std::string_view keyName);
 
+// Whether the open store key lists a subkey of this name (compared as the registry does,
+// ASCII letters without regard to case): tells a key that is not there from one that is
+// there but cannot be opened.
+bool storeListsKey(Registry& store, const std::string& keyName);
+
 // Deletes the entry's subkey with everything below it (deepest first) from its own store:
 // the store key is opened for reading and the subkey deleted relative to it, so the right
 // to delete is asked for that subkey alone. Returns the text for the error box when the
-// entry is not (or only partly) gone, or its name is refused; nothing when it is gone.
+// entry is not (or only partly) gone, or its name is refused, or another program removed it
+// first; nothing when it is gone. `outcome`, when given, tells what this deletion achieved.
 std::optional<std::string> deleteUninstallEntry(const std::string& keyName,
                                                 const UninstallStore& store,
-                                                RegistryFactory& registries);
+                                                RegistryFactory& registries,
+                                                DeleteOutcome* outcome = nullptr);
 
 } // namespace remvana

@@ -26,14 +26,6 @@ void captureTree(Registry& key, const std::string& exportPath, std::vector<RegFi
     }
 }
 
-// Whether the open store key lists the entry's key: tells a key that is not there from
-// one that is there but cannot be read.
-bool listed(Registry& store, const std::string& keyName) {
-    const std::vector<std::string> names = store.subkeyNames();
-    return std::any_of(names.begin(), names.end(),
-                       [&](const std::string& name) { return sameKeyName(name, keyName); });
-}
-
 // "[-key]" first, so that restoring replaces whatever the key holds by then; then the key
 // with its contents.
 void captureKey(RegistryFactory& registries, const UninstallStore& store, EntryKeyKind kind,
@@ -43,7 +35,7 @@ void captureKey(RegistryFactory& registries, const UninstallStore& store, EntryK
     auto storeKey = storeRegistry(registries, store, reg_access::Read);
     const bool storeOpen = storeKey->openKey(storeKeyPath(kind));
     const auto key = storeOpen ? storeKey->openSubkey(keyName, reg_access::Read) : nullptr;
-    const bool absent = !key && !(storeOpen && listed(*storeKey, keyName));
+    const bool absent = !key && !(storeOpen && storeListsKey(*storeKey, keyName));
     if (!key && !absent) throw BackupError("The key \"" + *exportPath + "\" cannot be read");
     // An entry key that is not there is kept as "[-key]" alone: the change that follows
     // creates nothing, and restoring gives that state back. A missing usage record is left
@@ -59,20 +51,16 @@ std::string twoDigits(int number) {
     return text;
 }
 
-bool keyStillThere(RegistryFactory& registries, const EntryKeyAddress& key) {
-    auto registry = storeRegistry(registries, key.store, reg_access::Read);
-    return registry->openKey(key.storePath) && registry->openKey(key.below);
-}
-
 } // namespace
 
 std::vector<RegFileSection> captureEntry(RegistryFactory& registries, const UninstallStore& store,
-                                         const std::string& keyName) {
+                                         const std::string& keyName, bool keepAbsentUsageRecord) {
     const UninstallStore named = namedStoreOf(store, registries);
     std::vector<RegFileSection> sections;
     captureKey(registries, named, EntryKeyKind::Uninstall, keyName, true, sections);
     // Most entries have no usage record.
-    captureKey(registries, named, EntryKeyKind::UsageRecord, keyName, false, sections);
+    captureKey(registries, named, EntryKeyKind::UsageRecord, keyName, keepAbsentUsageRecord,
+               sections);
     return sections;
 }
 
@@ -114,49 +102,40 @@ std::string saveEntryBackup(RegistryFactory& registries, FileSystem& files, Cloc
             throw BackupError("The file \"" + path + "\" does not read back as written");
         }
         reason = "Cannot create file \"" + path + "\". " + *failure;
+        // Nothing is left behind by a failed write: a file there now is one that took the
+        // name first. Any other failure (a full disk) is the reason to tell.
+        std::string unused;
+        if (!files.readFile(path, unused)) break;
     }
     throw BackupError(reason);
 }
 
-std::vector<RegFileSection> loadBackup(FileSystem& files, const std::string& path) {
-    std::string reason;
-    const auto bytes = files.readFile(path, reason);
-    if (!bytes) throw BackupError("Cannot read \"" + path + "\". " + reason);
+RestorePlan planOfBackup(const std::vector<std::uint8_t>& bytes, const std::string& path) {
+    if (bytes.size() > kLargestBackupFile)
+        throw BackupError("\"" + path + "\" is refused: at " + std::to_string(bytes.size() >> 20) +
+                          " MB it is far larger than any backup Remvana writes");
     std::vector<RegFileSection> sections;
     try {
-        sections = parseRegFile(*bytes);
+        sections = parseRegFile(bytes);
     } catch (const BackupError& e) {
         throw BackupError("\"" + path + "\" is not a Remvana backup: " + e.what());
     }
-    for (const RegFileSection& section : sections)
-        if (!entryKeyAddressOf(section.keyPath))
-            throw BackupError("\"" + path + "\" is refused: the key \"" + section.keyPath +
-                              "\" lies outside the uninstall entries a backup may restore");
-    return sections;
-}
-
-void restoreSections(RegistryFactory& registries, const std::vector<RegFileSection>& sections) {
-    for (const RegFileSection& section : sections) {
-        const EntryKeyAddress key = *entryKeyAddressOf(section.keyPath);
-        if (section.removeKey) {
-            // Deleted relative to the store key opened for reading, as Delete Entry does:
-            // the right to delete is asked for the entry's key alone.
-            auto store = storeRegistry(registries, key.store, reg_access::Read);
-            if (store->openKey(key.storePath)) store->deleteKey(key.below);
-            if (keyStillThere(registries, key))
-                throw BackupError("The key \"" + section.keyPath + "\" cannot be replaced");
-            continue;
-        }
-        auto registry = storeRegistry(registries, key.store, reg_access::AllAccess);
-        if (!registry->createKey("\\" + key.storePath) || !registry->createKey(key.below))
-            throw RegistryError::createKeyFailed(section.keyPath);
-        for (const RegValue& value : section.values)
-            registry->writeValue(value.name, value.type, value.data);
+    try {
+        return planRestore(std::move(sections));
+    } catch (const BackupError& e) {
+        throw BackupError("\"" + path + "\" is refused: " + e.what());
     }
 }
 
+std::vector<std::uint8_t> readBackup(FileSystem& files, const std::string& path) {
+    std::string reason;
+    auto bytes = files.readFile(path, reason);
+    if (!bytes) throw BackupError("Cannot read \"" + path + "\". " + reason);
+    return std::move(*bytes);
+}
+
 void restoreBackupFile(RegistryFactory& registries, FileSystem& files, const std::string& path) {
-    restoreSections(registries, loadBackup(files, path));
+    carryOutRestore(registries, planOfBackup(readBackup(files, path), path));
 }
 
 } // namespace remvana

@@ -8,6 +8,7 @@
 
 #include "backup/backup_scope.h"
 #include "backup/reg_file.h"
+#include "backup/restore_plan.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/registry.h"
@@ -16,9 +17,11 @@ namespace remvana {
 
 // Reads the entry without changing anything. Throws BackupError when any key of it that is
 // there cannot be read, or a name in it cannot be carried by a backup. An entry key that is
-// not there at all is saved as absent.
+// not there at all is saved as absent; a usage record that is not there is left out, unless
+// asked to keep its absence too (so that writing the copy back removes one made since).
 std::vector<RegFileSection> captureEntry(RegistryFactory& registries, const UninstallStore& store,
-                                         const std::string& keyName);
+                                         const std::string& keyName,
+                                         bool keepAbsentUsageRecord = false);
 
 // "<local application data>\Kelvane\Remvana\Backups".
 std::string backupFolder(FileSystem& files);
@@ -32,15 +35,15 @@ std::string backupFileName(const SystemTime& at, const std::string& keyName, int
 std::string saveEntryBackup(RegistryFactory& registries, FileSystem& files, Clock& clock,
                             const UninstallStore& store, const std::string& keyName);
 
-// Reads a backup and checks all of it: the format, and that every key lies inside an
-// entry's key of the uninstall stores. Throws BackupError naming what is wrong.
-std::vector<RegFileSection> loadBackup(FileSystem& files, const std::string& path);
+// The whole file; BackupError with the system's reason when it cannot be read.
+std::vector<std::uint8_t> readBackup(FileSystem& files, const std::string& path);
 
-// Writes a checked backup back through the program's registry accessor, section by
-// section. Throws BackupError or RegistryError when the registry refuses a step.
-void restoreSections(RegistryFactory& registries, const std::vector<RegFileSection>& sections);
+// Checks all of a backup's bytes: the size, the format, and the shape (planRestore). Throws
+// BackupError naming the file and what is wrong.
+RestorePlan planOfBackup(const std::vector<std::uint8_t>& bytes, const std::string& path);
 
-// loadBackup then restoreSections: nothing is written unless the whole file is sound.
+// Reads, checks and restores a backup file: nothing is written unless the whole file is
+// sound, and a write that fails part-way puts the entry back as it was.
 void restoreBackupFile(RegistryFactory& registries, FileSystem& files, const std::string& path);
 
 } // namespace remvana

@@ -129,6 +129,14 @@ class Parser {
         throw BackupError("line " + std::to_string(lineNumber_) + " cannot be read");
     }
 
+    // The registry ends a name at a NUL, so the rest of it would name another key or value
+    // than the file shows.
+    void requireNoNul(std::u16string_view name, const char* what) const {
+        if (name.find(u'\0') != std::u16string_view::npos)
+            throw BackupError("line " + std::to_string(lineNumber_) + " holds a NUL in a " + what +
+                              ", which a registry file cannot carry");
+    }
+
     bool nextLine(std::u16string& line) {
         if (at_ >= text_.size()) return false;
         std::size_t end = text_.find(u'\n', at_);
@@ -165,6 +173,7 @@ class Parser {
             section.removeKey = true;
             content.remove_prefix(1);
         }
+        requireNoNul(content, "key name");
         section.keyPath = ansiOf(content);
         if (section.keyPath.empty()) fail();
         return section;
@@ -191,7 +200,9 @@ class Parser {
         std::size_t at = 1;
         if (content.front() == u'"') {
             at = 0;
-            value.name = ansiOf(unquote(content, at));
+            const std::u16string name = unquote(content, at);
+            requireNoNul(name, "value name");
+            value.name = ansiOf(name);
             if (value.name.empty()) fail(); // the default value is written as @
         }
         if (at >= content.size() || content[at] != u'=') fail();

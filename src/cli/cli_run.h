@@ -2,6 +2,7 @@
 // Doing what the command line asked, without a window: reading the stores, writing the
 // texts, choosing the exit code. Only a restore from a backup writes to the registry.
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "actions/audit_report.h"
@@ -23,7 +24,10 @@ class CliConsole {
   public:
     virtual ~CliConsole() = default;
     // `encoding` tells a console how to show the bytes; files and pipes get them as they are.
-    virtual void writeOut(const std::string& text, TextEncoding encoding) = 0;
+    // Returns the system's reason when not all of the text could be written.
+    virtual std::optional<std::string> writeOut(const std::string& text, TextEncoding encoding) = 0;
+    // Makes sure that everything written has reached its file; the reason when it has not.
+    virtual std::optional<std::string> finishOut() { return std::nullopt; }
     virtual void writeError(const std::string& text) = 0;
     // The report into a file exactly as "Save to file ..." writes it; throws FileCreateError.
     virtual void writeReportFile(const std::string& path, const InventoryArray& inventory,
@@ -46,7 +50,8 @@ inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
 
-// 0 done, 1 a store or file could not be used (the reason on standard error), 2 the
+// 0 done, 1 a store or file could not be used, or the output could not be written whole
+// (the reason on standard error), 2 the
 // arguments were not understood (the usage on standard error).
 int runCommandLine(const CliRequest& request, CliServices& services, CliConsole& console);
 

@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "inventory/formatting.h"
 #include "inventory/listing.h"
 #include "inventory/program_inventory.h"
 #include "platform/ansi_text.h"
@@ -24,9 +25,9 @@ template <typename Entries> std::string listLinesOf(const Entries& inventory, Lo
     std::string lines;
     for (const auto index : listedInListOrder(inventory, locale)) {
         const ListedEntry info = listedOf(inventory, index);
-        lines += info.keyName();
+        lines += oneLineText(info.keyName());
         lines += "|||";
-        lines += info.displayName();
+        lines += oneLineText(info.displayName());
         lines += kLineEnd;
     }
     return lines;

@@ -43,10 +43,13 @@ std::string entryFactsMarkup(const TAppInfo& entry, Locale& locale) {
     addMark(markup, entry.Health.installLocationMissing, kInstallLocationMissingText);
     addMark(markup, entry.Health.displayIconMissing, kDisplayIconMissingText);
 
+    // A link opens what it names, so only a folder that exists is one; a file would run.
     if (!entry.InstallLocation.empty())
         addFact(markup, "Install Location",
-                std::string("<a href=\"") + kInstallLocationHref + "\">" +
-                    escapeParamValue(entry.InstallLocation) + "</a>");
+                entry.Health.installLocationIsFolder
+                    ? std::string("<a href=\"") + kInstallLocationHref + "\">" +
+                          escapeParamValue(entry.InstallLocation) + "</a>"
+                    : escapeParamValue(entry.InstallLocation));
     if (!entry.InstallDate.empty())
         addFact(markup, "Install Date", escapeParamValue(installDateText(entry.InstallDate)));
     if (!entry.UninstallString.empty())

@@ -60,7 +60,8 @@ bool recordPropertyEdit(TAppInfo* entry, const std::string& href, const std::str
 }
 
 void writePendingProperties(RegistryFactory& registries, TAppInfo& entry,
-                            const std::function<void(const std::string&)>& renameRow) {
+                            const std::function<void(const std::string&)>& renameRow,
+                            std::size_t* written) {
     const EditableProperty* firstPending = nullptr;
     for (const EditableProperty& property : kEditableProperties)
         if (firstPending == nullptr && isPending(entry, property)) firstPending = &property;
@@ -84,6 +85,7 @@ void writePendingProperties(RegistryFactory& registries, TAppInfo& entry,
         } catch (const RegistryError& e) {
             throw withRightsAdvice(e, key->lastFailure(), entry.Store, registries);
         }
+        if (written != nullptr) ++*written;
         entry.*property.loaded = pending;
         if (property.pending == &TAppInfo::PendingDisplayName && renameRow) renameRow(pending);
     }

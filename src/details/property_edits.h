@@ -38,9 +38,11 @@ bool recordPropertyEdit(TAppInfo* entry, const std::string& href, const std::str
 // neither. When the subkey cannot be opened for writing (gone or refused) nothing is written
 // and the error names the first pending value, with the advice that administrator rights
 // are needed when that is why; a name that does not denote one subkey of the store is
-// refused with the guard's error. Writes never go through any other key.
+// refused with the guard's error. Writes never go through any other key. `written`, when
+// given, counts the values written, also when a later one fails.
 void writePendingProperties(RegistryFactory& registries, TAppInfo& entry,
-                            const std::function<void(const std::string&)>& renameRow);
+                            const std::function<void(const std::string&)>& renameRow,
+                            std::size_t* written = nullptr);
 
 // Whether writePendingProperties would write anything for the entry.
 bool hasPendingProperties(const TAppInfo& entry);

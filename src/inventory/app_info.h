@@ -36,6 +36,8 @@ struct EntryHealth {
     bool uninstallerMissing = false;
     bool installLocationMissing = false;
     bool displayIconMissing = false;
+    // The install location names a folder that exists: only then is it a link.
+    bool installLocationIsFolder = false;
 };
 
 struct TAppInfo {

@@ -81,12 +81,30 @@ std::string resolved(const std::string& path, Shell& shell) {
     return system.empty() ? std::string() : system + "\\" + path;
 }
 
+// The folder an absolute path starts from: "C:\" or a network share "\\server\share\";
+// empty for a path of neither form.
+std::string rootOf(const std::string& path) {
+    if (path.size() >= 2 && path[1] == ':') return path.substr(0, 2) + "\\";
+    if (path.rfind("\\\\", 0) != 0) return {};
+    const std::size_t server = path.find('\\', 2);
+    if (server == std::string::npos) return {};
+    const std::size_t share = path.find('\\', server + 1);
+    return share == std::string::npos ? path + "\\" : path.substr(0, share + 1);
+}
+
+// A path on a drive or share that cannot be reached cannot be checked: its file may be
+// there all the same, so it is never called missing.
+bool checkable(const std::string& path, Shell& shell) {
+    const std::string root = rootOf(path);
+    return !root.empty() && shell.directoryExists(root);
+}
+
 // Whether a file named in a registration is certainly missing.
 bool fileCertainlyMissing(const std::string& path, Shell& shell) {
     if (path.empty()) return false;
     const std::string file = resolved(path, shell);
     if (file.empty() || shell.fileExists(file)) return false;
-    return isAbsolute(path);
+    return isAbsolute(path) && checkable(file, shell);
 }
 
 // An icon string is "path" or "path,index", maybe quoted, maybe with %VARIABLES%.
@@ -140,6 +158,14 @@ bool uninstallerMissing(const TAppInfo& entry, Shell& shell) {
     return true;
 }
 
+std::optional<std::string> installLocationFolder(const std::string& installLocation, Shell& shell) {
+    std::string folder = unquoted(shell.expandEnvironment(installLocation));
+    if (folder.empty() || !isAbsolute(folder) || !shell.directoryExists(folder))
+        return std::nullopt;
+    if (folder.back() != '\\') folder += '\\';
+    return folder;
+}
+
 void checkEntryHealth(TAppInfo& entry, Shell& shell) {
     if (entry.Health.checked) return;
     EntryHealth health;
@@ -148,7 +174,10 @@ void checkEntryHealth(TAppInfo& entry, Shell& shell) {
     if (!entry.InstallLocation.empty()) {
         const std::string folder = unquoted(shell.expandEnvironment(entry.InstallLocation));
         health.installLocationMissing = !folder.empty() && isAbsolute(folder) &&
-                                        !shell.directoryExists(folder) && !shell.fileExists(folder);
+                                        !shell.directoryExists(folder) &&
+                                        !shell.fileExists(folder) && checkable(folder, shell);
+        health.installLocationIsFolder =
+            installLocationFolder(entry.InstallLocation, shell).has_value();
     }
     if (!entry.DisplayIcon.empty())
         health.displayIconMissing =

@@ -1,6 +1,7 @@
 #pragma once
 // Whether what a registration points at is still there: its uninstaller, its install
 // folder and its icon file. A leftover registration is what "Delete Entry" is for.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,11 @@ std::string msiProductCodeOf(const std::string& commandLine, const std::string& 
 // unknown, or no candidate file exists. A bare program name is looked for in the system
 // folder; one that is not there may still be on the search path, so it is not marked.
 bool uninstallerMissing(const TAppInfo& entry, Shell& shell);
+
+// The folder an install location names, to open in the file manager: expanded, without
+// quotes, absolute, and checked to be a folder that exists, ending in "\". Nothing for
+// anything else, a file above all: opening a file would run it.
+std::optional<std::string> installLocationFolder(const std::string& installLocation, Shell& shell);
 
 // Fills entry.Health once; later calls change nothing until a refresh makes a new entry.
 void checkEntryHealth(TAppInfo& entry, Shell& shell);

@@ -135,4 +135,10 @@ std::string GetLocalComputerName(Shell& shell) {
     return shell.computerName();
 }
 
+std::string oneLineText(std::string text) {
+    for (char& c : text)
+        if (c == '\r' || c == '\n') c = ' ';
+    return text;
+}
+
 } // namespace remvana

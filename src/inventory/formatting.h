@@ -34,4 +34,8 @@ std::string FormatDateTimeText(TDateTime value, Locale& locale);
 // The computer's NetBIOS name; empty when the system cannot tell.
 std::string GetLocalComputerName(Shell& shell);
 
+// Registry text for a line-based output (the plain list, the audit report): each carriage
+// return and line feed written as a space, so a crafted name cannot forge lines.
+std::string oneLineText(std::string text);
+
 } // namespace remvana

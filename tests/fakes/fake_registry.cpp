@@ -261,6 +261,8 @@ class FakeRegistry : public Registry {
     }
 
     void writeText(const std::string& name, const std::string& value) override {
+        if (!calls_.refusedValueName.empty() && name == calls_.refusedValueName)
+            throw RegistryError::setDataFailed(name);
         if (!writable()) {
             fail(open_ && !open_->deleted ? kAccessDenied : kNotFound);
             throw RegistryError::setDataFailed(name);
@@ -270,7 +272,8 @@ class FakeRegistry : public Registry {
 
     void writeValue(const std::string& name, std::uint32_t type,
                     const std::vector<std::uint8_t>& data) override {
-        if (!writable()) throw RegistryError::setDataFailed(name);
+        if (!writable() || (!calls_.refusedValueName.empty() && name == calls_.refusedValueName))
+            throw RegistryError::setDataFailed(name);
         storeValue(*open_, name, type, data);
     }
 

@@ -36,6 +36,9 @@ struct FakeRegistryCalls {
     int valueQueries = 0; // valueKind, readText, readInteger, readBinary
     int sweeps = 0;       // readAllValues
     int enumerations = 0; // subkeyNames
+    // Writes of a value of this name fail in every key, as the registry refuses a write to a
+    // full hive: lets a test break a write part-way through a sequence of them.
+    std::string refusedValueName;
 };
 
 class FakeRegistryFactory : public RegistryFactory {

@@ -83,7 +83,7 @@ void FakeShell::addDirectory(const std::string& path) {
 bool FakeShell::directoryExists(const std::string& path) {
     std::string name = upper(path);
     if (name.size() > 1 && name.back() == '\\') name.pop_back();
-    return directories_.contains(name);
+    return directories_.contains(name) || drives.contains(name);
 }
 
 std::string FakeShell::expandEnvironment(const std::string& text) {

@@ -31,6 +31,9 @@ class FakeShell : public Shell {
     // %NAME% expands to the value; names not set stay as they are.
     std::map<std::string, std::string> environment;
     std::set<std::string> msiProducts; // product codes Windows Installer knows
+    // Drives whose root folder exists ("C:"), upper-cased; a network share's root
+    // ("\\\\SERVER\\SHARE") exists only when added as a directory.
+    std::set<std::string> drives = {"C:"};
     // The file exists and icon `index` can be extracted from it.
     void addIcon(const std::string& file, int index);
     void setTypeName(const std::string& path, const std::string& typeName);

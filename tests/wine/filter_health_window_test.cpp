@@ -6,8 +6,11 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "app/layout.h"
 #include "details/details_markup.h"
+#include "inventory/entry_health.h"
 #include "list_view_probe.h"
 #include "machine_keys.h"
 #include "widgets/paramlabel/param_lookup.h"
@@ -40,6 +43,9 @@ class FilterAndHealth : public testing::MainWindowFixture {
         set("RemvanaQz Name", "UninstallString",
             quoted(testing::ownFolder() + "record_command_line.exe") + " /x");
         set("RemvanaQz Name", "InstallLocation", testing::ownFolder());
+        set("RemvanaQz Publisher", "InstallLocation", quoted(markerScript()));
+        DeleteFileA(marker().c_str());
+        std::ofstream(markerScript()) << "echo ran > \"" << marker() << "\"\r\n";
         services.shell = &recordingShell;
         openWindow();
         edit = control(layout::kFilterEditId);
@@ -48,6 +54,7 @@ class FilterAndHealth : public testing::MainWindowFixture {
     }
     void TearDown() override {
         testing::MainWindowFixture::TearDown();
+        DeleteFileA(markerScript().c_str());
         for (const char* key :
              {"RemvanaQz Name", "RemvanaQz Publisher", "RemvanaQzflt Key", "RemvanaQz Other"})
             testing::deleteMachineTree(kStore + key);
@@ -55,6 +62,9 @@ class FilterAndHealth : public testing::MainWindowFixture {
     void set(const std::string& key, const char* name, const std::string& value) {
         ASSERT_TRUE(testing::setMachineString(kStore + key, name, value));
     }
+    // A script that would leave a marker file if it ran.
+    static std::string markerScript() { return testing::ownFolder() + "remvana_marker.bat"; }
+    static std::string marker() { return testing::ownFolder() + "remvana_marker.txt"; }
     static std::string quoted(const std::string& path) {
         std::string text(1, '"');
         text += path;
@@ -196,6 +206,23 @@ TEST_F(FilterAndHealth, TheInstallLocationLinkOpensTheFolderThroughTheShell) {
     SendMessageA(label->hwnd(), WM_LBUTTONUP, 0, at);
     testing::pumpMessages(10);
     EXPECT_EQ(std::vector<std::string>{testing::ownFolder()}, recordingShell.opened);
+}
+
+// Opening a file runs it: an install location naming one is shown as text, and even a
+// click sent straight to the handler opens nothing.
+TEST_F(FilterAndHealth, AnInstallLocationNamingABatchFileIsNoLinkAndDoesNotRun) {
+    selectRow("Zeta Tool");
+    TParamLabel* label = TParamLabel::fromHandle(form().ParamLabel);
+    EXPECT_EQ(-1, ParamAnchorIndex(label->markupText(), "InstallLocation"));
+    EXPECT_NE(std::string::npos, label->htmlLine(0).find("remvana_marker.bat"));
+    std::string value;
+    form().ParamLabelParamClick(form().ParamLabel, "InstallLocation", value);
+    testing::pumpMessages(10);
+    EXPECT_TRUE(recordingShell.opened.empty());
+    Win32Shell real;
+    EXPECT_FALSE(installLocationFolder(quoted(markerScript()), real).has_value());
+    Sleep(500);
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(marker().c_str()));
 }
 
 } // namespace

@@ -212,6 +212,32 @@ TEST_F(MainFormUndo, ADeletionWhoseBackupCannotBeWrittenDoesNothing) {
     EXPECT_FALSE(IsWindowEnabled(form().UndoAdvToolButton));
 }
 
+// A file put where the backup was is not what this run saved: Undo refuses it and writes
+// nothing, even though it is a sound backup of uninstall entries.
+TEST_F(MainFormUndo, AChangedBackupFileIsRefusedByUndoWithNothingWritten) {
+    ASSERT_NO_FATAL_FAILURE(deleteEntry());
+    ASSERT_EQ(1u, files.backups().size());
+    const std::string path = files.backups()[0];
+    {
+        std::ifstream file(path, std::ios::binary);
+        std::string bytes((std::istreambuf_iterator<char>(file)), {});
+        // The same file with one more key: the key name's UTF-16 "Beta" becomes "Bets".
+        const std::string beta("B\0e\0t\0a\0", 8);
+        const std::size_t at = bytes.find(beta);
+        ASSERT_NE(std::string::npos, at);
+        bytes[at + 6] = 's';
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+    }
+    const std::string deleted = state();
+    testing::clickControl(form().UndoAdvToolButton);
+    ASSERT_EQ(1u, errors.size());
+    EXPECT_EQ("The backup \"" + path + "\" was changed since it was written; nothing was restored.",
+              errors[0]);
+    EXPECT_EQ(deleted, state());
+    EXPECT_EQ("(absent)\n", dump(kStoreW + L"RemvanaUndo \"Bets\""));
+    EXPECT_TRUE(IsWindowEnabled(form().UndoAdvToolButton)) << "the step stays";
+}
+
 TEST_F(MainFormUndo, TheNarrowestWindowStillShowsEveryToolButton) {
     const Rect undo = testing::placeOf(form().UndoAdvToolButton);
     const Rect deleteEntry = testing::placeOf(form().DeleteEntryAdvToolButton);

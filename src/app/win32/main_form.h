@@ -14,7 +14,7 @@
 #include <memory>
 #include <string>
 
-#include "backup/undo_history.h"
+#include "app/undoable_changes.h"
 #include "inventory/refresh.h"
 #include "platform/clock.h"
 #include "platform/files.h"
@@ -172,9 +172,8 @@ class T_mainForm : public WindowImpl<T_mainForm> {
     HWND Tooltips = nullptr;
     // The changes made since the program started, each with its backup (main_form_undo.cpp).
     UndoHistory Undo;
-    // Backs up the entry before `action` changes it and records the step; throws
-    // BackupError (and nothing may be changed then) when no complete backup could be written.
-    void backUpBeforeChange(const std::string& action, const TAppInfo& entry);
+    // What a change with a backup before it needs (Delete Entry, Modify Properties).
+    ChangeServices changeServices();
     // Enables Undo while there is something to undo and names the newest change in its tip.
     void updateUndoButton();
 

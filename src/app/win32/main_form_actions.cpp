@@ -34,11 +34,9 @@ void T_mainForm::DeleteEntryAdvToolButtonClick(HWND sender) {
     const std::string question(kDeleteEntryConfirmation);
     if (MessageBoxA(hwnd(), question.c_str(), "Confirm", MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;
-    // Nothing is deleted unless a complete backup is on disk: this throws otherwise. A
-    // deletion that fails half-way still leaves its step, so what did go can be put back.
-    backUpBeforeChange("Delete Entry", chosen);
-    const std::optional<std::string> failure =
-        deleteUninstallEntry(chosen.KeyName, chosen.Store, *services().registry);
+    // Nothing is deleted unless a complete backup is on disk: this throws otherwise.
+    const std::optional<std::string> failure = deleteEntryUndoably(chosen, changeServices(), Undo);
+    updateUndoButton();
     // The list shows what the store holds now, whatever the deletion achieved; then the
     // failure is told.
     RefreshAdvToolButtonClick(sender);

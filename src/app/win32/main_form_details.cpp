@@ -76,8 +76,10 @@ void T_mainForm::resetDetails() {
 
 void T_mainForm::ParamLabelParamClick(HWND, const std::string& href, std::string&) {
     const TAppInfo* entry = selectedAppInfo();
-    if (!entry || href != kInstallLocationHref || entry->InstallLocation.empty()) return;
-    services().shell->openTarget(services().shell->expandEnvironment(entry->InstallLocation));
+    if (!entry || href != kInstallLocationHref) return;
+    // Only a folder is opened; a file named there would run.
+    if (const auto folder = installLocationFolder(entry->InstallLocation, *services().shell))
+        services().shell->openTarget(*folder);
 }
 
 } // namespace remvana

@@ -11,10 +11,8 @@ void T_mainForm::addUndoTooltip() {
     addControlTooltip(Tooltips, UndoAdvToolButton, layout::kUndoButton.caption);
 }
 
-void T_mainForm::backUpBeforeChange(const std::string& action, const TAppInfo& entry) {
-    Undo.push(
-        backUpEntry(action, entry, *services().registry, *services().files, *services().clock));
-    updateUndoButton();
+ChangeServices T_mainForm::changeServices() {
+    return {*services().registry, *services().files, *services().clock};
 }
 
 void T_mainForm::updateUndoButton() {
@@ -26,7 +24,14 @@ void T_mainForm::updateUndoButton() {
 void T_mainForm::UndoAdvToolButtonClick(HWND sender) {
     // A restore that fails half-way may still have changed keys, so the list is refreshed
     // either way; the failed step stays, with its file, for another try.
-    Application.guarded([&] { Undo.undoNewest(*services().registry, *services().files); });
+    Application.guarded([&] {
+        // A registration made since the deletion is replaced only when the user agrees.
+        if (const auto question = Undo.replaceQuestion(*services().registry))
+            if (MessageBoxA(hwnd(), question->c_str(), "Confirm", MB_YESNO | MB_ICONQUESTION) !=
+                IDYES)
+                return;
+        Undo.undoNewest(*services().registry, *services().files, *services().clock);
+    });
     updateUndoButton();
     RefreshAdvToolButtonClick(sender);
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 #include "actions/win32/audit_report_file.h"
 #include "platform/win32/clock_win32.h"
@@ -26,31 +27,39 @@ HANDLE openConsoleOutput() {
     return handle == INVALID_HANDLE_VALUE ? nullptr : handle;
 }
 
+std::string lastErrorText() {
+    return Win32Shell().lastErrorText();
+}
+
 // A console shows characters: the bytes are decoded from their code page and written as
 // UTF-16, so UTF-8 output reads right whatever the console's code page. Files and pipes
-// get the bytes unchanged.
-void writeTo(HANDLE handle, const std::string& text, TextEncoding encoding) {
-    if (handle == nullptr || text.empty()) return;
+// get the bytes unchanged. The reason when not all of it was written.
+std::optional<std::string> writeTo(HANDLE handle, const std::string& text, TextEncoding encoding) {
+    if (handle == nullptr || text.empty()) return std::nullopt;
     DWORD mode = 0;
     if (GetConsoleMode(handle, &mode)) {
         const UINT codePage = encoding == TextEncoding::Utf8 ? CP_UTF8 : CP_ACP;
         const int count = static_cast<int>(text.size());
         const int units = MultiByteToWideChar(codePage, 0, text.data(), count, nullptr, 0);
-        if (units <= 0) return;
+        if (units <= 0) return lastErrorText();
         std::wstring wide(static_cast<std::size_t>(units), L'\0');
         MultiByteToWideChar(codePage, 0, text.data(), count, wide.data(), units);
         DWORD written = 0;
-        WriteConsoleW(handle, wide.data(), static_cast<DWORD>(units), &written, nullptr);
-        return;
+        if (!WriteConsoleW(handle, wide.data(), static_cast<DWORD>(units), &written, nullptr))
+            return lastErrorText();
+        return std::nullopt;
     }
     std::size_t done = 0;
     while (done < text.size()) {
         DWORD written = 0;
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(text.size() - done, 1 << 20));
-        if (!WriteFile(handle, text.data() + done, chunk, &written, nullptr) || written == 0)
-            return; // a closed pipe: the reader is gone, nobody is left to tell
+        if (!WriteFile(handle, text.data() + done, chunk, &written, nullptr))
+            return lastErrorText();
+        if (written == 0)
+            return std::string("Not all of it could be written; the disk may be full");
         done += written;
     }
+    return std::nullopt;
 }
 
 } // namespace
@@ -73,12 +82,20 @@ StandardStreams::StandardStreams()
     }
 }
 
-void StandardStreams::writeOut(const std::string& text, TextEncoding encoding) {
-    writeTo(out_, text, encoding);
+std::optional<std::string> StandardStreams::writeOut(const std::string& text,
+                                                     TextEncoding encoding) {
+    return writeTo(out_, text, encoding);
+}
+
+std::optional<std::string> StandardStreams::finishOut() {
+    // A file's last bytes may still sit in the system's cache, where a full disk fails them.
+    if (out_ == nullptr || GetFileType(out_) != FILE_TYPE_DISK || FlushFileBuffers(out_))
+        return std::nullopt;
+    return lastErrorText();
 }
 
 void StandardStreams::writeError(const std::string& text) {
-    writeTo(error_, text, TextEncoding::Ansi);
+    writeTo(error_, text, TextEncoding::Ansi); // with no way left to tell, nothing is said
 }
 
 void StandardStreams::writeReportFile(const std::string& path, const InventoryArray& inventory,

@@ -16,7 +16,8 @@ class StandardStreams : public CliConsole {
     StandardStreams(const StandardStreams&) = delete;
     StandardStreams& operator=(const StandardStreams&) = delete;
 
-    void writeOut(const std::string& text, TextEncoding encoding) override;
+    std::optional<std::string> writeOut(const std::string& text, TextEncoding encoding) override;
+    std::optional<std::string> finishOut() override;
     void writeError(const std::string& text) override;
     void writeReportFile(const std::string& path, const InventoryArray& inventory,
                          AuditReportServices& services) override;

@@ -44,7 +44,13 @@ std::optional<std::string> Win32FileSystem::writeNewFile(const std::string& path
     const bool complete =
         WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
         written == bytes.size() && FlushFileBuffers(file.get());
-    std::string reason = complete ? std::string() : lastErrorText();
+    // WriteFile may succeed having written less (a full disk): then no error is set, and
+    // the system's text would read "Success".
+    std::string reason;
+    if (!complete)
+        reason = GetLastError() == ERROR_SUCCESS
+                     ? std::string("Not all of it could be written; the disk may be full")
+                     : lastErrorText();
     if (!file.close() && complete) reason = lastErrorText();
     if (complete && reason.empty()) return std::nullopt;
     DeleteFileA(path.c_str()); // never leave a backup that is only half there

@@ -90,6 +90,16 @@ TEST_F(AuditReport, AFullBlockHasEveryLineInOrder) {
               report({entry}));
 }
 
+// A crafted name or command cannot forge report lines: its line breaks become spaces.
+TEST_F(AuditReport, LineBreaksInsideTheTextsAreWrittenAsSpaces) {
+    TAppInfo entry = program("Tool", "Tool\r\nForged Program");
+    entry.UninstallString = "un.exe\n\r\nUninstall Command: x";
+    EXPECT_EQ(header() + "Tool  Forged Program\r\n"
+                         "Uninstall Command: un.exe   Uninstall Command: x\r\n"
+                         "\r\n",
+              report({entry}));
+}
+
 TEST_F(AuditReport, UnmeasuredSizesAndTimesAreLeftOut) {
     TAppInfo zero = program("Zero", "Zero");
     TAppInfo negative = program("Negative", "Negative");

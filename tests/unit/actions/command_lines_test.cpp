@@ -155,5 +155,24 @@ TEST(StartCommand, ACommandThatCannotStartIsAnErrorNamingItAndTheReason) {
     }
 }
 
+// The system refuses it without a reason, which left the error box empty.
+TEST(StartCommand, ACommandLineLongerThanWindowsStartsIsRefusedSayingSo) {
+    FakeShell shell;
+    const std::string command = "C:\\un.exe " + std::string(32 * 1024, 'x');
+    try {
+        startCommand(command, shell);
+        FAIL() << "no error";
+    } catch (const ActionError& e) {
+        EXPECT_STREQ(("Cannot start \"" + command.substr(0, 200) +
+                      "...\". The command line is too long: 32778 characters, where Windows "
+                      "starts at most 32766.")
+                         .c_str(),
+                     e.what());
+    }
+    EXPECT_TRUE(shell.execCalls.empty());
+    startCommand(std::string(kLongestCommandLine, 'x'), shell);
+    EXPECT_EQ(1u, shell.execCalls.size());
+}
+
 } // namespace
 } // namespace remvana

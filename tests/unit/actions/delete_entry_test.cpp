@@ -69,8 +69,10 @@ TEST_F(DeleteEntry, EveryFailureSaysTheEntryWasNotRemovedAndWhy) {
         {"Alpha", kMachineStore64,
          "The entry \"Alpha\" was only partly removed: some keys below it are gone, the entry "
          "itself stays. Access is denied. For this action, administrator rights are needed."},
+        // Removed by another program since the list was read: nothing failed.
         {"Gone", kMachineStore64,
-         "The entry \"Gone\" was not removed. The system cannot find the file specified."},
+         "The entry \"Gone\" was already gone: another program has removed it. The list now "
+         "shows the programs as registered."},
         {"Gamma", kUserStore, // no user store at all; and administrators are no help there
          "The entry \"Gamma\" was not removed. The system cannot find the file specified."},
         {"..", kMachineStore64,

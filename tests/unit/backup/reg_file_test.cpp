@@ -122,6 +122,32 @@ TEST(RegFile, RefusesNamesALineCannotHold) {
     EXPECT_THROW(formatRegFile({{kEntry + "\nx", false, {}}}), BackupError);
     EXPECT_THROW(formatRegFile({{kEntry, false, {valueOf("a\r\nb", reg_type::Binary, {})}}}),
                  BackupError);
+    // The registry would cut a name at the NUL and reach another key or value.
+    EXPECT_THROW(formatRegFile({{kEntry + std::string("\0x", 2), false, {}}}), BackupError);
+    EXPECT_THROW(
+        formatRegFile({{kEntry, false, {valueOf(std::string("a\0b", 3), reg_type::Binary, {})}}}),
+        BackupError);
+}
+
+// Read back, a NUL in a name would retarget the write to the name before it.
+TEST(RegFile, RefusesANulInAKeyOrValueNameWithAMessageSayingSo) {
+    const std::u16string header = u"Windows Registry Editor Version 5.00\r\n";
+    const std::u16string key = u"[HKEY_CURRENT_USER\\SOFTWARE\\x]\r\n";
+    const std::u16string nul(1, u'\0');
+    const std::vector<std::pair<std::u16string, std::string>> cases = {
+        {header + u"[HKEY_CURRENT_USER\\SOFTWARE\\x" + nul + u"y]\r\n",
+         "line 2 holds a NUL in a key name, which a registry file cannot carry"},
+        {header + key + u"\"Display" + nul + u"Name\"=\"x\"\r\n",
+         "line 3 holds a NUL in a value name, which a registry file cannot carry"},
+    };
+    for (const auto& [text, message] : cases) {
+        try {
+            parseRegFile(utf16File(text));
+            ADD_FAILURE() << message;
+        } catch (const BackupError& e) {
+            EXPECT_EQ(message, e.what());
+        }
+    }
 }
 
 TEST(RegFile, RefusesWhatIsNotSuchAFile) {

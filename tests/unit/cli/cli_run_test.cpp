@@ -24,10 +24,16 @@ const std::string kCache =
 
 class RecordingConsole : public CliConsole {
   public:
-    void writeOut(const std::string& text, TextEncoding encoding) override {
+    std::optional<std::string> writeOut(const std::string& text, TextEncoding encoding) override {
+        if (out.size() + text.size() > room) {
+            out += text.substr(0, room - out.size());
+            return std::string("There is not enough space on the disk.");
+        }
         out += text;
         encodings.push_back(encoding);
+        return std::nullopt;
     }
+    std::optional<std::string> finishOut() override { return flushFailure; }
     void writeError(const std::string& text) override { error += text; }
     void writeReportFile(const std::string& path, const InventoryArray& inventory,
                          AuditReportServices& services) override {
@@ -36,6 +42,8 @@ class RecordingConsole : public CliConsole {
     }
     std::string out, error;
     std::vector<TextEncoding> encodings;
+    std::size_t room = std::string::npos; // a full disk after this many bytes
+    std::optional<std::string> flushFailure;
     std::map<std::string, std::string> files;
 };
 
@@ -164,6 +172,23 @@ TEST_F(CommandLineRun, VersionPrintsTheVersionBlocksNameAndVersion) {
     EXPECT_EQ(kExitFailure, run({"--version"}));
     EXPECT_EQ("", console.out);
     EXPECT_EQ("Unable to load version info resource\r\n", console.error);
+}
+
+// Output cut short by a full disk must not pass for the whole of it.
+TEST_F(CommandLineRun, OutputThatCannotBeWrittenWholeExitsWithTheReason) {
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{"--list"}, {"--json"}, {"--tsv"}, {"--report", "-"}}) {
+        SCOPED_TRACE(arguments[0]);
+        RecordingConsole full;
+        full.room = 10;
+        EXPECT_EQ(kExitFailure, runCommandLine(parseCommandLine(arguments), services, full));
+        EXPECT_EQ("Cannot write the output. There is not enough space on the disk.\r\n",
+                  full.error);
+        RecordingConsole unflushed;
+        unflushed.flushFailure = "The device is not ready.";
+        EXPECT_EQ(kExitFailure, runCommandLine(parseCommandLine(arguments), services, unflushed));
+        EXPECT_EQ("Cannot write the output. The device is not ready.\r\n", unflushed.error);
+    }
 }
 
 TEST_F(CommandLineRun, AStoreThatOnlyAllowsReadingGivesEveryOutput) {

@@ -32,6 +32,7 @@ TEST(CommandLine, EachOptionBecomesItsRequest) {
         {{"--report", "a.txt", "b.txt"}, CliAction::Invalid, ""},
         {{"--restore", "b.reg"}, CliAction::Restore, ""},
         {{"--restore"}, CliAction::Invalid, ""},
+        {{"--restore", ""}, CliAction::Invalid, ""},
         {{"--restore", "a.reg", "b.reg"}, CliAction::Invalid, ""},
     };
     for (const ParseCase& c : cases) {

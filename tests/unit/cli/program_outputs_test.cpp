@@ -142,5 +142,12 @@ TEST_F(ProgramOutputs, OnlyListedProgramsInListOrder) {
     EXPECT_EQ("[]\n", programsJson({}));
 }
 
+TEST_F(ProgramOutputs, TheListWritesLineBreaksInsideNamesAsSpaces) {
+    InventoryArray inventory(1);
+    inventory[0].KeyName = "k\r\nforged|||";
+    inventory[0].DisplayName = "a\nb";
+    EXPECT_EQ("k  forged||||||a b\r\n", programListLines(inventory, locale));
+}
+
 } // namespace
 } // namespace remvana

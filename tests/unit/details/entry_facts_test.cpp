@@ -18,6 +18,7 @@ TEST(EntryFacts, MarksInWordsThenEachFactThatIsPresent) {
     entry.Health.checked = true;
     entry.Health.uninstallerMissing = true;
     entry.Health.displayIconMissing = true;
+    entry.Health.installLocationIsFolder = true;
     EXPECT_EQ("<font color=\"#C00000\">The uninstaller of this program is missing: Delete Entry "
               "removes the leftover registration</font><br>"
               "<font color=\"#C00000\">The icon file does not exist</font><br>"
@@ -26,6 +27,15 @@ TEST(EntryFacts, MarksInWordsThenEachFactThatIsPresent) {
               "<B>Uninstall Command</B> : &quot;C:\\R&amp;D\\un.exe&quot; /S<br>"
               "<B>Modify Command</B> : C:\\R&amp;D\\setup.exe<br>"
               "<B>Estimated Size</B> : 500 Kb<br>",
+              entryFactsMarkup(entry, locale));
+}
+
+// A link would open what it names: a file there would run, so it is plain text.
+TEST(EntryFacts, AnInstallLocationThatIsNoFolderIsPlainTextNotALink) {
+    FakeLocale locale;
+    TAppInfo entry;
+    entry.InstallLocation = "C:\\Tools\\marker.bat";
+    EXPECT_EQ("<B>Install Location</B> : C:\\Tools\\marker.bat<br>",
               entryFactsMarkup(entry, locale));
 }
 

@@ -102,5 +102,49 @@ TEST_F(EntryHealthCheck, MarksEachMissingTargetOnceAndKeepsTheResult) {
     EXPECT_TRUE(gone.Health.uninstallerMissing);
 }
 
+// A click on the install location opens it, so only a folder may be opened: a file would run.
+TEST_F(EntryHealthCheck, OnlyAnInstallLocationThatIsAnExistingFolderIsOpened) {
+    shell.addDirectory("C:\\Tools");
+    shell.addFile("C:\\Tools\\marker.bat");
+    shell.addFile("C:\\Tools\\marker.exe");
+    shell.addFile("C:\\Tools\\marker.cmd");
+    shell.environment["TOOLS"] = "C:\\Tools";
+    const std::vector<std::pair<std::string, std::optional<std::string>>> cases = {
+        {"C:\\Tools", "C:\\Tools\\"},
+        {"\"C:\\Tools\\\"", "C:\\Tools\\"},
+        {"%TOOLS%", "C:\\Tools\\"},
+        {"C:\\Tools\\marker.bat", std::nullopt},
+        {"C:\\Tools\\marker.exe", std::nullopt},
+        {"\"C:\\Tools\\marker.cmd\"", std::nullopt},
+        {"marker.exe", std::nullopt},
+        {"C:\\Tools\\Gone", std::nullopt},
+    };
+    for (const auto& [location, folder] : cases)
+        EXPECT_EQ(folder, installLocationFolder(location, shell)) << location;
+
+    TAppInfo entry;
+    entry.InstallLocation = "C:\\Tools\\marker.bat";
+    checkEntryHealth(entry, shell);
+    EXPECT_FALSE(entry.Health.installLocationIsFolder);
+}
+
+// A share or drive that cannot be reached says nothing about the file: not checked.
+TEST_F(EntryHealthCheck, APathThatCannotBeReachedIsNotCheckedRatherThanMissing) {
+    TAppInfo entry;
+    entry.UninstallString = "\\\\offline\\share\\app\\uninst.exe /S";
+    entry.InstallLocation = "\\\\offline\\share\\app";
+    entry.DisplayIcon = "Z:\\app\\app.ico";
+    checkEntryHealth(entry, shell);
+    EXPECT_FALSE(entry.Health.uninstallerMissing);
+    EXPECT_FALSE(entry.Health.installLocationMissing);
+    EXPECT_FALSE(entry.Health.displayIconMissing);
+
+    shell.addDirectory("\\\\server\\share");
+    TAppInfo reachable;
+    reachable.UninstallString = "\\\\server\\share\\app\\uninst.exe /S";
+    checkEntryHealth(reachable, shell);
+    EXPECT_TRUE(reachable.Health.uninstallerMissing) << "the share answers: the file is gone";
+}
+
 } // namespace
 } // namespace remvana

@@ -170,6 +170,20 @@ TEST_F(Refresh, AnUnopenableKeyIsListedByNameAndStillGetsItsUsage) {
     EXPECT_FALSE(Inventory[1].KeyUnreadable);
 }
 
+// Only the record's own 552 bytes are taken: what a longer value holds beyond them must not
+// reach whatever lies after the record.
+TEST(UsageRecordBytes, ALongerValueLeavesWhatFollowsTheRecordUntouched) {
+    struct {
+        ArpCacheRecord record;
+        std::array<std::uint8_t, 64> after{};
+    } probe;
+    std::vector<std::uint8_t> stored(ArpCacheRecord::kSize + 48, 0xA5);
+    stored[ArpCacheRecord::kSize - 1] = 0x5A;
+    applyUsageRecord(stored, probe.record);
+    EXPECT_EQ(0x5A, probe.record.bytes.back());
+    EXPECT_EQ((std::array<std::uint8_t, 64>{}), probe.after);
+}
+
 TEST_F(Refresh, NothingStoredInOneSubkeyHidesItOrItsNeighbours) {
     const std::string longest(255, 'L');
     for (const std::string& key : {std::string("A"), longest, std::string("M"), std::string("Z")})

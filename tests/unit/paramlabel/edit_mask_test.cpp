@@ -26,6 +26,8 @@ TEST(EditMask, TextsFitOrFailPlaceByPlace) {
         {"\\0A", "1x", std::nullopt},   // an escaped position character is a literal
         {"CcAa", "%  1", std::nullopt}, // A needs a letter or digit
         {"CcAa", "% 1 ", "%1"},
+        {"cC", "x", std::nullopt}, // C requires a character as much as 0, L and A do
+        {"C", "", std::nullopt},
         {"99:99;1;*", "1*:3*", "1:3"}, // another blank character
         {"", "anything", "anything"},
         // Places hold whole characters; letters of any script count, only ASCII ones shift.

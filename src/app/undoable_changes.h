@@ -1,0 +1,30 @@
+#pragma once
+// Delete Entry and Modify Properties with their Undo: nothing is changed unless a complete
+// backup is on disk first, and Undo is offered only for a change that wrote something.
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "backup/undo_history.h"
+
+namespace remvana {
+
+struct ChangeServices {
+    RegistryFactory& registries;
+    FileSystem& files;
+    Clock& clock;
+};
+
+// Backs the entry up, then deletes it; the step joins `history` when the deletion removed
+// anything. Returns the failure text, as deleteUninstallEntry does. Throws BackupError,
+// having changed nothing, when no backup could be written.
+std::optional<std::string> deleteEntryUndoably(const TAppInfo& entry, ChangeServices services,
+                                               UndoHistory& history);
+
+// Backs the entry up when anything is pending, then writes the pending properties; the
+// step joins `history` once a value was written, even when a later write then fails (and
+// throws on, as writePendingProperties does).
+void modifyPropertiesUndoably(TAppInfo& entry, ChangeServices services, UndoHistory& history,
+                              const std::function<void(const std::string&)>& renameRow);
+
+} // namespace remvana
