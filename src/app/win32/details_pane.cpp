@@ -118,8 +118,8 @@ Rect DetailsPane::labelPlace(LabelFit fit) const {
     const Rect now = childRectOf(label_);
     Size size{now.width(), now.height()};
     if (fit != LabelFit::KeepSize) {
-        const DetailsPaneFit rule =
-            rightAdvPanelResize(clientSizeOf(panel_), 0 /* no button involved */, dpi_);
+        // The label's figures of the rule do not depend on the button's width.
+        const DetailsPaneFit rule = rightAdvPanelResize(clientSizeOf(panel_), 0, dpi_);
         size.cx = rule.paramLabelWidth;
         if (fit == LabelFit::WidthAndHeight) size.cy = rule.paramLabelHeight;
     }
