@@ -150,7 +150,7 @@ void T_mainForm::createControls() {
     statusBar_ = createStatusBar(hwnd(), kStatusBarId);
     mainPanel_ = createAdvPanel(hwnd(), kMainPanelId, panes.mainPanel);
     leftAdvPanel_ = createAdvPanel(mainPanel_, kLeftAdvPanelId, panes.leftAdvPanel);
-    // Owned by the window, so it goes with it.
+    // A popup the window owns: it goes with the window, or with the form if that goes first.
     tooltips_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                                     WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,

@@ -5,8 +5,8 @@
 // window keeps what joins them: the panels they sit in, the splitter, the status bar, the
 // tooltip control, the commands that act on the selected program and the order of events.
 // Its handlers live by concern in main_form_lifecycle.cpp (creation, activation, language),
-// main_form_list.cpp (the refresh), main_form_selection.cpp (the selection, the filter's
-// count, the details' links into the entry), main_form_editing.cpp (in-place edits and
+// main_form_list.cpp (the refresh), main_form_selection.cpp (the selection, the click on
+// the install location, the count and the filter keys), main_form_editing.cpp (in-place edits and
 // Modify Properties), main_form_actions.cpp (commands and the report) and main_form_undo.cpp
 // (backups and Undo); main_form.cpp creates, lays out and dispatches.
 #include <windows.h>
