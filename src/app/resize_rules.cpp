@@ -62,13 +62,27 @@ int linkLeftWithin(int left, int width, int paneWidth) {
     return std::max(0, std::min(left, paneWidth - width));
 }
 
+std::vector<int> rightAnchoredLefts(int outerWidth, const std::vector<int>& widths, int dpi) {
+    std::vector<int> lefts(widths.size());
+    int right = outerWidth - scaled(15, dpi);
+    for (std::size_t i = widths.size(); i-- > 0;) {
+        lefts[i] = right - widths[i];
+        right = lefts[i] - scaled(5, dpi);
+    }
+    return lefts;
+}
+
+int listPaneWidthFor(int outerWidth, int dpi) {
+    return std::max(0, outerWidth - scaled(307, dpi));
+}
+
 FormResizeResult formResize(const FormResizeInput& in) {
     FormResizeResult result;
-    const int edge = scaled(15, in.dpi);
-    result.savetofileLeft = in.outerWidth - edge - in.savetofileWidth;
-    result.refreshLeft =
-        in.outerWidth - edge - in.refreshWidth - in.savetofileWidth - scaled(5, in.dpi);
-    result.leftPanelWidth = std::max(0, in.outerWidth - scaled(307, in.dpi));
+    const std::vector<int> lefts =
+        rightAnchoredLefts(in.outerWidth, {in.refreshWidth, in.savetofileWidth}, in.dpi);
+    result.refreshLeft = lefts[0];
+    result.savetofileLeft = lefts[1];
+    result.leftPanelWidth = listPaneWidthFor(in.outerWidth, in.dpi);
     result.panes = alignPanes(in.client, result.leftPanelWidth, in.dpi);
     const Size pane{result.panes.rightPanel.width(), result.panes.rightPanel.height()};
     result.details = rightAdvPanelResize(pane, in.modifyPropertiesWidth, in.dpi);

@@ -2,6 +2,8 @@
 // Where the window's panes and controls go when the window or the details pane changes
 // size. Pure arithmetic on sizes, so the window only applies the results. Every figure is
 // written for 96 DPI and scaled to the `dpi` the window lays itself out for.
+#include <vector>
+
 #include "platform/canvas.h"
 #include "platform/display_scale.h"
 
@@ -53,6 +55,14 @@ LinkTops linkTopsFor(int paneHeight, int dpi = kDesignDpi);
 // pane's right edge (text in a larger font grows a little more than the scale); then just
 // far enough left to show whole, never left of the pane.
 int linkLeftWithin(int left, int width, int paneWidth);
+
+// FormResize steps 1 and 2: the tool buttons anchored right, in their order from the left,
+// packed so the last ends 15 pixels left of the window's outer right edge (outerWidth), 5
+// pixels between each; their lefts, in the same order.
+std::vector<int> rightAnchoredLefts(int outerWidth, const std::vector<int>& widths,
+                                    int dpi = kDesignDpi);
+// FormResize step 3: the list pane's width for the window's outer width, never below zero.
+int listPaneWidthFor(int outerWidth, int dpi = kDesignDpi);
 
 struct FormResizeInput {
     int outerWidth = 0; // W: the window's width with its frame

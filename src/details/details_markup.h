@@ -10,10 +10,6 @@
 
 namespace remvana {
 
-// The heading: line 0 on its own before any row is selected and after every refresh, which
-// puts it back; one text for both.
-inline constexpr const char* kDetailsHeading = kPropertiesHeadingLine;
-
 // The heading followed by one editable anchor per non-empty property, each on a line of its
 // own, then (not editable) the store the entry is registered in and its key name. Values are
 // escaped as the label's write-back escapes them, so "R&D <beta>" shows, edits and writes back as

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "list_view_probe.h"
+#include "platform/win32/display_dpi.h"
 #include "platform/win32/locale_win32.h"
 #include "widgets/listview/win32/adv_list_view.h"
 
@@ -277,23 +278,25 @@ namespace {
 // The list's fonts go with the list object (Wine's GetGuiResources counts nothing, so the
 // fonts themselves are asked), and once its control is destroyed it holds no handle that
 // another window could reuse.
-TEST_F(ListControl, OwnsItsFontsAndForgetsADestroyedControl) {
+// The list and its header take the program's fonts of their scale, which live for the
+// process: a destroyed list leaves no font deleted under a control that still holds it.
+TEST_F(ListControl, UsesTheFontsOfItsScaleAndForgetsADestroyedControl) {
     HGDIOBJ fonts[2] = {};
     {
         TAdvListView other(locale);
         ASSERT_NE(nullptr, other.create(window, 106, RECT{0, 0, 300, 200}));
         fonts[0] = reinterpret_cast<HGDIOBJ>(SendMessageA(other.handle(), WM_GETFONT, 0, 0));
         fonts[1] = reinterpret_cast<HGDIOBJ>(SendMessageA(other.header(), WM_GETFONT, 0, 0));
+        EXPECT_EQ(fontAtDpi(kListFont, 96), fonts[0]);
+        EXPECT_EQ(fontAtDpi(kHeaderHeightFont, 96), fonts[1]);
         RedrawWindow(other.handle(), nullptr, nullptr,
                      RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         DestroyWindow(other.handle());
         EXPECT_EQ(nullptr, other.handle());
         EXPECT_EQ(nullptr, other.header());
-        for (HGDIOBJ font : fonts)
-            EXPECT_EQ(static_cast<DWORD>(OBJ_FONT), GetObjectType(font));
     }
     for (HGDIOBJ font : fonts)
-        EXPECT_EQ(0u, GetObjectType(font));
+        EXPECT_EQ(static_cast<DWORD>(OBJ_FONT), GetObjectType(font));
 }
 
 } // namespace

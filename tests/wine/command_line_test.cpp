@@ -109,7 +109,7 @@ class CommandLine : public testing::MainWindowFixture {
         const std::string path = std::string(temp) + "remvana-cli-report.txt";
         setAuditReportPathChooser(
             [&](HWND, const std::string&) { return std::optional<std::string>(path); });
-        testing::clickControl(form().SavetofileAdvToolButton);
+        testing::clickControl(controlOf(form(), layout::kSavetofileButtonId));
         std::string text = testing::readFile(path);
         DeleteFileA(path.c_str());
         return text;
@@ -128,7 +128,7 @@ TEST_F(CommandLine, ListPrintsWhatTheWindowListsInItsOrder) {
         ASSERT_NE(std::string::npos, bar) << line;
         names.push_back(line.substr(bar + 3));
     }
-    EXPECT_EQ(testing::listColumnTexts(form().AdvListView, 0), names);
+    EXPECT_EQ(testing::listColumnTexts(controlOf(form(), layout::kListViewId), 0), names);
     // Whole lines only, the first one included.
     const std::string lines = "\r\n" + child.out;
     const auto lineOf = [&](const std::string& line) { return lines.find("\r\n" + line + "\r\n"); };

@@ -9,8 +9,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "app/layout.h"
+#include "app/resize_rules.h"
+#include "app/scaled_layout.h"
 #include "list_view_probe.h"
 #include "machine_keys.h"
 #include "platform/win32/canvas_gdi.h"
@@ -38,50 +41,105 @@ Rect at(int left, int top, int width, int height) {
     return {left, top, left + width, top + height};
 }
 
+// The tool bar's and the details pane's controls where their tables place them at `dpi`: a
+// button anchored left at its placement, one anchored right at its placement's top and size
+// and the resize rule's distance from the edge it keeps; a link at its placement's left (or
+// left of it, just enough to show whole), its top there unless it follows the pane's bottom;
+// the details label at the table's left and top.
+void expectPlacedFromTables(T_mainForm& form, int dpi) {
+    const int outerWidth = windowRectOf(form.hwnd()).width();
+    std::vector<int> rightWidths;
+    for (const ButtonRow& row : ToolBarPane::buttonTable())
+        if (row.anchor == Anchor::Right)
+            rightWidths.push_back(placedAt(*row.placement, dpi).width());
+    const std::vector<int> rightLefts = rightAnchoredLefts(outerWidth, rightWidths, dpi);
+    std::size_t nextRight = 0;
+    for (const ButtonRow& row : ToolBarPane::buttonTable()) {
+        const Rect table = placedAt(*row.placement, dpi);
+        const Rect now = placeOf(controlOf(form, row.placement->id));
+        const int left = row.anchor == Anchor::Left ? table.left : rightLefts[nextRight++];
+        EXPECT_EQ((Rect{left, table.top, left + table.width(), table.bottom}), now)
+            << row.placement->caption << " at " << dpi;
+    }
+    const Size pane = clientSizeOf(controlOf(form, layout::kRightPanelId));
+    for (const ButtonRow& row : DetailsPane::buttonTable()) {
+        const Rect table = placedAt(*row.placement, dpi);
+        const int left = rightAdvPanelResize(pane, table.width(), dpi).modifyPropertiesLeft;
+        EXPECT_EQ((Rect{left, table.top, left + table.width(), table.bottom}),
+                  placeOf(controlOf(form, row.placement->id)))
+            << row.placement->caption << " at " << dpi;
+    }
+    const LinkTops bottomTops = linkTopsFor(pane.cy, dpi);
+    for (const DetailsPane::LinkRow& row : DetailsPane::linkTable()) {
+        const Point table = placedAt(*row.placement, dpi);
+        const Rect now = placeOf(controlOf(form, row.placement->id));
+        const int left = row.bottomTop ? linkLeftWithin(table.x, now.width(), pane.cx) : table.x;
+        const int top = row.bottomTop ? bottomTops.*row.bottomTop : table.y;
+        EXPECT_EQ((Point{left, top}), (Point{now.left, now.top}))
+            << row.placement->caption << " at " << dpi;
+    }
+    const Rect label = placeOf(controlOf(form, layout::kParamLabelId));
+    const Rect table = creationLayout(dpi).paramLabel;
+    EXPECT_EQ((Point{table.left, table.top}), (Point{label.left, label.top})) << dpi;
+}
+
 // The controls where 144 DPI puts them: the figures of 96 times 1.5, as MulDiv rounds.
 void expectLaidOutAt144(T_mainForm& form) {
-    EXPECT_EQ(at(6, 9, 171, 33), placeOf(form.RemoveAdvToolButton));
-    EXPECT_EQ(50, placeOf(form.TopAdvPanel).height());
-    EXPECT_EQ(29, placeOf(form.AdvOfficeStatusBar).height());
-    EXPECT_EQ(3, placeOf(form.Splitter).width());
+    expectPlacedFromTables(form, 144);
+    EXPECT_EQ(50, placeOf(controlOf(form, layout::kTopPanelId)).height());
+    EXPECT_EQ(29, placeOf(controlOf(form, layout::kStatusBarId)).height());
+    EXPECT_EQ(3, placeOf(controlOf(form, layout::kSplitterId)).width());
     // The list pane keeps 461 (307 at 96) pixels less than the window's width.
-    EXPECT_EQ(windowRectOf(form.hwnd()).width() - 461, placeOf(form.LeftPanel).width());
-    EXPECT_EQ(at(5, 5, placeOf(form.LeftPanel).width() - 10, 29), placeOf(form.FilterEdit));
-    EXPECT_EQ(39, placeOf(form.AdvListView).top);
-    EXPECT_EQ((Point{11, 44}),
-              (Point{placeOf(form.ParamLabel).left, placeOf(form.ParamLabel).top}));
+    EXPECT_EQ(windowRectOf(form.hwnd()).width() - 461,
+              placeOf(controlOf(form, layout::kLeftPanelId)).width());
+    EXPECT_EQ(at(5, 5, placeOf(controlOf(form, layout::kLeftPanelId)).width() - 10, 29),
+              placeOf(controlOf(form, layout::kFilterEditId)));
+    EXPECT_EQ(39, placeOf(controlOf(form, layout::kListViewId)).top);
     int rights[2] = {};
-    SendMessageA(form.AdvOfficeStatusBar, SB_GETPARTS, 2, reinterpret_cast<LPARAM>(rights));
+    SendMessageA(controlOf(form, layout::kStatusBarId), SB_GETPARTS, 2,
+                 reinterpret_cast<LPARAM>(rights));
     EXPECT_EQ(150, rights[0]);
-    EXPECT_EQ(48, imageSizeOf(form.SmallImageList));
-    EXPECT_EQ(24, imageSizeOf(form.LabelImageList));
-    EXPECT_EQ(-17, fontHeightOf(form.AdvListView));
+    EXPECT_EQ(48, imageSizeOf(form.programs().rowImages()));
+    EXPECT_EQ(24, imageSizeOf(form.details().labelImages()));
+    EXPECT_EQ(-17, fontHeightOf(controlOf(form, layout::kListViewId)));
     // The link fits its text in the larger font: taller than its 13 pixels at 96.
-    EXPECT_GE(placeOf(form.SiteLabel).height(), 19);
-    for (HWND link : {form.SiteLabel, form.SuggestLabel, form.MailToLabel})
-        EXPECT_LE(placeOf(link).right, placeOf(form.RightAdvPanel).width()) << windowText(link);
+    EXPECT_GE(placeOf(controlOf(form, layout::kSiteLabelId)).height(), 19);
 }
 
 using DisplayScale = MainWindowFixture;
 
+TEST_F(DisplayScale, AtCreationThePanesArePlacedFromTheirTables) {
+    openWindow();
+    ASSERT_EQ(96, layoutDpi(window()));
+    EXPECT_EQ(883, windowRectOf(window()).width());
+    EXPECT_EQ(677, windowRectOf(window()).height());
+    // What the rules make of the tables at the creation size.
+    EXPECT_EQ(754, placeOf(controlOf(form(), layout::kSavetofileButtonId)).left);
+    EXPECT_EQ(635, placeOf(controlOf(form(), layout::kRefreshButtonId)).left);
+    EXPECT_EQ(576, placeOf(controlOf(form(), layout::kLeftPanelId)).width());
+    EXPECT_EQ(19, placeOf(controlOf(form(), layout::kStatusBarId)).height());
+    EXPECT_EQ(33, placeOf(controlOf(form(), layout::kTopPanelId)).height());
+    expectPlacedFromTables(form(), 96);
+}
+
 TEST_F(DisplayScale, DpiChangedTakesTheSuggestedRectangleAndLaysTheWindowOutAgain) {
     openWindow();
     ASSERT_EQ(96, layoutDpi(window()));
-    const HIMAGELIST rowImages = form().SmallImageList;
+    const HIMAGELIST rowImages = form().programs().rowImages();
     RECT suggested{5, 30, 5 + 1270, 30 + 900}; // no narrower than the 1268 of 144
     SendMessageA(window(), WM_DPICHANGED, MAKEWPARAM(144, 144),
                  reinterpret_cast<LPARAM>(&suggested));
     pumpMessages(50);
     EXPECT_EQ(toRect(suggested), windowRectOf(window()));
-    EXPECT_NE(rowImages, form().SmallImageList);
+    EXPECT_NE(rowImages, form().programs().rowImages());
     expectLaidOutAt144(form());
 
     // And back: the window at 96 is the one it was.
     RECT back{5, 30, 5 + layout::kWindowWidth, 30 + layout::kWindowHeight};
     SendMessageA(window(), WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&back));
     pumpMessages(50);
-    EXPECT_EQ(at(4, 6, 114, 22), placeOf(form().RemoveAdvToolButton));
-    EXPECT_EQ(-11, fontHeightOf(form().AdvListView));
+    expectPlacedFromTables(form(), 96);
+    EXPECT_EQ(-11, fontHeightOf(controlOf(form(), layout::kListViewId)));
 }
 
 // Runs only in the child process the next test starts at 144 DPI (which also removes the
@@ -99,7 +157,9 @@ TEST_F(DisplayScale, DISABLED_WindowAt144Dpi) {
     EXPECT_EQ(144, windowDpi(window()));
     expectLaidOutAt144(form());
     selectRow(kCaptions[1]);
-    EXPECT_GT(listItemImage(form().AdvListView, listRowOf(form().AdvListView, kCaptions[1])), 0);
+    EXPECT_GT(listItemImage(controlOf(form(), layout::kListViewId),
+                            listRowOf(controlOf(form(), layout::kListViewId), kCaptions[1])),
+              0);
     EXPECT_FALSE(saveScreenshot(window(), "main_window_144dpi").empty());
 }
 

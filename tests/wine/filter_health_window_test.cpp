@@ -85,7 +85,7 @@ class FilterAndHealth : public testing::MainWindowFixture {
         form().FormShortcut(msg);
         testing::pumpMessages(10);
     }
-    HWND list() { return form().AdvListView; }
+    HWND list() { return controlOf(form(), layout::kListViewId); }
     std::vector<std::string> rows() { return testing::listColumnTexts(list(), 0); }
     std::string count() { return form().statusText(1); }
     // Screen pixels of a row's name in the list's normal text colour and in grey.
@@ -127,9 +127,9 @@ TEST_F(FilterAndHealth, TypingNarrowsTheListInItsOrderAndTheCountRefreshKeepsIt)
     EXPECT_EQ("3 of " + std::to_string(all) + " programs available for uninstall", count());
     // The selected row still matches: it stays selected with its buttons.
     EXPECT_EQ(0, ListView_GetNextItem(list(), -1, LVNI_SELECTED));
-    EXPECT_TRUE(IsWindowEnabled(form().DeleteEntryAdvToolButton));
+    EXPECT_TRUE(IsWindowEnabled(controlOf(form(), layout::kDeleteEntryButtonId)));
 
-    testing::clickControl(form().RefreshAdvToolButton);
+    testing::clickControl(controlOf(form(), layout::kRefreshButtonId));
     testing::pumpMessages(50);
     EXPECT_EQ(3u, rows().size());
     EXPECT_EQ("3 of " + std::to_string(all) + " programs available for uninstall", count());
@@ -139,9 +139,9 @@ TEST_F(FilterAndHealth, TypingNarrowsTheListInItsOrderAndTheCountRefreshKeepsIt)
     EXPECT_EQ((std::vector<std::string>{"Zeta Tool"}), rows());
     type("x"); // nothing matches: the selection goes, as after a refresh
     EXPECT_TRUE(rows().empty());
-    EXPECT_FALSE(IsWindowEnabled(form().DeleteEntryAdvToolButton));
+    EXPECT_FALSE(IsWindowEnabled(controlOf(form(), layout::kDeleteEntryButtonId)));
     EXPECT_EQ(std::string(kPropertiesHeadingLine),
-              TParamLabel::fromHandle(form().ParamLabel)->htmlLine(0));
+              TParamLabel::fromHandle(controlOf(form(), layout::kParamLabelId))->htmlLine(0));
 
     key(list(), VK_F3);
     EXPECT_EQ(edit, GetFocus());
@@ -169,7 +169,7 @@ TEST_F(FilterAndHealth, AMissingUninstallerGreysTheRowWithATipAndAMarkInTheDetai
     SetCursorPos(screen.x, screen.y);
     SendMessageA(list(), WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
     testing::pumpMessages(1500);
-    HWND tip = form().ProgramList->tipWindow();
+    HWND tip = form().programs().list().tipWindow();
     EXPECT_TRUE(IsWindowVisible(tip));
     char text[256] = {};
     TTTOOLINFOA tool{};
@@ -182,21 +182,22 @@ TEST_F(FilterAndHealth, AMissingUninstallerGreysTheRowWithATipAndAMarkInTheDetai
     // the whole one.
     EXPECT_EQ(0u, kMissingTip.find(text));
     EXPECT_GE(std::string(text).size(), 80u);
-    EXPECT_EQ(kMissingTip, form().ProgramList->tipText());
+    EXPECT_EQ(kMissingTip, form().programs().list().tipText());
     SetCursorPos(0, 0);
 
     type("o"); // a filter leaves greyed rows grey
     EXPECT_GT(namePixels("Qz Other").second, 0);
     testing::saveScreenshot(window(), "filter-greyed-row");
     selectRow("Qz Other");
-    EXPECT_NE(std::string::npos,
-              TParamLabel::fromHandle(form().ParamLabel)->htmlLine(0).find(kMissingTip));
+    EXPECT_NE(std::string::npos, TParamLabel::fromHandle(controlOf(form(), layout::kParamLabelId))
+                                     ->htmlLine(0)
+                                     .find(kMissingTip));
     testing::saveScreenshot(window(), "filter-health-details");
 }
 
 TEST_F(FilterAndHealth, TheInstallLocationLinkOpensTheFolderThroughTheShell) {
     selectRow("Qzflt Alpha");
-    TParamLabel* label = TParamLabel::fromHandle(form().ParamLabel);
+    TParamLabel* label = TParamLabel::fromHandle(controlOf(form(), layout::kParamLabelId));
     const int number = ParamAnchorIndex(label->markupText(), "InstallLocation") + 1;
     const std::optional<Rect> r = label->anchorRectOf(number);
     ASSERT_TRUE(r.has_value());
@@ -212,11 +213,11 @@ TEST_F(FilterAndHealth, TheInstallLocationLinkOpensTheFolderThroughTheShell) {
 // click sent straight to the handler opens nothing.
 TEST_F(FilterAndHealth, AnInstallLocationNamingABatchFileIsNoLinkAndDoesNotRun) {
     selectRow("Zeta Tool");
-    TParamLabel* label = TParamLabel::fromHandle(form().ParamLabel);
+    TParamLabel* label = TParamLabel::fromHandle(controlOf(form(), layout::kParamLabelId));
     EXPECT_EQ(-1, ParamAnchorIndex(label->markupText(), "InstallLocation"));
     EXPECT_NE(std::string::npos, label->htmlLine(0).find("remvana_marker.bat"));
     std::string value;
-    form().ParamLabelParamClick(form().ParamLabel, "InstallLocation", value);
+    form().ParamLabelParamClick(controlOf(form(), layout::kParamLabelId), "InstallLocation", value);
     testing::pumpMessages(10);
     EXPECT_TRUE(recordingShell.opened.empty());
     Win32Shell real;

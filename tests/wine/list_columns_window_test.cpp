@@ -75,8 +75,10 @@ class ListColumnsWindow : public MainWindowFixture {
     // The cells of the list's column `column` for each seeded program, top row first.
     std::vector<std::string> versionsShown(int column) {
         std::vector<std::string> versions;
-        const std::vector<std::string> names = listColumnTexts(form().AdvListView, 0);
-        const std::vector<std::string> cells = listColumnTexts(form().AdvListView, column);
+        const std::vector<std::string> names =
+            listColumnTexts(controlOf(form(), layout::kListViewId), 0);
+        const std::vector<std::string> cells =
+            listColumnTexts(controlOf(form(), layout::kListViewId), column);
         for (std::size_t i = 0; i < names.size() && i < cells.size(); ++i)
             if (names[i].rfind("Cols ", 0) == 0) versions.push_back(cells[i]);
         return versions;
@@ -85,7 +87,7 @@ class ListColumnsWindow : public MainWindowFixture {
 
 TEST_F(ListColumnsWindow, TheHeaderMenuAddsAColumnThatStaysAfterARestartAndSorts) {
     openWindow();
-    HWND header = listHeader(form().AdvListView);
+    HWND header = listHeader(controlOf(form(), layout::kListViewId));
     ASSERT_EQ(4, headerCount(header));
     {
         MenuAnswerer answer("Version");
@@ -107,10 +109,10 @@ TEST_F(ListColumnsWindow, TheHeaderMenuAddsAColumnThatStaysAfterARestartAndSorts
 
     closeWindow();
     openWindow();
-    header = listHeader(form().AdvListView);
+    header = listHeader(controlOf(form(), layout::kListViewId));
     ASSERT_EQ(5, headerCount(header));
     EXPECT_EQ("Version", headerCaption(header, 4));
-    clickListHeader(form().AdvListView, 4);
+    clickListHeader(controlOf(form(), layout::kListViewId), 4);
     EXPECT_EQ((std::vector<std::string>{"1.9", "1.10", "2.0", "2.0 beta"}), versionsShown(4));
 }
 

@@ -87,9 +87,11 @@ class MainFormActions : public testing::MainWindowFixture {
     }
 
     std::vector<std::string> rowCaptions() {
-        return testing::listColumnTexts(form().AdvListView, 0);
+        return testing::listColumnTexts(controlOf(form(), layout::kListViewId), 0);
     }
-    int selectedRow() { return ListView_GetNextItem(form().AdvListView, -1, LVNI_SELECTED); }
+    int selectedRow() {
+        return ListView_GetNextItem(controlOf(form(), layout::kListViewId), -1, LVNI_SELECTED);
+    }
     void click(HWND button) {
         ASSERT_TRUE(IsWindowEnabled(button));
         testing::clickControl(button);
@@ -111,7 +113,7 @@ TEST_F(MainFormActions, DeleteEntryWithOkRemovesTheSubtreeAndRefreshes) {
     selectRow("Act Alpha");
 
     testing::DialogAnswerer user("Confirm", IDOK);
-    ASSERT_NO_FATAL_FAILURE(click(form().DeleteEntryAdvToolButton));
+    ASSERT_NO_FATAL_FAILURE(click(controlOf(form(), layout::kDeleteEntryButtonId)));
     ASSERT_TRUE(user.answered());
     EXPECT_EQ(kConfirmation, user.messageText());
     EXPECT_TRUE(user.hadButton(IDOK));
@@ -125,7 +127,7 @@ TEST_F(MainFormActions, DeleteEntryWithOkRemovesTheSubtreeAndRefreshes) {
     EXPECT_EQ(countOf(rowsBefore - 1), countText());
     // The refresh leaves no row selected and the entry buttons off.
     EXPECT_EQ(-1, selectedRow());
-    EXPECT_FALSE(IsWindowEnabled(form().DeleteEntryAdvToolButton));
+    EXPECT_FALSE(IsWindowEnabled(controlOf(form(), layout::kDeleteEntryButtonId)));
     EXPECT_TRUE(errors.empty());
 }
 
@@ -135,7 +137,7 @@ TEST_F(MainFormActions, DeleteEntryWithCancelChangesNothing) {
     selectRow("Act Alpha");
 
     testing::DialogAnswerer user("Confirm", IDCANCEL);
-    ASSERT_NO_FATAL_FAILURE(click(form().DeleteEntryAdvToolButton));
+    ASSERT_NO_FATAL_FAILURE(click(controlOf(form(), layout::kDeleteEntryButtonId)));
     ASSERT_TRUE(user.answered());
 
     EXPECT_TRUE(machineKeyExists(kStore + kAlphaKey + "\\Components\\Core"));
@@ -159,12 +161,12 @@ TEST_F(MainFormActions, ADeletionTheRegistryRefusesSaysSoAndTheEntryStays) {
     files.afterWrite = [] {
         testing::setMachineSecurity(kStore + kAlphaKey + "\\Components", "D:P(A;;0x60001;;;WD)");
     };
-    testing::clickControl(form().RefreshAdvToolButton);
+    testing::clickControl(controlOf(form(), layout::kRefreshButtonId));
     EXPECT_GE(rowOf("Act Beta"), 0); // a store that cannot be written is still listed
     selectRow("Act Alpha");
 
     testing::DialogAnswerer user("Confirm", IDOK);
-    ASSERT_NO_FATAL_FAILURE(click(form().DeleteEntryAdvToolButton));
+    ASSERT_NO_FATAL_FAILURE(click(controlOf(form(), layout::kDeleteEntryButtonId)));
     ASSERT_TRUE(user.answered());
     ASSERT_EQ(1u, errors.size());
     const std::string said = "The entry \"" + kAlphaKey + "\" was only partly removed";
@@ -176,9 +178,9 @@ TEST_F(MainFormActions, ADeletionTheRegistryRefusesSaysSoAndTheEntryStays) {
 TEST_F(MainFormActions, ARemoveWhoseProgramIsMissingSaysWhy) {
     const std::string missing = "C:\\nowhere\\missing-uninstaller.exe /S";
     ASSERT_TRUE(testing::setMachineString(kStore + kBetaKey, "UninstallString", missing));
-    testing::clickControl(form().RefreshAdvToolButton);
+    testing::clickControl(controlOf(form(), layout::kRefreshButtonId));
     selectRow("Act Beta");
-    ASSERT_NO_FATAL_FAILURE(click(form().RemoveAdvToolButton));
+    ASSERT_NO_FATAL_FAILURE(click(controlOf(form(), layout::kRemoveButtonId)));
     ASSERT_EQ(1u, errors.size());
     const std::string said = "Cannot start \"" + missing + "\". ";
     EXPECT_EQ(said, errors[0].substr(0, said.size())) << errors[0];
@@ -188,7 +190,7 @@ TEST_F(MainFormActions, ARemoveWhoseProgramIsMissingSaysWhy) {
 TEST_F(MainFormActions, RemoveStartsTheUninstallCommandAndLeavesTheList) {
     const auto rowsBefore = rowCaptions();
     selectRow("Act Alpha");
-    ASSERT_NO_FATAL_FAILURE(click(form().RemoveAdvToolButton));
+    ASSERT_NO_FATAL_FAILURE(click(controlOf(form(), layout::kRemoveButtonId)));
 
     const std::string recorded = testing::waitForFile(recordFile);
     // Exactly as registered: quotes kept, %TEMP% not expanded.
@@ -196,17 +198,17 @@ TEST_F(MainFormActions, RemoveStartsTheUninstallCommandAndLeavesTheList) {
     EXPECT_TRUE(machineKeyExists(kStore + kAlphaKey));
     EXPECT_EQ(rowsBefore, rowCaptions());
     EXPECT_EQ(rowOf("Act Alpha"), selectedRow()) << "no refresh: the selection stays";
-    EXPECT_TRUE(IsWindowEnabled(form().RemoveAdvToolButton));
+    EXPECT_TRUE(IsWindowEnabled(controlOf(form(), layout::kRemoveButtonId)));
 }
 
 TEST_F(MainFormActions, ChangeAndRepairHandTheirCommandLinesToTheSystem) {
     ASSERT_TRUE(testing::setMachineString(kStore + kBetaKey, "ModifyPath", "beta.exe /modify"));
     ASSERT_TRUE(testing::setMachineString(kStore + kBetaKey, "InstallSource", "C:\\Setup\\"));
-    testing::clickControl(form().RefreshAdvToolButton);
+    testing::clickControl(controlOf(form(), layout::kRefreshButtonId));
     testShell.recordCommands = true;
     selectRow("Act Beta");
-    ASSERT_NO_FATAL_FAILURE(click(form().ChangeAdvToolButton));
-    ASSERT_NO_FATAL_FAILURE(click(form().RepairAdvToolButton));
+    ASSERT_NO_FATAL_FAILURE(click(controlOf(form(), layout::kChangeButtonId)));
+    ASSERT_NO_FATAL_FAILURE(click(controlOf(form(), layout::kRepairButtonId)));
     EXPECT_EQ(
         (std::vector<std::string>{"beta.exe /modify @5", "MsiExec.exe /f " + kBetaKey + " @5"}),
         testShell.started);
@@ -220,7 +222,7 @@ TEST_F(MainFormActions, SaveToFileWritesTheReportThroughTheDialog) {
     GetCurrentDirectoryA(MAX_PATH, workingFolder);
     // The dialog adds the default extension to a name typed without one.
     testing::DialogAnswerer user("Save Software Audit Report", IDOK, "audit");
-    ASSERT_NO_FATAL_FAILURE(click(form().SavetofileAdvToolButton));
+    ASSERT_NO_FATAL_FAILURE(click(controlOf(form(), layout::kSavetofileButtonId)));
     ASSERT_TRUE(user.answered());
     EXPECT_EQ(testShell.documents, user.folderPath());
     // Later command lines are not looked up in the report's folder.
@@ -242,7 +244,7 @@ TEST_F(MainFormActions, SaveToFileWritesTheReportThroughTheDialog) {
 
 TEST_F(MainFormActions, CancellingTheSaveDialogWritesNothing) {
     testing::DialogAnswerer user("Save Software Audit Report", IDCANCEL, "audit");
-    ASSERT_NO_FATAL_FAILURE(click(form().SavetofileAdvToolButton));
+    ASSERT_NO_FATAL_FAILURE(click(controlOf(form(), layout::kSavetofileButtonId)));
     ASSERT_TRUE(user.answered());
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES,
               GetFileAttributesA((testShell.documents + "\\audit.txt").c_str()));
@@ -253,7 +255,7 @@ TEST_F(MainFormActions, AReportThatCannotBeCreatedIsShownAsAnError) {
     const std::string path = testShell.documents + "\\missing\\unwritable.txt";
     setAuditReportPathChooser(
         [&](HWND, const std::string&) { return std::optional<std::string>(path); });
-    ASSERT_NO_FATAL_FAILURE(click(form().SavetofileAdvToolButton));
+    ASSERT_NO_FATAL_FAILURE(click(controlOf(form(), layout::kSavetofileButtonId)));
     ASSERT_EQ(1u, errors.size());
     const std::string prefix = "Cannot create file \"" + path + "\". ";
     EXPECT_EQ(prefix, errors[0].substr(0, prefix.size()));
@@ -262,7 +264,8 @@ TEST_F(MainFormActions, AReportThatCannotBeCreatedIsShownAsAnError) {
 
 TEST_F(MainFormActions, LinkLabelsOpenTheirTargets) {
     for (HWND label :
-         {form().SiteLabel, form().MailToLabel, form().SuggestLabel, form().StartupLabel})
+         {controlOf(form(), layout::kSiteLabelId), controlOf(form(), layout::kMailToLabelId),
+          controlOf(form(), layout::kSuggestLabelId), controlOf(form(), layout::kStartupLabelId)})
         testing::clickControl(label);
     EXPECT_EQ((std::vector<std::string>{"http://www.kelvane.example/remvana/",
                                         "mailto:support@kelvane.example",

@@ -36,7 +36,7 @@ class DetailsPane : public testing::MainWindowFixture {
         ASSERT_TRUE(testing::setMachineNumber(testing::kUninstallStore + kFullKey, "NoModify", 1));
         setValue(kBareKey, "DisplayName", "Det R&D <beta>");
         openWindow();
-        label = TParamLabel::fromHandle(form().ParamLabel);
+        label = TParamLabel::fromHandle(controlOf(form(), layout::kParamLabelId));
         ASSERT_NE(nullptr, label);
     }
     void TearDown() override {
@@ -52,10 +52,13 @@ class DetailsPane : public testing::MainWindowFixture {
 
 TEST_F(DetailsPane, BeforeAnySelectionTheLabelShowsTheHeadingAndButtonsAreOff) {
     EXPECT_EQ(kHeading, label->htmlLine(0));
-    EXPECT_EQ(std::string(TParamLabel::kClassName), testing::classNameOf(form().ParamLabel));
+    EXPECT_EQ(std::string(TParamLabel::kClassName),
+              testing::classNameOf(controlOf(form(), layout::kParamLabelId)));
     for (HWND button :
-         {form().RemoveAdvToolButton, form().ChangeAdvToolButton, form().RepairAdvToolButton,
-          form().DeleteEntryAdvToolButton, form().ModifyPropertiesAdvToolButton})
+         {controlOf(form(), layout::kRemoveButtonId), controlOf(form(), layout::kChangeButtonId),
+          controlOf(form(), layout::kRepairButtonId),
+          controlOf(form(), layout::kDeleteEntryButtonId),
+          controlOf(form(), layout::kModifyPropertiesButtonId)})
         EXPECT_FALSE(enabled(button));
 }
 
@@ -81,11 +84,11 @@ TEST_F(DetailsPane, SelectingAProgramShowsEveryPropertyAndEnablesWhatItRegistere
                   "Entry removes the leftover registration</font><br>"
                   "<B>Uninstall Command</B> : C:\\Full\\uninstall.exe<br>",
               label->htmlLine(0));
-    EXPECT_TRUE(enabled(form().DeleteEntryAdvToolButton));
-    EXPECT_TRUE(enabled(form().RemoveAdvToolButton));
-    EXPECT_FALSE(enabled(form().ChangeAdvToolButton)); // NoModify is 1
-    EXPECT_TRUE(enabled(form().RepairAdvToolButton));
-    EXPECT_FALSE(enabled(form().ModifyPropertiesAdvToolButton));
+    EXPECT_TRUE(enabled(controlOf(form(), layout::kDeleteEntryButtonId)));
+    EXPECT_TRUE(enabled(controlOf(form(), layout::kRemoveButtonId)));
+    EXPECT_FALSE(enabled(controlOf(form(), layout::kChangeButtonId))); // NoModify is 1
+    EXPECT_TRUE(enabled(controlOf(form(), layout::kRepairButtonId)));
+    EXPECT_FALSE(enabled(controlOf(form(), layout::kModifyPropertiesButtonId)));
 
     // The label lays out seven anchors, the first under the mouse where it is drawn.
     std::optional<Rect> first = label->anchorRectOf(1);
@@ -97,7 +100,8 @@ TEST_F(DetailsPane, SelectingAProgramShowsEveryPropertyAndEnablesWhatItRegistere
     EXPECT_TRUE(label->anchorRectOf(7).has_value());
     EXPECT_FALSE(label->anchorRectOf(8).has_value());
 
-    std::string shot = testing::saveScreenshot(form().RightAdvPanel, "details_pane_full");
+    std::string shot =
+        testing::saveScreenshot(controlOf(form(), layout::kRightPanelId), "details_pane_full");
     EXPECT_FALSE(shot.empty());
 }
 
@@ -108,11 +112,13 @@ TEST_F(DetailsPane, AValueWithMarkupCharactersIsShownEscapedAndButtonsFollowTheE
                   "&lt;beta&gt;</A><br><br>Registered for: all users (64-bit)<br>Key: " +
                   kBareKey + "<br>",
               label->htmlLine(0));
-    EXPECT_TRUE(enabled(form().DeleteEntryAdvToolButton));
-    EXPECT_FALSE(enabled(form().RemoveAdvToolButton));
-    EXPECT_TRUE(enabled(form().ChangeAdvToolButton)); // NoModify absent reads 0
-    EXPECT_FALSE(enabled(form().RepairAdvToolButton));
-    EXPECT_FALSE(testing::saveScreenshot(form().RightAdvPanel, "details_pane_escaped").empty());
+    EXPECT_TRUE(enabled(controlOf(form(), layout::kDeleteEntryButtonId)));
+    EXPECT_FALSE(enabled(controlOf(form(), layout::kRemoveButtonId)));
+    EXPECT_TRUE(enabled(controlOf(form(), layout::kChangeButtonId))); // NoModify absent reads 0
+    EXPECT_FALSE(enabled(controlOf(form(), layout::kRepairButtonId)));
+    EXPECT_FALSE(
+        testing::saveScreenshot(controlOf(form(), layout::kRightPanelId), "details_pane_escaped")
+            .empty());
 }
 
 TEST_F(DetailsPane, MovingAndDroppingTheSelection) {
@@ -120,16 +126,16 @@ TEST_F(DetailsPane, MovingAndDroppingTheSelection) {
     selectRow("Det R&D <beta>");
     const std::string bareMarkup = label->htmlLine(0);
     EXPECT_NE(std::string::npos, bareMarkup.find("Det R&amp;D"));
-    EXPECT_FALSE(enabled(form().RemoveAdvToolButton));
-    EXPECT_FALSE(enabled(form().RepairAdvToolButton));
+    EXPECT_FALSE(enabled(controlOf(form(), layout::kRemoveButtonId)));
+    EXPECT_FALSE(enabled(controlOf(form(), layout::kRepairButtonId)));
 
     // Dropping the selection disables four buttons but keeps the markup and Delete Entry.
     const int row = rowOf("Det R&D <beta>");
-    ListView_SetItemState(form().AdvListView, row, 0, LVIS_SELECTED);
+    ListView_SetItemState(controlOf(form(), layout::kListViewId), row, 0, LVIS_SELECTED);
     testing::pumpMessages(20);
     EXPECT_EQ(bareMarkup, label->htmlLine(0));
-    EXPECT_FALSE(enabled(form().ChangeAdvToolButton));
-    EXPECT_TRUE(enabled(form().DeleteEntryAdvToolButton));
+    EXPECT_FALSE(enabled(controlOf(form(), layout::kChangeButtonId)));
+    EXPECT_TRUE(enabled(controlOf(form(), layout::kDeleteEntryButtonId)));
 }
 
 } // namespace

@@ -89,7 +89,7 @@ class PropertyEditing : public testing::MainWindowFixture {
         setValue(kAlphaKey, "Contact", "old");
         setValue(kBetaKey, "DisplayName", "Edit Beta");
         openWindow();
-        label = TParamLabel::fromHandle(form().ParamLabel);
+        label = TParamLabel::fromHandle(controlOf(form(), layout::kParamLabelId));
         ASSERT_NE(nullptr, label);
         // Listen to the label's commits, handing each on to the window's own handler.
         auto windowHandler = label->events().OnParamEditDone;
@@ -139,9 +139,11 @@ class PropertyEditing : public testing::MainWindowFixture {
         typeText(*editor, text);
         pressKey(*editor, VK_RETURN, '\r');
     }
-    bool modifyEnabled() { return IsWindowEnabled(form().ModifyPropertiesAdvToolButton) != FALSE; }
+    bool modifyEnabled() {
+        return IsWindowEnabled(controlOf(form(), layout::kModifyPropertiesButtonId)) != FALSE;
+    }
     void clickModify() {
-        testing::clickControl(form().ModifyPropertiesAdvToolButton);
+        testing::clickControl(controlOf(form(), layout::kModifyPropertiesButtonId));
         testing::pumpMessages(20);
     }
 
@@ -208,7 +210,7 @@ TEST_F(PropertyEditing, ClickingElsewhereCommitsTheTypedText) {
     TPopupEdit* editor = clickAnchor("Contact");
     ASSERT_NE(nullptr, editor);
     typeText(*editor, "Clicked Away");
-    SetFocus(form().AdvListView); // where a click on the list puts the focus
+    SetFocus(controlOf(form(), layout::kListViewId)); // where a click on the list puts the focus
     testing::pumpMessages(10);
     EXPECT_FALSE(editor->visible());
     EXPECT_EQ((std::vector<std::string>{"Contact=Clicked Away"}), commits);

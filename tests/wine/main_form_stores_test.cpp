@@ -81,7 +81,9 @@ class StoresWindow : public testing::MainWindowFixture {
     }
     std::string sizeOf(const std::string& caption) {
         const int row = rowOf(caption);
-        return row < 0 ? "(no row)" : testing::listColumnTexts(form().AdvListView, 1).at(row);
+        return row < 0
+                   ? "(no row)"
+                   : testing::listColumnTexts(controlOf(form(), layout::kListViewId), 1).at(row);
     }
 
     const std::string kKey = "RemvanaStores Same";
@@ -105,7 +107,7 @@ TEST_F(StoresWindow, AnEntryInEachStoreIsListedWithItsOwnUsageRecord) {
     // Modify Properties on the per-user entry writes under the user's hive only.
     selectRow("Stores Mine");
     EXPECT_NE(std::string::npos,
-              TParamLabel::fromHandle(form().ParamLabel)
+              TParamLabel::fromHandle(controlOf(form(), layout::kParamLabelId))
                   ->htmlLine(0)
                   .find("Registered for: this user only<br>Key: " + kKey + "<br>"));
     form().selectedAppInfo()->PendingPublisher = "Mine Corp";
@@ -117,7 +119,7 @@ TEST_F(StoresWindow, AnEntryInEachStoreIsListedWithItsOwnUsageRecord) {
     // Delete Entry on the 32-bit entry removes that key alone.
     selectRow("Stores 32");
     testing::DialogAnswerer user("Confirm", IDOK);
-    testing::clickControl(form().DeleteEntryAdvToolButton);
+    testing::clickControl(controlOf(form(), layout::kDeleteEntryButtonId));
     ASSERT_TRUE(user.answered());
     EXPECT_EQ("(no key)", textAt(kMachine32, kStore + kKey, "DisplayName"));
     EXPECT_EQ("Stores 64", textAt(kMachine64, kStore + kKey, "DisplayName"));

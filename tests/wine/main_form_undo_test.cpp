@@ -119,10 +119,12 @@ class MainFormUndo : public testing::MainWindowFixture {
     }
 
     static std::string state() { return dump(kStoreW + kKeyW) + dump(kUsageW + kKeyW); }
-    std::string undoTip() { return controlTooltip(form().Tooltips, form().UndoAdvToolButton); }
+    std::string undoTip() {
+        return controlTooltip(form().tooltips(), controlOf(form(), layout::kUndoButtonId));
+    }
     void deleteEntry() {
         testing::DialogAnswerer user("Confirm", IDOK);
-        testing::clickControl(form().DeleteEntryAdvToolButton);
+        testing::clickControl(controlOf(form(), layout::kDeleteEntryButtonId));
         ASSERT_TRUE(user.answered());
     }
 
@@ -130,33 +132,34 @@ class MainFormUndo : public testing::MainWindowFixture {
 };
 
 TEST_F(MainFormUndo, DeleteEntryThenUndoRestoresTheWholeEntryByteForByte) {
-    EXPECT_FALSE(IsWindowEnabled(form().UndoAdvToolButton));
+    EXPECT_FALSE(IsWindowEnabled(controlOf(form(), layout::kUndoButtonId)));
     ASSERT_NO_FATAL_FAILURE(deleteEntry());
     EXPECT_EQ("(absent)\n", dump(kStoreW + kKeyW));
     EXPECT_EQ(-1, rowOf(kName));
     ASSERT_EQ(1u, files.backups().size());
-    EXPECT_TRUE(IsWindowEnabled(form().UndoAdvToolButton));
+    EXPECT_TRUE(IsWindowEnabled(controlOf(form(), layout::kUndoButtonId)));
     EXPECT_EQ("Undo: Delete Entry \"" + kName + "\"", undoTip());
     testing::saveScreenshot(window(), "undo_enabled");
 
-    testing::clickControl(form().UndoAdvToolButton);
+    testing::clickControl(controlOf(form(), layout::kUndoButtonId));
     EXPECT_EQ(before, state());
     EXPECT_GE(rowOf(kName), 0);
-    EXPECT_FALSE(IsWindowEnabled(form().UndoAdvToolButton));
+    EXPECT_FALSE(IsWindowEnabled(controlOf(form(), layout::kUndoButtonId)));
     EXPECT_EQ(1u, files.backups().size()) << "the backup stays where the user can find it";
     EXPECT_TRUE(errors.empty());
 }
 
 TEST_F(MainFormUndo, ModifyPropertiesThenUndoPutsBackTheOldValues) {
     std::string publisher = "Changed";
-    form().ParamLabelParamEditDone(form().ParamLabel, "Publisher", publisher);
+    form().ParamLabelParamEditDone(controlOf(form(), layout::kParamLabelId), "Publisher",
+                                   publisher);
     std::string name = "Renamed";
-    form().ParamLabelParamEditDone(form().ParamLabel, "DisplayName", name);
-    testing::clickControl(form().ModifyPropertiesAdvToolButton);
+    form().ParamLabelParamEditDone(controlOf(form(), layout::kParamLabelId), "DisplayName", name);
+    testing::clickControl(controlOf(form(), layout::kModifyPropertiesButtonId));
     ASSERT_NE(before, state());
     EXPECT_EQ("Undo: Modify Properties \"" + kName + "\"", undoTip());
 
-    testing::clickControl(form().UndoAdvToolButton);
+    testing::clickControl(controlOf(form(), layout::kUndoButtonId));
     EXPECT_EQ(before, state());
     EXPECT_GE(rowOf(kName), 0);
     EXPECT_EQ(-1, rowOf("Renamed"));
@@ -178,7 +181,7 @@ TEST_F(MainFormUndo, AnEntryOfThe32BitStoreComesBackInItsOwnView) {
     setText(kStoreW + kKeyW, L"DisplayName", REG_SZ, L"Undo 32", KEY_WOW64_32KEY);
     setText(kStoreW + kKeyW + L"\\Sub", L"V", REG_SZ, L"x", KEY_WOW64_32KEY);
     const std::string twin32 = dump(kStoreW + kKeyW, KEY_WOW64_32KEY);
-    testing::clickControl(form().RefreshAdvToolButton);
+    testing::clickControl(controlOf(form(), layout::kRefreshButtonId));
     selectRow("Undo 32");
     ASSERT_NO_FATAL_FAILURE(deleteEntry());
     EXPECT_EQ("(absent)\n", dump(kStoreW + kKeyW, KEY_WOW64_32KEY));
@@ -191,7 +194,7 @@ TEST_F(MainFormUndo, AnEntryOfThe32BitStoreComesBackInItsOwnView) {
     EXPECT_NE(std::string::npos,
               wide.find("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node\\Microsoft"));
 
-    testing::clickControl(form().UndoAdvToolButton);
+    testing::clickControl(controlOf(form(), layout::kUndoButtonId));
     EXPECT_EQ(twin32, dump(kStoreW + kKeyW, KEY_WOW64_32KEY));
     EXPECT_EQ(before, state());
     EXPECT_TRUE(errors.empty());
@@ -209,7 +212,7 @@ TEST_F(MainFormUndo, ADeletionWhoseBackupCannotBeWrittenDoesNothing) {
                                  "\" could be written. The folder "))
         << errors[0];
     EXPECT_EQ(before, state());
-    EXPECT_FALSE(IsWindowEnabled(form().UndoAdvToolButton));
+    EXPECT_FALSE(IsWindowEnabled(controlOf(form(), layout::kUndoButtonId)));
 }
 
 // A file put where the backup was is not what this run saved: Undo refuses it and writes
@@ -229,26 +232,26 @@ TEST_F(MainFormUndo, AChangedBackupFileIsRefusedByUndoWithNothingWritten) {
         std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
     }
     const std::string deleted = state();
-    testing::clickControl(form().UndoAdvToolButton);
+    testing::clickControl(controlOf(form(), layout::kUndoButtonId));
     ASSERT_EQ(1u, errors.size());
     EXPECT_EQ("The backup \"" + path + "\" was changed since it was written; nothing was restored.",
               errors[0]);
     EXPECT_EQ(deleted, state());
     EXPECT_EQ("(absent)\n", dump(kStoreW + L"RemvanaUndo \"Bets\""));
-    EXPECT_TRUE(IsWindowEnabled(form().UndoAdvToolButton)) << "the step stays";
+    EXPECT_TRUE(IsWindowEnabled(controlOf(form(), layout::kUndoButtonId))) << "the step stays";
 }
 
 TEST_F(MainFormUndo, TheNarrowestWindowStillShowsEveryToolButton) {
-    const Rect undo = testing::placeOf(form().UndoAdvToolButton);
-    const Rect deleteEntry = testing::placeOf(form().DeleteEntryAdvToolButton);
+    const Rect undo = testing::placeOf(controlOf(form(), layout::kUndoButtonId));
+    const Rect deleteEntry = testing::placeOf(controlOf(form(), layout::kDeleteEntryButtonId));
     EXPECT_EQ(deleteEntry.top, undo.top);
     EXPECT_EQ(deleteEntry.width(), undo.width());
     EXPECT_EQ(deleteEntry.height(), undo.height());
     EXPECT_EQ(deleteEntry.right + 4, undo.left);
     resizeWindow(500, 677);
     EXPECT_EQ(layout::kMinWindowWidth, testing::windowRectOf(window()).width());
-    EXPECT_LT(undo.right, testing::placeOf(form().RefreshAdvToolButton).left);
-    EXPECT_EQ(359, testing::placeOf(form().DeleteEntryAdvToolButton).left);
+    EXPECT_LT(undo.right, testing::placeOf(controlOf(form(), layout::kRefreshButtonId)).left);
+    EXPECT_EQ(359, testing::placeOf(controlOf(form(), layout::kDeleteEntryButtonId)).left);
     testing::saveScreenshot(window(), "narrowest_window");
 }
 

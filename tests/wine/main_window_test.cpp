@@ -108,35 +108,44 @@ TEST_F(MainWindow, EveryControlIsARealChildWindowWithItsClassIdAndCaption) {
 
 TEST_F(MainWindow, OnlyRefreshAndSaveStartEnabled) {
     openWindow();
-    EXPECT_FALSE(IsWindowEnabled(form().RemoveAdvToolButton));
-    EXPECT_FALSE(IsWindowEnabled(form().ChangeAdvToolButton));
-    EXPECT_FALSE(IsWindowEnabled(form().RepairAdvToolButton));
-    EXPECT_FALSE(IsWindowEnabled(form().DeleteEntryAdvToolButton));
-    EXPECT_FALSE(IsWindowEnabled(form().ModifyPropertiesAdvToolButton));
-    EXPECT_TRUE(IsWindowEnabled(form().RefreshAdvToolButton));
-    EXPECT_TRUE(IsWindowEnabled(form().SavetofileAdvToolButton));
+    EXPECT_FALSE(IsWindowEnabled(controlOf(form(), layout::kRemoveButtonId)));
+    EXPECT_FALSE(IsWindowEnabled(controlOf(form(), layout::kChangeButtonId)));
+    EXPECT_FALSE(IsWindowEnabled(controlOf(form(), layout::kRepairButtonId)));
+    EXPECT_FALSE(IsWindowEnabled(controlOf(form(), layout::kDeleteEntryButtonId)));
+    EXPECT_FALSE(IsWindowEnabled(controlOf(form(), layout::kModifyPropertiesButtonId)));
+    EXPECT_TRUE(IsWindowEnabled(controlOf(form(), layout::kRefreshButtonId)));
+    EXPECT_TRUE(IsWindowEnabled(controlOf(form(), layout::kSavetofileButtonId)));
 }
 
 TEST_F(MainWindow, LinkLabelsShowTheirTooltipsOnTheOtherHost) {
     using namespace layout;
     openWindow();
-    EXPECT_EQ(kLumvexAddress, controlTooltip(form().Tooltips, form().StartupLabel));
-    EXPECT_EQ(kSiteTooltip, controlTooltip(form().Tooltips, form().SiteLabel));
-    EXPECT_EQ(kSuggestTooltip, controlTooltip(form().Tooltips, form().SuggestLabel));
-    EXPECT_EQ(kMailToTooltip, controlTooltip(form().Tooltips, form().MailToLabel));
+    EXPECT_EQ(kLumvexAddress,
+              controlTooltip(form().tooltips(), controlOf(form(), layout::kStartupLabelId)));
+    EXPECT_EQ(kSiteTooltip,
+              controlTooltip(form().tooltips(), controlOf(form(), layout::kSiteLabelId)));
+    EXPECT_EQ(kSuggestTooltip,
+              controlTooltip(form().tooltips(), controlOf(form(), layout::kSuggestLabelId)));
+    EXPECT_EQ(kMailToTooltip,
+              controlTooltip(form().tooltips(), controlOf(form(), layout::kMailToLabelId)));
     // Labels size themselves to their text: one line of the 11-pixel font.
-    for (HWND label : {form().StartupLabel, form().SiteLabel, form().MailToLabel}) {
+    for (HWND label :
+         {controlOf(form(), layout::kStartupLabelId), controlOf(form(), layout::kSiteLabelId),
+          controlOf(form(), layout::kMailToLabelId)}) {
         EXPECT_GT(placeOf(label).width(), 60);
         EXPECT_GE(placeOf(label).height(), 11);
         EXPECT_LE(placeOf(label).height(), 14);
     }
-    EXPECT_GT(placeOf(form().SuggestLabel).width(), placeOf(form().SiteLabel).width());
+    EXPECT_GT(placeOf(controlOf(form(), layout::kSuggestLabelId)).width(),
+              placeOf(controlOf(form(), layout::kSiteLabelId)).width());
     // Links point with the hand.
     const auto hand = reinterpret_cast<LONG_PTR>(LoadCursor(nullptr, IDC_HAND));
     for (HWND label :
-         {form().StartupLabel, form().SiteLabel, form().SuggestLabel, form().MailToLabel})
+         {controlOf(form(), layout::kStartupLabelId), controlOf(form(), layout::kSiteLabelId),
+          controlOf(form(), layout::kSuggestLabelId), controlOf(form(), layout::kMailToLabelId)})
         EXPECT_EQ(hand, static_cast<LONG_PTR>(GetClassLongPtrA(label, GCLP_HCURSOR)));
-    EXPECT_GT(placeOf(form().SiteLabel).width(), placeOf(form().StartupLabel).width());
+    EXPECT_GT(placeOf(controlOf(form(), layout::kSiteLabelId)).width(),
+              placeOf(controlOf(form(), layout::kStartupLabelId)).width());
 }
 
 TEST_F(MainWindow, WithoutLanguageTheCaptionAndVersionTextShowAndNothingIsStored) {
@@ -258,91 +267,79 @@ TEST_F(MainWindow, ComingBackFromAnotherWindowOfTheProgramActivatesAgain) {
     EXPECT_EQ(std::make_pair(DWORD{REG_SZ}, std::string("7")), storedLanguage());
 }
 
-TEST_F(MainWindow, CreationSizeLaysOutAsDesigned) {
-    openWindow();
-    EXPECT_EQ(883, windowRectOf(window()).width());
-    EXPECT_EQ(677, windowRectOf(window()).height());
-    EXPECT_EQ(754, placeOf(form().SavetofileAdvToolButton).left);
-    EXPECT_EQ(635, placeOf(form().RefreshAdvToolButton).left);
-    EXPECT_EQ(576, placeOf(form().LeftPanel).width());
-    EXPECT_EQ(6, placeOf(form().RefreshAdvToolButton).top);
-    EXPECT_EQ(114, placeOf(form().RefreshAdvToolButton).width());
-    EXPECT_EQ(22, placeOf(form().RefreshAdvToolButton).height());
-    EXPECT_EQ(19, placeOf(form().AdvOfficeStatusBar).height());
-    EXPECT_EQ(33, placeOf(form().TopAdvPanel).height());
-}
-
 TEST_F(MainWindow, ResizedWindowKeepsButtonsPanesAndLinksInPlace) {
     openWindow();
     resizeWindow(1100, 760);
     const Size client = clientSizeOf(window());
-    const Rect right = placeOf(form().RightAdvPanel);
-    const Size pane = clientSizeOf(form().RightAdvPanel);
+    const Rect right = placeOf(controlOf(form(), layout::kRightPanelId));
+    const Size pane = clientSizeOf(controlOf(form(), layout::kRightPanelId));
 
-    EXPECT_EQ(971, placeOf(form().SavetofileAdvToolButton).left);
-    EXPECT_EQ(852, placeOf(form().RefreshAdvToolButton).left);
-    EXPECT_EQ(4, placeOf(form().RemoveAdvToolButton).left); // the left group stays
-    EXPECT_EQ(793, placeOf(form().LeftPanel).width());
-    EXPECT_EQ(793, placeOf(form().Splitter).left);
+    EXPECT_EQ(971, placeOf(controlOf(form(), layout::kSavetofileButtonId)).left);
+    EXPECT_EQ(852, placeOf(controlOf(form(), layout::kRefreshButtonId)).left);
+    EXPECT_EQ(4, placeOf(controlOf(form(), layout::kRemoveButtonId)).left); // the left group stays
+    EXPECT_EQ(793, placeOf(controlOf(form(), layout::kLeftPanelId)).width());
+    EXPECT_EQ(793, placeOf(controlOf(form(), layout::kSplitterId)).left);
     EXPECT_EQ(795, right.left);
     EXPECT_EQ(client.cx, right.right);
-    EXPECT_EQ(client.cy - 19, placeOf(form().AdvOfficeStatusBar).top);
+    EXPECT_EQ(client.cy - 19, placeOf(controlOf(form(), layout::kStatusBarId)).top);
     EXPECT_EQ(client.cy - 19 - 33, pane.cy);
     // The list fills its pane below the filter strip, whose height stays.
-    const Size listPane = clientSizeOf(form().LeftPanel);
-    EXPECT_EQ((Rect{0, 26, listPane.cx, listPane.cy}), placeOf(form().AdvListView));
-    EXPECT_EQ((Rect{3, 3, listPane.cx - 3, 23}), placeOf(form().FilterEdit));
+    const Size listPane = clientSizeOf(controlOf(form(), layout::kLeftPanelId));
+    EXPECT_EQ((Rect{0, 26, listPane.cx, listPane.cy}),
+              placeOf(controlOf(form(), layout::kListViewId)));
+    EXPECT_EQ((Rect{3, 3, listPane.cx - 3, 23}), placeOf(controlOf(form(), layout::kFilterEditId)));
 
-    EXPECT_EQ(pane.cx - 7, placeOf(form().ModifyPropertiesAdvToolButton).right);
-    const Rect label = placeOf(form().ParamLabel);
+    EXPECT_EQ(pane.cx - 7, placeOf(controlOf(form(), layout::kModifyPropertiesButtonId)).right);
+    const Rect label = placeOf(controlOf(form(), layout::kParamLabelId));
     EXPECT_EQ(7, label.left);
     EXPECT_EQ(29, label.top);
     EXPECT_EQ(pane.cx - 13, label.width());
     EXPECT_EQ(pane.cy - 90, label.height());
-    EXPECT_EQ(pane.cy - 46, placeOf(form().SiteLabel).top);
-    EXPECT_EQ(pane.cy - 33, placeOf(form().SuggestLabel).top);
-    EXPECT_EQ(pane.cy - 20, placeOf(form().MailToLabel).top);
-    EXPECT_EQ(35, placeOf(form().SiteLabel).left);
-    EXPECT_EQ(30, placeOf(form().SuggestLabel).left);
-    EXPECT_EQ(71, placeOf(form().MailToLabel).left);
-    EXPECT_EQ(20, placeOf(form().StartupLabel).left);
-    EXPECT_EQ(5, placeOf(form().StartupLabel).top);
+    EXPECT_EQ(pane.cy - 46, placeOf(controlOf(form(), layout::kSiteLabelId)).top);
+    EXPECT_EQ(pane.cy - 33, placeOf(controlOf(form(), layout::kSuggestLabelId)).top);
+    EXPECT_EQ(pane.cy - 20, placeOf(controlOf(form(), layout::kMailToLabelId)).top);
+    EXPECT_EQ(35, placeOf(controlOf(form(), layout::kSiteLabelId)).left);
+    EXPECT_EQ(30, placeOf(controlOf(form(), layout::kSuggestLabelId)).left);
+    EXPECT_EQ(71, placeOf(controlOf(form(), layout::kMailToLabelId)).left);
+    EXPECT_EQ(20, placeOf(controlOf(form(), layout::kStartupLabelId)).left);
+    EXPECT_EQ(5, placeOf(controlOf(form(), layout::kStartupLabelId)).top);
 }
 
 TEST_F(MainWindow, SplitterDragRefitsTheDetailsPaneAndTheNextResizeUndoesIt) {
     openWindow();
-    HWND splitter = form().Splitter;
-    const int siteTop = placeOf(form().SiteLabel).top;
+    HWND splitter = controlOf(form(), layout::kSplitterId);
+    const int siteTop = placeOf(controlOf(form(), layout::kSiteLabelId)).top;
     // Grab the bar and release it 200 pixels further left.
     SendMessageA(splitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 100));
     SendMessageA(splitter, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(-199, 100));
-    EXPECT_EQ(576, placeOf(form().LeftPanel).width()); // nothing moves before the release
+    EXPECT_EQ(576, placeOf(controlOf(form(), layout::kLeftPanelId))
+                       .width()); // nothing moves before the release
     EXPECT_FALSE(saveScreenshot(window(), "splitter_drag", false).empty());
     SendMessageA(splitter, WM_LBUTTONUP, 0, MAKELPARAM(-199, 100));
     pumpMessages(10);
-    EXPECT_EQ(376, placeOf(form().LeftPanel).width());
-    const Size pane = clientSizeOf(form().RightAdvPanel);
-    EXPECT_EQ(clientSizeOf(form().LeftAdvPanel).cx - 378, pane.cx);
-    EXPECT_EQ(pane.cx - 7, placeOf(form().ModifyPropertiesAdvToolButton).right);
-    EXPECT_EQ(pane.cx - 13, placeOf(form().ParamLabel).width());
-    EXPECT_EQ(siteTop, placeOf(form().SiteLabel).top);
+    EXPECT_EQ(376, placeOf(controlOf(form(), layout::kLeftPanelId)).width());
+    const Size pane = clientSizeOf(controlOf(form(), layout::kRightPanelId));
+    EXPECT_EQ(clientSizeOf(controlOf(form(), layout::kLeftAdvPanelId)).cx - 378, pane.cx);
+    EXPECT_EQ(pane.cx - 7, placeOf(controlOf(form(), layout::kModifyPropertiesButtonId)).right);
+    EXPECT_EQ(pane.cx - 13, placeOf(controlOf(form(), layout::kParamLabelId)).width());
+    EXPECT_EQ(siteTop, placeOf(controlOf(form(), layout::kSiteLabelId)).top);
 
     // Dragged far past the left edge, the list pane keeps 30 pixels.
     SendMessageA(splitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 100));
     SendMessageA(splitter, WM_LBUTTONUP, 0, MAKELPARAM(-1000, 100));
     pumpMessages(10);
-    EXPECT_EQ(30, placeOf(form().LeftPanel).width());
+    EXPECT_EQ(30, placeOf(controlOf(form(), layout::kLeftPanelId)).width());
 
     resizeWindow(900, 677);
-    EXPECT_EQ(900 - 307, placeOf(form().LeftPanel).width());
+    EXPECT_EQ(900 - 307, placeOf(controlOf(form(), layout::kLeftPanelId)).width());
 }
 
 TEST_F(MainWindow, DisablingTheFocusedButtonHandsTheKeyboardOn) {
     openWindow();
-    SetFocus(form().RefreshAdvToolButton);
-    ASSERT_EQ(form().RefreshAdvToolButton, GetFocus());
-    form().setButtonEnabled(form().RefreshAdvToolButton, false);
-    EXPECT_NE(form().RefreshAdvToolButton, GetFocus());
+    SetFocus(controlOf(form(), layout::kRefreshButtonId));
+    ASSERT_EQ(controlOf(form(), layout::kRefreshButtonId), GetFocus());
+    EnableWindow(controlOf(form(), layout::kRefreshButtonId), FALSE);
+    EXPECT_NE(controlOf(form(), layout::kRefreshButtonId), GetFocus());
     EXPECT_NE(nullptr, GetFocus());
 }
 
@@ -401,8 +398,8 @@ TEST_F(MainWindowPicture, ScreenshotOfTheWindow) {
     openWindow();
     // Select the second program, and show the hot look on "Refresh" as the mouse would.
     selectRow("Quill Notes");
-    EXPECT_TRUE(IsWindowEnabled(form().RemoveAdvToolButton));
-    SendMessageA(form().RefreshAdvToolButton, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+    EXPECT_TRUE(IsWindowEnabled(controlOf(form(), layout::kRemoveButtonId)));
+    SendMessageA(controlOf(form(), layout::kRefreshButtonId), WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
     const std::string path = saveScreenshot(window(), "main_window");
     ASSERT_FALSE(path.empty());
     WIN32_FILE_ATTRIBUTE_DATA data{};

@@ -136,7 +136,7 @@ TEST_F(ParamLabelAccess, TabWalksTheValuesAndLinksBetweenTheNeighbouringControls
     focusEvents.clear();
     SetFocus(before);
     pressKey(host, VK_TAB);
-    ASSERT_EQ(label->handle(), GetFocus());
+    ASSERT_EQ(label->hwnd(), GetFocus());
     EXPECT_EQ(0, label->interaction().focusedIndex());
     pressKey(host, VK_TAB);
     EXPECT_EQ(1, label->interaction().focusedIndex());
@@ -149,7 +149,7 @@ TEST_F(ParamLabelAccess, TabWalksTheValuesAndLinksBetweenTheNeighbouringControls
     EXPECT_EQ(after, GetFocus());
     // Back in with Shift+Tab: the last value.
     pressKey(host, VK_TAB, true);
-    ASSERT_EQ(label->handle(), GetFocus());
+    ASSERT_EQ(label->hwnd(), GetFocus());
     EXPECT_EQ(2, label->interaction().focusedIndex());
     pressKey(host, VK_TAB, true);
     EXPECT_EQ(1, label->interaction().focusedIndex());
@@ -160,7 +160,7 @@ TEST_F(ParamLabelAccess, TabWalksTheValuesAndLinksBetweenTheNeighbouringControls
     ASSERT_EQ(label->textEditor_->editWindow(), GetFocus());
     SetWindowTextA(label->textEditor_->editWindow(), "Kelvane");
     pressKey(host, VK_RETURN);
-    EXPECT_EQ(label->handle(), GetFocus());
+    EXPECT_EQ(label->hwnd(), GetFocus());
     EXPECT_EQ(0, label->interaction().focusedIndex());
     EXPECT_EQ("Kelvane", GetParamValue(label->markupText(), "Publisher"));
     testing::pumpMessages(50);
@@ -168,12 +168,12 @@ TEST_F(ParamLabelAccess, TabWalksTheValuesAndLinksBetweenTheNeighbouringControls
     // Children 2, 3 and 4 are the Publisher, Install Location and Contact lines.
     std::vector<long> labelChildren;
     for (const auto& [hwnd, id] : focusEvents)
-        if (hwnd == label->handle() && id != CHILDID_SELF) labelChildren.push_back(id);
+        if (hwnd == label->hwnd() && id != CHILDID_SELF) labelChildren.push_back(id);
     EXPECT_EQ((std::vector<long>{2, 3, 4, 4, 3, 2, 2}), labelChildren);
 }
 
 TEST_F(ParamLabelAccess, AScreenReaderFindsOneChildPerLineWithItsCaptionAndValue) {
-    IAccessible* object = accessibleOf(label->handle());
+    IAccessible* object = accessibleOf(label->hwnd());
     ASSERT_NE(nullptr, object);
     long count = 0;
     ASSERT_EQ(S_OK, object->get_accChildCount(&count));
@@ -189,7 +189,7 @@ TEST_F(ParamLabelAccess, AScreenReaderFindsOneChildPerLineWithItsCaptionAndValue
         EXPECT_EQ(expected[static_cast<std::size_t>(id - 1)], factsOf(object, id)) << id;
 
     // The focused value is the object's focus.
-    SetFocus(label->handle());
+    SetFocus(label->hwnd());
     label->interaction().focusAnchor(2);
     VARIANT focus{};
     ASSERT_EQ(S_OK, object->get_accFocus(&focus));
@@ -197,9 +197,9 @@ TEST_F(ParamLabelAccess, AScreenReaderFindsOneChildPerLineWithItsCaptionAndValue
     object->Release();
 
     // Gone with its window: what a client still holds answers "disconnected".
-    object = accessibleOf(label->handle());
+    object = accessibleOf(label->hwnd());
     ASSERT_NE(nullptr, object);
-    DestroyWindow(label->handle());
+    DestroyWindow(label->hwnd());
     EXPECT_EQ(CO_E_OBJNOTCONNECTED, object->get_accChildCount(&count));
     object->Release();
 }

@@ -204,17 +204,17 @@ TEST_F(ProgramListWindow, FillShowsEveryNamedProgramWithIconCellsAndCount) {
 
 TEST_F(ProgramListWindow, RefreshButtonRebuildsWithoutPilingUpImages) {
     openWindow();
-    const int images = ImageList_GetImageCount(form().SmallImageList);
+    const int images = ImageList_GetImageCount(form().programs().rowImages());
     const int rowsBefore = rowCount();
     ASSERT_GT(images, 1);
     for (int refresh = 0; refresh < 3; ++refresh) {
         clickControl(control(layout::kRefreshButtonId));
         pumpMessages();
         EXPECT_EQ(rowsBefore, rowCount());
-        EXPECT_EQ(images, ImageList_GetImageCount(form().SmallImageList));
+        EXPECT_EQ(images, ImageList_GetImageCount(form().programs().rowImages()));
         // The rows draw from the window's image list, whichever copy it is now.
-        EXPECT_EQ(form().SmallImageList, reinterpret_cast<HIMAGELIST>(SendMessageA(
-                                             list(), LVM_GETIMAGELIST, LVSIL_SMALL, 0)));
+        EXPECT_EQ(form().programs().rowImages(), reinterpret_cast<HIMAGELIST>(SendMessageA(
+                                                     list(), LVM_GETIMAGELIST, LVSIL_SMALL, 0)));
         // Emptying and filling the list hides and shows its scroll bar, which resizes its
         // client area and so gives the name column the full remainder again; the fill
         // narrows it by 15 after that.
@@ -276,15 +276,15 @@ TEST_F(ProgramListWindow, HeaderClicksSortByWhatCellsMeanAndARefreshReturnsToNam
     all = rows();
     for (std::size_t i = 1; i < all.size(); ++i)
         EXPECT_LE(lstrcmpA(all[i - 1].name.c_str(), all[i].name.c_str()), 0) << i;
-    EXPECT_EQ(0, form().ProgramList->sortState().markedColumn);
+    EXPECT_EQ(0, form().programs().list().sortState().markedColumn);
     saveScreenshot(window(), "program_list_after_sort_and_refresh");
 }
 
 TEST_F(ProgramListWindow, SelectionEventsArriveLoserFirstWithTheRowsEntry) {
     openWindow();
     std::vector<std::pair<std::string, bool>> events;
-    auto bound = form().ProgramList->OnSelectItem;
-    form().ProgramList->OnSelectItem = [&](TAdvListView& sender, int item, bool selected) {
+    auto bound = form().programs().list().OnSelectItem;
+    form().programs().list().OnSelectItem = [&](TAdvListView& sender, int item, bool selected) {
         const TAppInfo* info = form().rowAppInfo(item);
         events.emplace_back(info ? info->DisplayName : "?", selected);
         bound(sender, item, selected);
@@ -293,7 +293,7 @@ TEST_F(ProgramListWindow, SelectionEventsArriveLoserFirstWithTheRowsEntry) {
     const int third = 2;
     const std::string firstName = listItemText(list(), first, 0);
     const std::string thirdName = listItemText(list(), third, 0);
-    form().ProgramList->selectRow(first);
+    form().programs().list().selectRow(first);
     SetFocus(list());
     SendMessageA(list(), WM_KEYDOWN, VK_DOWN, 0);
     SendMessageA(list(), WM_KEYDOWN, VK_DOWN, 0);

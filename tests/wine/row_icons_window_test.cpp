@@ -86,7 +86,7 @@ class RowIconsWindow : public MainWindowFixture {
     }
 
     HWND list() const { return control(layout::kListViewId); }
-    int images() { return ImageList_GetImageCount(form().SmallImageList); }
+    int images() { return ImageList_GetImageCount(form().programs().rowImages()); }
 
     // Scrolls the row into view and lets the list draw it.
     void showRow(int row) {
@@ -126,8 +126,9 @@ TEST_F(RowIconsWindow, RowsScrolledIntoViewGetTheIconOfTheirSource) {
         ASSERT_EQ(1u, ExtractIconExA(indexed ? source.substr(0, comma).c_str() : source.c_str(), 0,
                                      &direct, nullptr, 1))
             << source;
-        const auto shown = pixelsOf(
-            [&](HDC dc) { ImageList_Draw(form().SmallImageList, image, dc, 0, 0, ILD_NORMAL); });
+        const auto shown = pixelsOf([&](HDC dc) {
+            ImageList_Draw(form().programs().rowImages(), image, dc, 0, 0, ILD_NORMAL);
+        });
         // Drawn the same way, through an image list like the window's, so only the icons differ.
         const HIMAGELIST same = ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 1, 1);
         ImageList_AddIcon(same, direct);

@@ -379,8 +379,9 @@ TEST_F(LinkLabelText, EachLinkIsAsWideAsItsTextAndUnderlinedToItsLastLetter) {
     openWindow();
     const COLORREF background[] = {RGB(0xD7, 0xE6, 0xF9), RGB(0xE9, 0xF1, 0xFA),
                                    RGB(0xE9, 0xF1, 0xFA), RGB(0xE9, 0xF1, 0xFA)};
-    const HWND labels[] = {form().StartupLabel, form().SiteLabel, form().SuggestLabel,
-                           form().MailToLabel};
+    const HWND labels[] = {
+        controlOf(form(), layout::kStartupLabelId), controlOf(form(), layout::kSiteLabelId),
+        controlOf(form(), layout::kSuggestLabelId), controlOf(form(), layout::kMailToLabelId)};
     for (int i = 0; i < 4; ++i) {
         const HWND label = labels[i];
         const std::string text = windowText(label);

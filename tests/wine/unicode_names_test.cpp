@@ -114,17 +114,18 @@ TEST_F(UnicodeNames, EveryEntryIsListedUnderItsOwnKey) {
     EXPECT_EQ("", lookAlike->UninstallString);
     EXPECT_EQ(-1, rowOf("NESTED KEY"));
     selectRow("Look-alike Entry");
-    const std::string markup = TParamLabel::fromHandle(form().ParamLabel)->htmlLine(0);
+    const std::string markup =
+        TParamLabel::fromHandle(controlOf(form(), layout::kParamLabelId))->htmlLine(0);
     EXPECT_NE(std::string::npos, markup.find("Look-alike Entry"));
     EXPECT_EQ(std::string::npos, markup.find("NESTED"));
-    EXPECT_FALSE(IsWindowEnabled(form().RemoveAdvToolButton));
+    EXPECT_FALSE(IsWindowEnabled(controlOf(form(), layout::kRemoveButtonId)));
     EXPECT_TRUE(errors.empty());
 }
 
 TEST_F(UnicodeNames, AnEditRoundTripsThroughEditorRegistryAndDetails) {
     const std::string chineseName = utf8(L"\u4E2D\u6587\u7A0B\u5E8F \U0001F600");
     selectRow(chineseName);
-    TParamLabel* label = TParamLabel::fromHandle(form().ParamLabel);
+    TParamLabel* label = TParamLabel::fromHandle(controlOf(form(), layout::kParamLabelId));
     ASSERT_NE(nullptr, label);
     TPopupEdit* editor = openEditor(*label, "Publisher");
     ASSERT_NE(nullptr, editor);
@@ -134,7 +135,7 @@ TEST_F(UnicodeNames, AnEditRoundTripsThroughEditorRegistryAndDetails) {
     testing::pumpMessages(10);
     testing::saveScreenshot(GetDesktopWindow(), "unicode_editor_open");
     pressReturn(*editor);
-    testing::clickControl(form().ModifyPropertiesAdvToolButton);
+    testing::clickControl(controlOf(form(), layout::kModifyPropertiesButtonId));
     testing::pumpMessages(20);
 
     EXPECT_TRUE(errors.empty());
@@ -150,7 +151,7 @@ TEST_F(UnicodeNames, AnEditRoundTripsThroughEditorRegistryAndDetails) {
 // value, and nothing is recorded or shown in its place.
 TEST_F(UnicodeNames, AnEditTheCodePageCannotHoldIsRefusedNamingTheValue) {
     selectRow(utf8(L"\u4E2D\u6587\u7A0B\u5E8F \U0001F600"));
-    TParamLabel* label = TParamLabel::fromHandle(form().ParamLabel);
+    TParamLabel* label = TParamLabel::fromHandle(controlOf(form(), layout::kParamLabelId));
     ASSERT_NE(nullptr, label);
     const std::string before = label->htmlLine(0);
     TPopupEdit* editor = openEditor(*label, "Publisher");
@@ -167,7 +168,7 @@ TEST_F(UnicodeNames, AnEditTheCodePageCannotHoldIsRefusedNamingTheValue) {
                                         "system's code page cannot store; it was not changed."}),
               errors);
     EXPECT_EQ(before, label->htmlLine(0));
-    EXPECT_FALSE(IsWindowEnabled(form().ModifyPropertiesAdvToolButton));
+    EXPECT_FALSE(IsWindowEnabled(controlOf(form(), layout::kModifyPropertiesButtonId)));
     EXPECT_EQ(L"old", readWide(kChineseKey, L"Publisher"));
 }
 
@@ -180,11 +181,11 @@ TEST_F(UnicodeNames, TheReportAndTheUninstallCommandCarryTheTextExactly) {
     command += utf8(kEverything);
     ASSERT_TRUE(testing::setMachineString(testing::kUninstallStore + utf8(kChineseKey),
                                           "UninstallString", command));
-    testing::clickControl(form().RefreshAdvToolButton);
+    testing::clickControl(controlOf(form(), layout::kRefreshButtonId));
     testing::pumpMessages(20);
     const std::string chineseName = utf8(L"\u4E2D\u6587\u7A0B\u5E8F \U0001F600");
     selectRow(chineseName);
-    testing::clickControl(form().RemoveAdvToolButton);
+    testing::clickControl(controlOf(form(), layout::kRemoveButtonId));
     EXPECT_EQ(command + "\n", testing::waitForFile(recordFile));
     DeleteFileA(recordFile.c_str());
 
@@ -192,7 +193,7 @@ TEST_F(UnicodeNames, TheReportAndTheUninstallCommandCarryTheTextExactly) {
     GetTempPathA(sizeof temp, temp);
     const std::string reportPath = std::string(temp) + "remvana-unicode-report.txt";
     setAuditReportPathChooser([&](HWND, const std::string&) { return reportPath; });
-    testing::clickControl(form().SavetofileAdvToolButton);
+    testing::clickControl(controlOf(form(), layout::kSavetofileButtonId));
     testing::pumpMessages(20);
     setAuditReportPathChooser({});
     const std::string report = testing::readFile(reportPath);
@@ -208,15 +209,16 @@ TEST_F(UnicodeNames, TheReportAndTheUninstallCommandCarryTheTextExactly) {
 // and offers nothing that would use it to reach a key.
 TEST_F(UnicodeNames, ANameTheCodePageCannotHoldIsListedMarkedAndReadOnly) {
     ASSERT_TRUE(setWide(kLoneSurrogateKey, L"DisplayName", L"Lone Surrogate"));
-    testing::clickControl(form().RefreshAdvToolButton);
+    testing::clickControl(controlOf(form(), layout::kRefreshButtonId));
     testing::pumpMessages(20);
     const std::string shown =
         utf8(L"RemvanaU Lone \uFFFD [name not supported by this system's code page]");
     ASSERT_GE(rowOf(shown), 0);
     selectRow(shown);
-    EXPECT_FALSE(IsWindowEnabled(form().DeleteEntryAdvToolButton));
-    EXPECT_EQ(std::string::npos,
-              TParamLabel::fromHandle(form().ParamLabel)->htmlLine(0).find("class=\"EDIT\""));
+    EXPECT_FALSE(IsWindowEnabled(controlOf(form(), layout::kDeleteEntryButtonId)));
+    EXPECT_EQ(std::string::npos, TParamLabel::fromHandle(controlOf(form(), layout::kParamLabelId))
+                                     ->htmlLine(0)
+                                     .find("class=\"EDIT\""));
     EXPECT_EQ(L"Lone Surrogate", readWide(kLoneSurrogateKey, L"DisplayName"));
 }
 

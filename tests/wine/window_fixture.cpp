@@ -225,11 +225,11 @@ void ScratchFileSystem::removeBackups() const {
 }
 
 int MainWindowFixture::rowOf(const std::string& caption) {
-    return listRowOf(form().AdvListView, caption);
+    return listRowOf(controlOf(form(), layout::kListViewId), caption);
 }
 
 void MainWindowFixture::selectRow(const std::string& caption) {
-    ASSERT_TRUE(selectListRow(form().AdvListView, caption)) << caption;
+    ASSERT_TRUE(selectListRow(controlOf(form(), layout::kListViewId), caption)) << caption;
     pumpMessages(20);
 }
 

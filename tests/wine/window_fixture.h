@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/layout.h"
 #include "app/win32/main_form.h"
 #include "app/win32/window_util.h"
 #include "platform/canvas.h"
@@ -22,6 +23,7 @@
 #include "platform/win32/shell_win32.h"
 #include "settings/win32/string_table_win32.h"
 #include "support/child_process.h"
+#include "widgets/listview/win32/adv_list_view.h"
 
 namespace remvana::testing {
 
@@ -30,6 +32,10 @@ HWND findControl(HWND root, int id);
 // All windows below `root` of that class (case-insensitive), in creation order.
 std::vector<HWND> findByClass(HWND root, const std::string& className);
 std::string classNameOf(HWND hwnd);
+// The window's control with that id (layout::ControlId), whichever pane holds it.
+inline HWND controlOf(const T_mainForm& form, int id) {
+    return findControl(form.hwnd(), id);
+}
 std::string windowText(HWND hwnd);
 using remvana::clientSizeOf;
 // A file's bytes; empty when it cannot be read.
@@ -112,3 +118,8 @@ class MainWindowFixture : public ::testing::Test {
 };
 
 } // namespace remvana::testing
+
+namespace remvana {
+// For the suites outside the testing namespace that drive the window.
+using testing::controlOf;
+} // namespace remvana

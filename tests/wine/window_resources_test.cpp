@@ -85,10 +85,11 @@ TEST_F(WindowResources, AHundredPaintsHitTestsAndRefreshesLeaveNoObjectBehind) {
          }},
         {"hit tests",
          [&](int step) {
-             sweep(form().ParamLabel, step);
-             sweep(form().AdvListView, step);
+             sweep(controlOf(form(), layout::kParamLabelId), step);
+             sweep(controlOf(form(), layout::kListViewId), step);
          }},
-        {"refreshes", [&](int) { testing::clickControl(form().RefreshAdvToolButton); }},
+        {"refreshes",
+         [&](int) { testing::clickControl(controlOf(form(), layout::kRefreshButtonId)); }},
     };
     for (const Phase& phase : phases) {
         // The first round makes what is kept for the window's life (cached fonts, a tip).

@@ -14,4 +14,10 @@ void frameSolid(HDC dc, const RECT& rect, COLORREF color) {
     FrameRect(dc, &rect, brush.get());
 }
 
+void addIconResource(HIMAGELIST images, HINSTANCE instance, int id, int size) {
+    const ScopedIcon image(
+        static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0)));
+    if (image) ImageList_AddIcon(images, image.get()); // the list keeps a copy
+}
+
 } // namespace remvana

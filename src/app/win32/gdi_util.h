@@ -2,6 +2,8 @@
 // Small GDI helpers for the window's own controls.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <vector>
 
 #include "app/paint_rules.h"
@@ -12,5 +14,7 @@ namespace remvana {
 
 void fillBands(HDC dc, const std::vector<ColorBand>& bands);
 void frameSolid(HDC dc, const RECT& rect, COLORREF color);
+// Appends the program's icon resource `id`, loaded at `size` pixels, to `images`.
+void addIconResource(HIMAGELIST images, HINSTANCE instance, int id, int size);
 
 } // namespace remvana

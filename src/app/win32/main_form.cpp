@@ -1,19 +1,15 @@
 #include "app/win32/main_form.h"
 
+#include <commctrl.h>
+
 #include "app/layout.h"
 #include "app/resize_rules.h"
 #include "app/scaled_layout.h"
 #include "app/win32/application.h"
-#include "app/win32/form_resources.h"
-#include "app/win32/gdi_util.h"
-#include "app/win32/link_label.h"
-#include "app/win32/list_view_sink.h"
-#include "app/win32/program_list_columns.h"
 #include "app/win32/panel_control.h"
 #include "app/win32/res/resource.h"
 #include "app/win32/splitter_control.h"
 #include "app/win32/status_bar.h"
-#include "app/win32/tool_button.h"
 #include "app/win32/window_util.h"
 #include "platform/win32/display_dpi.h"
 
@@ -25,21 +21,13 @@ namespace {
 
 constexpr const char* kFormClass = "T_mainForm";
 
-// Appends the program's icon resource `id`, loaded at `size` pixels, to `images`.
-void addIconResource(HIMAGELIST images, HINSTANCE instance, int id, int size) {
-    const ScopedIcon image(
-        static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0)));
-    if (image) ImageList_AddIcon(images, image.get()); // the list keeps a copy
-}
-
 } // namespace
 
 T_mainForm::T_mainForm(HINSTANCE instance, FormServices services)
-    : instance_(instance), services_(services), resources_(std::make_unique<FormResources>()),
-      leftPanelWidth_(layout::kLeftPanelWidth) {}
+    : instance_(instance), services_(services), leftPanelWidth_(layout::kLeftPanelWidth) {}
 
 T_mainForm::~T_mainForm() {
-    if (hwnd() != nullptr && IsWindow(hwnd())) DestroyWindow(hwnd());
+    destroyWindow();
     if (_mainForm == this) _mainForm = nullptr;
     Application.KeyPreview = nullptr;
 }
@@ -102,7 +90,7 @@ LRESULT T_mainForm::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         onCreate();
         return 0;
     case WM_SIZE:
-        if (wParam != SIZE_MINIMIZED && AdvOfficeStatusBar != nullptr) onSize();
+        if (wParam != SIZE_MINIMIZED && statusBar_ != nullptr) onSize();
         return 0;
     case WM_ACTIVATE:
         onActivate(wParam, lParam);
@@ -111,9 +99,10 @@ LRESULT T_mainForm::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
     case WM_NOTIFY:
-        return onNotify(reinterpret_cast<NMHDR*>(lParam), wParam, lParam);
+        if (programs_.notify(reinterpret_cast<NMHDR*>(lParam), result)) return result;
+        break;
     case kCheckHealthMessage:
-        checkHealthBatch(wParam);
+        programs_.checkHealthBatch(wParam);
         return 0;
     case kCompleteEntriesMessage:
         Application.guarded([&] { completeEntries(); });
@@ -131,7 +120,7 @@ LRESULT T_mainForm::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_GETFONT:
         // The window's font, for children that take their parent's.
-        return reinterpret_cast<LRESULT>(resources_->windowFont.get());
+        return reinterpret_cast<LRESULT>(fontAtDpi(layout::kWindowFont, dpi_));
     case WM_DESTROY:
         if (Application.MainWindow == hwnd()) PostQuitMessage(0);
         break;
@@ -150,126 +139,56 @@ void T_mainForm::onCreate() {
     Application.guarded([&] { FormCreate(hwnd()); });
 }
 
-LRESULT T_mainForm::onNotify(NMHDR* header, WPARAM wParam, LPARAM lParam) {
-    if (header->hwndFrom == AdvListView) return listNotify(header);
-    return defaultMessage(WM_NOTIFY, wParam, lParam);
-}
-
-const std::array<T_mainForm::PlacedButton, 8>& T_mainForm::placedButtons() {
-    using namespace layout;
-    static const std::array<PlacedButton, 8> buttons{{
-        {&T_mainForm::RemoveAdvToolButton, &T_mainForm::TopAdvPanel, &kRemoveButton},
-        {&T_mainForm::ChangeAdvToolButton, &T_mainForm::TopAdvPanel, &kChangeButton},
-        {&T_mainForm::RepairAdvToolButton, &T_mainForm::TopAdvPanel, &kRepairButton},
-        {&T_mainForm::DeleteEntryAdvToolButton, &T_mainForm::TopAdvPanel, &kDeleteEntryButton},
-        {&T_mainForm::UndoAdvToolButton, &T_mainForm::TopAdvPanel, &kUndoButton},
-        {&T_mainForm::RefreshAdvToolButton, &T_mainForm::TopAdvPanel, &kRefreshButton},
-        {&T_mainForm::SavetofileAdvToolButton, &T_mainForm::TopAdvPanel, &kSavetofileButton},
-        {&T_mainForm::ModifyPropertiesAdvToolButton, &T_mainForm::RightAdvPanel,
-         &kModifyPropertiesButton},
-    }};
-    return buttons;
-}
-
-const std::array<T_mainForm::PlacedLink, 4>& T_mainForm::placedLinks() {
-    using namespace layout;
-    static const std::array<PlacedLink, 4> links{{
-        {&T_mainForm::StartupLabel, &kStartupLink, nullptr},
-        {&T_mainForm::SiteLabel, &kSiteLink, &LinkTops::site},
-        {&T_mainForm::SuggestLabel, &kSuggestLink, &LinkTops::suggest},
-        {&T_mainForm::MailToLabel, &kMailToLink, &LinkTops::mailTo},
-    }};
-    return links;
-}
-
 void T_mainForm::createControls() {
     using namespace layout;
     dpi_ = windowDpi(hwnd());
     setLayoutDpi(hwnd(), dpi_);
     const CreationLayout at = creationLayout(dpi_);
     leftPanelWidth_ = at.leftPanelWidth;
-    resources_->windowFont.reset(createFontOf(scaledFont(kWindowFont, dpi_)));
-    createImageLists();
 
     const PaneRects& panes = at.panes;
-    AdvOfficeStatusBar = createStatusBar(hwnd(), kStatusBarId);
-    MainAdvPanel = createAdvPanel(hwnd(), kMainPanelId, panes.mainPanel);
-    LeftAdvPanel = createAdvPanel(MainAdvPanel, kLeftAdvPanelId, panes.leftAdvPanel);
-    TopAdvPanel = createAdvPanel(LeftAdvPanel, kTopPanelId, panes.topPanel);
-    LeftPanel = createPlainPanel(LeftAdvPanel, kLeftPanelId, panes.leftPanel);
+    statusBar_ = createStatusBar(hwnd(), kStatusBarId);
+    mainPanel_ = createAdvPanel(hwnd(), kMainPanelId, panes.mainPanel);
+    leftAdvPanel_ = createAdvPanel(mainPanel_, kLeftAdvPanelId, panes.leftAdvPanel);
+    // A popup the window owns: it goes with the window, or with the form if that goes first.
+    tooltips_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                                    WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
+                                    instance_, nullptr));
+    toolBar_.create(leftAdvPanel_, panes.topPanel, tooltips_.get());
+    programs_.create(leftAdvPanel_, panes.leftPanel, hwnd(), instance_, services_);
     const Rect& bar = panes.splitter;
-    Splitter =
-        createSplitter(LeftAdvPanel, kSplitterId, bar.left, bar.top, bar.width(), bar.height());
-    RightAdvPanel = createAdvPanel(LeftAdvPanel, kRightPanelId, panes.rightPanel);
-
-    for (const PlacedButton& placed : placedButtons())
-        this->*placed.button = createToolButton(this->*placed.parent, *placed.placement);
-
-    // Owned by the window, so it goes with it.
-    Tooltips =
-        CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, instance_, nullptr);
-    for (const PlacedLink& placed : placedLinks())
-        this->*placed.label = createLinkLabel(RightAdvPanel, *placed.placement, Tooltips);
-    addUndoTooltip();
-
-    createListControl();
-    createFilterEdit();
-    createParamLabel();
+    splitter_ =
+        createSplitter(leftAdvPanel_, kSplitterId, bar.left, bar.top, bar.width(), bar.height());
+    details_.create(leftAdvPanel_, panes.rightPanel, tooltips_.get(), instance_, *services_.shell);
+    bindPaneEvents();
 }
 
-void T_mainForm::createImageLists() {
-    using namespace layout;
-    // Images at the size that fits the scale, each loaded at that size from its icon.
-    const CreationLayout at = creationLayout(dpi_);
-    const int rowSize = at.smallImageSize;
-    resources_->smallImages.reset(
-        ImageList_Create(rowSize, rowSize, ILC_COLOR32 | ILC_MASK, 1, kSmallImageGrowBy));
-    SmallImageList = resources_->smallImages.get();
-    addIconResource(SmallImageList, instance_, IDI_DEFAULT_PROGRAM, rowSize);
-    // The label's images: 0 is the program image, 1 the heading image of the details.
-    const int labelSize = at.labelImageSize;
-    resources_->labelImages.reset(
-        ImageList_Create(labelSize, labelSize, ILC_COLOR32 | ILC_MASK, 2, 2));
-    LabelImageList = resources_->labelImages.get();
-    for (int id : {IDI_DEFAULT_PROGRAM, IDI_HEADING})
-        addIconResource(LabelImageList, instance_, id, labelSize);
+void T_mainForm::bindPaneEvents() {
+    programs_.OnSelectItem = [this](int item, bool selected) {
+        AdvListViewSelectItem(programs_.listWindow(), item, selected);
+    };
+    programs_.OnColumnClick = [this](int column) {
+        AdvListViewColumnClick(programs_.listWindow(), column);
+    };
+    programs_.OnFilterChanged = [this](bool selectionDropped) {
+        if (selectionDropped) resetDetails();
+        showProgramCount();
+    };
+    details_.OnParamClick = [this](HWND sender, const std::string& href, std::string& value) {
+        ParamLabelParamClick(sender, href, value);
+    };
+    details_.OnParamEditDone = [this](HWND sender, const std::string& href, std::string& value) {
+        ParamLabelParamEditDone(sender, href, value);
+    };
+    Application.KeyPreview = [this](const MSG& msg) { return FormShortcut(msg); };
 }
 
 void T_mainForm::onCommand(int id, int code, HWND control) {
-    using namespace layout;
-    using Handler = void (T_mainForm::*)(HWND);
-    struct Binding {
-        int id;
-        Handler handler;
-    };
-    // Which handler each control's click is bound to.
-    static constexpr Binding kButtonClicks[] = {
-        {kRemoveButtonId, &T_mainForm::RemoveAdvToolButtonClick},
-        {kChangeButtonId, &T_mainForm::ChangeAdvToolButtonClick},
-        {kRepairButtonId, &T_mainForm::RepairAdvToolButtonClick},
-        {kDeleteEntryButtonId, &T_mainForm::DeleteEntryAdvToolButtonClick},
-        {kUndoButtonId, &T_mainForm::UndoAdvToolButtonClick},
-        {kRefreshButtonId, &T_mainForm::RefreshAdvToolButtonClick},
-        {kSavetofileButtonId, &T_mainForm::SavetofileAdvToolButtonClick},
-        {kModifyPropertiesButtonId, &T_mainForm::ModifyPropertiesAdvToolButtonClick},
-    };
-    static constexpr Binding kLabelClicks[] = {
-        {kSiteLabelId, &T_mainForm::SiteLabelClick},
-        {kMailToLabelId, &T_mainForm::MailToLabelClick},
-        {kSuggestLabelId, &T_mainForm::SuggestLabelClick},
-        {kStartupLabelId, &T_mainForm::StartupLabelClick},
-    };
     if (control == nullptr) return;
-    auto dispatch = [&](const auto& bindings) {
-        for (const Binding& binding : bindings)
-            if (binding.id == id) (this->*binding.handler)(control);
-    };
-    if (code == BN_CLICKED && isToolButton(control)) dispatch(kButtonClicks);
-    if (code == STN_CLICKED && isLinkLabel(control)) dispatch(kLabelClicks);
-    if (id == kFilterEditId && code == EN_CHANGE && control == FilterEdit)
-        FilterEditChange(control);
+    if (toolBar_.command(*this, id, code, control)) return;
+    if (details_.command(*this, id, code, control)) return;
+    programs_.command(id, code, control);
 }
 
 void T_mainForm::onSize() {
@@ -296,74 +215,50 @@ void T_mainForm::onActivate(WPARAM wParam, LPARAM lParam) {
 
 void T_mainForm::realign(int leftPanelWidth) {
     const PaneRects panes = alignPanes(clientSizeOf(hwnd()), leftPanelWidth, dpi_);
-    const Size before = clientSizeOf(RightAdvPanel);
-    moveChild(AdvOfficeStatusBar, panes.statusBar);
-    moveChild(MainAdvPanel, panes.mainPanel);
-    moveChild(LeftAdvPanel, panes.leftAdvPanel);
-    moveChild(TopAdvPanel, panes.topPanel);
-    moveChild(LeftPanel, panes.leftPanel);
-    moveChild(Splitter, panes.splitter);
-    moveChild(RightAdvPanel, panes.rightPanel);
-    const ListPaneFit listPane = listPaneFit(clientSizeOf(LeftPanel), dpi_);
-    if (FilterEdit) moveChild(FilterEdit, listPane.filterEdit);
-    // The list fits its name column to every new size itself.
-    if (AdvListView) moveChild(AdvListView, listPane.list);
-    // A failing resize handler does not stop the callers' layout.
-    if (clientSizeOf(RightAdvPanel) != before)
-        Application.guarded([&] { RightAdvPanelResize(RightAdvPanel); });
+    moveChild(statusBar_, panes.statusBar);
+    moveChild(mainPanel_, panes.mainPanel);
+    moveChild(leftAdvPanel_, panes.leftAdvPanel);
+    toolBar_.layout(panes.topPanel, dpi_);
+    programs_.layout(panes.leftPanel, dpi_);
+    moveChild(splitter_, panes.splitter);
+    details_.layout(panes.rightPanel, dpi_);
 }
 
 void T_mainForm::onSplitterReleased(int proposedLeft) {
-    const int container = clientSizeOf(LeftAdvPanel).cx;
+    const int container = clientSizeOf(leftAdvPanel_).cx;
     leftPanelWidth_ = splitterDragWidth(proposedLeft, container, leftPanelWidth_, dpi_);
     realign(leftPanelWidth_);
 }
 
 void T_mainForm::FormResize(HWND) {
-    FormResizeInput input;
-    input.outerWidth = outerWidthOf(hwnd());
-    input.client = clientSizeOf(hwnd());
-    input.refreshWidth = outerWidthOf(RefreshAdvToolButton);
-    input.savetofileWidth = outerWidthOf(SavetofileAdvToolButton);
-    input.modifyPropertiesWidth = outerWidthOf(ModifyPropertiesAdvToolButton);
-    input.dpi = dpi_;
-    const FormResizeResult plan = formResize(input);
-
-    setChildLeft(SavetofileAdvToolButton, plan.savetofileLeft);
-    setChildLeft(RefreshAdvToolButton, plan.refreshLeft);
-    leftPanelWidth_ = plan.leftPanelWidth;
+    const int outerWidth = outerWidthOf(hwnd());
+    toolBar_.alignToWindow(outerWidth, dpi_);
+    leftPanelWidth_ = listPaneWidthFor(outerWidth, dpi_);
     realign(leftPanelWidth_);
-    setChildLeft(ModifyPropertiesAdvToolButton, plan.details.modifyPropertiesLeft);
-    if (ParamLabel) {
-        setChildSize(ParamLabel, plan.details.paramLabelWidth, childRectOf(ParamLabel).height());
-    }
-    InvalidateRect(Splitter, nullptr, FALSE);
-    for (const PlacedLink& placed : placedLinks())
-        if (placed.bottomTop) setChildTop(this->*placed.label, plan.links.*placed.bottomTop);
-    placeLinksInPane();
+    details_.followWindowResize();
+    InvalidateRect(splitter_, nullptr, FALSE);
 }
 
-void T_mainForm::RightAdvPanelResize(HWND) {
-    const DetailsPaneFit fit = rightAdvPanelResize(
-        clientSizeOf(RightAdvPanel), outerWidthOf(ModifyPropertiesAdvToolButton), dpi_);
-    setChildLeft(ModifyPropertiesAdvToolButton, fit.modifyPropertiesLeft);
-    if (ParamLabel) setChildSize(ParamLabel, fit.paramLabelWidth, fit.paramLabelHeight);
-}
-
-void T_mainForm::setButtonEnabled(HWND button, bool enabled) {
-    EnableWindow(button, enabled ? TRUE : FALSE);
-}
-
-bool T_mainForm::buttonEnabled(HWND button) const {
-    return IsWindowEnabled(button) != FALSE;
+void T_mainForm::onDpiChanged(const DpiChange& change) {
+    dpi_ = change.dpi;
+    setLayoutDpi(hwnd(), dpi_);
+    const RECT& r = change.suggested;
+    if (r.right > r.left && r.bottom > r.top)
+        SetWindowPos(hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    // The size may not have changed, the figures have: every pane lays itself out again,
+    // with its fonts and images made anew for the scale.
+    onSize();
+    details_.RightAdvPanelResize(details_.panel());
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void T_mainForm::setStatusText(int panel, const std::string& text) {
-    setStatusPanelText(AdvOfficeStatusBar, panel, text);
+    setStatusPanelText(statusBar_, panel, text);
 }
 
 std::string T_mainForm::statusText(int panel) const {
-    return statusPanelText(AdvOfficeStatusBar, panel);
+    return statusPanelText(statusBar_, panel);
 }
 
 void T_mainForm::setCaption(const std::string& caption) {

@@ -1,10 +1,9 @@
-// Action glue of the main window: commands, entry deletion, the report and the links.
+// Action glue of the main window: commands, entry deletion and the report.
 #include <optional>
 #include <string>
 
 #include "actions/action_errors.h"
 #include "actions/commands.h"
-#include "actions/product_links.h"
 #include "actions/win32/audit_report_file.h"
 #include "app/win32/main_form.h"
 #include "inventory/app_info.h"
@@ -35,7 +34,7 @@ void T_mainForm::DeleteEntryAdvToolButtonClick(HWND sender) {
     if (MessageBoxA(hwnd(), question.c_str(), "Confirm", MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;
     // Nothing is deleted unless a complete backup is on disk: this throws otherwise.
-    const std::optional<std::string> failure = deleteEntryUndoably(chosen, changeServices(), Undo);
+    const std::optional<std::string> failure = deleteEntryUndoably(chosen, changeServices(), undo_);
     updateUndoButton();
     // The list shows what the store holds now, whatever the deletion achieved; then the
     // failure is told.
@@ -46,22 +45,6 @@ void T_mainForm::DeleteEntryAdvToolButtonClick(HWND sender) {
 void T_mainForm::SavetofileAdvToolButtonClick(HWND) {
     AuditReportServices report{*services().shell, *services().clock, *services().locale};
     saveAuditReport(hwnd(), completeEntries(), report);
-}
-
-void T_mainForm::SiteLabelClick(HWND) {
-    openProductLink(ProductLink::HomePage, *services().shell);
-}
-
-void T_mainForm::MailToLabelClick(HWND) {
-    openProductLink(ProductLink::SupportMail, *services().shell);
-}
-
-void T_mainForm::SuggestLabelClick(HWND) {
-    openProductLink(ProductLink::SuggestFeature, *services().shell);
-}
-
-void T_mainForm::StartupLabelClick(HWND) {
-    openProductLink(ProductLink::Lumvex, *services().shell);
 }
 
 } // namespace remvana

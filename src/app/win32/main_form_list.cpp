@@ -1,21 +1,14 @@
-// Program list glue of the main window: the list control, the refresh with its list fill,
-// and the list's events.
+// Refresh glue of the main window: the refresh with its list fill, the reading of what the
+// first refresh left for later, and the list's column clicks.
 #include <windows.h>
 
 #include <commctrl.h>
 
-#include "app/layout.h"
-#include "app/resize_rules.h"
 #include "app/win32/application.h"
-#include "app/win32/list_view_sink.h"
 #include "app/win32/main_form.h"
-#include "app/win32/program_list_columns.h"
-#include "app/win32/window_util.h"
 #include "inventory/list_fill.h"
 #include "inventory/reading_progress.h"
 #include "inventory/refresh.h"
-#include "platform/win32/canvas_gdi.h"
-#include "widgets/paramlabel/win32/param_label.h"
 
 namespace remvana {
 
@@ -39,24 +32,20 @@ class FormRefreshView : public RefreshView {
     FormRefreshView(T_mainForm& form, ScanDepth depth)
         : form_(form), pacer_(tickMilliseconds), depth_(depth) {}
 
-    void clearRows() override { form_.ListIcons->clearRows(); }
-    void setDetailsHeading(const std::string& line0) override {
-        if (TParamLabel* label = TParamLabel::fromHandle(form_.ParamLabel))
-            label->setHtmlLine(0, line0);
-    }
+    void clearRows() override { form_.programs().clearRows(); }
+    void setDetailsHeading(const std::string& line0) override { form_.details().showLine0(line0); }
     void disableEntryButtons() override { form_.disableEntryButtons(); }
     void fillList() override {
         const FormServices& services = form_.services();
-        ListViewSink sink(*form_.ProgramList, [this](int panel, const std::string& text) {
-            form_.setStatusText(panel, text);
-        });
-        FillProgramList(Inventory, sink, {*services.clock, *services.locale});
+        form_.programs().fill(
+            [this](int panel, const std::string& text) { form_.setStatusText(panel, text); },
+            {*services.clock, *services.locale});
         // The fill counts every row; a filter set before the refresh still holds.
         form_.showProgramCount();
         // Ahead of the health checks, which need whole entries.
         if (depth_ == ScanDepth::ListFirst)
             PostMessageA(form_.hwnd(), kCompleteEntriesMessage, 0, 0);
-        form_.scheduleHealthChecks();
+        form_.programs().scheduleHealthChecks();
     }
     // A long refresh shows how far it got and lets the window paint; input waits until the
     // list is filled, as for any refresh.
@@ -80,42 +69,6 @@ class FormRefreshView : public RefreshView {
 };
 
 } // namespace
-
-void T_mainForm::createListControl() {
-    using namespace layout;
-    ProgramList = std::make_unique<TAdvListView>(*services().locale);
-    const Rect list = listPaneFit(clientSizeOf(LeftPanel), dpi_).list;
-    AdvListView = ProgramList->create(LeftPanel, kListViewId, toRECT(list));
-    ProgramList->setSmallImages(SmallImageList);
-    ListIcons = std::make_unique<ProgramListIcons>(*ProgramList, SmallImageList, Inventory,
-                                                   *services().shell, *services().registry);
-    ListColumns = std::make_unique<ProgramListColumns>(*ProgramList, Inventory,
-                                                       *services().registry, *services().locale);
-    ProgramList->OnSelectItem = [this](TAdvListView&, int item, bool selected) {
-        AdvListViewSelectItem(AdvListView, item, selected);
-    };
-    ProgramList->OnColumnClick = [this](TAdvListView&, int column) {
-        AdvListViewColumnClick(AdvListView, column);
-    };
-}
-
-LRESULT T_mainForm::listNotify(NMHDR* header) {
-    LRESULT result = 0;
-    if (ProgramList) ProgramList->handleNotify(header, result);
-    return result;
-}
-
-// Every handler reaches an entry through Inventory, so an entry the first refresh left
-// pending is read whole before any of them sees it.
-TAppInfo* T_mainForm::rowAppInfo(int item) {
-    const std::optional<std::uint32_t> id =
-        ProgramList ? ProgramList->rowEntryId(item) : std::nullopt;
-    return id && *id < Inventory.size() ? &Inventory.entry(*id) : nullptr;
-}
-
-TAppInfo* T_mainForm::selectedAppInfo() {
-    return ProgramList ? rowAppInfo(ProgramList->selectedIndex()) : nullptr;
-}
 
 void T_mainForm::RefreshAdvToolButtonClick(HWND) {
     refreshList(ScanDepth::Everything);

@@ -3,22 +3,17 @@
 #include "app/layout.h"
 #include "app/win32/application.h"
 #include "app/win32/main_form.h"
-#include "app/win32/window_util.h"
 
 namespace remvana {
-
-void T_mainForm::addUndoTooltip() {
-    addControlTooltip(Tooltips, UndoAdvToolButton, layout::kUndoButton.caption);
-}
 
 ChangeServices T_mainForm::changeServices() {
     return {*services().registry, *services().files, *services().clock};
 }
 
 void T_mainForm::updateUndoButton() {
-    setButtonEnabled(UndoAdvToolButton, !Undo.empty());
-    setControlTooltip(Tooltips, UndoAdvToolButton,
-                      Undo.empty() ? layout::kUndoButton.caption : undoTooltip(Undo.newest()));
+    toolBar_.setEnabled(layout::kUndoButtonId, !undo_.empty());
+    toolBar_.setTip(layout::kUndoButtonId,
+                    undo_.empty() ? layout::kUndoButton.caption : undoTooltip(undo_.newest()));
 }
 
 void T_mainForm::UndoAdvToolButtonClick(HWND sender) {
@@ -26,11 +21,11 @@ void T_mainForm::UndoAdvToolButtonClick(HWND sender) {
     // either way; the failed step stays, with its file, for another try.
     Application.guarded([&] {
         // A registration made since the deletion is replaced only when the user agrees.
-        if (const auto question = Undo.replaceQuestion(*services().registry))
+        if (const auto question = undo_.replaceQuestion(*services().registry))
             if (MessageBoxA(hwnd(), question->c_str(), "Confirm", MB_YESNO | MB_ICONQUESTION) !=
                 IDYES)
                 return;
-        Undo.undoNewest(*services().registry, *services().files, *services().clock);
+        undo_.undoNewest(*services().registry, *services().files, *services().clock);
     });
     updateUndoButton();
     RefreshAdvToolButtonClick(sender);

@@ -50,8 +50,7 @@ HWND TAdvListView::create(HWND parent, int controlId, const RECT& bounds) {
     SendMessageA(list, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(kListBackground));
     SendMessageA(list, LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(kListTextColor));
     dpi_ = layoutDpi(parent);
-    listFont_.reset(createFontOf(scaledFont(kListFont, dpi_)));
-    SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(listFont_.get()), FALSE);
+    SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(fontAtDpi(kListFont, dpi_)), FALSE);
 
     listHook_.attach(list, [this](UINT msg, WPARAM wParam, LPARAM lParam) {
         return listMessage(msg, wParam, lParam);
@@ -76,10 +75,7 @@ void TAdvListView::setDpi(int dpi) {
     for (int i = 1; i < static_cast<int>(columns_.size()); ++i)
         setColumnWidth(i, rescaled(columnWidth(i), dpi_, dpi));
     dpi_ = dpi;
-    // The old font goes only once the control holds the new one.
-    const ScopedFont oldList = std::move(listFont_);
-    listFont_.reset(createFontOf(scaledFont(kListFont, dpi_)));
-    SendMessageA(handle(), WM_SETFONT, reinterpret_cast<WPARAM>(listFont_.get()), FALSE);
+    SendMessageA(handle(), WM_SETFONT, reinterpret_cast<WPARAM>(fontAtDpi(kListFont, dpi_)), FALSE);
     header_.setDpi(dpi_);
     // Lay the header out again with its new font, and refit column 0.
     RECT client{};

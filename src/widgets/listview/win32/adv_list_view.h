@@ -153,9 +153,6 @@ class TAdvListView {
     ListModel model_;
     std::vector<ShownListColumn> columns_; // item for item as the control holds them
     SelectionTracker selection_;
-    // The font outlives the hook (declared first, destroyed last), so no message the
-    // control still handles finds it gone.
-    ScopedFont listFont_;
     ListHeader header_;
     ControlSubclass listHook_;
     RowTips tips_;

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "platform/win32/canvas_gdi.h"
+#include "platform/win32/display_dpi.h"
 
 namespace remvana {
 
@@ -22,14 +23,13 @@ AlignmentFlags flagsOf(ColumnAlignment alignment) {
 
 void ListHeader::attach(HWND header, int dpi) {
     dpi_ = dpi;
-    makeFonts();
     // Flat, no hot tracking; columns can be dragged to another place (the list refuses a
     // drag to or from the name column's). The button style stays: it is what makes the
     // header report clicks, and the items are drawn here without any pushed look.
     LONG_PTR style = GetWindowLongPtrA(header, GWL_STYLE);
     style &= ~static_cast<LONG_PTR>(HDS_HOTTRACK);
     SetWindowLongPtrA(header, GWL_STYLE, style | HDS_BUTTONS | HDS_DRAGDROP);
-    SendMessageA(header, WM_SETFONT, reinterpret_cast<WPARAM>(heightFont_.get()), FALSE);
+    SendMessageA(header, WM_SETFONT, reinterpret_cast<WPARAM>(heightFont()), FALSE);
     brush_.reset(CreateSolidBrush(static_cast<COLORREF>(kHeaderColor)));
     hook_.attach(header, [this](UINT msg, WPARAM wParam, LPARAM lParam) {
         return message(msg, wParam, lParam);
@@ -37,18 +37,14 @@ void ListHeader::attach(HWND header, int dpi) {
     markItemsOwnerDrawn();
 }
 
-void ListHeader::makeFonts() {
-    captionFont_.reset(createFontOf(scaledFont(kHeaderFont, dpi_)));
+HFONT ListHeader::heightFont() const {
     // The header bar takes its height from its own font: a cell height of 13 pixels at 96.
-    heightFont_.reset(createFontOf(scaledFont(kHeaderHeightFont, dpi_)));
+    return fontAtDpi(kHeaderHeightFont, dpi_);
 }
 
 void ListHeader::setDpi(int dpi) {
     dpi_ = dpi;
-    const ScopedFont oldCaption = std::move(captionFont_);
-    const ScopedFont oldHeight = std::move(heightFont_);
-    makeFonts();
-    SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(heightFont_.get()), FALSE);
+    SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(heightFont()), FALSE);
 }
 
 void ListHeader::markItemsOwnerDrawn() {
@@ -101,7 +97,7 @@ bool ListHeader::draw(const DRAWITEMSTRUCT& item) {
         RECT trailing = toRECT(plan.trailingFill);
         FillRect(dc, &trailing, brush_.get());
     }
-    const SelectedObject font(dc, captionFont_.get());
+    const SelectedObject font(dc, fontAtDpi(kHeaderFont, dpi_));
     SetBkColor(dc, static_cast<COLORREF>(kHeaderColor));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));

@@ -41,15 +41,14 @@ class ListHeader {
 
   private:
     LRESULT message(UINT msg, WPARAM wParam, LPARAM lParam);
-    void makeFonts();
+    HFONT heightFont() const;
     void fillTail(HDC dc);
 
     const ListModel& model_;
     const std::vector<ShownListColumn>& columns_;
-    // The fonts and the brush outlive the hook (declared first, destroyed last), so no
-    // message the header still handles finds them gone.
-    ScopedFont captionFont_;
-    ScopedFont heightFont_; // sizes the header bar
+    // The brush outlives the hook (declared first, destroyed last), so no message the
+    // header still handles finds it gone. Its fonts are the program's at the list's scale
+    // (fontAtDpi), kept for the process.
     ScopedBrush brush_;
     ControlSubclass hook_;
     int dpi_ = 96;

@@ -8,16 +8,12 @@
 
 namespace remvana {
 
-RowTips::~RowTips() {
-    if (tips_ && IsWindow(tips_)) DestroyWindow(tips_);
-}
-
 void RowTips::create(HWND list) {
     list_ = list;
-    tips_ = CreateWindowExA(
+    tips_.reset(CreateWindowExA(
         WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, list, nullptr,
-        reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(list, GWLP_HINSTANCE)), nullptr);
+        reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(list, GWLP_HINSTANCE)), nullptr));
     if (!tips_) return;
     TTTOOLINFOA tool{};
     tool.cbSize = sizeof tool;
@@ -25,8 +21,8 @@ void RowTips::create(HWND list) {
     tool.hwnd = list;
     tool.uId = reinterpret_cast<UINT_PTR>(list);
     tool.lpszText = LPSTR_TEXTCALLBACKA;
-    SendMessageA(tips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    SendMessageA(tips_, TTM_SETMAXTIPWIDTH, 0, 400);
+    SendMessageA(tips_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageA(tips_.get(), TTM_SETMAXTIPWIDTH, 0, 400);
 }
 
 void RowTips::mouseMoved(LPARAM mousePosition) {
@@ -37,11 +33,11 @@ void RowTips::mouseMoved(LPARAM mousePosition) {
     if (item == row_) return;
     // Another row: the shown tip belongs to the last one; the next one asks again.
     row_ = item;
-    if (tips_) SendMessageA(tips_, TTM_POP, 0, 0);
+    if (tips_) SendMessageA(tips_.get(), TTM_POP, 0, 0);
 }
 
 bool RowTips::answer(NMHDR* notification) {
-    if (notification->hwndFrom != tips_ ||
+    if (notification->hwndFrom != tips_.get() ||
         (notification->code != TTN_GETDISPINFOA && notification->code != TTN_GETDISPINFOW))
         return false;
     buffer_ = text();

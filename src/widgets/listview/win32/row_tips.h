@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/win32/scoped_handles.h"
+
 namespace remvana {
 
 class RowTips {
@@ -14,13 +16,12 @@ class RowTips {
     // The tip text of the row at a shown index; empty for none.
     using TextOfRow = std::function<std::string(int row)>;
     explicit RowTips(TextOfRow textOfRow) : textOfRow_(std::move(textOfRow)) {}
-    ~RowTips();
     RowTips(const RowTips&) = delete;
     RowTips& operator=(const RowTips&) = delete;
 
     // Creates the tooltip for `list`, owned by it.
     void create(HWND list);
-    HWND hwnd() const { return tips_; }
+    HWND hwnd() const { return tips_.get(); }
     // The list's WM_MOUSEMOVE: another row under the mouse hides the tip of the last one.
     void mouseMoved(LPARAM mousePosition);
     // The text for the row under the mouse now; empty when none.
@@ -31,8 +32,9 @@ class RowTips {
   private:
     TextOfRow textOfRow_;
     HWND list_ = nullptr;
-    HWND tips_ = nullptr; // owned by the list: it goes with it
-    int row_ = -1;        // the row under the mouse
+    // A popup the list owns: it goes with the list, or with this object, whichever goes first.
+    ScopedWindow tips_;
+    int row_ = -1; // the row under the mouse
     std::string buffer_;
     std::wstring wideBuffer_;
 };

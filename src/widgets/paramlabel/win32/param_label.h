@@ -73,8 +73,6 @@ class TParamLabel final : public ParamLabelHost, public SelfOwnedWindow<TParamLa
     // window base) finds it again from its window.
     static TParamLabel* create(HWND parent, int id, const RECT& rect);
 
-    HWND handle() const { return hwnd(); }
-
     // ---- Markup ----
     // HTMLText: the markup lines. For rendering they are joined with nothing between them.
     const std::vector<std::string>& HTMLText() const { return lines_; }

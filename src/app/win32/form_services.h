@@ -1,0 +1,32 @@
+#pragma once
+// What the main window and its panes share: the services the handlers reach the platform
+// through, and the messages posted to the window to run work after the current message.
+#include <windows.h>
+
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/locale.h"
+#include "platform/registry.h"
+#include "platform/shell.h"
+
+namespace remvana {
+
+class StringTable;
+
+// Posted to the window to check the health of the next few programs of Inventory.
+inline constexpr UINT kCheckHealthMessage = WM_APP + 0x52;
+// Posted after the first fill to read the rest of every entry (ScanDepth::ListFirst). Posted
+// messages are taken before input, so it runs before any click or key can use an entry.
+inline constexpr UINT kCompleteEntriesMessage = WM_APP + 0x53;
+
+// What the handlers reach the platform through. The window does not own them.
+struct FormServices {
+    RegistryFactory* registry = nullptr;
+    Shell* shell = nullptr;
+    Clock* clock = nullptr;
+    Locale* locale = nullptr;
+    StringTable* strings = nullptr;
+    FileSystem* files = nullptr; // where backups are written and read
+};
+
+} // namespace remvana
