@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "backup/undo_history.h"
 
@@ -14,6 +15,13 @@ struct ChangeServices {
     FileSystem& files;
     Clock& clock;
 };
+
+// Backs every entry up, then deletes them one after another; one step, for all the entries
+// that were removed at least in part, joins `history`. Returns a failure text for each entry
+// not (or not wholly) removed. Throws BackupError, having deleted nothing, when any backup
+// could not be written.
+std::vector<std::string> deleteEntriesUndoably(const std::vector<const TAppInfo*>& entries,
+                                               ChangeServices services, UndoHistory& history);
 
 // Backs the entry up, then deletes it; the step joins `history` when the deletion removed
 // anything. Returns the failure text, as deleteUninstallEntry does. Throws BackupError,
