@@ -35,6 +35,14 @@ QueuedRemoval queuedRemoval(const TAppInfo& entry, const std::string& quietUnins
     return removal;
 }
 
+std::size_t quietRemovalCount(const std::vector<const TAppInfo*>& entries,
+                              RegistryFactory& registries) {
+    std::size_t quiet = 0;
+    for (const TAppInfo* entry : entries)
+        if (quietRemoveCommandLine(*entry, readQuietUninstallString(registries, *entry))) ++quiet;
+    return quiet;
+}
+
 RemovalQueue::RemovalQueue(std::vector<QueuedRemoval> removals, RemovalServices services)
     : removals_(std::move(removals)), results_(removals_.size()), services_(std::move(services)),
       running_(removals_.size()) {}

@@ -42,6 +42,9 @@ std::string readQuietUninstallString(RegistryFactory& registries, const TAppInfo
 // Quiet is `quietUninstallString`, or Windows Installer's removal with /qn for a product.
 QueuedRemoval queuedRemoval(const TAppInfo& entry, const std::string& quietUninstallString,
                             RemovalMode mode);
+// How many of the entries would be removed quietly.
+std::size_t quietRemovalCount(const std::vector<const TAppInfo*>& entries,
+                              RegistryFactory& registries);
 
 enum class RemovalState { Waiting, Running, Removed, StillRegistered, NotStarted, Stopped };
 

@@ -27,13 +27,6 @@ std::vector<std::string> deleteEntriesUndoably(const std::vector<const TAppInfo*
     return failures;
 }
 
-std::optional<std::string> deleteEntryUndoably(const TAppInfo& entry, ChangeServices services,
-                                               UndoHistory& history) {
-    std::vector<std::string> failures = deleteEntriesUndoably({&entry}, services, history);
-    if (failures.empty()) return std::nullopt;
-    return std::move(failures[0]);
-}
-
 void modifyPropertiesUndoably(TAppInfo& entry, ChangeServices services, UndoHistory& history,
                               const std::function<void(const std::string&)>& renameRow) {
     if (!hasPendingProperties(entry)) return;

@@ -19,7 +19,7 @@ DetailsSelection detailsForSeveral(const std::vector<const TAppInfo*>& entries, 
         selection.buttons.deleteEntry = true;
         if (removeCommandLine(entry)) selection.buttons.remove = true;
     }
-    std::string markup = kDetailsHeading;
+    std::string markup = kPropertiesHeadingLine;
     markup += "<B>" + std::to_string(entries.size()) + " programs selected</B><br>";
     if (totalSize > 0)
         markup += "<B>Total Size</B> : " + FormatFileSize(totalSize, locale) + "<br>";

@@ -51,10 +51,11 @@ TEST_F(UndoableChanges, UndoIsOfferedOnlyForAChangeThatWroteSomething) {
 }
 
 TEST_F(UndoableChanges, ADeletionKeepsItsStepOnlyWhenItRemovedSomething) {
-    EXPECT_NE(std::nullopt, deleteEntryUndoably(entry("Gone"), services, history));
+    const TAppInfo gone = entry("Gone"), beta = entry("Beta");
+    EXPECT_EQ(1u, deleteEntriesUndoably({&gone}, services, history).size());
     EXPECT_TRUE(history.empty()) << "another program had removed it";
 
-    EXPECT_EQ(std::nullopt, deleteEntryUndoably(entry("Beta"), services, history));
+    EXPECT_TRUE(deleteEntriesUndoably({&beta}, services, history).empty());
     ASSERT_FALSE(history.empty());
     EXPECT_TRUE(history.newest().entries[0].entryRemoved);
     EXPECT_FALSE(registry.keyExists(RegRoot::LocalMachine, kStore + "Beta"));
