@@ -215,5 +215,18 @@ TEST(RemovalTexts, TheQuestionListsTheFirstFifteenAndSaysHowEachRuns) {
         << text;
 }
 
+TEST(RemovalTexts, DeleteEntryOfSeveralAsksWithTheListOfTheirNames) {
+    std::vector<std::string> names;
+    for (int i = 1; i <= 16; ++i)
+        names.push_back("P" + std::to_string(i));
+    const std::string text = deleteEntriesConfirmationText(names);
+    EXPECT_EQ(0u, text.find("This will remove the uninstall entries of these 16 programs from "
+                            "the registry. It will not uninstall the applications. Are you sure "
+                            "you want to do this?\n\nP1\nP2\n"))
+        << text;
+    EXPECT_EQ(text.size() - std::string("P15\nand 1 more\n").size(),
+              text.find("P15\nand 1 more\n"));
+}
+
 } // namespace
 } // namespace remvana
