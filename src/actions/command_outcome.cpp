@@ -14,7 +14,8 @@ std::string exitCodeNumber(std::uint32_t code) {
     return text;
 }
 
-// The exit code as a sentence of its own, or nothing.
+} // namespace
+
 std::string exitCodeSentence(std::uint32_t code, ExitCodeMention mention) {
     switch (code) {
     case kExitInstallCancelled:
@@ -29,8 +30,6 @@ std::string exitCodeSentence(std::uint32_t code, ExitCodeMention mention) {
     }
     return " Exit code " + exitCodeNumber(code) + ".";
 }
-
-} // namespace
 
 std::string programNameOf(const TAppInfo& entry) {
     return entry.DisplayName.empty() ? entry.KeyName : entry.DisplayName;

@@ -31,6 +31,10 @@ struct CommandOutcome {
 // Whether a text names the exit code 0 as well (the command line always names it).
 enum class ExitCodeMention { WhenNotZero, Always };
 
+// The exit code as a sentence of its own, after a space: " Exit code 5.", 1602 and 3010 in
+// words; nothing for 0 unless asked.
+std::string exitCodeSentence(std::uint32_t code, ExitCodeMention mention);
+
 // "Quillmark Notes was removed.", "The uninstaller of Quillmark Notes has finished, but the
 // program is still registered.", "Repair of Tallyport Ledger finished." (and "Change of"),
 // each followed by the exit code when it is not 0, 1602 and 3010 in words.

@@ -6,19 +6,25 @@
 
 namespace remvana {
 
-std::optional<std::string> deleteEntryUndoably(const TAppInfo& entry, ChangeServices services,
-                                               UndoHistory& history) {
-    UndoStep step =
-        backUpEntry("Delete Entry", entry, services.registries, services.files, services.clock);
-    DeleteOutcome outcome = DeleteOutcome::NotRemoved;
-    std::optional<std::string> failure =
-        deleteUninstallEntry(entry.KeyName, entry.Store, services.registries, &outcome);
-    // A deletion that went half-way keeps its step, so what did go can be put back.
-    if (outcome != DeleteOutcome::NotRemoved) {
-        step.entryRemoved = outcome == DeleteOutcome::Removed;
-        history.push(std::move(step));
+std::vector<std::string> deleteEntriesUndoably(const std::vector<const TAppInfo*>& entries,
+                                               ChangeServices services, UndoHistory& history) {
+    UndoStep all =
+        backUpEntries("Delete Entry", entries, services.registries, services.files, services.clock);
+    UndoStep step{all.action, {}};
+    std::vector<std::string> failures;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        DeleteOutcome outcome = DeleteOutcome::NotRemoved;
+        if (auto failure = deleteUninstallEntry(entries[i]->KeyName, entries[i]->Store,
+                                                services.registries, &outcome))
+            failures.push_back(std::move(*failure));
+        // A deletion that went half-way keeps its backup in the step, so what did go can be
+        // put back.
+        if (outcome == DeleteOutcome::NotRemoved) continue;
+        all.entries[i].entryRemoved = outcome == DeleteOutcome::Removed;
+        step.entries.push_back(std::move(all.entries[i]));
     }
-    return failure;
+    if (!step.entries.empty()) history.push(std::move(step));
+    return failures;
 }
 
 void modifyPropertiesUndoably(TAppInfo& entry, ChangeServices services, UndoHistory& history,

@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "backup/undo_history.h"
 
@@ -15,11 +16,13 @@ struct ChangeServices {
     Clock& clock;
 };
 
-// Backs the entry up, then deletes it; the step joins `history` when the deletion removed
-// anything. Returns the failure text, as deleteUninstallEntry does. Throws BackupError,
-// having changed nothing, when no backup could be written.
-std::optional<std::string> deleteEntryUndoably(const TAppInfo& entry, ChangeServices services,
-                                               UndoHistory& history);
+// Backs every entry up, then deletes them one after another; one step, for all the entries
+// that were removed at least in part, joins `history` (none when nothing was removed).
+// Returns a failure text for each entry not (or not wholly) removed, as
+// deleteUninstallEntry words it. Throws BackupError, having deleted nothing, when any backup
+// could not be written.
+std::vector<std::string> deleteEntriesUndoably(const std::vector<const TAppInfo*>& entries,
+                                               ChangeServices services, UndoHistory& history);
 
 // Backs the entry up when anything is pending, then writes the pending properties; the
 // step joins `history` once a value was written, even when a later write then fails (and

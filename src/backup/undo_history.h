@@ -15,8 +15,8 @@ namespace remvana {
 
 struct TAppInfo;
 
-struct UndoStep {
-    std::string action;     // "Delete Entry" or "Modify Properties"
+// One entry's backup within a step.
+struct SavedEntry {
     std::string entryName;  // the display name, or the key name when there is none
     std::string backupFile; // the path of the backup taken before the change
     // The file's bytes as written: Undo restores exactly these, never a file put there since.
@@ -26,12 +26,21 @@ struct UndoStep {
     bool entryRemoved = false;
 };
 
-// "Undo: Delete Entry "beta tool"".
+struct UndoStep {
+    std::string action; // "Delete Entry" or "Modify Properties"
+    // One entry, or every entry a Delete Entry of several programs removed.
+    std::vector<SavedEntry> entries;
+};
+
+// "Undo: Delete Entry "beta tool"", or "Undo: Delete Entry (3 programs)" for several.
 std::string undoTooltip(const UndoStep& step);
 
-// Saves the entry's backup before `action` changes it and returns the step that undoes it.
-// Throws BackupError saying that nothing was changed when no complete backup could be
-// written; the caller must then leave the entry alone.
+// Saves each entry's backup before `action` changes them, every one before anything is
+// changed, and returns the step that undoes them. Throws BackupError saying that nothing was
+// changed when any complete backup could not be written; the caller must then leave every
+// entry alone (the backups already written stay in their folder, as copies only).
+UndoStep backUpEntries(const std::string& action, const std::vector<const TAppInfo*>& entries,
+                       RegistryFactory& registries, FileSystem& files, Clock& clock);
 UndoStep backUpEntry(const std::string& action, const TAppInfo& entry, RegistryFactory& registries,
                      FileSystem& files, Clock& clock);
 
@@ -42,13 +51,14 @@ class UndoHistory {
     // Only when not empty.
     const UndoStep& newest() const { return steps_.back(); }
 
-    // The question to ask before undoing the newest step, when the entry it deleted has been
+    // The question to ask before undoing the newest step, when an entry it deleted has been
     // registered again since: undoing replaces that registration. Nothing otherwise.
     std::optional<std::string> replaceQuestion(RegistryFactory& registries) const;
 
-    // Restores the newest change's backup and forgets the step. The file must still hold
-    // exactly what was written; a registration made since the deletion is backed up first.
-    // When the restore fails the step stays (and so does its file) and BackupError says what
+    // Restores the newest change's backups and forgets the step. Every file must still hold
+    // exactly what was written, and is checked before anything is restored; a registration
+    // made since the deletion is backed up first. When a restore fails the step stays with
+    // the entries not yet restored (and so do their files) and BackupError says what
     // happened.
     void undoNewest(RegistryFactory& registries, FileSystem& files, Clock& clock);
 

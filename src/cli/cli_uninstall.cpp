@@ -1,12 +1,14 @@
 #include "cli/cli_uninstall.h"
 
-#include <future>
+#include <condition_variable>
+#include <mutex>
 #include <optional>
 #include <vector>
 
 #include "actions/action_errors.h"
 #include "actions/command_outcome.h"
 #include "actions/commands.h"
+#include "actions/removal_queue.h"
 #include "backup/entry_backup.h"
 #include "inventory/refresh.h"
 
@@ -27,17 +29,71 @@ bool chosen(StoreChoice choice, const UninstallStore& store) {
     return false;
 }
 
-bool stillRegistered(RegistryFactory& registry, const TAppInfo& entry) {
-    const std::unique_ptr<Registry> store = openStoreKey(registry, entry.Store);
-    return store && store->openSubkey(entry.KeyName, reg_access::QueryValue) != nullptr;
+bool stillRegistered(RegistryFactory& registry, const QueuedRemoval& removal) {
+    const std::unique_ptr<Registry> store = openStoreKey(registry, removal.store);
+    return store && store->openSubkey(removal.keyName, reg_access::QueryValue) != nullptr;
 }
 
-// Waits on this thread for the job's end, which the job service reports on its own.
-std::uint32_t runAndWait(const std::string& commandLine, CommandJobs& jobs) {
-    std::promise<std::uint32_t> ended;
-    std::future<std::uint32_t> exitCode = ended.get_future();
-    startCommandJob(commandLine, jobs, [&ended](std::uint32_t code) { ended.set_value(code); });
-    return exitCode.get();
+// Where the job service's thread leaves a job's exit code for this one, which waits for it.
+class JobEnds {
+  public:
+    void put(std::uint32_t exitCode) {
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            exitCode_ = exitCode;
+        }
+        arrived_.notify_one();
+    }
+    std::uint32_t take() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        arrived_.wait(lock, [this] { return exitCode_.has_value(); });
+        const std::uint32_t exitCode = *exitCode_;
+        exitCode_.reset();
+        return exitCode;
+    }
+
+  private:
+    std::mutex mutex_;
+    std::condition_variable arrived_;
+    std::optional<std::uint32_t> exitCode_;
+};
+
+// The entries registered under the key, in the chosen store or in any (at most two).
+std::vector<TAppInfo> entriesUnder(const std::string& keyName, const CliRequest& request,
+                                   RegistryFactory& registry) {
+    std::vector<TAppInfo> found;
+    for (const UninstallStore& store : uninstallStoresOf(registry)) {
+        if (!chosen(request.store, store)) continue;
+        const OpenStore open = openStore(registry, store, false);
+        if (!open.entries || !open.entries->openSubkey(keyName, reg_access::Read)) continue;
+        TAppInfo entry;
+        entry.KeyName = keyName;
+        entry.Store = store;
+        readStoreEntry(open, entry, ScanDepth::Everything);
+        found.push_back(std::move(entry));
+        if (found.size() == 2) break;
+    }
+    return found;
+}
+
+// The line a program's end prints: the outcome on standard output, a refusal or a command
+// that could not start on standard error.
+void reportResult(const QueuedRemoval& removal, const RemovalResult& result, CliServices& services,
+                  CliConsole& console) {
+    if (result.state != RemovalState::Removed && result.state != RemovalState::StillRegistered) {
+        console.writeError(result.reason + "\r\n");
+        return;
+    }
+    const bool registered = result.state == RemovalState::StillRegistered;
+    std::string line =
+        commandOutcomeText({EntryCommand::Remove, removal.programName, result.exitCode, registered},
+                           ExitCodeMention::Always);
+    if (registered && !removal.installLocation.empty()) {
+        line += ' ';
+        line += installLocationOutcomeText(removal.installLocation,
+                                           services.shell.directoryExists(removal.installLocation));
+    }
+    console.writeOut(line + "\r\n", TextEncoding::Ansi);
 }
 
 } // namespace
@@ -48,64 +104,67 @@ const char* storeOptionName(const UninstallStore& store) {
 }
 
 int runUninstall(const CliRequest& request, CliServices& services, CliConsole& console) {
-    if (!isSingleKeyName(request.uninstallKey)) throw entryGuardError(request.uninstallKey);
-    std::vector<TAppInfo> found;
-    std::string quietCommand;
-    for (const UninstallStore& store : uninstallStoresOf(services.registry)) {
-        if (!chosen(request.store, store)) continue;
-        const OpenStore open = openStore(services.registry, store, false);
-        const auto key = open.entries
-                             ? open.entries->openSubkey(request.uninstallKey, reg_access::Read)
-                             : nullptr;
-        if (!key) continue;
-        TAppInfo entry;
-        entry.KeyName = request.uninstallKey;
-        entry.Store = store;
-        readStoreEntry(open, entry, ScanDepth::Everything);
-        // Read here alone: nothing else of the program uses it.
-        quietCommand = key->valueKind("QuietUninstallString") == ValueKind::String
-                           ? key->readText("QuietUninstallString")
-                           : std::string();
-        found.push_back(std::move(entry));
-        if (found.size() == 2) break;
+    for (const std::string& key : request.uninstallKeys)
+        if (!isSingleKeyName(key)) throw entryGuardError(key);
+    // Every key is looked up before anything runs, so that a usage error runs nothing.
+    const RemovalMode mode = request.quiet ? RemovalMode::QuietOnly : RemovalMode::Normal;
+    std::vector<QueuedRemoval> removals;
+    for (const std::string& key : request.uninstallKeys) {
+        const std::vector<TAppInfo> found = entriesUnder(key, request, services.registry);
+        if (found.size() > 1) {
+            console.writeError("remvana: the key \"" + key + "\" is registered in " +
+                               storeOptionName(found[0].Store) + " and in " +
+                               storeOptionName(found[1].Store) +
+                               "; name the one to remove with --store\r\n");
+            return kExitUsage;
+        }
+        if (found.empty()) {
+            QueuedRemoval missing;
+            missing.programName = missing.keyName = key;
+            missing.refusal = "No program is registered under the key \"" + key + "\".";
+            removals.push_back(std::move(missing));
+            continue;
+        }
+        const std::string quiet =
+            request.quiet ? readQuietUninstallString(services.registry, found[0]) : std::string();
+        removals.push_back(queuedRemoval(found[0], quiet, mode));
     }
-    if (found.empty()) {
-        console.writeError("No program is registered under the key \"" + request.uninstallKey +
-                           "\".\r\n");
-        return kExitFailure;
+    JobEnds ends;
+    RemovalQueue queue(std::move(removals),
+                       {*services.jobs,
+                        [&services](const QueuedRemoval& removal) {
+                            return stillRegistered(services.registry, removal);
+                        },
+                        // So that --restore can bring the registration back should the uninstaller
+                        // fail halfway.
+                        [&services](const QueuedRemoval& removal) -> std::optional<std::string> {
+                            try {
+                                saveEntryBackup(services.registry, *services.files, services.clock,
+                                                removal.store, removal.keyName);
+                            } catch (const BackupError& e) {
+                                return std::string(e.what());
+                            }
+                            return std::nullopt;
+                        },
+                        [&ends](std::uint32_t exitCode) { ends.put(exitCode); }});
+    std::size_t reported = 0;
+    const auto reportEnded = [&] {
+        for (; reported < queue.results().size(); ++reported) {
+            const RemovalResult& result = queue.results()[reported];
+            if (result.state == RemovalState::Waiting || result.state == RemovalState::Running)
+                break;
+            reportResult(queue.removals()[reported], result, services, console);
+        }
+    };
+    queue.start();
+    reportEnded();
+    while (queue.running()) {
+        queue.jobEnded(ends.take());
+        reportEnded();
     }
-    if (found.size() > 1) {
-        console.writeError("remvana: the key \"" + request.uninstallKey + "\" is registered in " +
-                           storeOptionName(found[0].Store) + " and in " +
-                           storeOptionName(found[1].Store) +
-                           "; name the one to remove with --store\r\n");
-        return kExitUsage;
-    }
-    const TAppInfo& entry = found[0];
-    const std::string name = programNameOf(entry);
-    const std::optional<std::string> command =
-        request.quiet ? quietRemoveCommandLine(entry, quietCommand) : removeCommandLine(&entry);
-    if (!command) {
-        console.writeError(
-            request.quiet
-                ? name + " has no quiet uninstall command (QuietUninstallString) and is no "
-                         "Windows Installer product; nothing was run.\r\n"
-                : name + " has no uninstall command; nothing was run.\r\n");
-        return kExitFailure;
-    }
-    // So that --restore can bring the registration back should the uninstaller fail halfway.
-    saveEntryBackup(services.registry, *services.files, services.clock, entry.Store, entry.KeyName);
-    const std::uint32_t exitCode = runAndWait(*command, *services.jobs);
-    const bool registered = stillRegistered(services.registry, entry);
-    std::string line = commandOutcomeText({EntryCommand::Remove, name, exitCode, registered},
-                                          ExitCodeMention::Always);
-    if (registered && !entry.InstallLocation.empty()) {
-        line += ' ';
-        line += installLocationOutcomeText(entry.InstallLocation,
-                                           services.shell.directoryExists(entry.InstallLocation));
-    }
-    console.writeOut(line + "\r\n", TextEncoding::Ansi);
-    return registered ? kExitFailure : kExitSuccess;
+    for (const RemovalResult& result : queue.results())
+        if (result.state != RemovalState::Removed) return kExitFailure;
+    return kExitSuccess;
 }
 
 } // namespace remvana

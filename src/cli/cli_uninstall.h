@@ -1,14 +1,16 @@
 #pragma once
-// --uninstall: one program removed from the command line, its uninstaller waited for.
+// --uninstall: programs removed from the command line one after another, each uninstaller
+// waited for.
 #include "cli/cli_run.h"
 
 namespace remvana {
 
-// Finds the key in the stores (only in the chosen one, when chosen), saves the entry's
-// backup, runs its uninstall command in a job and waits for the job's end; then prints one
-// line with the outcome and the uninstaller's exit code. 0 when the key is gone afterwards,
-// 1 when it is still there or nothing could be run, 2 when the key is in two stores and
-// none was chosen.
+// Finds every key in the stores (only in the chosen one, when chosen) before anything runs;
+// then, one program after another, saves the entry's backup, runs its uninstall command in
+// a job and waits for the job's end, and prints one line with the outcome and the
+// uninstaller's exit code (or why nothing ran for it). 0 when every key is gone afterwards,
+// 1 when one is still there or nothing could be run for one, 2 when a key is in two stores
+// and none was chosen (then nothing runs).
 int runUninstall(const CliRequest& request, CliServices& services, CliConsole& console);
 
 // "HKLM64", "HKLM32" or "HKCU", as --store names the store.

@@ -1,5 +1,7 @@
 #include "cli/command_line.h"
 
+#include "platform/ascii.h"
+
 namespace remvana {
 namespace {
 
@@ -10,15 +12,12 @@ CliRequest invalid(std::string problem) {
     return request;
 }
 
-// --uninstall <key> [--store HKLM64|HKLM32|HKCU] [--quiet], the options in any order.
+// --uninstall <key>... [--store HKLM64|HKLM32|HKCU] [--quiet], keys and options in any order.
 CliRequest parseUninstall(const std::vector<std::string>& arguments) {
-    if (arguments.size() < 2 || arguments[1].empty() || arguments[1].starts_with("--"))
-        return invalid("--uninstall needs the key name of the program to remove");
     CliRequest request;
     request.action = CliAction::Uninstall;
-    request.uninstallKey = arguments[1];
     bool storeGiven = false;
-    for (std::size_t i = 2; i < arguments.size(); ++i) {
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
         const std::string& option = arguments[i];
         if (option == "--quiet" && !request.quiet) {
             request.quiet = true;
@@ -33,10 +32,18 @@ CliRequest parseUninstall(const std::vector<std::string>& arguments) {
             else
                 return invalid("--store needs HKLM64, HKLM32 or HKCU");
             storeGiven = true;
-        } else {
+        } else if (option.empty() || option.starts_with("--")) {
             return invalid("unexpected argument: " + option);
+        } else {
+            // Run twice, the second run would only report a program already gone.
+            for (const std::string& key : request.uninstallKeys)
+                if (equalsIgnoringAsciiCase(key, option))
+                    return invalid("the key \"" + option + "\" is named twice");
+            request.uninstallKeys.push_back(option);
         }
     }
+    if (request.uninstallKeys.empty())
+        return invalid("--uninstall needs the key name of the program to remove");
     return request;
 }
 
@@ -89,11 +96,12 @@ std::string usageText() {
            "  --restore <file> puts back an entry from a backup that Delete Entry or\r\n"
            "                   Modify Properties made (in the local application data\r\n"
            "                   folder, Kelvane\\Remvana\\Backups)\r\n"
-           "  --uninstall <key> [--store HKLM64|HKLM32|HKCU] [--quiet]\r\n"
-           "                   removes the program registered under that key name: saves\r\n"
-           "                   its entry's backup, runs its uninstaller (--quiet: without a\r\n"
-           "                   window) and waits for it; exit code 0 when the program is\r\n"
-           "                   no longer registered afterwards\r\n"
+           "  --uninstall <key>... [--store HKLM64|HKLM32|HKCU] [--quiet]\r\n"
+           "                   removes the programs registered under those key names, one\r\n"
+           "                   after another: saves each entry's backup, runs its\r\n"
+           "                   uninstaller (--quiet: without a window) and waits for it;\r\n"
+           "                   one line each; exit code 0 when none of them is registered\r\n"
+           "                   afterwards\r\n"
            "  --version        the program's name and version\r\n"
            "  --help           this text\r\n"
            "Exit codes: 0 done, 1 the registry or a file could not be used (or the\r\n"

@@ -6,7 +6,18 @@
 
 namespace remvana {
 
-enum class CliAction { Window, List, Report, Json, Tsv, Restore, Uninstall, Version, Help, Invalid };
+enum class CliAction {
+    Window,
+    List,
+    Report,
+    Json,
+    Tsv,
+    Restore,
+    Uninstall,
+    Version,
+    Help,
+    Invalid
+};
 
 // The stores --store names: "HKLM64", "HKLM32", "HKCU".
 enum class StoreChoice { Any, Machine64, Machine32, User };
@@ -19,9 +30,9 @@ struct CliRequest {
     std::string problem;
     // --restore: the backup file to put back.
     std::string restorePath;
-    // --uninstall: the entry's key name, the store it must be in, and whether the quiet
-    // command is to run.
-    std::string uninstallKey;
+    // --uninstall: the entries' key names in the order given, the store they must be in, and
+    // whether the quiet commands are to run.
+    std::vector<std::string> uninstallKeys;
     StoreChoice store = StoreChoice::Any;
     bool quiet = false;
 };

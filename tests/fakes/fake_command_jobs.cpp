@@ -4,7 +4,7 @@ namespace remvana {
 
 bool FakeCommandJobs::startJob(const std::string& commandLine, int showCommand,
                                JobFinished finished) {
-    if (!startSucceeds) return false;
+    if (!startSucceeds || commandLine == refusedCommandLine) return false;
     started.push_back(Started{commandLine, showCommand, std::move(finished)});
     if (runAtOnce) {
         runAtOnce(commandLine);

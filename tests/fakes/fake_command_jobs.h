@@ -24,6 +24,8 @@ class FakeCommandJobs : public CommandJobs {
     void finish(std::size_t index, std::uint32_t exitCode);
 
     bool startSucceeds = true;
+    // This one command line alone cannot start.
+    std::string refusedCommandLine;
     std::string startError = "The system cannot find the file specified";
     // Run by startJob before it reports the end at once with `exitCode`; unset: the job
     // stays running until finish is called.

@@ -434,6 +434,21 @@ void FakeRegistryFactory::setRaw(FakeHive root, const std::string& path, const s
     storeValue(*make(root, path), name, type, std::move(bytes));
 }
 
+std::string FakeRegistryFactory::treeText(FakeHive root, const std::string& path) const {
+    if (!keyExists(root, path)) return "(absent)";
+    std::string text = "[" + path + "]\n";
+    for (const std::string& name : valueNames(root, path)) {
+        const FakeValue data = *value(root, path, name);
+        text += name + "=" + std::to_string(data.type) + ":";
+        for (std::uint8_t byte : data.data)
+            text += std::to_string(byte) + ",";
+        text += "\n";
+    }
+    for (const std::string& child : subkeys(root, path))
+        text += treeText(root, path + "\\" + child);
+    return text;
+}
+
 bool FakeRegistryFactory::keyExists(FakeHive root, const std::string& path) const {
     return find(root, path) != nullptr;
 }

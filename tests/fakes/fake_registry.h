@@ -79,6 +79,9 @@ class FakeRegistryFactory : public RegistryFactory {
                                     const std::string& name) const;
     std::vector<std::string> subkeys(FakeHive root, const std::string& path) const;
     std::vector<std::string> valueNames(FakeHive root, const std::string& path) const;
+    // Every key below `path` with every value (type and bytes), as one text to compare;
+    // "(absent)" when there is no such key.
+    std::string treeText(FakeHive root, const std::string& path) const;
 
     // Restrictions on an existing key. An open asking for rights beyond `allowed` fails, as
     // for a key whose security refuses them; the handle of a successful open may still lack

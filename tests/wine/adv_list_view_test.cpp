@@ -60,6 +60,7 @@ class ListControl : public ::testing::Test {
                                  640, 420, nullptr, nullptr, host.hInstance, nullptr);
         ASSERT_NE(nullptr, window);
         hostedList = &list;
+        if (severalAllowed) list.allowSeveralSelected();
         ASSERT_NE(nullptr, list.create(window, 105, RECT{0, 0, 600, 380}));
         images = ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 1, 4);
         for (int index : {2, 3, 4}) {
@@ -98,6 +99,25 @@ class ListControl : public ::testing::Test {
     HIMAGELIST images = nullptr;
     std::vector<std::pair<std::string, bool>> events;
     std::vector<int> clicked;
+    bool severalAllowed = false;
+};
+
+class SeveralSelectedList : public ListControl {
+  protected:
+    SeveralSelectedList() { severalAllowed = true; }
+    // A key with Shift or Ctrl held, as the message loop hands it over.
+    void pressKey(WPARAM key, BYTE modifier) {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[modifier] = 0x80;
+        SetKeyboardState(keys);
+        SetFocus(list.handle());
+        SendMessageA(list.handle(), WM_KEYDOWN, key, 1);
+        SendMessageA(list.handle(), WM_KEYUP, key, 1);
+        keys[modifier] = 0;
+        SetKeyboardState(keys);
+        pump();
+    }
 };
 
 } // namespace
@@ -227,6 +247,30 @@ TEST_F(ListControl, SelectionEventsComeLoserFirst) {
     list.clear();
     EXPECT_TRUE(events.empty());
     EXPECT_EQ(-1, list.selectedIndex());
+}
+
+// Shift+arrows and Ctrl+A select several rows, each change an event of its row; selecting
+// one row again leaves it alone, and a filter that hides part of the selection drops it all.
+TEST_F(SeveralSelectedList, ShiftArrowsAndCtrlASelectSeveralRows) {
+    fillSample();
+    EXPECT_FALSE(GetWindowLongPtrA(list.handle(), GWL_STYLE) & LVS_SINGLESEL);
+    list.selectRow(0);
+    pressKey(VK_DOWN, VK_SHIFT);
+    EXPECT_EQ((std::vector<int>{0, 1}), list.selectedIndices());
+    pressKey('A', VK_CONTROL);
+    EXPECT_EQ(4, list.selectedCount());
+    events.clear();
+    list.selectRow(2);
+    EXPECT_EQ((std::vector<int>{2}), list.selectedIndices());
+    EXPECT_EQ(3u, events.size()) << "three rows let go";
+    for (const auto& event : events)
+        EXPECT_FALSE(event.second) << event.first;
+
+    pressKey('A', VK_CONTROL);
+    events.clear();
+    EXPECT_TRUE(list.setRowFilter([](const ListRow& row) { return row.caption != "Beta"; }));
+    EXPECT_EQ(0, list.selectedCount());
+    EXPECT_TRUE(events.empty()) << "a filter raises no selection event";
 }
 
 TEST_F(ListControl, UpdateBracketsNestAndHoldTheHeadersRedraw) {

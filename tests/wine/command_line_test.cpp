@@ -309,22 +309,35 @@ TEST(CommandLineRestore, RestoresABackupAndRefusesOneReachingOutside) {
     DeleteFileA((std::string(temp) + "remvana-good.reg").c_str());
 }
 
-// Real installers, removed from the command line without a window.
-TEST(CommandLineUninstall, QuietRemovalOfAnNsisProgramAndOfAWindowsInstallerProduct) {
+bool userKeyExists(const std::string& path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+// Real installers, removed from the command line without a window: NSIS machine-wide and
+// per-user, and a Windows Installer product, one after another in one run.
+TEST(CommandLineUninstall, QuietRemovalOfNsisProgramsAndAWindowsInstallerProductInOneRun) {
     ASSERT_EQ(0u, testing::installQuillmarkNotes());
+    ASSERT_EQ(0u, testing::installOrreryAtlas());
     ASSERT_EQ(0u, testing::installTallyportLedger());
     const std::string product = kStore + testing::kLedgerProduct;
     ASSERT_TRUE(testing::machineKeyExists(product, KEY_WOW64_64KEY) ||
                 testing::machineKeyExists(product, KEY_WOW64_32KEY));
+    ASSERT_TRUE(userKeyExists(kStore + testing::kOrreryKey));
 
-    const ChildResult nsis = runRemvana("--uninstall " + testing::kQuillmarkKey + " --quiet");
-    EXPECT_EQ(0u, nsis.exitCode) << nsis.out << nsis.error;
-    EXPECT_EQ("Quillmark Notes was removed. Exit code 0.\r\n", nsis.out);
+    const ChildResult removed =
+        runRemvana("--uninstall --quiet " + testing::kQuillmarkKey + " " + testing::kOrreryKey +
+                   " " + testing::kLedgerProduct);
+    EXPECT_EQ(0u, removed.exitCode) << removed.out << removed.error;
+    EXPECT_EQ("Quillmark Notes was removed. Exit code 0.\r\n"
+              "Orrery Atlas was removed. Exit code 0.\r\n"
+              "Tallyport Ledger was removed. Exit code 0.\r\n",
+              removed.out);
     EXPECT_FALSE(testing::machineKeyExists(kStore + testing::kQuillmarkKey, KEY_WOW64_64KEY));
-
-    const ChildResult msi = runRemvana("--uninstall " + testing::kLedgerProduct + " --quiet");
-    EXPECT_EQ(0u, msi.exitCode) << msi.out << msi.error;
-    EXPECT_EQ("Tallyport Ledger was removed. Exit code 0.\r\n", msi.out);
+    EXPECT_FALSE(userKeyExists(kStore + testing::kOrreryKey));
     EXPECT_FALSE(testing::machineKeyExists(product, KEY_WOW64_64KEY));
     EXPECT_FALSE(testing::machineKeyExists(product, KEY_WOW64_32KEY));
 }

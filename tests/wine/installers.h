@@ -10,6 +10,7 @@
 namespace remvana::testing {
 
 inline const std::string kQuillmarkKey = "QuillmarkNotes";
+inline const std::string kOrreryKey = "OrreryAtlas";
 inline const std::string kLedgerProduct = "{5F1E9C2A-0B7D-4E11-9A63-2C8D7E4B1A90}";
 
 inline std::string installerPath(const char* file) {
@@ -43,6 +44,11 @@ inline DWORD runToEnd(std::string commandLine) {
 // Quillmark Notes: NSIS, 64-bit, machine-wide.
 inline DWORD installQuillmarkNotes() {
     return runToEnd(quotedPath(installerPath("quillmark_notes.exe")) + " /S");
+}
+
+// Orrery Atlas: NSIS, 64-bit, for the current user only.
+inline DWORD installOrreryAtlas() {
+    return runToEnd(quotedPath(installerPath("orrery_atlas.exe")) + " /S");
 }
 
 // Tallyport Ledger: Windows Installer, machine-wide.

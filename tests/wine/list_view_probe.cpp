@@ -43,6 +43,16 @@ int listRowOf(HWND list, const std::string& caption) {
 bool selectListRow(HWND list, const std::string& caption) {
     const int row = listRowOf(list, caption);
     if (row < 0) return false;
+    // A click selects its row alone: the others let go first.
+    for (int other = -1;
+         (other = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(other),
+                                                LVNI_SELECTED))) >= 0;) {
+        if (other == row) continue;
+        LVITEMA off{};
+        off.stateMask = LVIS_SELECTED;
+        SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(other),
+                     reinterpret_cast<LPARAM>(&off));
+    }
     LVITEMA state{};
     state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     state.state = LVIS_SELECTED | LVIS_FOCUSED;

@@ -62,6 +62,23 @@ TEST_F(DetailsPane, BeforeAnySelectionTheLabelShowsTheHeadingAndButtonsAreOff) {
         EXPECT_FALSE(enabled(button));
 }
 
+// Several selected: a summary, and only what works on several; one again: as before.
+TEST_F(DetailsPane, SeveralSelectedShowASummaryAndOnlyDeleteEntry) {
+    selectRow("Det Full Suite");
+    addToSelection("Det R&D <beta>");
+    EXPECT_EQ(kHeading + "<B>2 programs selected</B><br><B>Removed Quietly</B> : 0 of 2<br>",
+              label->htmlLine(0));
+    EXPECT_TRUE(enabled(controlOf(form(), layout::kDeleteEntryButtonId)));
+    for (int id : {layout::kRemoveButtonId, layout::kChangeButtonId, layout::kRepairButtonId,
+                   layout::kModifyPropertiesButtonId})
+        EXPECT_FALSE(enabled(controlOf(form(), id))) << id;
+    testing::saveScreenshot(window(), "several_selected");
+
+    selectRow("Det Full Suite");
+    EXPECT_EQ(0u, label->htmlLine(0).find(kHeading + "<B>Display Name</B>"));
+    EXPECT_TRUE(enabled(controlOf(form(), layout::kRemoveButtonId)));
+}
+
 TEST_F(DetailsPane, SelectingAProgramShowsEveryPropertyAndEnablesWhatItRegistered) {
     selectRow("Det Full Suite");
     EXPECT_EQ(kHeading +

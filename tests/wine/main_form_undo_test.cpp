@@ -149,6 +149,38 @@ TEST_F(MainFormUndo, DeleteEntryThenUndoRestoresTheWholeEntryByteForByte) {
     EXPECT_TRUE(errors.empty());
 }
 
+// Three entries deleted after one question; one Undo gives all of them back byte for byte.
+TEST_F(MainFormUndo, DeleteEntryOfThreeThenOneUndoRestoresThemAll) {
+    const std::wstring gamma = kStoreW + L"RemvanaUndo Gamma",
+                       delta = kStoreW + L"RemvanaUndo Delta";
+    setText(gamma, L"DisplayName", REG_SZ, L"Undo gamma");
+    setText(gamma, L"QuietUninstallString", REG_SZ, L"gamma.exe /S");
+    setText(delta + L"\\Sub", L"V", REG_EXPAND_SZ, L"%TEMP%");
+    setText(delta, L"DisplayName", REG_SZ, L"Undo delta");
+    const std::string all = state() + dump(gamma) + dump(delta);
+    testing::clickControl(controlOf(form(), layout::kRefreshButtonId));
+    selectRow(kName);
+    addToSelection("Undo gamma");
+    addToSelection("Undo delta");
+    {
+        testing::DialogAnswerer user("Confirm", IDOK);
+        testing::clickControl(controlOf(form(), layout::kDeleteEntryButtonId));
+        ASSERT_TRUE(user.answered());
+        EXPECT_NE(std::string::npos, user.messageText().find("these 3 programs"))
+            << user.messageText();
+    }
+    EXPECT_EQ("(absent)\n(absent)\n(absent)\n", dump(kStoreW + kKeyW) + dump(gamma) + dump(delta));
+    EXPECT_EQ(3u, files.backups().size());
+    EXPECT_EQ("Undo: Delete Entry (3 programs)", undoTip());
+
+    testing::clickControl(controlOf(form(), layout::kUndoButtonId));
+    EXPECT_EQ(all, state() + dump(gamma) + dump(delta));
+    EXPECT_GE(rowOf("Undo gamma"), 0);
+    EXPECT_TRUE(errors.empty());
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, gamma.c_str());
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, delta.c_str());
+}
+
 TEST_F(MainFormUndo, ModifyPropertiesThenUndoPutsBackTheOldValues) {
     std::string publisher = "Changed";
     form().ParamLabelParamEditDone(controlOf(form(), layout::kParamLabelId), "Publisher",

@@ -233,6 +233,17 @@ void MainWindowFixture::selectRow(const std::string& caption) {
     pumpMessages(20);
 }
 
+void MainWindowFixture::addToSelection(const std::string& caption) {
+    const int row = rowOf(caption);
+    ASSERT_GE(row, 0) << caption;
+    LVITEMA state{};
+    state.stateMask = LVIS_SELECTED;
+    state.state = LVIS_SELECTED;
+    SendMessageA(controlOf(form(), layout::kListViewId), LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(&state));
+    pumpMessages(20);
+}
+
 void MainWindowFixture::resizeWindow(int outerWidth, int outerHeight) {
     SetWindowPos(window(), nullptr, 0, 0, outerWidth, outerHeight,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -100,6 +100,8 @@ class MainWindowFixture : public ::testing::Test {
     // Selects and focuses the row showing that caption, as a click on it does, and lets the
     // window answer; fails the test when there is no such row.
     void selectRow(const std::string& caption);
+    // Adds the row to the selection, as a Ctrl+click does, and lets the window answer.
+    void addToSelection(const std::string& caption);
 
     Win32RegistryFactory registry;
     Win32Shell shell;

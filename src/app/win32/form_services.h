@@ -18,6 +18,9 @@ inline constexpr UINT kCheckHealthMessage = WM_APP + 0x52;
 // Posted after the first fill to read the rest of every entry (ScanDepth::ListFirst). Posted
 // messages are taken before input, so it runs before any click or key can use an entry.
 inline constexpr UINT kCompleteEntriesMessage = WM_APP + 0x53;
+// Posted once when several rows are selected, so that a range selected row by row is
+// summed up once it is complete.
+inline constexpr UINT kSeveralSelectedMessage = WM_APP + 0x54;
 
 // What the handlers reach the platform through. The window does not own them.
 struct FormServices {

@@ -107,6 +107,9 @@ LRESULT T_mainForm::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case kCompleteEntriesMessage:
         Application.guarded([&] { completeEntries(); });
         return 0;
+    case kSeveralSelectedMessage:
+        Application.guarded([&] { showSeveralSelected(); });
+        return 0;
     case kSplitterMovedMessage:
         onSplitterReleased(static_cast<int>(wParam));
         return 0;

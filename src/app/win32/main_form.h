@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "app/undoable_changes.h"
 #include "app/win32/details_pane.h"
@@ -66,6 +67,10 @@ class T_mainForm : public WindowImpl<T_mainForm> {
     void AdvListViewColumnClick(HWND sender, int column);
     // The selection (main_form_selection.cpp): item is the row whose selection changed.
     void AdvListViewSelectItem(HWND sender, int item, bool selected);
+    // With several rows selected: the details' summary and the buttons that act on several.
+    void showSeveralSelected();
+    // The entries behind every selected row, top first.
+    std::vector<TAppInfo*> selectedAppInfos() { return programs_.selectedAppInfos(); }
     // A click on the install location of the details opens the folder in the shell.
     void ParamLabelParamClick(HWND sender, const std::string& href, std::string& value);
     // Ctrl+F, F3 and Escape for the filter box; true when the message was one of them.
@@ -132,6 +137,7 @@ class T_mainForm : public WindowImpl<T_mainForm> {
     // The changes made since the program started, each with its backup (main_form_undo.cpp).
     UndoHistory undo_;
     int leftPanelWidth_;
+    bool severalSelectedPosted_ = false;
     // The DPI the window lays itself out for: its own, or the one WM_DPICHANGED brought.
     int dpi_ = 96;
     bool activatedOnce_ = false;

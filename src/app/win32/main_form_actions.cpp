@@ -1,9 +1,12 @@
 // Action glue of the main window: commands, entry deletion and the report.
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "actions/action_errors.h"
+#include "actions/command_outcome.h"
 #include "actions/commands.h"
+#include "actions/removal_texts.h"
 #include "actions/win32/audit_report_file.h"
 #include "app/win32/main_form.h"
 #include "inventory/app_info.h"
@@ -25,21 +28,34 @@ void T_mainForm::RepairAdvToolButtonClick(HWND) {
 }
 
 void T_mainForm::DeleteEntryAdvToolButtonClick(HWND sender) {
-    const TAppInfo* entry = selectedAppInfo();
-    if (entry == nullptr) return;
-    // The entry is copied before the box runs its own message loop, so nothing that happens
-    // meanwhile can leave it pointing at a released element.
-    const TAppInfo chosen = *entry;
-    const std::string question(kDeleteEntryConfirmation);
+    // The entries are copied before the box runs its own message loop, so nothing that
+    // happens meanwhile can leave them pointing at released elements.
+    std::vector<TAppInfo> chosen;
+    std::vector<std::string> names;
+    for (const TAppInfo* entry : selectedAppInfos()) {
+        chosen.push_back(*entry);
+        names.push_back(programNameOf(*entry));
+    }
+    if (chosen.empty()) return;
+    const std::string question = chosen.size() == 1 ? std::string(kDeleteEntryConfirmation)
+                                                    : deleteEntriesConfirmationText(names);
     if (MessageBoxA(hwnd(), question.c_str(), "Confirm", MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;
-    // Nothing is deleted unless a complete backup is on disk: this throws otherwise.
-    const std::optional<std::string> failure = deleteEntryUndoably(chosen, changeServices(), undo_);
+    std::vector<const TAppInfo*> entries;
+    for (const TAppInfo& entry : chosen)
+        entries.push_back(&entry);
+    // Nothing is deleted unless every backup is on disk: this throws otherwise.
+    const std::vector<std::string> failures =
+        deleteEntriesUndoably(entries, changeServices(), undo_);
     updateUndoButton();
-    // The list shows what the store holds now, whatever the deletion achieved; then the
-    // failure is told.
+    // The list shows what the stores hold now, whatever the deletion achieved; then the
+    // failures are told.
     RefreshAdvToolButtonClick(sender);
-    if (failure) throw ActionError(*failure);
+    if (failures.empty()) return;
+    std::string text = failures[0];
+    for (std::size_t i = 1; i < failures.size(); ++i)
+        text += "\n" + failures[i];
+    throw ActionError(text);
 }
 
 void T_mainForm::SavetofileAdvToolButtonClick(HWND) {

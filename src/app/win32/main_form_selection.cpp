@@ -1,14 +1,29 @@
 // The selection glue of the main window: a change of the list's selection shows the program
 // in the details and sets the buttons; the count of the status bar; the filter's keys.
+#include "actions/removal_queue.h"
 #include "app/win32/main_form.h"
 #include "details/details_markup.h"
 #include "details/entry_facts.h"
+#include "details/several_selected.h"
 #include "inventory/entry_health.h"
 #include "inventory/list_fill.h"
+#include "widgets/listview/win32/adv_list_view.h"
 
 namespace remvana {
 
 void T_mainForm::AdvListViewSelectItem(HWND, int item, bool selected) {
+    const int count = programs_.selectedCount();
+    if (count > 1) {
+        // Summed up once the control has announced every row of a range or of Ctrl+A.
+        if (!severalSelectedPosted_)
+            severalSelectedPosted_ = PostMessageA(hwnd(), kSeveralSelectedMessage, 0, 0) != FALSE;
+        return;
+    }
+    // One of several let go: the one left is the selection.
+    if (count == 1 && !selected) {
+        item = programs_.list().selectedIndex();
+        selected = true;
+    }
     TAppInfo* entry = rowAppInfo(item);
     // The marks belong in the details even before the checks after the refresh reach it.
     if (entry && selected) checkEntryHealth(*entry, *services().shell);
@@ -16,6 +31,21 @@ void T_mainForm::AdvListViewSelectItem(HWND, int item, bool selected) {
     toolBar_.followSelection(selection);
     details_.followSelection(selection);
     if (selection.markupLine0) details_.showLine0(*selection.markupLine0);
+}
+
+void T_mainForm::showSeveralSelected() {
+    severalSelectedPosted_ = false;
+    const std::vector<TAppInfo*> selected = selectedAppInfos();
+    // Narrowed to one or none meanwhile: that change has shown itself.
+    if (selected.size() < 2) return;
+    const std::vector<const TAppInfo*> entries(selected.begin(), selected.end());
+    DetailsSelection selection = detailsForSeveral(
+        entries, quietRemovalCount(entries, *services().registry), *services().locale);
+    // Several programs are removed as a queue, which the window does not run yet.
+    selection.buttons.remove = false;
+    toolBar_.followSelection(selection);
+    details_.followSelection(selection);
+    details_.showLine0(*selection.markupLine0);
 }
 
 void T_mainForm::resetDetails() {

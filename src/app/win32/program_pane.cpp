@@ -64,6 +64,7 @@ void ProgramPane::createImages() {
 void ProgramPane::createList() {
     list_ = std::make_unique<TAdvListView>(*services_.locale);
     const Rect place = listPaneFit(clientSizeOf(panel_), dpi_).list;
+    list_->allowSeveralSelected();
     listWindow_ = list_->create(panel_, kListViewId, toRECT(place));
     list_->setSmallImages(rowImages_.get());
     icons_ = std::make_unique<ProgramListIcons>(*list_, rowImages_.get(), Inventory,
@@ -164,7 +165,20 @@ TAppInfo* ProgramPane::rowAppInfo(int item) {
 }
 
 TAppInfo* ProgramPane::selectedAppInfo() {
-    return list_ ? rowAppInfo(list_->selectedIndex()) : nullptr;
+    if (!list_ || list_->selectedCount() > 1) return nullptr;
+    return rowAppInfo(list_->selectedIndex());
+}
+
+std::vector<TAppInfo*> ProgramPane::selectedAppInfos() {
+    std::vector<TAppInfo*> entries;
+    if (list_)
+        for (int index : list_->selectedIndices())
+            if (TAppInfo* entry = rowAppInfo(index)) entries.push_back(entry);
+    return entries;
+}
+
+int ProgramPane::selectedCount() const {
+    return list_ ? list_->selectedCount() : 0;
 }
 
 void ProgramPane::setSelectedCaption(const std::string& caption) {

@@ -56,9 +56,13 @@ class ProgramPane {
     bool notify(NMHDR* header, LRESULT& result);
 
     // ---- The selection ----
-    // The entry behind a shown row, and behind the selected row; null when none.
+    // The entry behind a shown row, and behind the selected row; null when none, or when
+    // several rows are selected (what works on one program works on none of them then).
     TAppInfo* rowAppInfo(int item);
     TAppInfo* selectedAppInfo();
+    // The entries behind every selected row, top first.
+    std::vector<TAppInfo*> selectedAppInfos();
+    int selectedCount() const;
     // The selected row's caption and its other columns, after its entry changed; a new
     // name may move the row, which stays selected.
     void setSelectedCaption(const std::string& caption);

@@ -11,6 +11,13 @@ SelectionChange selectionChangeOf(std::uint32_t oldState, std::uint32_t newState
 }
 
 void SelectionTracker::rowChanged(std::uint32_t rowId, SelectionChange change) {
+    if (several_) {
+        if (change == SelectionChange::Selected
+                ? rows_.insert(rowId).second
+                : change == SelectionChange::Deselected && rows_.erase(rowId) > 0)
+            listener_(rowId, change == SelectionChange::Selected);
+        return;
+    }
     switch (change) {
     case SelectionChange::None:
         return;
@@ -31,6 +38,22 @@ void SelectionTracker::rowChanged(std::uint32_t rowId, SelectionChange change) {
         listener_(rowId, false);
         return;
     }
+}
+
+void SelectionTracker::allDeselected() {
+    if (!several_) {
+        if (selected_) rowChanged(*selected_, SelectionChange::Deselected);
+        return;
+    }
+    // Taken out one by one, so a listener that asks sees what is still selected.
+    while (!rows_.empty())
+        rowChanged(*rows_.begin(), SelectionChange::Deselected);
+}
+
+std::optional<std::uint32_t> SelectionTracker::selectedRow() const {
+    if (!several_) return selected_;
+    if (rows_.size() != 1) return std::nullopt;
+    return *rows_.begin();
 }
 
 } // namespace remvana

@@ -1,10 +1,12 @@
 #pragma once
 // Turns the list control's per-row state changes into selection events in a fixed order:
 // when the selection moves, the row that lost it is reported before the row that gained it,
-// whatever order the control announces them in.
+// whatever order the control announces them in. A list that allows several selected rows
+// reports each row's change as it comes, since one row's selection says nothing of another's.
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <set>
 
 namespace remvana {
 
@@ -20,14 +22,26 @@ class SelectionTracker {
     using Listener = std::function<void(std::uint32_t rowId, bool selected)>;
     explicit SelectionTracker(Listener listener) : listener_(std::move(listener)) {}
 
+    // From now on several rows may be selected at once.
+    void allowSeveral() { several_ = true; }
+
     void rowChanged(std::uint32_t rowId, SelectionChange change);
+    // Every row let go of its selection at once: each selected row is reported.
+    void allDeselected();
     // The rows are gone: forget the selection without raising anything.
-    void reset() { selected_.reset(); }
-    std::optional<std::uint32_t> selectedRow() const { return selected_; }
+    void reset() {
+        selected_.reset();
+        rows_.clear();
+    }
+    // The selected row, when exactly one is selected.
+    std::optional<std::uint32_t> selectedRow() const;
+    std::size_t selectedCount() const { return several_ ? rows_.size() : selected_ ? 1 : 0; }
 
   private:
     Listener listener_;
-    std::optional<std::uint32_t> selected_;
+    bool several_ = false;
+    std::optional<std::uint32_t> selected_; // one selected at most
+    std::set<std::uint32_t> rows_;          // several allowed
 };
 
 } // namespace remvana

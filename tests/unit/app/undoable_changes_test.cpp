@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/undoable_changes.h"
+#include "backup/reg_file.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_files.h"
 #include "fakes/fake_registry.h"
@@ -50,13 +51,57 @@ TEST_F(UndoableChanges, UndoIsOfferedOnlyForAChangeThatWroteSomething) {
 }
 
 TEST_F(UndoableChanges, ADeletionKeepsItsStepOnlyWhenItRemovedSomething) {
-    EXPECT_NE(std::nullopt, deleteEntryUndoably(entry("Gone"), services, history));
+    const TAppInfo gone = entry("Gone"), beta = entry("Beta");
+    EXPECT_EQ(1u, deleteEntriesUndoably({&gone}, services, history).size());
     EXPECT_TRUE(history.empty()) << "another program had removed it";
 
-    EXPECT_EQ(std::nullopt, deleteEntryUndoably(entry("Beta"), services, history));
+    EXPECT_TRUE(deleteEntriesUndoably({&beta}, services, history).empty());
     ASSERT_FALSE(history.empty());
-    EXPECT_TRUE(history.newest().entryRemoved);
+    EXPECT_TRUE(history.newest().entries[0].entryRemoved);
     EXPECT_FALSE(registry.keyExists(RegRoot::LocalMachine, kStore + "Beta"));
+}
+
+// All of them backed up before any is deleted, and one Undo for all.
+TEST_F(UndoableChanges, DeletingSeveralEntriesIsOneStepThatUndoesThemAll) {
+    registry.setString(RegRoot::LocalMachine, kStore + "Gamma\\Sub", "X", "y");
+    registry.setString(RegRoot::LocalMachine, kStore + "Other", "DisplayName", "stays");
+    const std::string before = registry.treeText(RegRoot::LocalMachine, kStore);
+    const TAppInfo beta = entry("Beta"), beta2 = entry("Beta2"), gamma = entry("Gamma");
+    registry.allowOnly(RegRoot::LocalMachine, kStore + "Gamma", 0);
+    EXPECT_THROW(deleteEntriesUndoably({&beta, &gamma, &beta2}, services, history), BackupError);
+    EXPECT_EQ(before, registry.treeText(RegRoot::LocalMachine, kStore))
+        << "one backup failed: nothing is deleted";
+    EXPECT_TRUE(history.empty());
+
+    registry.allowOnly(RegRoot::LocalMachine, kStore + "Gamma", reg_access::AllAccess);
+    EXPECT_TRUE(deleteEntriesUndoably({&beta, &gamma, &beta2}, services, history).empty());
+    EXPECT_EQ("(absent)", registry.treeText(RegRoot::LocalMachine, kStore + "Gamma"));
+    EXPECT_FALSE(registry.keyExists(RegRoot::LocalMachine, kStore + "Beta2"));
+    ASSERT_FALSE(history.empty());
+    EXPECT_EQ("Undo: Delete Entry (3 programs)", undoTooltip(history.newest()));
+    registry.setString(RegRoot::LocalMachine, kStore + "Beta", "DisplayName", "again");
+    registry.setString(RegRoot::LocalMachine, kStore + "Gamma", "DisplayName", "again");
+    EXPECT_EQ("Beta and Gamma are registered again since they were deleted. Replace those "
+              "registrations with the ones from the backups?",
+              history.replaceQuestion(registry));
+
+    history.undoNewest(registry, files, clock);
+    EXPECT_EQ(before, registry.treeText(RegRoot::LocalMachine, kStore));
+    EXPECT_TRUE(history.empty());
+}
+
+// A restore that fails part-way keeps only what is still to be put back.
+TEST_F(UndoableChanges, AnUndoThatFailsPartWayKeepsOnlyTheEntriesNotRestored) {
+    registry.setString(RegRoot::LocalMachine, kStore + "Beta", "Refused", "x");
+    const TAppInfo beta = entry("Beta"), beta2 = entry("Beta2");
+    ASSERT_TRUE(deleteEntriesUndoably({&beta, &beta2}, services, history).empty());
+    registry.calls.refusedValueName = "Refused";
+    EXPECT_THROW(history.undoNewest(registry, files, clock), BackupError);
+    ASSERT_FALSE(history.empty());
+    ASSERT_EQ(1u, history.newest().entries.size());
+    EXPECT_EQ("Beta", history.newest().entries[0].entryName);
+    EXPECT_TRUE(registry.keyExists(RegRoot::LocalMachine, kStore + "Beta2"));
+    EXPECT_EQ("Undo: Delete Entry \"Beta\"", undoTooltip(history.newest()));
 }
 
 } // namespace

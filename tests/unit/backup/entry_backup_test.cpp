@@ -14,20 +14,8 @@ const std::string kUsage =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Management\\ARPCache\\";
 const std::string kHklmStore = "HKEY_LOCAL_MACHINE\\" + kStore;
 
-// Every key below `path` with every value, as one text to compare.
 std::string dump(const FakeRegistryFactory& registry, RegRoot root, const std::string& path) {
-    if (!registry.keyExists(root, path)) return "(absent)";
-    std::string text = "[" + path + "]\n";
-    for (const std::string& name : registry.valueNames(root, path)) {
-        const FakeValue value = *registry.value(root, path, name);
-        text += name + "=" + std::to_string(value.type) + ":";
-        for (std::uint8_t byte : value.data)
-            text += std::to_string(byte) + ",";
-        text += "\n";
-    }
-    for (const std::string& child : registry.subkeys(root, path))
-        text += dump(registry, root, path + "\\" + child);
-    return text;
+    return registry.treeText(root, path);
 }
 
 class EntryBackup : public ::testing::Test {
@@ -55,7 +43,7 @@ class EntryBackup : public ::testing::Test {
     std::string save() { return saveEntryBackup(registry, files, clock, kMachineStore64, "Beta"); }
     UndoStep step(const std::string& action, const std::string& name) {
         const std::string path = save();
-        return UndoStep{action, name, path, files.files[path]};
+        return UndoStep{action, {{name, path, files.files[path]}}};
     }
     // The message of the BackupError that restoring the file throws; empty when none does.
     std::string refusal(const std::string& path) {
@@ -328,7 +316,7 @@ TEST_F(EntryBackup, AWriteThatFailsPartWayPutsTheEntryBackAsItWas) {
 TEST_F(EntryBackup, UndoRefusesABackupFileChangedSinceItWasWritten) {
     UndoHistory history;
     history.push(step("Delete Entry", "beta tool"));
-    const std::string path = history.newest().backupFile;
+    const std::string path = history.newest().entries[0].backupFile;
     registry.create(RegRoot::LocalMachine, reg_access::AllAccess)
         ->deleteKey("\\" + kStore + "Beta");
     const std::string deleted = entryState();
@@ -352,7 +340,7 @@ TEST_F(EntryBackup, UndoOfADeletionAsksBeforeReplacingANewerRegistrationAndBacks
     UndoHistory history;
     const std::string original = entryState();
     UndoStep deletion = step("Delete Entry", "beta tool");
-    deletion.entryRemoved = true;
+    deletion.entries[0].entryRemoved = true;
     history.push(std::move(deletion));
     registry.create(RegRoot::LocalMachine, reg_access::AllAccess)
         ->deleteKey("\\" + kStore + "Beta");

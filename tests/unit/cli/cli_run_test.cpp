@@ -160,7 +160,8 @@ TEST_F(CommandLineRun, FailuresGoToStandardErrorWithTheirExitCode) {
 // read is a failure, not an empty line.
 TEST_F(CommandLineRun, VersionPrintsTheVersionBlocksNameAndVersion) {
     FakeRegistryFactory empty;
-    CliServices noStore{empty, locale, clock, shell, nullptr, nullptr, [] { return "KV Remvana 9.8.7.6"; }};
+    CliServices noStore{
+        empty, locale, clock, shell, nullptr, nullptr, [] { return "KV Remvana 9.8.7.6"; }};
     EXPECT_EQ(kExitSuccess, runCommandLine(parseCommandLine({"--version"}), noStore, console));
     EXPECT_EQ("KV Remvana 9.8.7.6\r\n", console.out);
     EXPECT_EQ("", console.error);
@@ -228,31 +229,34 @@ class CommandLineUninstall : public CommandLineRun {
         reg.setString(HKLM, kStore + kProduct, "DisplayName", "Tallyport Ledger");
         reg.setDword(HKLM, kStore + kProduct, "WindowsInstaller", 1);
         reg.setString(HKLM, kStore + kProduct, "UninstallString", "MsiExec.exe /I" + kProduct);
-        jobs.runAtOnce = [this](const std::string&) {
-            backupsAtStart = files.files.size();
+        jobs.runAtOnce = [this](const std::string& commandLine) {
+            backupsAtStart.push_back(files.files.size());
             if (uninstallerWorks) {
                 auto machine = reg.create(HKLM, reg_access::AllAccess);
-                machine->deleteKey("\\" + kStore + startedKey);
+                machine->deleteKey("\\" + kStore + keyOfCommand(commandLine));
             }
         };
     }
+    std::string keyOfCommand(const std::string& commandLine) const {
+        if (commandLine.find(kProduct) != std::string::npos) return kProduct;
+        return commandLine.find("Quill") != std::string::npos ? "Quill" : "a-key";
+    }
     int uninstall(std::vector<std::string> arguments) {
-        startedKey = arguments[0];
         arguments.insert(arguments.begin(), "--uninstall");
         return run(arguments);
     }
 
     const std::string kProduct = "{5F1E9C2A-0B7D-4E11-9A63-2C8D7E4B1A90}";
-    std::string startedKey;
     bool uninstallerWorks = true;
-    std::size_t backupsAtStart = 0;
+    std::vector<std::size_t> backupsAtStart;
 };
 
 TEST_F(CommandLineUninstall, QuietRemovalRunsTheQuietCommandAfterTheBackupAndWaits) {
     EXPECT_EQ(kExitSuccess, uninstall({"Quill", "--quiet"}));
     ASSERT_EQ(1u, jobs.started.size());
     EXPECT_EQ("\"C:\\Quill\\uninst.exe\" /S", jobs.started[0].commandLine);
-    EXPECT_EQ(1u, backupsAtStart) << "the backup is taken before the uninstaller starts";
+    EXPECT_EQ(std::vector<std::size_t>{1}, backupsAtStart)
+        << "the backup is taken before the uninstaller starts";
     EXPECT_EQ("Quillmark Notes was removed. Exit code 0.\r\n", console.out);
 
     EXPECT_EQ(kExitSuccess, uninstall({kProduct, "--quiet"}));
@@ -288,12 +292,39 @@ TEST_F(CommandLineUninstall, NothingIsRunInPlaceOfAMissingCommand) {
               console.error.find("Cannot start \"\"C:\\Quill\\uninst.exe\"\". The system cannot"));
 }
 
+// One after another, a line each; what cannot run is told and the rest still run.
+TEST_F(CommandLineUninstall, SeveralKeysRunAsAQueueWithALineEach) {
+    jobs.refusedCommandLine = "MsiExec.exe /X" + kProduct + " /qn";
+    EXPECT_EQ(kExitFailure, uninstall({"--quiet", "missing", kProduct, "a-key", "Quill"}));
+    ASSERT_EQ(1u, jobs.started.size());
+    EXPECT_EQ("\"C:\\Quill\\uninst.exe\" /S", jobs.started[0].commandLine);
+    EXPECT_EQ("Quillmark Notes was removed. Exit code 0.\r\n", console.out);
+    EXPECT_EQ("No program is registered under the key \"missing\".\r\n"
+              "Cannot start \"MsiExec.exe /X" +
+                  kProduct +
+                  " /qn\". The system cannot find the file specified.\r\n"
+                  "Zeta has no quiet uninstall command (QuietUninstallString) and is no "
+                  "Windows Installer product; nothing was run.\r\n",
+              console.error);
+
+    jobs.refusedCommandLine.clear();
+    reg.setString(HKLM, kStore + "Quill", "DisplayName", "Quillmark Notes");
+    reg.setString(HKLM, kStore + "Quill", "QuietUninstallString", "Quill.exe /S");
+    console.out.clear();
+    EXPECT_EQ(kExitSuccess, uninstall({kProduct, "--quiet", "Quill"}));
+    EXPECT_EQ("Tallyport Ledger was removed. Exit code 0.\r\n"
+              "Quillmark Notes was removed. Exit code 0.\r\n",
+              console.out);
+    EXPECT_EQ((std::vector<std::size_t>{2, 3, 4}), backupsAtStart)
+        << "each backup just before its own uninstaller";
+}
+
 TEST_F(CommandLineUninstall, AKeyInTwoStoresNeedsTheStoreNamed) {
     reg.setString(RegRoot::CurrentUser, kStore + "Quill", "DisplayName", "Quillmark Notes");
     reg.setString(RegRoot::CurrentUser, kStore + "Quill", "UninstallString", "mine.exe");
-    EXPECT_EQ(kExitUsage, uninstall({"Quill"}));
+    EXPECT_EQ(kExitUsage, uninstall({"a-key", "Quill"}));
     EXPECT_NE(std::string::npos, console.error.find("registered in HKLM64 and in HKCU"));
-    EXPECT_TRUE(jobs.started.empty());
+    EXPECT_TRUE(jobs.started.empty()) << "nothing runs, not even the key before it";
 
     uninstallerWorks = false; // the fake deletes only machine-wide keys
     EXPECT_EQ(kExitFailure, uninstall({"Quill", "--store", "HKCU"}));

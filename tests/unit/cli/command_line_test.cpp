@@ -46,23 +46,35 @@ TEST(CommandLine, EachOptionBecomesItsRequest) {
               parseCommandLine({"--restore", "C:\\my backups\\b.reg"}).restorePath);
 }
 
-TEST(CommandLine, UninstallTakesAKeyAStoreAndQuietInAnyOrder) {
+TEST(CommandLine, UninstallTakesKeysAStoreAndQuietInAnyOrder) {
     struct Case {
         std::vector<std::string> arguments;
         StoreChoice store;
         bool quiet;
+        std::vector<std::string> keys;
     };
     for (const Case& c : {
-             Case{{"--uninstall", "{A}"}, StoreChoice::Any, false},
-             Case{{"--uninstall", "Quill", "--quiet", "--store", "HKCU"}, StoreChoice::User, true},
-             Case{{"--uninstall", "Quill", "--store", "HKLM32"}, StoreChoice::Machine32, false},
+             Case{{"--uninstall", "{A}"}, StoreChoice::Any, false, {"{A}"}},
+             Case{{"--uninstall", "Quill", "--quiet", "--store", "HKCU"},
+                  StoreChoice::User,
+                  true,
+                  {"Quill"}},
+             Case{{"--uninstall", "Quill", "--store", "HKLM32"},
+                  StoreChoice::Machine32,
+                  false,
+                  {"Quill"}},
              Case{{"--uninstall", "Quill", "--store", "HKLM64", "--quiet"},
                   StoreChoice::Machine64,
-                  true},
+                  true,
+                  {"Quill"}},
+             Case{{"--uninstall", "--quiet", "k1", "k2", "--store", "HKCU", "k3"},
+                  StoreChoice::User,
+                  true,
+                  {"k1", "k2", "k3"}},
          }) {
         const CliRequest request = parseCommandLine(c.arguments);
         ASSERT_EQ(CliAction::Uninstall, request.action) << request.problem;
-        EXPECT_EQ(c.arguments[1], request.uninstallKey);
+        EXPECT_EQ(c.keys, request.uninstallKeys);
         EXPECT_EQ(c.store, request.store);
         EXPECT_EQ(c.quiet, request.quiet);
     }
@@ -73,7 +85,9 @@ TEST(CommandLine, UninstallTakesAKeyAStoreAndQuietInAnyOrder) {
              {"--uninstall", "Quill", "--store", "hklm"},
              {"--uninstall", "Quill", "--store", "HKCU", "--store", "HKCU"},
              {"--uninstall", "Quill", "--quiet", "--quiet"},
-             {"--uninstall", "Quill", "other"},
+             {"--uninstall", "Quill", "--other"},
+             {"--uninstall", "Quill", ""},
+             {"--uninstall", "Quill", "k2", "quill"},
          })
         EXPECT_EQ(CliAction::Invalid, parseCommandLine(wrong).action)
             << ::testing::PrintToString(wrong);

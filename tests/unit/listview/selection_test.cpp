@@ -55,4 +55,20 @@ TEST_F(SelectionEvents, ResetForgetsSilently) {
     EXPECT_EQ((Events{{3, true}, {0, true}}), events);
 }
 
+TEST_F(SelectionEvents, WithSeveralAllowedEachRowIsReportedAsItComes) {
+    tracker.allowSeveral();
+    tracker.rowChanged(4, SelectionChange::Selected);
+    tracker.rowChanged(7, SelectionChange::Selected); // Ctrl+click: row 4 stays
+    tracker.rowChanged(7, SelectionChange::Selected);
+    EXPECT_EQ(2u, tracker.selectedCount());
+    EXPECT_EQ(std::nullopt, tracker.selectedRow());
+    tracker.rowChanged(4, SelectionChange::Deselected);
+    EXPECT_EQ(7u, tracker.selectedRow());
+    tracker.rowChanged(2, SelectionChange::Selected);
+    tracker.allDeselected();
+    EXPECT_EQ(0u, tracker.selectedCount());
+    EXPECT_EQ((Events{{4, true}, {7, true}, {4, false}, {2, true}, {2, false}, {7, false}}),
+              events);
+}
+
 } // namespace remvana

@@ -38,8 +38,8 @@ HWND TAdvListView::create(HWND parent, int controlId, const RECT& bounds) {
     InitCommonControlsEx(&classes);
     const HWND list = CreateWindowExA(
         0, WC_LISTVIEWA, "",
-        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | LVS_REPORT | LVS_SINGLESEL |
-            LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | LVS_REPORT |
+            (several_ ? 0 : LVS_SINGLESEL) | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
         bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
         reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
@@ -180,7 +180,10 @@ int TAdvListView::modelIndexAt(int index) const {
 
 bool TAdvListView::setRowFilter(RowPredicate keep) {
     filter_ = std::move(keep);
-    const int selectedModelRow = modelIndexAt(selectedIndex());
+    std::vector<bool> selectedModelRows(model_.size(), false);
+    for (int shown : selectedIndices())
+        if (const int at = modelIndexAt(shown); at >= 0)
+            selectedModelRows[static_cast<std::size_t>(at)] = true;
     bool selectionHidden = false;
     SendMessageA(handle(), WM_SETREDRAW, FALSE, 0);
     clearing_ = true;
@@ -195,12 +198,14 @@ bool TAdvListView::setRowFilter(RowPredicate keep) {
                 insertItem(shownAt, candidate);
             } else {
                 SendMessageA(handle(), LVM_DELETEITEM, static_cast<WPARAM>(shownAt), 0);
-                selectionHidden |= static_cast<int>(i) == selectedModelRow;
+                selectionHidden |= selectedModelRows[i];
             }
             shownById_[candidate.id] = wanted;
         }
         if (wanted) ++shownAt;
     }
+    // Part of a selection of several is no selection to act on: all of it goes.
+    if (selectionHidden && several_) setAllRowsSelected(false);
     clearing_ = false;
     if (selectionHidden) selection_.reset();
     const int selected = selectedIndex();
@@ -221,19 +226,6 @@ std::optional<std::uint32_t> TAdvListView::rowEntryId(int index) const {
     const int modelIndex = modelIndexAt(index);
     if (modelIndex < 0) return std::nullopt;
     return model_.row(static_cast<std::size_t>(modelIndex)).entryId;
-}
-
-int TAdvListView::selectedIndex() const {
-    return static_cast<int>(SendMessageA(handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
-                                         MAKELPARAM(LVNI_SELECTED, 0)));
-}
-
-void TAdvListView::selectRow(int index) {
-    LVITEMA state{};
-    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    state.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(index),
-                 reinterpret_cast<LPARAM>(&state));
 }
 
 void TAdvListView::BeginListUpdate() {
@@ -287,9 +279,13 @@ bool TAdvListView::handleNotify(NMHDR* notification, LRESULT& result) {
         const SelectionChange what =
             selectionChangeOf(change->uOldState, change->uNewState, LVIS_SELECTED);
         if (change->iItem < 0) {
-            // A change of every row at once: only a deselection of the selected row counts.
-            if (what == SelectionChange::Deselected && selection_.selectedRow())
-                selection_.rowChanged(*selection_.selectedRow(), what);
+            // A change of every row at once: a deselection of what was selected, or (with
+            // several allowed) the selection of every shown row.
+            if (what == SelectionChange::Deselected) selection_.allDeselected();
+            if (what == SelectionChange::Selected && several_)
+                for (int i = 0, count = rowCount(); i < count; ++i)
+                    if (const int at = modelIndexAt(i); at >= 0)
+                        selection_.rowChanged(model_.row(static_cast<std::size_t>(at)).id, what);
             return true;
         }
         selection_.rowChanged(static_cast<std::uint32_t>(change->lParam), what);
@@ -314,15 +310,6 @@ bool TAdvListView::handleNotify(NMHDR* notification, LRESULT& result) {
     default:
         return false;
     }
-}
-
-void TAdvListView::onSelectionChange(std::uint32_t rowId, bool selected) {
-    LVFINDINFOA find{};
-    find.flags = LVFI_PARAM;
-    find.lParam = static_cast<LPARAM>(rowId);
-    const int index = static_cast<int>(SendMessageA(
-        handle(), LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
-    if (index >= 0 && OnSelectItem) OnSelectItem(*this, index, selected);
 }
 
 void TAdvListView::onCustomDraw(NMLVCUSTOMDRAW& draw, LRESULT& result) {
@@ -408,6 +395,13 @@ LRESULT TAdvListView::listMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_MOUSEMOVE:
         tips_.mouseMoved(lParam);
+        break;
+    case WM_KEYDOWN:
+        // The list control has no key of its own to select everything.
+        if (wParam == 'A' && several_ && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0) {
+            selectAll();
+            return 0;
+        }
         break;
     case WM_SIZE: {
         const LRESULT result = listHook_.callNext(msg, wParam, lParam);

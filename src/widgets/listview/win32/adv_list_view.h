@@ -67,9 +67,18 @@ class TAdvListView {
     const ListRow& row(int index) const;
     // The entry id the row at `index` was added with; nothing when there is no such row.
     std::optional<std::uint32_t> rowEntryId(int index) const;
-    // The selected row's index, or -1.
+    // Before create: several rows may be selected (Shift and Ctrl with a click or the arrow
+    // keys, Ctrl+A), each change raising OnSelectItem for its row. Otherwise one at most.
+    void allowSeveralSelected();
+    // The selected row's index (the first one, when several are), or -1.
     int selectedIndex() const;
+    // The shown indices of every selected row, top first.
+    std::vector<int> selectedIndices() const;
+    int selectedCount() const;
+    // Selects this row alone.
     void selectRow(int index);
+    // Selects every shown row (with several allowed).
+    void selectAll();
 
     // ---- Filter: the rows it rejects leave the control but keep their place in the list,
     // so they come back where they were; sorting always covers every row. An empty filter
@@ -146,6 +155,7 @@ class TAdvListView {
     // widths are read once they are in place.
     static UINT columnsChangedMessage();
     void onSelectionChange(std::uint32_t rowId, bool selected);
+    void setAllRowsSelected(bool selected);
     // Answers LVN_GETDISPINFO: a cell's text, from the row; `wide` for the UTF-16 record.
     void supplyCell(LVITEMA& item, bool wide);
     void supplyRowImage(LVITEMA& item);
@@ -158,6 +168,7 @@ class TAdvListView {
     RowTips tips_;
     int dpi_ = 96;
     bool clearing_ = false; // rows leave the control: no selection events
+    bool several_ = false;
     RowPredicate filter_;
     std::vector<bool> shownById_;
 };

@@ -1,0 +1,25 @@
+; A small real installer for the Wine suite, registered for the current user only: installs
+; nothing but its uninstaller, in the user's own folder, without administrator rights.
+Target amd64-unicode
+!define KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\OrreryAtlas"
+Name "Orrery Atlas"
+OutFile "${OUT}"
+InstallDir "$LOCALAPPDATA\Orrery Atlas"
+RequestExecutionLevel user
+SilentInstall silent
+SilentUnInstall silent
+
+Section
+    SetOutPath "$INSTDIR"
+    WriteUninstaller "$INSTDIR\uninst.exe"
+    WriteRegStr HKCU "${KEY}" "DisplayName" "Orrery Atlas"
+    WriteRegStr HKCU "${KEY}" "UninstallString" '"$INSTDIR\uninst.exe"'
+    WriteRegStr HKCU "${KEY}" "QuietUninstallString" '"$INSTDIR\uninst.exe" /S'
+    WriteRegStr HKCU "${KEY}" "InstallLocation" "$INSTDIR"
+SectionEnd
+
+Section "Uninstall"
+    DeleteRegKey HKCU "${KEY}"
+    Delete "$INSTDIR\uninst.exe"
+    RMDir "$INSTDIR"
+SectionEnd
