@@ -3,8 +3,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <utility>
-#include <vector>
 
 namespace remvana {
 
@@ -51,23 +49,6 @@ void setChildTop(HWND hwnd, int top) {
 void setChildSize(HWND hwnd, int width, int height) {
     SetWindowPos(hwnd, nullptr, 0, 0, std::max(0, width), std::max(0, height),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void arrangeTabOrder(std::initializer_list<HWND> order) {
-    std::vector<std::pair<HWND, HWND>> lastOfParent;
-    for (HWND window : order) {
-        if (!window) continue;
-        const HWND parent = GetParent(window);
-        auto last = std::find_if(lastOfParent.begin(), lastOfParent.end(),
-                                 [parent](const auto& placed) { return placed.first == parent; });
-        const HWND after = last == lastOfParent.end() ? HWND_TOP : last->second;
-        SetWindowPos(window, after, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
-        if (last == lastOfParent.end())
-            lastOfParent.emplace_back(parent, window);
-        else
-            last->second = window;
-    }
 }
 
 void sendToChildren(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -3,7 +3,6 @@
 // and the tooltips of the window's tooltip control (also used by tests).
 #include <windows.h>
 
-#include <initializer_list>
 #include <string>
 
 #include "platform/canvas.h"
@@ -24,11 +23,6 @@ void moveChild(HWND hwnd, const Rect& at);
 void setChildLeft(HWND hwnd, int left);
 void setChildTop(HWND hwnd, int top);
 void setChildSize(HWND hwnd, int width, int height);
-
-// Puts the windows in this order among their siblings, which is the order Tab goes in: each
-// after the window before it in the list with the same parent, the first of each parent
-// before all its other children. Siblings not in the list come after.
-void arrangeTabOrder(std::initializer_list<HWND> order);
 
 // Sends the message to each direct child of `parent`; containers pass it on in turn.
 void sendToChildren(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam);
