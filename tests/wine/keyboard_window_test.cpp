@@ -168,6 +168,7 @@ TEST_F(WindowKeyboard, TabGoesInVisualOrderRoundTheWindowAndShiftTabBack) {
 
 TEST_F(WindowKeyboard, DeleteAsksAndDeletesAndF5Refreshes) {
     press(VK_DOWN);
+    ASSERT_EQ(list(), GetFocus());
     {
         testing::DialogAnswerer user("Confirm", IDOK);
         press(VK_DELETE);
@@ -185,6 +186,7 @@ TEST_F(WindowKeyboard, DeleteAsksAndDeletesAndF5Refreshes) {
 
 TEST_F(WindowKeyboard, ShiftF10OpensTheRowMenuAndCopyPutsTheReportBlockOnTheClipboard) {
     press(VK_DOWN);
+    ASSERT_EQ(list(), GetFocus());
     testing::MenuAnswerer user("Copy");
     press(VK_F10, true);
     // Each action grey as its button is; no install location, so no folder to open.
