@@ -112,6 +112,7 @@ TEST_F(WindowKeyboard, FromStartTheKeysAloneEditAPropertyAndWriteItBack) {
     press(VK_TAB);
     ASSERT_EQ(label->hwnd(), GetFocus());
     const int value = label->interaction().focusedIndex();
+    testing::saveScreenshot(window(), "keyboard_value_focused");
     const std::string href = ParamAnchorHref(label->markupText(), value);
     press(VK_RETURN);
     TPopupEdit* editor = label->textEditor_.get();
@@ -187,7 +188,7 @@ TEST_F(WindowKeyboard, DeleteAsksAndDeletesAndF5Refreshes) {
 TEST_F(WindowKeyboard, ShiftF10OpensTheRowMenuAndCopyPutsTheReportBlockOnTheClipboard) {
     press(VK_DOWN);
     ASSERT_EQ(list(), GetFocus());
-    testing::MenuAnswerer user("Copy");
+    testing::MenuAnswerer user("Copy", "keyboard_row_menu");
     press(VK_F10, true);
     // Each action grey as its button is; no install location, so no folder to open.
     auto grey = [&](int id) { return !IsWindowEnabled(controlOf(form(), id)); };

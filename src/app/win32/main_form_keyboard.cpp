@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "actions/action_errors.h"
 #include "actions/audit_report.h"
@@ -112,23 +113,18 @@ void T_mainForm::openRowMenu(POINT at) {
 
 void T_mainForm::runRowCommand(RowCommand command) {
     using namespace layout;
-    switch (command) {
-    case RowCommand::Remove:
-        pressButton(toolBar_.button(kRemoveButtonId));
-        return;
-    case RowCommand::Change:
-        pressButton(toolBar_.button(kChangeButtonId));
-        return;
-    case RowCommand::Repair:
-        pressButton(toolBar_.button(kRepairButtonId));
-        return;
-    case RowCommand::DeleteEntry:
-        pressButton(toolBar_.button(kDeleteEntryButtonId));
-        return;
-    case RowCommand::Copy:
-    case RowCommand::OpenInstallLocation:
-        break;
-    }
+    // The menu's actions that are the tool bar's: the button's click.
+    constexpr std::pair<RowCommand, int> kButtonCommands[] = {
+        {RowCommand::Remove, kRemoveButtonId},
+        {RowCommand::Change, kChangeButtonId},
+        {RowCommand::Repair, kRepairButtonId},
+        {RowCommand::DeleteEntry, kDeleteEntryButtonId},
+    };
+    for (const auto& [buttonCommand, id] : kButtonCommands)
+        if (buttonCommand == command) {
+            pressButton(toolBar_.button(id));
+            return;
+        }
     // Asked again: the menu's own message loop may have let a refresh replace the entries.
     const TAppInfo* entry = selectedAppInfo();
     if (entry == nullptr) return;
