@@ -171,7 +171,7 @@ TEST_F(MainFormUndo, DeleteEntryOfThreeThenOneUndoRestoresThemAll) {
     }
     EXPECT_EQ("(absent)\n(absent)\n(absent)\n", dump(kStoreW + kKeyW) + dump(gamma) + dump(delta));
     EXPECT_EQ(3u, files.backups().size());
-    EXPECT_EQ("Undo: Delete Entry (3 programs)", undoTip());
+    EXPECT_EQ("Undo: Delete Entry (3 programs) (Ctrl+Z)", undoTip());
 
     testing::clickControl(controlOf(form(), layout::kUndoButtonId));
     EXPECT_EQ(all, state() + dump(gamma) + dump(delta));
