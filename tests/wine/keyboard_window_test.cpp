@@ -206,6 +206,17 @@ TEST_F(WindowKeyboard, ShiftF10OpensTheRowMenuAndCopyPutsTheReportBlockOnTheClip
     EXPECT_EQ(expected, shown);
     EXPECT_TRUE(grey(kRemoveButtonId) && !grey(kDeleteEntryButtonId));
     EXPECT_EQ(kFirstName + "\r\n\r\n", clipboardText());
+
+    // With two rows selected, each row's block, top first; no one folder to open.
+    ASSERT_TRUE(testing::setMachineString(kStore + kLaterKey, "DisplayName", "Keyboard Later"));
+    press(VK_F5);
+    selectRow(kFirstName);
+    addToSelection("Keyboard Later");
+    testing::MenuAnswerer both("Copy");
+    press(VK_F10, true);
+    ASSERT_EQ(6u, both.items().size());
+    EXPECT_TRUE(both.items()[5].grayed);
+    EXPECT_EQ(kFirstName + "\r\n\r\nKeyboard Later\r\n\r\n", clipboardText());
 }
 
 } // namespace remvana

@@ -97,8 +97,9 @@ bool T_mainForm::onContextMenu(HWND source, LPARAM lParam) {
 }
 
 void T_mainForm::openRowMenu(POINT at) {
+    if (selectedAppInfos().empty()) return;
+    // One folder to open only for one program.
     const TAppInfo* entry = selectedAppInfo();
-    if (entry == nullptr) return;
     using namespace layout;
     DetailsButtons buttons;
     buttons.remove = enabled(toolBar_.button(kRemoveButtonId));
@@ -106,7 +107,7 @@ void T_mainForm::openRowMenu(POINT at) {
     buttons.repair = enabled(toolBar_.button(kRepairButtonId));
     buttons.deleteEntry = enabled(toolBar_.button(kDeleteEntryButtonId));
     const bool folder =
-        installLocationFolder(entry->InstallLocation, *services().shell).has_value();
+        entry && installLocationFolder(entry->InstallLocation, *services().shell).has_value();
     const std::optional<RowCommand> chosen = showRowMenu(hwnd(), at, rowMenuItems(buttons, folder));
     if (chosen) runRowCommand(*chosen);
 }
@@ -126,16 +127,19 @@ void T_mainForm::runRowCommand(RowCommand command) {
             return;
         }
     // Asked again: the menu's own message loop may have let a refresh replace the entries.
-    const TAppInfo* entry = selectedAppInfo();
-    if (entry == nullptr) return;
     if (command == RowCommand::OpenInstallLocation) {
-        openInstallLocation(entry->InstallLocation, *services().shell);
+        if (const TAppInfo* entry = selectedAppInfo())
+            openInstallLocation(entry->InstallLocation, *services().shell);
         return;
     }
+    // Each selected row's block, top first, as the report has them.
     AuditReportServices report{*services().shell, *services().clock, *services().locale};
-    const std::string block = auditReportBlock(*entry, report);
+    std::string blocks;
+    for (const TAppInfo* entry : selectedAppInfos())
+        blocks += auditReportBlock(*entry, report);
+    if (blocks.empty()) return;
     Application.guarded([&] {
-        if (!copyTextToClipboard(hwnd(), block)) throw ActionError(kCopyFailedText);
+        if (!copyTextToClipboard(hwnd(), blocks)) throw ActionError(kCopyFailedText);
     });
 }
 
