@@ -8,6 +8,12 @@ namespace {
 int between(int a, int b, int step, int steps) {
     return steps <= 1 ? a : a + (b - a) * step / (steps - 1);
 }
+
+// One band of the colour as it is: a system colour stays one, resolved when drawn.
+std::vector<ColorBand> plainFace(const Rect& rect, Color color) {
+    if (rect.empty()) return {};
+    return {{rect, color}};
+}
 } // namespace
 
 std::vector<ColorBand> verticalGradient(const Rect& rect, Color from, Color to, int steps) {
@@ -36,16 +42,23 @@ std::vector<ColorBand> twoHalfGradient(const Rect& rect, Color color, Color colo
     return bands;
 }
 
-std::vector<ColorBand> panelBody(const Rect& rect) {
+std::vector<ColorBand> panelBody(const Rect& rect, bool highContrast) {
     using namespace layout;
+    if (highContrast) return plainFace(rect, contrastColor(true, ColorRole::Window, 0));
     return twoHalfGradient(rect, kPanelColor, kPanelColorTo, kPanelMirror, kPanelMirrorTo,
                            kPanelGradientSteps);
 }
 
-std::vector<ColorBand> statusPanelFace(const Rect& rect) {
+std::vector<ColorBand> statusPanelFace(const Rect& rect, bool highContrast) {
     using namespace layout;
+    if (highContrast) return plainFace(rect, contrastColor(true, ColorRole::ButtonFace, 0));
     return twoHalfGradient(rect, kStatusLightColor, kStatusLightColorTo, kStatusLightMirror,
                            kStatusLightMirrorTo, kPanelGradientSteps);
+}
+
+StatusBarLook statusBarLook(bool highContrast) {
+    return {contrastColor(highContrast, ColorRole::ButtonText, layout::kStatusBarBorder),
+            contrastColor(highContrast, ColorRole::ButtonText, layout::kStatusTextColor)};
 }
 
 ToolButtonLook toolButtonLook(bool enabled, bool hot, bool pressed, bool highContrast) {
@@ -74,11 +87,7 @@ ToolButtonLook toolButtonLook(bool enabled, bool hot, bool pressed, bool highCon
 }
 
 std::vector<ColorBand> toolButtonFace(const Rect& rect, const ToolButtonLook& look) {
-    // A plain face is one band of its colour as it is: a system colour stays one.
-    if (look.faceFrom == look.faceTo) {
-        if (rect.empty()) return {};
-        return {{rect, look.faceFrom}};
-    }
+    if (look.faceFrom == look.faceTo) return plainFace(rect, look.faceFrom);
     return verticalGradient(rect, look.faceFrom, look.faceTo, look.faceBands);
 }
 

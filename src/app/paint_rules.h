@@ -24,10 +24,19 @@ std::vector<ColorBand> verticalGradient(const Rect& rect, Color from, Color to, 
 std::vector<ColorBand> twoHalfGradient(const Rect& rect, Color color, Color colorTo, Color mirror,
                                        Color mirrorTo, int steps);
 
-// The panels' body (128 steps a half, the panel colours).
-std::vector<ColorBand> panelBody(const Rect& rect);
-// A status bar panel face in the light appearance.
-std::vector<ColorBand> statusPanelFace(const Rect& rect);
+// The panels' body (128 steps a half, the panel colours); under high contrast one band in
+// the window colour, as the details and the links on it are.
+std::vector<ColorBand> panelBody(const Rect& rect, bool highContrast = false);
+// A status bar panel face in the light appearance; under high contrast one band in the
+// button face colour, as a system status bar is.
+std::vector<ColorBand> statusPanelFace(const Rect& rect, bool highContrast = false);
+
+// The status bar's lines (its top edge, between panels) and its text.
+struct StatusBarLook {
+    Color border = 0;
+    Color text = 0;
+};
+StatusBarLook statusBarLook(bool highContrast);
 
 struct ToolButtonLook {
     Color faceFrom = 0; // top of the face

@@ -3,16 +3,14 @@
 namespace remvana {
 
 std::vector<RowMenuItem> rowMenuItems(const DetailsButtons& buttons, bool hasInstallLocation) {
-    std::vector<RowMenuItem> items{
+    return {
         {RowCommand::Remove, "Remove", buttons.remove},
         {RowCommand::Change, "Change", buttons.change},
         {RowCommand::Repair, "Repair", buttons.repair},
         {RowCommand::DeleteEntry, "Delete Entry", buttons.deleteEntry.value_or(false)},
         {RowCommand::Copy, "Copy", true},
+        {RowCommand::OpenInstallLocation, "Open install location", hasInstallLocation},
     };
-    if (hasInstallLocation)
-        items.push_back({RowCommand::OpenInstallLocation, "Open install location", true});
-    return items;
 }
 
 } // namespace remvana

@@ -17,8 +17,8 @@ struct RowMenuItem {
     bool operator==(const RowMenuItem&) const = default;
 };
 
-// The items for a row whose selection enables `buttons`; "Open install location" only when
-// the entry has one.
+// The items for a row whose selection enables `buttons`; "Open install location" is enabled
+// only when the entry names a folder that exists (installLocationFolder).
 std::vector<RowMenuItem> rowMenuItems(const DetailsButtons& buttons, bool hasInstallLocation);
 
 } // namespace remvana

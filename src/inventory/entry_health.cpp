@@ -166,6 +166,12 @@ std::optional<std::string> installLocationFolder(const std::string& installLocat
     return folder;
 }
 
+bool openInstallLocation(const std::string& installLocation, Shell& shell) {
+    const std::optional<std::string> folder = installLocationFolder(installLocation, shell);
+    if (folder) shell.openTarget(*folder);
+    return folder.has_value();
+}
+
 void checkEntryHealth(TAppInfo& entry, Shell& shell) {
     if (entry.Health.checked) return;
     EntryHealth health;

@@ -36,6 +36,9 @@ bool uninstallerMissing(const TAppInfo& entry, Shell& shell);
 // quotes, absolute, and checked to be a folder that exists, ending in "\". Nothing for
 // anything else, a file above all: opening a file would run it.
 std::optional<std::string> installLocationFolder(const std::string& installLocation, Shell& shell);
+// Opens that folder in the file manager, and nothing when there is none: what a click on
+// the install location and the row menu's "Open install location" do. True when opened.
+bool openInstallLocation(const std::string& installLocation, Shell& shell);
 
 // Fills entry.Health once; later calls change nothing until a refresh makes a new entry.
 void checkEntryHealth(TAppInfo& entry, Shell& shell);

@@ -224,6 +224,26 @@ TEST_F(ListControl, HeaderClicksSortAsBytesFlipAndCarryTheDirectionOver) {
     EXPECT_EQ((Texts{"zeta", "alpha", "Gamma", "Beta"}), listColumnTexts(h, 0));
 }
 
+TEST_F(ListControl, TakingTheFocusFocusesTheFirstRowUnselectedSoThatDownSelectsIt) {
+    fillSample();
+    list.takeFocus();
+    HWND h = list.handle();
+    EXPECT_EQ(h, GetFocus());
+    EXPECT_EQ(0, SendMessageA(h, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    EXPECT_EQ(-1, list.selectedIndex());
+    SendMessageA(h, WM_KEYDOWN, VK_DOWN, 0);
+    SendMessageA(h, WM_KEYUP, VK_DOWN, 0);
+    pump();
+    EXPECT_EQ(0, list.selectedIndex());
+    EXPECT_EQ((std::vector<std::pair<std::string, bool>>{{"alpha", true}}), events);
+    // Down goes on from there; a focused row keeps its place when the list takes the
+    // focus again.
+    SendMessageA(h, WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(1, list.selectedIndex());
+    list.takeFocus();
+    EXPECT_EQ(1, SendMessageA(h, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+}
+
 TEST_F(ListControl, SelectionEventsComeLoserFirst) {
     fillSample();
     list.selectRow(1);

@@ -138,7 +138,7 @@ TEST_F(MainFormUndo, DeleteEntryThenUndoRestoresTheWholeEntryByteForByte) {
     EXPECT_EQ(-1, rowOf(kName));
     ASSERT_EQ(1u, files.backups().size());
     EXPECT_TRUE(IsWindowEnabled(controlOf(form(), layout::kUndoButtonId)));
-    EXPECT_EQ("Undo: Delete Entry \"" + kName + "\"", undoTip());
+    EXPECT_EQ("Undo: Delete Entry \"" + kName + "\" (Ctrl+Z)", undoTip());
     testing::saveScreenshot(window(), "undo_enabled");
 
     testing::clickControl(controlOf(form(), layout::kUndoButtonId));
@@ -171,7 +171,7 @@ TEST_F(MainFormUndo, DeleteEntryOfThreeThenOneUndoRestoresThemAll) {
     }
     EXPECT_EQ("(absent)\n(absent)\n(absent)\n", dump(kStoreW + kKeyW) + dump(gamma) + dump(delta));
     EXPECT_EQ(3u, files.backups().size());
-    EXPECT_EQ("Undo: Delete Entry (3 programs)", undoTip());
+    EXPECT_EQ("Undo: Delete Entry (3 programs) (Ctrl+Z)", undoTip());
 
     testing::clickControl(controlOf(form(), layout::kUndoButtonId));
     EXPECT_EQ(all, state() + dump(gamma) + dump(delta));
@@ -189,7 +189,7 @@ TEST_F(MainFormUndo, ModifyPropertiesThenUndoPutsBackTheOldValues) {
     form().ParamLabelParamEditDone(controlOf(form(), layout::kParamLabelId), "DisplayName", name);
     testing::clickControl(controlOf(form(), layout::kModifyPropertiesButtonId));
     ASSERT_NE(before, state());
-    EXPECT_EQ("Undo: Modify Properties \"" + kName + "\"", undoTip());
+    EXPECT_EQ("Undo: Modify Properties \"" + kName + "\" (Ctrl+Z)", undoTip());
 
     testing::clickControl(controlOf(form(), layout::kUndoButtonId));
     EXPECT_EQ(before, state());

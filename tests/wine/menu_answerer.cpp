@@ -3,6 +3,8 @@
 #include <chrono>
 #include <utility>
 
+#include "window_fixture.h"
+
 namespace remvana::testing {
 namespace {
 
@@ -28,8 +30,8 @@ void postKey(HWND window, WPARAM key) {
 
 } // namespace
 
-MenuAnswerer::MenuAnswerer(std::string choose)
-    : choose_(std::move(choose)), thread_([this] { run(); }) {}
+MenuAnswerer::MenuAnswerer(std::string choose, std::string screenshot)
+    : choose_(std::move(choose)), screenshot_(std::move(screenshot)), thread_([this] { run(); }) {}
 
 MenuAnswerer::~MenuAnswerer() {
     if (thread_.joinable()) thread_.join();
@@ -57,6 +59,10 @@ void MenuAnswerer::run() {
         const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
         items_.push_back({caption, (state & MF_CHECKED) != 0, (state & MF_GRAYED) != 0});
         if (choose_ == caption) chosen = i;
+    }
+    if (!screenshot_.empty()) {
+        Sleep(200); // drawn by then
+        saveScreenshot(window, screenshot_, false);
     }
     if (chosen < 0) {
         postKey(window, VK_ESCAPE);

@@ -19,7 +19,9 @@ class MenuAnswerer {
 
     // Waits for a popup menu (window class "#32768"), notes its items, then chooses the item
     // with that caption; with an empty caption it closes the menu choosing nothing.
-    explicit MenuAnswerer(std::string choose);
+    // With a screenshot name the menu is saved as a picture (saveScreenshot) before the
+    // choice.
+    explicit MenuAnswerer(std::string choose, std::string screenshot = {});
     ~MenuAnswerer();
     MenuAnswerer(const MenuAnswerer&) = delete;
     MenuAnswerer& operator=(const MenuAnswerer&) = delete;
@@ -31,6 +33,7 @@ class MenuAnswerer {
     void run();
 
     std::string choose_;
+    std::string screenshot_;
     std::vector<Item> items_;
     std::thread thread_;
 };

@@ -54,12 +54,14 @@ void DetailsPane::create(HWND parent, const Rect& rect, HWND tooltips, HINSTANCE
     shell_ = &shell;
     dpi_ = layoutDpi(parent);
     panel_ = createAdvPanel(parent, kRightPanelId, rect);
+    // Tab goes through the pane's controls in the order they were made: the label's values,
+    // "Modify Properties" that writes them, then the links.
+    createImages();
+    createLabel();
     buttons_.create(panel_, tooltips);
     links_.clear();
     for (const LinkRow& row : kDetailsLinks)
         links_.push_back(createLinkLabel(panel_, *row.placement, tooltips));
-    createImages();
-    createLabel();
 }
 
 void DetailsPane::createImages() {

@@ -92,8 +92,14 @@ LRESULT T_mainForm::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
         if (wParam != SIZE_MINIMIZED && statusBar_ != nullptr) onSize();
         return 0;
-    case WM_ACTIVATE:
+    case WM_ACTIVATE: {
         onActivate(wParam, lParam);
+        const LRESULT answer = defaultMessage(msg, wParam, lParam);
+        followActivation(wParam);
+        return answer;
+    }
+    case WM_CONTEXTMENU:
+        if (onContextMenu(reinterpret_cast<HWND>(wParam), lParam)) return 0;
         break;
     case WM_COMMAND:
         onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));

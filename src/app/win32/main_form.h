@@ -7,13 +7,15 @@
 // Its handlers live by concern in main_form_lifecycle.cpp (creation, activation, language),
 // main_form_list.cpp (the refresh), main_form_selection.cpp (the selection, the click on
 // the install location, the count and the filter keys), main_form_editing.cpp (in-place edits and
-// Modify Properties), main_form_actions.cpp (commands and the report) and main_form_undo.cpp
-// (backups and Undo); main_form.cpp creates, lays out and dispatches.
+// Modify Properties), main_form_actions.cpp (commands and the report), main_form_undo.cpp
+// (backups and Undo) and main_form_keyboard.cpp (the focus, the keys and the row menu);
+// main_form.cpp creates, lays out and dispatches.
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
+#include "app/row_menu.h"
 #include "app/undoable_changes.h"
 #include "app/win32/details_pane.h"
 #include "app/win32/form_services.h"
@@ -73,7 +75,7 @@ class T_mainForm : public WindowImpl<T_mainForm> {
     std::vector<TAppInfo*> selectedAppInfos() { return programs_.selectedAppInfos(); }
     // A click on the install location of the details opens the folder in the shell.
     void ParamLabelParamClick(HWND sender, const std::string& href, std::string& value);
-    // Ctrl+F, F3 and Escape for the filter box; true when the message was one of them.
+    // The window's keys: its actions' and the filter box's; true when the message was one.
     bool FormShortcut(const MSG& msg);
     // The status bar's count: all rows, or "N of M" while a filter is set.
     void showProgramCount();
@@ -92,6 +94,11 @@ class T_mainForm : public WindowImpl<T_mainForm> {
     void SavetofileAdvToolButtonClick(HWND sender);
     // Undo (main_form_undo.cpp)
     void UndoAdvToolButtonClick(HWND sender);
+    // Keys and the row menu (main_form_keyboard.cpp): the window's keys for its actions,
+    // true when the message was one of them; the selected row's menu at `at` (screen).
+    bool actionShortcut(const MSG& msg);
+    void openRowMenu(POINT at);
+    void runRowCommand(RowCommand command);
 
     // The entry behind a row of the list, and behind the selected row; null when none.
     TAppInfo* rowAppInfo(int item) { return programs_.rowAppInfo(item); }
@@ -110,6 +117,13 @@ class T_mainForm : public WindowImpl<T_mainForm> {
     void onCommand(int id, int code, HWND control);
     void onSize();
     void onActivate(WPARAM wParam, LPARAM lParam);
+    // After the system's handling of WM_ACTIVATE: the focus back where it was when the window
+    // was left, or on the list the first time (main_form_keyboard.cpp).
+    void followActivation(WPARAM wParam);
+    // WM_CONTEXTMENU: the row menu for the list; false for any other control.
+    bool onContextMenu(HWND source, LPARAM lParam);
+    // Runs the button's command as a click would; false when it is disabled.
+    bool pressButton(HWND button);
     // Moves the panels and panes to leftPanelWidth; the details pane runs its resize
     // handler when its size changed.
     void realign(int leftPanelWidth);
@@ -141,6 +155,7 @@ class T_mainForm : public WindowImpl<T_mainForm> {
     // The DPI the window lays itself out for: its own, or the one WM_DPICHANGED brought.
     int dpi_ = 96;
     bool activatedOnce_ = false;
+    HWND lastFocus_ = nullptr; // the control with the focus when the window was last left
 };
 
 // The program's one window while it exists.

@@ -62,8 +62,7 @@ void T_mainForm::ParamLabelParamClick(HWND, const std::string& href, std::string
     const TAppInfo* entry = selectedAppInfo();
     if (!entry || href != kInstallLocationHref) return;
     // Only a folder is opened; a file named there would run.
-    if (const auto folder = installLocationFolder(entry->InstallLocation, *services().shell))
-        services().shell->openTarget(*folder);
+    openInstallLocation(entry->InstallLocation, *services().shell);
 }
 
 void T_mainForm::showProgramCount() {
@@ -72,7 +71,7 @@ void T_mainForm::showProgramCount() {
 
 bool T_mainForm::FormShortcut(const MSG& msg) {
     if (!IsChild(hwnd(), msg.hwnd)) return false;
-    return programs_.filterShortcut(msg);
+    return actionShortcut(msg) || programs_.filterShortcut(msg);
 }
 
 } // namespace remvana

@@ -1,5 +1,6 @@
 // Undo glue of the main window: every Delete Entry and Modify Properties is preceded by a
 // backup of the entry, and "Undo" puts the newest one back, then refreshes.
+#include "app/action_keys.h"
 #include "app/layout.h"
 #include "app/win32/application.h"
 #include "app/win32/main_form.h"
@@ -12,8 +13,10 @@ ChangeServices T_mainForm::changeServices() {
 
 void T_mainForm::updateUndoButton() {
     toolBar_.setEnabled(layout::kUndoButtonId, !undo_.empty());
-    toolBar_.setTip(layout::kUndoButtonId,
-                    undo_.empty() ? layout::kUndoButton.caption : undoTooltip(undo_.newest()));
+    toolBar_.setTip(
+        layout::kUndoButtonId,
+        tooltipWithKey(undo_.empty() ? layout::kUndoButton.caption : undoTooltip(undo_.newest()),
+                       WindowAction::Undo));
 }
 
 void T_mainForm::UndoAdvToolButtonClick(HWND sender) {

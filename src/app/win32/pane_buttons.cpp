@@ -13,7 +13,10 @@ void PaneButtons::create(HWND parent, HWND tooltips) {
     buttons_.clear();
     for (const ButtonRow& row : rows_) {
         HWND button = createToolButton(parent, *row.placement);
-        if (row.tooltip) addControlTooltip(tooltips, button, row.tooltip);
+        const char* tip = row.tooltip                     ? row.tooltip
+                          : row.key != WindowAction::None ? row.placement->caption
+                                                          : nullptr;
+        if (tip) addControlTooltip(tooltips, button, tooltipWithKey(tip, row.key));
         buttons_.push_back(button);
     }
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/action_keys.h"
 #include "app/button_rules.h"
 #include "app/layout.h"
 
@@ -27,8 +28,11 @@ struct ButtonRow {
     EnabledBy enabledBy;
     Anchor anchor;
     FormCommand click;
-    // The tip of the window's tooltip control at first; null for none.
+    // The tip of the window's tooltip control at first; null for none (the caption, when
+    // the button has a key).
     const char* tooltip = nullptr;
+    // The window's key for the button's action, which its tip names.
+    WindowAction key = WindowAction::None;
 };
 
 class PaneButtons {

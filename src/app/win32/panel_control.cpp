@@ -6,6 +6,7 @@
 #include "app/win32/splitter_control.h"
 #include "app/win32/tool_button.h"
 #include "platform/win32/canvas_gdi.h"
+#include "platform/win32/display_cues.h"
 
 namespace remvana {
 
@@ -53,11 +54,19 @@ void paintPanelBody(HDC dc, HWND panel, POINT origin) {
     body.right -= origin.x;
     body.top -= origin.y;
     body.bottom -= origin.y;
-    fillBands(dc, panelBody(body));
+    fillBands(dc, panelBody(body, highContrastOn()));
 }
 
 bool handleChildMessage(HWND container, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (msg) {
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        // Only top-level windows are told; every control that draws in its own colours
+        // follows high contrast when it comes or goes. The container's default handling
+        // still runs.
+        sendToChildren(container, msg, wParam, lParam);
+        RedrawWindow(container, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+        return false;
     case WM_DRAWITEM: {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (item->CtlType == ODT_BUTTON) {

@@ -13,6 +13,8 @@ inline constexpr const char* kPlainPanelClass = "TPanel";
 
 // Called by every container for the messages that concern the window's own controls
 // (owner drawing, label colours, notifications); true when handled, result in `result`.
+// A change of the system's colours or settings goes on to the children and repaints the
+// container, which still handles the message as it would (false).
 bool handleChildMessage(HWND container, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
 // What both panels are: a child that holds controls, passes their messages up, and goes

@@ -50,8 +50,10 @@ void ProgramPane::create(HWND parent, const Rect& rect, HWND window, HINSTANCE i
     dpi_ = layoutDpi(parent);
     panel_ = createPlainPanel(parent, kLeftPanelId, rect);
     createImages();
-    createList();
+    // Tab goes through the pane's controls in the order they were made: the box above the
+    // list first.
     createFilter();
+    createList();
 }
 
 void ProgramPane::createImages() {

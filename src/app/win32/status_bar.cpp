@@ -9,6 +9,7 @@
 #include "app/win32/gdi_util.h"
 #include "platform/display_scale.h"
 #include "platform/win32/canvas_gdi.h"
+#include "platform/win32/display_cues.h"
 #include "platform/win32/display_dpi.h"
 
 namespace remvana {
@@ -48,6 +49,8 @@ LRESULT StatusBar::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         return 1;
     case WM_SIZE:
+    case WM_SYSCOLORCHANGE: // high contrast came or went: the colours follow
+    case WM_SETTINGCHANGE:
         InvalidateRect(hwnd(), nullptr, FALSE);
         break;
     case WM_PAINT:
@@ -82,21 +85,22 @@ void StatusBar::onPaint() {
     BufferedPaint paint(hwnd());
     HDC dc = paint.dc();
     const RECT client = paint.client();
-    fillBands(dc, statusPanelFace(toRect(client)));
+    const bool contrast = highContrastOn();
+    const StatusBarLook look = statusBarLook(contrast);
+    fillBands(dc, statusPanelFace(toRect(client), contrast));
     // Top border line of the bar.
-    fillSolid(dc, {client.left, client.top, client.right, client.top + 1},
-              toColorRef(layout::kStatusBarBorder));
+    fillSolid(dc, {client.left, client.top, client.right, client.top + 1}, toColorRef(look.border));
     {
         const int dpi = layoutDpi(hwnd());
         SelectedObject font(dc, fontAtDpi(layout::kStatusBarFont, dpi));
         SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, toColorRef(layout::kStatusTextColor));
+        SetTextColor(dc, toColorRef(look.text));
         for (int panel = 0; panel < 2; ++panel) {
             RECT cell = panelRect(client, panel, dpi);
-            fillBands(dc, statusPanelFace(toRect(cell)));
+            fillBands(dc, statusPanelFace(toRect(cell), contrast));
             // Panels are separated by a thin line in the bar's border colour.
             fillSolid(dc, {cell.right - 1, cell.top + 2, cell.right, cell.bottom - 2},
-                      toColorRef(layout::kStatusBarBorder));
+                      toColorRef(look.border));
             RECT text = cell;
             text.left += scaled(layout::kStatusTextOffset, dpi);
             text.top += scaled(layout::kStatusTextOffset, dpi);

@@ -21,13 +21,14 @@ constexpr std::array<ButtonRow, 7> kToolBarButtons{{
     {&kChangeButton, EnabledBy::Change, Anchor::Left, &T_mainForm::ChangeAdvToolButtonClick},
     {&kRepairButton, EnabledBy::Repair, Anchor::Left, &T_mainForm::RepairAdvToolButtonClick},
     {&kDeleteEntryButton, EnabledBy::DeleteEntry, Anchor::Left,
-     &T_mainForm::DeleteEntryAdvToolButtonClick},
+     &T_mainForm::DeleteEntryAdvToolButtonClick, nullptr, WindowAction::DeleteEntry},
     // Its tip names the newest change once there is one (T_mainForm::updateUndoButton).
     {&kUndoButton, EnabledBy::Itself, Anchor::Left, &T_mainForm::UndoAdvToolButtonClick,
-     kUndoButton.caption},
-    {&kRefreshButton, EnabledBy::Itself, Anchor::Right, &T_mainForm::RefreshAdvToolButtonClick},
+     kUndoButton.caption, WindowAction::Undo},
+    {&kRefreshButton, EnabledBy::Itself, Anchor::Right, &T_mainForm::RefreshAdvToolButtonClick,
+     nullptr, WindowAction::Refresh},
     {&kSavetofileButton, EnabledBy::Itself, Anchor::Right,
-     &T_mainForm::SavetofileAdvToolButtonClick},
+     &T_mainForm::SavetofileAdvToolButtonClick, nullptr, WindowAction::SaveToFile},
 }};
 
 } // namespace

@@ -51,6 +51,12 @@ void setChildSize(HWND hwnd, int width, int height) {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void sendToChildren(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam) {
+    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT))
+        SendMessageA(child, msg, wParam, lParam);
+}
+
 namespace {
 
 TOOLINFOA toolOf(HWND control, char* text) {

@@ -24,6 +24,9 @@ void setChildLeft(HWND hwnd, int left);
 void setChildTop(HWND hwnd, int top);
 void setChildSize(HWND hwnd, int width, int height);
 
+// Sends the message to each direct child of `parent`; containers pass it on in turn.
+void sendToChildren(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam);
+
 // A tooltip of the window's tooltip control for one child: added once, its text replaced
 // later, and read back (empty when the child has none).
 void addControlTooltip(HWND tooltips, HWND control, const std::string& text);

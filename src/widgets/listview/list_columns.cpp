@@ -16,6 +16,14 @@ int nameColumnWidth(int clientWidth, int sizeWidth, int lastUsedWidth, int frequ
     return nameColumnWidth(clientWidth, others);
 }
 
+ListColors listColors(bool highContrast) {
+    const ListColors own;
+    if (!highContrast) return own;
+    auto pick = [](ColorRole role) { return contrastColor(true, role, 0); };
+    return {pick(ColorRole::Window),     pick(ColorRole::WindowText), pick(ColorRole::GrayText),
+            pick(ColorRole::ButtonFace), pick(ColorRole::ButtonText), pick(ColorRole::ButtonText)};
+}
+
 HeaderItemPaint planHeaderItem(const Rect& item, int column, int columnCount, int markedColumn,
                                ColumnAlignment alignment, int headerWidth, int dpi) {
     HeaderItemPaint paint;

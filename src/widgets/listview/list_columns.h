@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/canvas.h"
+#include "platform/contrast_colors.h"
 #include "platform/display_scale.h"
 #include "widgets/listview/list_model.h"
 
@@ -40,6 +41,20 @@ inline constexpr Color kDimmedTextColor = rgb(0x90, 0x90, 0x90);
 inline constexpr Color kHeaderColor = rgb(0xC1, 0xDA, 0xFB);
 inline constexpr Color kHeaderDivider = rgb(0x80, 0x80, 0x80);
 inline constexpr int kHeaderFontCellHeight = 13;
+
+// The colours the list and its header draw with: its own, or under high contrast the
+// system's (window and window text for the rows, grey text for dimmed ones, the button
+// colours for the header).
+struct ListColors {
+    Color background = kListBackground;
+    Color text = kListTextColor;
+    Color dimmedText = kDimmedTextColor;
+    Color header = kHeaderColor;
+    Color headerDivider = kHeaderDivider;
+    Color headerText = systemColor(kColorWindowText);
+    bool operator==(const ListColors&) const = default;
+};
+ListColors listColors(bool highContrast);
 
 inline const Font kListFont{"Tahoma", -11};
 inline const Font kHeaderFont{"MS Sans Serif", -11}; // the captions

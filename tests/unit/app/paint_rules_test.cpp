@@ -123,5 +123,20 @@ TEST(HighContrast, ToolButtonsBecomePlainSystemButtons) {
     EXPECT_EQ(systemColor(kColorGrayText), disabled.caption);
 }
 
+TEST(HighContrast, PanelsAndTheStatusBarAreOnePlainSystemColour) {
+    using namespace layout;
+    const Rect bar{0, 0, 300, 19};
+    EXPECT_EQ((std::vector<ColorBand>{{bar, systemColor(kColorWindow)}}), panelBody(bar, true));
+    EXPECT_EQ((std::vector<ColorBand>{{bar, systemColor(kColorBtnFace)}}),
+              statusPanelFace(bar, true));
+    EXPECT_GT(statusPanelFace(bar, false).size(), 1u);
+    const StatusBarLook own = statusBarLook(false);
+    EXPECT_EQ(kStatusBarBorder, own.border);
+    EXPECT_EQ(kStatusTextColor, own.text);
+    const StatusBarLook contrast = statusBarLook(true);
+    EXPECT_EQ(systemColor(kColorBtnText), contrast.border);
+    EXPECT_EQ(systemColor(kColorBtnText), contrast.text);
+}
+
 } // namespace
 } // namespace remvana

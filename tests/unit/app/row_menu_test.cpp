@@ -20,9 +20,9 @@ TEST(RowMenu, ActionsAreEnabledAsTheirButtonsAndTheFolderOnlyWhenThereIsOne) {
                                         {OpenInstallLocation, "Open install location", true}}),
               rowMenuItems(buttons, true));
 
-    // An entry whose key cannot be addressed offers nothing but its text.
+    // An entry whose key cannot be addressed, with no folder, offers nothing but its text.
     const std::vector<RowMenuItem> bare = rowMenuItems(DetailsButtons{}, false);
-    ASSERT_EQ(5u, bare.size());
+    ASSERT_EQ(6u, bare.size());
     for (const RowMenuItem& item : bare)
         EXPECT_EQ(item.command == Copy, item.enabled) << item.caption;
 }

@@ -119,8 +119,13 @@ TEST_F(EntryHealthCheck, OnlyAnInstallLocationThatIsAnExistingFolderIsOpened) {
         {"marker.exe", std::nullopt},
         {"C:\\Tools\\Gone", std::nullopt},
     };
-    for (const auto& [location, folder] : cases)
+    for (const auto& [location, folder] : cases) {
         EXPECT_EQ(folder, installLocationFolder(location, shell)) << location;
+        shell.openedTargets.clear();
+        EXPECT_EQ(folder.has_value(), openInstallLocation(location, shell)) << location;
+        EXPECT_EQ(folder ? std::vector{*folder} : std::vector<std::string>{}, shell.openedTargets)
+            << location;
+    }
 
     TAppInfo entry;
     entry.InstallLocation = "C:\\Tools\\marker.bat";

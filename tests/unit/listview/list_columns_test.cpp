@@ -15,6 +15,16 @@ TEST(ListColumns, NameColumnTakesWhatTheOthersLeave) {
     EXPECT_EQ(ColumnAlignment::Right, kProgramListColumns[2].alignment);
 }
 
+TEST(ListColors, TheListsOwnUntilHighContrastThenTheSystems) {
+    EXPECT_EQ((ListColors{kListBackground, kListTextColor, kDimmedTextColor, kHeaderColor,
+                          kHeaderDivider, systemColor(kColorWindowText)}),
+              listColors(false));
+    EXPECT_EQ((ListColors{systemColor(kColorWindow), systemColor(kColorWindowText),
+                          systemColor(kColorGrayText), systemColor(kColorBtnFace),
+                          systemColor(kColorBtnText), systemColor(kColorBtnText)}),
+              listColors(true));
+}
+
 TEST(HeaderPaint, ItemIsFilledDividedAndInset) {
     const HeaderItemPaint paint =
         planHeaderItem({240, 0, 310, 19}, 1, 4, -2, ColumnAlignment::Right, 580);

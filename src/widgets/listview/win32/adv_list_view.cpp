@@ -46,9 +46,6 @@ HWND TAdvListView::create(HWND parent, int controlId, const RECT& bounds) {
     if (!list) return nullptr;
     const DWORD extended = LVS_EX_FULLROWSELECT | LVS_EX_FLATSB | LVS_EX_HEADERDRAGDROP;
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
-    SendMessageA(list, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(kListBackground));
-    SendMessageA(list, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(kListBackground));
-    SendMessageA(list, LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(kListTextColor));
     dpi_ = layoutDpi(parent);
     SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(fontAtDpi(kListFont, dpi_)), FALSE);
 
@@ -62,6 +59,7 @@ HWND TAdvListView::create(HWND parent, int controlId, const RECT& bounds) {
         insertColumn(i, columns_.back());
     }
     header_.attach(reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0)), dpi_);
+    applyColors();
     // Lay the header out again with its new font, and size column 0.
     RECT client{};
     GetClientRect(list, &client);
@@ -312,18 +310,6 @@ bool TAdvListView::handleNotify(NMHDR* notification, LRESULT& result) {
     }
 }
 
-void TAdvListView::onCustomDraw(NMLVCUSTOMDRAW& draw, LRESULT& result) {
-    result = CDRF_DODEFAULT;
-    if (!IsRowDimmed) return;
-    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) {
-        result = CDRF_NOTIFYITEMDRAW;
-    } else if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
-        const int modelIndex = modelIndexAt(static_cast<int>(draw.nmcd.dwItemSpec));
-        if (modelIndex >= 0 && IsRowDimmed(model_.row(static_cast<std::size_t>(modelIndex))))
-            draw.clrText = static_cast<COLORREF>(kDimmedTextColor);
-    }
-}
-
 std::string TAdvListView::tipOfRow(int index) const {
     const int modelIndex = modelIndexAt(index);
     if (!RowTip || modelIndex < 0) return {};
@@ -402,7 +388,15 @@ LRESULT TAdvListView::listMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             selectAll();
             return 0;
         }
+        if (selectFocusedRow(wParam)) return 0;
         break;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE: {
+        // High contrast may have come or gone, or the system colours it uses changed.
+        const LRESULT result = listHook_.callNext(msg, wParam, lParam);
+        applyColors();
+        return result;
+    }
     case WM_SIZE: {
         const LRESULT result = listHook_.callNext(msg, wParam, lParam);
         fitNameColumn();

@@ -79,6 +79,9 @@ class TAdvListView {
     void selectRow(int index);
     // Selects every shown row (with several allowed).
     void selectAll();
+    // Gives the list the keyboard focus. When no row has the focus yet, the first one gets
+    // it without being selected, so that Down selects it.
+    void takeFocus();
 
     // ---- Filter: the rows it rejects leave the control but keep their place in the list,
     // so they come back where they were; sorting always covers every row. An empty filter
@@ -144,6 +147,12 @@ class TAdvListView {
     // The model's index of the shown row at `index`, or -1.
     int modelIndexAt(int index) const;
     void onCustomDraw(NMLVCUSTOMDRAW& draw, LRESULT& result);
+    // The list's colours for the high contrast setting now, on the control and its header.
+    void applyColors();
+    // Down or Up while no row is selected selects the focused row rather than the one past
+    // it; true when the key was used so.
+    bool selectFocusedRow(WPARAM key);
+    int focusedIndex() const;
     // The tip of the shown row at `index`.
     std::string tipOfRow(int index) const;
     void applyOrder();
@@ -167,6 +176,7 @@ class TAdvListView {
     ControlSubclass listHook_;
     RowTips tips_;
     int dpi_ = 96;
+    ListColors colors_;
     bool clearing_ = false; // rows leave the control: no selection events
     bool several_ = false;
     RowPredicate filter_;

@@ -30,7 +30,7 @@ void ListHeader::attach(HWND header, int dpi) {
     style &= ~static_cast<LONG_PTR>(HDS_HOTTRACK);
     SetWindowLongPtrA(header, GWL_STYLE, style | HDS_BUTTONS | HDS_DRAGDROP);
     SendMessageA(header, WM_SETFONT, reinterpret_cast<WPARAM>(heightFont()), FALSE);
-    brush_.reset(CreateSolidBrush(static_cast<COLORREF>(kHeaderColor)));
+    setColors(colors_);
     hook_.attach(header, [this](UINT msg, WPARAM wParam, LPARAM lParam) {
         return message(msg, wParam, lParam);
     });
@@ -45,6 +45,12 @@ HFONT ListHeader::heightFont() const {
 void ListHeader::setDpi(int dpi) {
     dpi_ = dpi;
     SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(heightFont()), FALSE);
+}
+
+void ListHeader::setColors(const ListColors& colors) {
+    colors_ = colors;
+    brush_.reset(CreateSolidBrush(toColorRef(colors_.header)));
+    if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 void ListHeader::markItemsOwnerDrawn() {
@@ -92,15 +98,15 @@ bool ListHeader::draw(const DRAWITEMSTRUCT& item) {
     RECT fill = toRECT(plan.fill);
     FillRect(dc, &fill, brush_.get());
     RECT divider{plan.dividerX, plan.fill.top, plan.dividerX + 1, plan.fill.bottom};
-    fillSolid(dc, divider, static_cast<COLORREF>(kHeaderDivider));
+    fillSolid(dc, divider, toColorRef(colors_.headerDivider));
     if (!plan.trailingFill.empty()) {
         RECT trailing = toRECT(plan.trailingFill);
         FillRect(dc, &trailing, brush_.get());
     }
     const SelectedObject font(dc, fontAtDpi(kHeaderFont, dpi_));
-    SetBkColor(dc, static_cast<COLORREF>(kHeaderColor));
+    SetBkColor(dc, toColorRef(colors_.header));
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetTextColor(dc, toColorRef(colors_.headerText));
     RECT text = toRECT(plan.text);
     drawProgramText(dc, column.caption, text,
                     DT_SINGLELINE | DT_TOP | DT_END_ELLIPSIS | DT_NOPREFIX |

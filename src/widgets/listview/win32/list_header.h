@@ -27,6 +27,8 @@ class ListHeader {
     HWND hwnd() const { return hook_.control(); }
     // The fonts for another scale; the old ones go once the header holds the new one.
     void setDpi(int dpi);
+    // The colours to draw with from now on (high contrast came or went).
+    void setColors(const ListColors& colors);
 
     // Every item drawn by the list again: the header resets the flag whenever an item's
     // format changes (a click, a drag, a double click on a divider).
@@ -49,7 +51,8 @@ class ListHeader {
     // The brush outlives the hook (declared first, destroyed last), so no message the
     // header still handles finds it gone. Its fonts are the program's at the list's scale
     // (fontAtDpi), kept for the process.
-    ScopedBrush brush_;
+    ScopedBrush brush_; // in colors_.header
+    ListColors colors_;
     ControlSubclass hook_;
     int dpi_ = 96;
     bool tracking_ = false; // a divider drag is under way
