@@ -46,14 +46,13 @@ std::string programCountText(int rows) {
 
 int FillProgramList(const ProgramInventory& inventory, ProgramListSink& sink,
                     const ListFillServices& services) {
-    const auto count = static_cast<EntryId>(inventory.size());
     int rows = 0;
-    for (EntryId id = 0; id < count; ++id)
+    for (const EntryId id : inventory.ids())
         rows += isListed(inventory.listed(id)) ? 1 : 0;
     sink.reserveRows(rows);
     {
         ListUpdate update(sink);
-        for (EntryId id = 0; id < count; ++id) {
+        for (const EntryId id : inventory.ids()) {
             const ListedEntry info = inventory.listed(id);
             if (!isListed(info)) continue;
             // Icons are looked up as the list draws their rows (RowIcons).
