@@ -6,6 +6,7 @@
 #include "inventory/app_info.h"
 #include "inventory/uninstall_store.h"
 #include "platform/shell.h"
+#include "widgets/paramlabel/param_lookup.h"
 
 namespace remvana {
 
@@ -65,6 +66,18 @@ std::optional<CommandEnded> RunningCommand::ended(std::uint32_t exitCode) {
 
 std::string RunningCommand::detailsNoteFor(const EntryAddress& entry) const {
     return last_ && last_->entry == entry ? last_->detailsText : std::string();
+}
+
+std::string RunningCommand::detailsNoteMarkup(const EntryAddress& entry) const {
+    const std::string note = detailsNoteFor(entry);
+    return note.empty() ? std::string() : "<br><B>" + escapeParamValue(note) + "</B><br>";
+}
+
+void RunningCommand::withholdEntryCommands(DetailsButtons& buttons) const {
+    if (entryCommandsAllowed()) return;
+    buttons.remove = false;
+    buttons.change = false;
+    buttons.repair = false;
 }
 
 } // namespace remvana

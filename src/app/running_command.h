@@ -9,6 +9,7 @@
 #include <string>
 
 #include "actions/command_outcome.h"
+#include "details/details_markup.h"
 #include "inventory/store_changes.h"
 #include "platform/command_jobs.h"
 #include "platform/registry.h"
@@ -17,6 +18,10 @@ namespace remvana {
 
 struct TAppInfo;
 class Shell;
+
+// The status bar panel that says what runs and how it ended: the count's, the one wide
+// enough for a program's name; the count comes back with its next change.
+inline constexpr int kCommandStatusPanel = 1;
 
 // What the window shows once a command's job has ended.
 struct CommandEnded {
@@ -61,6 +66,10 @@ class RunningCommand {
     // The details text of the command that ended last, while it is of this entry and no
     // other command has started since; empty otherwise.
     std::string detailsNoteFor(const EntryAddress& entry) const;
+    // The same as a line of the details markup; empty when there is none.
+    std::string detailsNoteMarkup(const EntryAddress& entry) const;
+    // Remove, Change and Repair off while a command runs; the selection's rule otherwise.
+    void withholdEntryCommands(DetailsButtons& buttons) const;
 
   private:
     struct Run {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "details/details_markup.h"
 #include "details/entry_facts.h"
 #include "details/property_edits.h"
 #include "fakes/fake_locale.h"
@@ -29,6 +30,9 @@ TEST(UnsavedEdits, SurviveAnotherProgramsChangeAndAreNoticedUntilWritten) {
     EXPECT_EQ("Quillmark Ltd", inventory.entry(0).PendingPublisher);
     EXPECT_NE(std::string::npos,
               entryFactsMarkup(inventory.entry(0), locale).find(kChangedElsewhereText));
+    // Shown again with the line, the details still show what was typed.
+    EXPECT_NE(std::string::npos,
+              buildDetailsMarkup(inventory.entry(0), EditsShown::Typed).find("Quillmark Ltd"));
 
     writePendingProperties(reg, inventory.entry(0), {});
     EXPECT_EQ(std::string::npos,

@@ -115,6 +115,8 @@ class TAdvListView {
 
     // ---- Following the entries behind the rows, when they change under the list ----
     bool hasRowOfEntry(std::uint32_t entryId) const { return model_.indexOfEntry(entryId) >= 0; }
+    // The shown index of the entry's row, or -1 (no such row, or the filter hides it).
+    int shownIndexOfEntry(std::uint32_t entryId) const;
     // Takes the rows of these entries out, shown or hidden by the filter, raising no
     // selection event; a selected one leaves nothing selected.
     void removeRowsOfEntries(const std::vector<std::uint32_t>& entryIds);

@@ -57,6 +57,13 @@ void TAdvListView::sortAgain() {
     InvalidateRect(handle(), nullptr, FALSE);
 }
 
+int TAdvListView::shownIndexOfEntry(std::uint32_t entryId) const {
+    const int at = model_.indexOfEntry(entryId);
+    if (at < 0) return -1;
+    const std::uint32_t rowId = model_.row(static_cast<std::size_t>(at)).id;
+    return shownById_[rowId] ? shownIndexOf(rowId) : -1;
+}
+
 int TAdvListView::topIndex() const {
     return static_cast<int>(SendMessageA(handle(), LVM_GETTOPINDEX, 0, 0));
 }
