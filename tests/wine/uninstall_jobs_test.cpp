@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <future>
 #include <thread>
 
@@ -92,24 +93,23 @@ TEST(Win32StoreWatch, AKeyMissingAtTheStartIsFollowedOnceItIsCreated) {
     const std::string top = "SOFTWARE\\RemvanaWatch Later";
     const std::string store = top + "\\Not\\Yet";
     testing::deleteMachineTree(top);
+    const std::vector<std::pair<std::function<void()>, const char*>> steps{
+        {[&] { testing::setMachineString(store); }, "the store appeared (three keys at once)"},
+        {[&] { testing::setMachineString(store + "\\Entry", "DisplayName", "x"); },
+         "a write in the store, now watched itself"},
+        {[&] { testing::deleteMachineTree(top); }, "the store went"},
+        {[&] { testing::setMachineString(store + "\\Entry", "DisplayName", "y"); },
+         "the store came back"},
+    };
     std::atomic<int> reports{0};
-    {
-        Win32StoreWatch watch({WatchedKey{RegRoot::LocalMachine, RegView::Default, store}}, 300,
-                              [&] { ++reports; });
-        std::this_thread::sleep_for(300ms);
-        ASSERT_TRUE(testing::setMachineString(store)); // three keys in one creation
-        waitForReports(reports, 1);
-        EXPECT_EQ(1, reports) << "the store appeared";
-        ASSERT_TRUE(testing::setMachineString(store + "\\Entry", "DisplayName", "x"));
-        waitForReports(reports, 2);
-        EXPECT_EQ(2, reports) << "a write in the store, now watched itself";
-        testing::deleteMachineTree(top);
-        waitForReports(reports, 3);
-        EXPECT_EQ(3, reports) << "the store went";
-        ASSERT_TRUE(testing::setMachineString(store + "\\Entry", "DisplayName", "y"));
-        waitForReports(reports, 4);
+    Win32StoreWatch watch({WatchedKey{RegRoot::LocalMachine, RegView::Default, store}}, 300,
+                          [&] { ++reports; });
+    std::this_thread::sleep_for(300ms);
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        steps[i].first();
+        waitForReports(reports, static_cast<int>(i) + 1);
+        EXPECT_EQ(static_cast<int>(i) + 1, reports) << steps[i].second;
     }
-    EXPECT_EQ(4, reports) << "the store came back";
     testing::deleteMachineTree(top);
 }
 
