@@ -1,10 +1,7 @@
 #include "app/running_command.h"
 
-#include <memory>
-
 #include "actions/commands.h"
 #include "inventory/app_info.h"
-#include "inventory/uninstall_store.h"
 #include "platform/shell.h"
 #include "widgets/paramlabel/param_lookup.h"
 
@@ -39,17 +36,11 @@ std::string RunningCommand::runningText() const {
     return run_ ? commandRunningText(run_->command, run_->programName) : std::string();
 }
 
-// A key still listed counts, even one that can no longer be opened: it is still registered.
-bool RunningCommand::stillRegistered(const EntryAddress& entry) {
-    const std::unique_ptr<Registry> store = openStoreKey(services_.registry, entry.store);
-    return store && storeListsKey(*store, entry.keyName);
-}
-
 std::optional<CommandEnded> RunningCommand::ended(std::uint32_t exitCode) {
     if (!run_) return std::nullopt;
     const Run run = std::move(*run_);
     run_.reset();
-    const bool registered = stillRegistered(run.entry);
+    const bool registered = stillRegistered(services_.registry, run.entry.store, run.entry.keyName);
     CommandEnded end;
     end.entry = run.entry;
     end.registrationGone = !registered;

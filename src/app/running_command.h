@@ -78,8 +78,6 @@ class RunningCommand {
         std::string programName;
         std::string installLocation;
     };
-    bool stillRegistered(const EntryAddress& entry);
-
     Services services_;
     std::optional<Run> run_;
     std::optional<CommandEnded> last_;
