@@ -185,6 +185,19 @@ void setIconStrings(std::size_t count, IconStrings kind) {
     RegFlushKey(HKEY_CURRENT_USER);
 }
 
+void touchEntry(std::size_t index, const std::string& version) {
+    const Place& place = placeOf(index);
+    HKEY raw = nullptr;
+    if (RegOpenKeyExA(place.root, (kStore + entryName(index)).c_str(), 0,
+                      KEY_SET_VALUE | place.view, &raw) != ERROR_SUCCESS) {
+        std::fprintf(stderr, "cannot open entry %zu\n", index);
+        std::exit(2);
+    }
+    ScopedRegKey key(raw);
+    setText(raw, "DisplayVersion", version);
+    RegFlushKey(place.root); // as setIconStrings does: Wine's later save out of the measure
+}
+
 std::string entryName(std::size_t index) {
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%s%05zu", kEntryPrefix, index);

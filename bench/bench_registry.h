@@ -28,6 +28,10 @@ const char* iconStringsName(IconStrings kind);
 // into the prefix (once).
 void setIconStrings(std::size_t count, IconStrings kind);
 
+// Writes the DisplayVersion of entry `index`, as an updater would: its key's last-write time
+// moves and nothing else changes.
+void touchEntry(std::size_t index, const std::string& version);
+
 // Deletes every synthetic entry numbered `from` or above, and its usage record.
 void removeEntries(std::size_t from = 0);
 

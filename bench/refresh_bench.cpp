@@ -9,6 +9,8 @@
 //   remvana_bench [counts...]        refresh and fill (default 300 2000 10000)
 //   remvana_bench --working-set N    working set after 1 and after 10 refreshes of N entries
 //   remvana_bench --start N          start to filled list, Remvana and appwiz.cpl
+//   remvana_bench --incremental N    the update after one of N entries changed, against
+//                                    a full refresh (may be given more than once)
 //   --keep                           leave the synthetic entries in the prefix
 //   --remove                         only remove the synthetic entries
 //
@@ -34,6 +36,7 @@
 #include "bench/start_probe.h"
 #include "inventory/listing.h"
 #include "inventory/refresh.h"
+#include "inventory/store_changes.h"
 #include "platform/win32/locale_win32.h"
 #include "platform/win32/registry_win32.h"
 
@@ -44,6 +47,8 @@ namespace {
 constexpr double kListTargetRatio = 1.1;
 constexpr std::size_t kHeldFrom = 2000; // smaller lists are timed, not held to a target
 constexpr double kWorkingSetGrowth = 1.10;
+// The update after one entry changed, against a full refresh of the same entries.
+constexpr double kIncrementalTargetRatio = 0.1;
 
 struct Measure {
     std::string name;
@@ -223,6 +228,43 @@ bool startToFilled(std::size_t count, Services& services) {
     return met;
 }
 
+// A full refresh and the update after one entry in the middle changed take turns; each
+// update must find exactly that one entry changed.
+bool incrementalRefresh(std::size_t count, Services& services) {
+    seedEntries(count);
+    ProgramInventory followed;
+    followed.rebuild(services.registry, services.locale);
+    const int rounds = count <= 2000 ? 9 : 5;
+    std::vector<double> full, incremental;
+    for (int round = -1; round < rounds; ++round) {
+        const double f = milliseconds([&] {
+            ProgramInventory fresh;
+            fresh.rebuild(services.registry, services.locale);
+        });
+        touchEntry(count / 2, "2." + std::to_string(round + 2));
+        InventoryChanges changes;
+        const double i =
+            milliseconds([&] { followed.update(services.registry, services.locale, {}, changes); });
+        if (changes.changed.size() != 1 || !changes.added.empty() || !changes.removed.empty()) {
+            std::printf("%6zu entries: the update saw %zu changed, %zu new, %zu gone, not one "
+                        "changed\n",
+                        count, changes.changed.size(), changes.added.size(),
+                        changes.removed.size());
+            return false;
+        }
+        if (round >= 0) {
+            full.push_back(f);
+            incremental.push_back(i);
+        }
+    }
+    const double ratio = median(incremental) / median(full);
+    const bool met = ratio <= kIncrementalTargetRatio;
+    std::printf("%6zu entries  update after one changed %8.1f ms, full refresh %8.1f ms: "
+                "%.3fx%s\n",
+                count, median(incremental), median(full), ratio, verdict(met));
+    return met;
+}
+
 } // namespace
 } // namespace remvana::bench
 
@@ -230,6 +272,7 @@ int main(int argc, char** argv) {
     using namespace remvana::bench;
     std::vector<std::size_t> counts;
     std::optional<std::size_t> workingSetCount, startCount;
+    std::vector<std::size_t> incrementalCounts;
     bool keep = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -242,23 +285,30 @@ int main(int argc, char** argv) {
             workingSetCount = number();
         else if (arg == "--start")
             startCount = number();
+        else if (arg == "--incremental")
+            incrementalCounts.push_back(number());
         else
             counts.push_back(std::strtoul(arg.c_str(), nullptr, 10));
     }
-    if (counts.empty() && !workingSetCount && !startCount) counts = {300, 2000, 10000};
+    if (counts.empty() && !workingSetCount && !startCount && incrementalCounts.empty())
+        counts = {300, 2000, 10000};
     std::sort(counts.begin(), counts.end());
+    std::sort(incrementalCounts.begin(), incrementalCounts.end());
 
     Services services;
     // Entries from an earlier run are reused where they fit; extra ones would be counted.
     std::size_t smallest = counts.empty() ? 0 : counts.front();
     if (workingSetCount) smallest = *workingSetCount;
     if (startCount) smallest = *startCount;
+    if (!incrementalCounts.empty()) smallest = incrementalCounts.front();
     removeEntries(smallest);
     bool met = true;
     for (std::size_t count : counts)
         met = benchmark(count, services) && met;
     if (workingSetCount) met = workingSet(*workingSetCount, services) && met;
     if (startCount) met = startToFilled(*startCount, services) && met;
+    for (std::size_t count : incrementalCounts)
+        met = incrementalRefresh(count, services) && met;
     if (!keep) removeEntries();
     std::printf("targets: %s\n", met ? "met" : "MISSED");
     return met ? 0 : 1;

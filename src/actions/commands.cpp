@@ -90,6 +90,12 @@ bool storeListsKey(Registry& store, const std::string& keyName) {
     return false;
 }
 
+bool stillRegistered(RegistryFactory& registries, const UninstallStore& store,
+                     const std::string& keyName) {
+    const std::unique_ptr<Registry> open = openStoreKey(registries, store);
+    return open && storeListsKey(*open, keyName);
+}
+
 bool isSingleKeyName(std::string_view keyName) {
     if (keyName.empty() || keyName == "." || keyName == "..") return false;
     return keyName.find_first_of(std::string_view("\\\0", 2)) == std::string_view::npos;

@@ -66,6 +66,10 @@ bool isSingleKeyName(std::string_view keyName);
 // ASCII letters without regard to case): tells a key that is not there from one that is
 // there but cannot be opened.
 bool storeListsKey(Registry& store, const std::string& keyName);
+// Whether the entry is still registered: its store lists its key (one that can no longer be
+// opened counts), as asked once an uninstaller has ended.
+bool stillRegistered(RegistryFactory& registries, const UninstallStore& store,
+                     const std::string& keyName);
 
 // Deletes the entry's subkey with everything below it (deepest first) from its own store:
 // the store key is opened for reading and the subkey deleted relative to it, so the right

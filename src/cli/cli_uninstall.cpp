@@ -29,11 +29,6 @@ bool chosen(StoreChoice choice, const UninstallStore& store) {
     return false;
 }
 
-bool stillRegistered(RegistryFactory& registry, const QueuedRemoval& removal) {
-    const std::unique_ptr<Registry> store = openStoreKey(registry, removal.store);
-    return store && store->openSubkey(removal.keyName, reg_access::QueryValue) != nullptr;
-}
-
 // Where the job service's thread leaves a job's exit code for this one, which waits for it.
 class JobEnds {
   public:
@@ -133,7 +128,8 @@ int runUninstall(const CliRequest& request, CliServices& services, CliConsole& c
     RemovalQueue queue(std::move(removals),
                        {*services.jobs,
                         [&services](const QueuedRemoval& removal) {
-                            return stillRegistered(services.registry, removal);
+                            return stillRegistered(services.registry, removal.store,
+                                                   removal.keyName);
                         },
                         // So that --restore can bring the registration back should the uninstaller
                         // fail halfway.

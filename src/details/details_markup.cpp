@@ -22,7 +22,7 @@ static_assert(kPropertyLabels.size() == std::tuple_size_v<decltype(kEditableProp
 
 } // namespace
 
-std::string buildDetailsMarkup(const TAppInfo& entry) {
+std::string buildDetailsMarkup(const TAppInfo& entry, EditsShown edits) {
     std::string markup = kPropertiesHeadingLine;
     // Nothing of such an entry can be written back, so nothing is offered for editing.
     if (isUnrepresentableKeyName(entry.KeyName))
@@ -30,7 +30,9 @@ std::string buildDetailsMarkup(const TAppInfo& entry) {
                "</B> : " + escapeParamValue(entry.DisplayName) + "<br>";
     for (std::size_t i = 0; i < kEditableProperties.size(); ++i) {
         const EditableProperty& property = kEditableProperties[i];
-        const std::string& value = entry.*property.loaded;
+        const std::string& typed = entry.*property.pending;
+        const std::string& value =
+            edits == EditsShown::Typed && !typed.empty() ? typed : entry.*property.loaded;
         if (value.empty()) continue;
         markup += "<B>";
         markup += kPropertyLabels[i];
@@ -49,10 +51,11 @@ std::string buildDetailsMarkup(const TAppInfo& entry) {
     return markup;
 }
 
-DetailsSelection detailsForSelection(const TAppInfo* entry, bool selected, Locale& locale) {
+DetailsSelection detailsForSelection(const TAppInfo* entry, bool selected, Locale& locale,
+                                     EditsShown edits) {
     DetailsSelection selection;
     if (!selected || !entry) return selection;
-    selection.markupLine0 = buildDetailsMarkup(*entry) + entryFactsMarkup(*entry, locale);
+    selection.markupLine0 = buildDetailsMarkup(*entry, edits) + entryFactsMarkup(*entry, locale);
     // Its name cannot address its key: deleting or running anything for it could only reach
     // another key or nothing.
     selection.buttons.deleteEntry = !isUnrepresentableKeyName(entry->KeyName);

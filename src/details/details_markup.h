@@ -14,7 +14,11 @@ namespace remvana {
 // own, then (not editable) the store the entry is registered in and its key name. Values are
 // escaped as the label's write-back escapes them, so "R&D <beta>" shows, edits and writes back as
 // itself instead of being read as markup.
-std::string buildDetailsMarkup(const TAppInfo& entry);
+// Which value of an editable property the details show: the one read from the registry (a
+// selection), or the one typed and not yet written where there is one (the details shown
+// again while the user's edits wait, so that none of them disappears from view).
+enum class EditsShown { Loaded, Typed };
+std::string buildDetailsMarkup(const TAppInfo& entry, EditsShown edits = EditsShown::Loaded);
 
 struct DetailsButtons {
     bool remove = false;
@@ -34,6 +38,7 @@ struct DetailsSelection {
     DetailsButtons buttons;
     std::optional<std::string> markupLine0;
 };
-DetailsSelection detailsForSelection(const TAppInfo* entry, bool selected, Locale& locale);
+DetailsSelection detailsForSelection(const TAppInfo* entry, bool selected, Locale& locale,
+                                     EditsShown edits = EditsShown::Loaded);
 
 } // namespace remvana

@@ -47,7 +47,8 @@ void writePendingProperties(RegistryFactory& registries, TAppInfo& entry,
 // Whether writePendingProperties would write anything for the entry.
 bool hasPendingProperties(const TAppInfo& entry);
 // Whether a pending value differs from what was loaded (or written) last: such an entry is
-// kept as it is when another program changes its key (updateInventory), so no edit is lost.
+// kept as it is when another program changes its key (ProgramInventory::update), so no edit is
+// lost.
 bool hasUnsavedEdits(const TAppInfo& entry);
 
 } // namespace remvana

@@ -6,6 +6,7 @@
 #include "inventory/listing.h"
 #include "inventory/program_columns.h"
 #include "inventory/row_icons.h"
+#include "inventory/store_changes.h"
 #include "platform/conversion.h"
 
 namespace remvana {
@@ -44,16 +45,42 @@ std::string programCountText(int rows) {
     return std::to_string(rows) + " programs available for uninstall";
 }
 
+void followInventoryChanges(const ProgramInventory& inventory, const InventoryChanges& changes,
+                            ProgramListSink& sink, const ListFillServices& services) {
+    const auto rowOf = [&](EntryId id, bool added) {
+        const ListedEntry info = inventory.listed(id);
+        const int image = mayHaveRowIcon(info) ? kRowImageOnDemand : 0;
+        const std::vector<std::string> texts =
+            programRowTexts(info, services.clock, services.locale);
+        if (added)
+            sink.addRow(captionOf(info), id, image, texts);
+        else
+            sink.updateRow(captionOf(info), id, image, texts);
+    };
+    {
+        ListUpdate update(sink);
+        std::vector<EntryId> leaving = changes.removed;
+        for (const EntryId id : changes.changed)
+            if (!isListed(inventory.listed(id)) && sink.hasRowOf(id)) leaving.push_back(id);
+        sink.removeRowsOf(leaving);
+        for (const EntryId id : changes.changed)
+            if (isListed(inventory.listed(id))) rowOf(id, !sink.hasRowOf(id));
+        for (const EntryId id : changes.added)
+            if (isListed(inventory.listed(id))) rowOf(id, true);
+    }
+    // After the bracket, whose end puts renamed rows in name order first.
+    sink.sortAgain();
+}
+
 int FillProgramList(const ProgramInventory& inventory, ProgramListSink& sink,
                     const ListFillServices& services) {
-    const auto count = static_cast<EntryId>(inventory.size());
     int rows = 0;
-    for (EntryId id = 0; id < count; ++id)
+    for (const EntryId id : inventory.ids())
         rows += isListed(inventory.listed(id)) ? 1 : 0;
     sink.reserveRows(rows);
     {
         ListUpdate update(sink);
-        for (EntryId id = 0; id < count; ++id) {
+        for (const EntryId id : inventory.ids()) {
             const ListedEntry info = inventory.listed(id);
             if (!isListed(info)) continue;
             // Icons are looked up as the list draws their rows (RowIcons).

@@ -11,6 +11,8 @@
 
 namespace remvana {
 
+struct InventoryChanges;
+
 // What the fill needs of the window: the list, its row images and the status bar.
 class ProgramListSink {
   public:
@@ -25,6 +27,14 @@ class ProgramListSink {
     // row image, or kRowImageOnDemand when the list asks for it as it first draws the row.
     virtual void addRow(const std::string& caption, EntryId entry, int imageIndex,
                         const std::vector<std::string>& subItems) = 0;
+    // Following the stores: whether a row carries the entry; the rows of these entries
+    // leave; the entry's row gets new texts; the rows go back to the order the user chose
+    // last, after rows came, went or changed.
+    virtual bool hasRowOf(EntryId entry) = 0;
+    virtual void removeRowsOf(const std::vector<EntryId>& entries) = 0;
+    virtual void updateRow(const std::string& caption, EntryId entry, int imageIndex,
+                           const std::vector<std::string>& subItems) = 0;
+    virtual void sortAgain() = 0;
     virtual int columnWidth(int column) = 0;
     virtual void setColumnWidth(int column, int width) = 0;
     virtual void setStatusText(int panel, const std::string& text) = 0;
@@ -45,6 +55,13 @@ inline constexpr int kNameColumnNarrowing = 15;
 // order. A row that may have an icon gets kRowImageOnDemand, any other the generic image 0.
 int FillProgramList(const ProgramInventory& inventory, ProgramListSink& sink,
                     const ListFillServices& services);
+
+// Brings the rows in line with what ProgramInventory::update changed, inside one list
+// update and without touching the other rows: the rows of gone entries, and of entries no
+// longer listed, leave; changed ones get their new caption and texts; newly listed ones come;
+// then the list's order is put back.
+void followInventoryChanges(const ProgramInventory& inventory, const InventoryChanges& changes,
+                            ProgramListSink& sink, const ListFillServices& services);
 
 // Size cell: empty unless the size is above 0.
 std::string sizeCellText(std::int64_t installedSize, Locale& locale);

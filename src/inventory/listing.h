@@ -21,7 +21,7 @@ inline const std::string& captionOf(const ListedEntry& info) {
     return info.displayName().empty() ? info.keyName() : info.displayName();
 }
 
-// The indices of the listed entries in the program list's order: by caption in the
+// The indices (ids) of the listed entries in the program list's order: by caption in the
 // locale's order, entries with equal captions in Inventory order.
 std::vector<std::size_t> listedInListOrder(const InventoryArray& inventory, Locale& locale);
 std::vector<EntryId> listedInListOrder(const ProgramInventory& inventory, Locale& locale);

@@ -1,5 +1,6 @@
 #include "inventory/program_inventory.h"
 
+#include <numeric>
 #include <string>
 #include <utility>
 
@@ -10,28 +11,39 @@ ProgramInventory Inventory;
 void ProgramInventory::clear() {
     entries_.clear();
     readTo_.clear();
+    numberAfresh();
+}
+
+void ProgramInventory::numberAfresh() {
+    ids_.resize(entries_.size());
+    std::iota(ids_.begin(), ids_.end(), EntryId{0});
+    positions_.resize(entries_.size());
+    std::iota(positions_.begin(), positions_.end(), std::size_t{0});
 }
 
 EntryId ProgramInventory::add(TAppInfo whole) {
+    const auto id = static_cast<EntryId>(positions_.size());
     entries_.push_back(std::move(whole));
     readTo_.push_back(ScanDepth::Everything);
-    return static_cast<EntryId>(entries_.size() - 1);
+    ids_.push_back(id);
+    positions_.push_back(entries_.size() - 1);
+    return id;
 }
 
-void ProgramInventory::check(EntryId id) const {
-    if (id >= entries_.size()) throw std::out_of_range("no inventory entry " + std::to_string(id));
+std::size_t ProgramInventory::positionOf(EntryId id) const {
+    if (!holds(id)) throw std::out_of_range("no inventory entry " + std::to_string(id));
+    return positions_[id];
 }
 
 ListedEntry ProgramInventory::listed(EntryId id) const {
-    check(id);
-    return ListedEntry(entries_[id], readTo_[id] == ScanDepth::DisplayNames);
+    const std::size_t at = positionOf(id);
+    return ListedEntry(entries_[at], readTo_[at] == ScanDepth::DisplayNames);
 }
 
 std::optional<EntryId> ProgramInventory::find(const UninstallStore& store,
                                               const std::string& keyName) const {
     for (std::size_t i = 0; i < entries_.size(); ++i)
-        if (entries_[i].Store == store && entries_[i].KeyName == keyName)
-            return static_cast<EntryId>(i);
+        if (entries_[i].Store == store && entries_[i].KeyName == keyName) return ids_[i];
     return std::nullopt;
 }
 

@@ -26,7 +26,9 @@ enum class ScanDepth { Everything, DisplayNames, ListFirst };
 // Called after each entry read, with the number read so far and the number in all.
 using ReadingProgress = std::function<void(std::size_t done, std::size_t total)>;
 
-// Names an entry of the inventory until the next rebuild.
+// Names an entry of the inventory until the next rebuild or clear. An update from the stores
+// keeps the id of every entry it keeps (changed ones too) and never gives a gone entry's id
+// to another, so a list row that carries an id goes on naming its entry, or none.
 using EntryId = std::uint32_t;
 
 // The part of an entry the program list shows, filters by and finds the icon by. A
@@ -61,6 +63,11 @@ class ListedEntry {
     bool namesOnly_ = false;
 };
 
+struct InventoryChanges;
+// Entries for which this says true are kept as they are when their keys changed or went
+// (edits not written yet would be lost), and marked ChangedElsewhere.
+using KeepAsItIs = std::function<bool(const TAppInfo&)>;
+
 class ProgramInventory {
   public:
     ProgramInventory() = default;
@@ -74,12 +81,20 @@ class ProgramInventory {
     // them.
     bool rebuild(RegistryFactory& registry, Locale& locale, ScanDepth depth = ScanDepth::Everything,
                  const ReadingProgress& progress = {});
+    // Brings the entries up to date with the stores after another program changed them,
+    // without reading them all again (see inventory/store_changes.h). False, and untouched,
+    // when no store can be opened at all.
+    bool update(RegistryFactory& registry, Locale& locale, const KeepAsItIs& keepAsItIs,
+                InventoryChanges& changes);
     void clear();
     // Appends an entry read whole (a test's, or one read again on its own).
     EntryId add(TAppInfo whole);
 
     std::size_t size() const { return entries_.size(); }
     bool empty() const { return entries_.empty(); }
+    // The ids of all entries, in key-name order. Right after a rebuild they are 0 .. size-1.
+    const std::vector<EntryId>& ids() const { return ids_; }
+    bool holds(EntryId id) const { return id < positions_.size() && positions_[id] != kGone; }
     // The entry, read whole first. Throws std::out_of_range for an id it does not hold.
     TAppInfo& entry(EntryId id);
     TAppInfo& operator[](EntryId id) { return entry(id); }
@@ -93,11 +108,19 @@ class ProgramInventory {
     std::optional<EntryId> find(const UninstallStore& store, const std::string& keyName) const;
 
   private:
-    void check(EntryId id) const;
+    static constexpr std::size_t kGone = static_cast<std::size_t>(-1);
+    // Where the entry of that id is held.
+    std::size_t positionOf(EntryId id) const;
+    // Ids 0 .. size-1 in order, as after a rebuild.
+    void numberAfresh();
 
+    // In key-name order; the vectors below run parallel to it.
     InventoryArray entries_;
     // How far each entry has been read: Everything once it is whole.
     std::vector<ScanDepth> readTo_;
+    std::vector<EntryId> ids_;
+    // By id: the entry's position, kGone once it has left.
+    std::vector<std::size_t> positions_;
     RegistryFactory* registry_ = nullptr;
 };
 

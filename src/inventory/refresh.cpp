@@ -298,14 +298,16 @@ bool rebuildInventory(RegistryFactory& registry, Locale& locale, InventoryArray&
 bool ProgramInventory::rebuild(RegistryFactory& registry, Locale& locale, ScanDepth depth,
                                const ReadingProgress& progress) {
     registry_ = &registry;
-    return scanStores(registry, locale, depth, entries_, readTo_, progress);
+    const bool read = scanStores(registry, locale, depth, entries_, readTo_, progress);
+    numberAfresh();
+    return read;
 }
 
 TAppInfo& ProgramInventory::entry(EntryId id) {
-    check(id);
-    TAppInfo& wanted = entries_[id];
-    if (readTo_[id] != ScanDepth::Everything) {
-        const ScanDepth readTo = std::exchange(readTo_[id], ScanDepth::Everything);
+    const std::size_t at = positionOf(id);
+    TAppInfo& wanted = entries_[at];
+    if (readTo_[at] != ScanDepth::Everything) {
+        const ScanDepth readTo = std::exchange(readTo_[at], ScanDepth::Everything);
         completeThrough(openStore(*registry_, wanted.Store, readTo == ScanDepth::DisplayNames),
                         wanted, readTo);
     }

@@ -58,62 +58,87 @@ TAppInfo readEntryNow(const StoreNow& store, const SubkeyStamp& key) {
 
 } // namespace
 
-bool updateInventory(RegistryFactory& registry, Locale& locale, InventoryArray& inventory,
-                     const KeepAsItIs& keepAsItIs, InventoryChanges& changes) {
+bool ProgramInventory::update(RegistryFactory& registry, Locale& locale,
+                              const KeepAsItIs& keepAsItIs, InventoryChanges& changes) {
     const std::vector<UninstallStore> stores = uninstallStoresOf(registry);
     std::vector<StoreNow> now = readStores(registry, stores);
     if (std::none_of(now.begin(), now.end(), [](const StoreNow& s) { return s.open.has_value(); }))
         return false;
+    registry_ = &registry;
 
-    std::vector<bool> gone(inventory.size(), false);
-    for (std::size_t i = 0; i < inventory.size(); ++i) {
-        TAppInfo& entry = inventory[i];
-        const EntryAddress address{entry.Store, entry.KeyName};
+    std::vector<bool> gone(entries_.size(), false);
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        TAppInfo& entry = entries_[i];
         const std::size_t s = storeIndexOf(stores, entry.Store);
         StoreNow* store = s < now.size() && now[s].open ? &now[s] : nullptr;
-        if (const std::optional<SubkeyStamp> key =
-                store ? takeSubkey(*store, entry.KeyName) : std::nullopt) {
-            const bool unchanged =
-                key->lastWrite == entry.KeyWriteTime &&
-                store->open->usageTimes.of(entry.KeyName) == entry.UsageWriteTime;
-            if (unchanged) continue;
-            if (keepAsItIs && keepAsItIs(entry)) {
-                entry.ChangedElsewhere = true;
-                changes.keptAsTheyWere.push_back(address);
-                continue;
-            }
-            entry = readEntryNow(*store, *key);
-            changes.changed.push_back(address);
-        } else if (keepAsItIs && keepAsItIs(entry)) {
+        const std::optional<SubkeyStamp> key =
+            store ? takeSubkey(*store, entry.KeyName) : std::nullopt;
+        if (key && key->lastWrite == entry.KeyWriteTime &&
+            store->open->usageTimes.of(entry.KeyName) == entry.UsageWriteTime)
+            continue; // unchanged
+        if (keepAsItIs && keepAsItIs(entry)) {
             entry.ChangedElsewhere = true;
-            changes.keptAsTheyWere.push_back(address);
+            changes.keptAsTheyWere.push_back(ids_[i]);
+        } else if (key) {
+            entry = readEntryNow(*store, *key);
+            readTo_[i] = ScanDepth::Everything;
+            changes.changed.push_back(ids_[i]);
         } else {
             gone[i] = true;
-            changes.removed.push_back(address);
+            positions_[ids_[i]] = kGone;
+            changes.removed.push_back(ids_[i]);
         }
     }
-    std::size_t index = 0;
-    std::erase_if(inventory, [&](const TAppInfo&) { return gone[index++]; });
 
     // New keys go where a full scan would have put them: name order in the user's locale,
-    // equal names in the stores' reading order.
+    // equal names in the stores' reading order, after the entries already there.
     const auto before = [&](const TAppInfo& a, const TAppInfo& b) {
         const int order = locale.compareIgnoreCase(a.KeyName, b.KeyName);
         if (order != 0) return order < 0;
         return storeIndexOf(stores, a.Store) < storeIndexOf(stores, b.Store);
     };
+    std::vector<TAppInfo> added;
     for (StoreNow& store : now) {
         if (!store.open) continue;
-        std::vector<SubkeyStamp> added;
-        for (auto& [name, stamp] : store.subkeys)
-            added.push_back(std::move(stamp));
-        for (const SubkeyStamp& key : added) {
-            TAppInfo info = readEntryNow(store, key);
-            changes.added.push_back(EntryAddress{info.Store, info.KeyName});
-            const auto at = std::upper_bound(inventory.begin(), inventory.end(), info, before);
-            inventory.insert(at, std::move(info));
-        }
+        for (const auto& [name, stamp] : store.subkeys)
+            added.push_back(readEntryNow(store, stamp));
     }
+    if (added.empty() && changes.removed.empty()) return true;
+    std::sort(added.begin(), added.end(), before);
+    // Where each new entry goes among the old ones (gone ones still counted).
+    std::vector<std::size_t> insertAt;
+    for (const TAppInfo& info : added)
+        insertAt.push_back(static_cast<std::size_t>(
+            std::upper_bound(entries_.begin(), entries_.end(), info, before) - entries_.begin()));
+
+    // One pass builds the new order, so that many entries coming or going cost no more than
+    // one move each.
+    InventoryArray entries;
+    std::vector<ScanDepth> readTo;
+    std::vector<EntryId> ids;
+    const std::size_t count = entries_.size() - changes.removed.size() + added.size();
+    entries.reserve(count);
+    readTo.reserve(count);
+    ids.reserve(count);
+    std::size_t next = 0; // into added
+    for (std::size_t i = 0; i <= entries_.size(); ++i) {
+        for (; next < added.size() && insertAt[next] == i; ++next) {
+            const auto id = static_cast<EntryId>(positions_.size());
+            positions_.push_back(entries.size());
+            changes.added.push_back(id);
+            entries.push_back(std::move(added[next]));
+            readTo.push_back(ScanDepth::Everything);
+            ids.push_back(id);
+        }
+        if (i == entries_.size() || gone[i]) continue;
+        positions_[ids_[i]] = entries.size();
+        entries.push_back(std::move(entries_[i]));
+        readTo.push_back(readTo_[i]);
+        ids.push_back(ids_[i]);
+    }
+    entries_ = std::move(entries);
+    readTo_ = std::move(readTo);
+    ids_ = std::move(ids);
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "inventory/app_info.h"
+#include "inventory/program_inventory.h"
 #include "platform/locale.h"
 #include "platform/registry.h"
 
@@ -24,28 +25,22 @@ struct EntryAddress {
     friend bool operator==(const EntryAddress&, const EntryAddress&) = default;
 };
 
+// What ProgramInventory::update did, by entry id.
 struct InventoryChanges {
-    std::vector<EntryAddress> added;
-    std::vector<EntryAddress> removed;
-    std::vector<EntryAddress> changed;
-    // Changed or removed by another program but kept as they were (see updateInventory).
-    std::vector<EntryAddress> keptAsTheyWere;
+    std::vector<EntryId> added;
+    std::vector<EntryId> removed; // no longer held
+    std::vector<EntryId> changed;
+    // Changed or removed by another program but kept as they were (see KeepAsItIs).
+    std::vector<EntryId> keptAsTheyWere;
     bool any() const {
         return !added.empty() || !removed.empty() || !changed.empty() || !keptAsTheyWere.empty();
     }
 };
 
-// Entries for which this says true are kept as they are when their keys changed or went
-// (edits not written yet would be lost), and marked ChangedElsewhere.
-using KeepAsItIs = std::function<bool(const TAppInfo&)>;
-
-// Compares the stores' subkeys with what the inventory was read from and applies the
-// difference: gone entries leave, changed ones are read again in place (everything, as a
-// full scan reads it), new ones are read and put in their place of the name order. Entries
-// nothing happened to are not touched. A store that can no longer be opened loses its
-// entries, as a refresh would. False, with `inventory` untouched, when no store can be
-// opened at all.
-bool updateInventory(RegistryFactory& registry, Locale& locale, InventoryArray& inventory,
-                     const KeepAsItIs& keepAsItIs, InventoryChanges& changes);
+// ProgramInventory::update compares the stores' subkeys with what the inventory was read
+// from and applies the difference: gone entries leave, changed ones are read again in place
+// (everything, as a full scan reads it), new ones are read and put in their place of the
+// name order. Entries nothing happened to are not touched, and keep what they have not read
+// yet for later. A store that can no longer be opened loses its entries, as a refresh would.
 
 } // namespace remvana

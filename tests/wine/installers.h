@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "window_fixture.h"
+#include "support/child_process.h"
 
 namespace remvana::testing {
 
@@ -25,20 +25,12 @@ inline std::string quotedPath(const std::string& path) {
     return quoted;
 }
 
-// Runs a command line without a window and waits (at most a minute) for its first process.
-inline DWORD runToEnd(std::string commandLine) {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
-                        nullptr, nullptr, &startup, &process))
-        return 0xFFFFFFFF;
-    WaitForSingleObject(process.hProcess, 60000);
-    DWORD exitCode = 0;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-    return exitCode;
+// Runs a command line, its output thrown away, and waits (at most a minute) for its first
+// process: its exit code, or 0xFFFFFFFF when it did not start or ran over and was ended.
+inline DWORD runToEnd(const std::string& commandLine) {
+    ChildProcess child(commandLine, ChildOutput::Discarded);
+    if (!child.waitOrEnd(60000)) return 0xFFFFFFFF;
+    return child.exitCode();
 }
 
 // Quillmark Notes: NSIS, 64-bit, machine-wide.

@@ -11,6 +11,7 @@
 #include "dialog_answerer.h"
 #include "list_view_probe.h"
 #include "machine_keys.h"
+#include "widgets/paramlabel/win32/param_label.h"
 #include "window_fixture.h"
 
 namespace remvana {
@@ -32,14 +33,19 @@ class TestShell : public Win32Shell {
   public:
     std::string documentsFolder() override { return documents; }
     void openTarget(const std::string& target) override { opened.push_back(target); }
-    unsigned winExec(const std::string& commandLine, int showCommand) override {
-        if (!recordCommands) return Win32Shell::winExec(commandLine, showCommand);
-        started.push_back(commandLine + " @" + std::to_string(showCommand));
-        return 33;
-    }
     std::string documents;
     std::vector<std::string> opened;
-    bool recordCommands = false; // true: record command lines instead of starting them
+};
+
+// Records the command lines instead of starting them; each job ends at once, with 0.
+class RecordingJobs : public CommandJobs {
+  public:
+    bool startJob(const std::string& commandLine, int showCommand, JobFinished finished) override {
+        started.push_back(commandLine + " @" + std::to_string(showCommand));
+        finished(0);
+        return true;
+    }
+    std::string lastStartError() override { return {}; }
     std::vector<std::string> started;
 };
 
@@ -105,6 +111,7 @@ class MainFormActions : public testing::MainWindowFixture {
     std::string uninstallCommand;
     TestShell testShell;
     StillClock stillClock;
+    RecordingJobs recordingJobs;
 };
 
 TEST_F(MainFormActions, DeleteEntryWithOkRemovesTheSubtreeAndRefreshes) {
@@ -187,7 +194,7 @@ TEST_F(MainFormActions, ARemoveWhoseProgramIsMissingSaysWhy) {
     EXPECT_GT(errors[0].size(), said.size() + 1); // the system's reason follows
 }
 
-TEST_F(MainFormActions, RemoveStartsTheUninstallCommandAndLeavesTheList) {
+TEST_F(MainFormActions, RemoveRunsTheUninstallCommandAndSaysWhenTheProgramStaysRegistered) {
     const auto rowsBefore = rowCaptions();
     selectRow("Act Alpha");
     ASSERT_NO_FATAL_FAILURE(click(controlOf(form(), layout::kRemoveButtonId)));
@@ -195,23 +202,34 @@ TEST_F(MainFormActions, RemoveStartsTheUninstallCommandAndLeavesTheList) {
     const std::string recorded = testing::waitForFile(recordFile);
     // Exactly as registered: quotes kept, %TEMP% not expanded.
     EXPECT_EQ(uninstallCommand + "\n", recorded);
+    const std::string stays =
+        "The uninstaller of Act Alpha has finished, but the program is still registered.";
+    for (int waited = 0; form().statusText(1) != stays && waited < 200; ++waited)
+        testing::pumpMessages(50);
+    EXPECT_EQ(stays, form().statusText(1));
     EXPECT_TRUE(machineKeyExists(kStore + kAlphaKey));
     EXPECT_EQ(rowsBefore, rowCaptions());
-    EXPECT_EQ(rowOf("Act Alpha"), selectedRow()) << "no refresh: the selection stays";
+    EXPECT_EQ(rowOf("Act Alpha"), selectedRow()) << "the selection stays";
+    EXPECT_NE(
+        std::string::npos,
+        TParamLabel::fromHandle(controlOf(form(), layout::kParamLabelId))->htmlLine(0).find(stays))
+        << "the details say it too";
     EXPECT_TRUE(IsWindowEnabled(controlOf(form(), layout::kRemoveButtonId)));
 }
 
 TEST_F(MainFormActions, ChangeAndRepairHandTheirCommandLinesToTheSystem) {
     ASSERT_TRUE(testing::setMachineString(kStore + kBetaKey, "ModifyPath", "beta.exe /modify"));
     ASSERT_TRUE(testing::setMachineString(kStore + kBetaKey, "InstallSource", "C:\\Setup\\"));
-    testing::clickControl(controlOf(form(), layout::kRefreshButtonId));
-    testShell.recordCommands = true;
+    closeWindow();
+    services.jobs = &recordingJobs;
+    openWindow();
     selectRow("Act Beta");
     ASSERT_NO_FATAL_FAILURE(click(controlOf(form(), layout::kChangeButtonId)));
+    testing::pumpMessages(100); // the job's end reaches the window: Repair is offered again
     ASSERT_NO_FATAL_FAILURE(click(controlOf(form(), layout::kRepairButtonId)));
     EXPECT_EQ(
         (std::vector<std::string>{"beta.exe /modify @5", "MsiExec.exe /f " + kBetaKey + " @5"}),
-        testShell.started);
+        recordingJobs.started);
 }
 
 TEST_F(MainFormActions, SaveToFileWritesTheReportThroughTheDialog) {

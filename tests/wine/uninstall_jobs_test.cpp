@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <future>
 #include <thread>
 
@@ -53,14 +54,18 @@ TEST(Win32CommandJobs, ACommandThatCannotStartSaysWhy) {
     EXPECT_FALSE(called);
 }
 
+// Waits up to five seconds for the count of reports to reach `count`, then as long as a
+// report too many would take to come.
+void waitForReports(const std::atomic<int>& reports, int count) {
+    for (int waited = 0; reports < count && waited < 50; ++waited)
+        std::this_thread::sleep_for(100ms);
+    std::this_thread::sleep_for(800ms);
+}
+
 TEST(Win32StoreWatch, ABurstOfWritesIsOneReportAndAnotherProcesssWriteIsHeard) {
     const std::string key = testing::kUninstallStore + "RemvanaWatch Burst";
     std::atomic<int> reports{0};
-    const auto waitForReports = [&](int count) {
-        for (int waited = 0; reports < count && waited < 50; ++waited)
-            std::this_thread::sleep_for(100ms);
-        std::this_thread::sleep_for(800ms); // a report too many would have come by now
-    };
+    const auto waitFor = [&](int count) { waitForReports(reports, count); };
     {
         Win32StoreWatch watch(
             {WatchedKey{RegRoot::LocalMachine, RegView::Bits64,
@@ -71,15 +76,41 @@ TEST(Win32StoreWatch, ABurstOfWritesIsOneReportAndAnotherProcesssWriteIsHeard) {
         for (int i = 0; i < 20; ++i)
             ASSERT_TRUE(testing::setMachineString(
                 key, (std::string("V") + std::to_string(i)).c_str(), "x"));
-        waitForReports(1);
+        waitFor(1);
         EXPECT_EQ(1, reports) << "twenty writes in a row";
         std::string add = "reg.exe add ";
         add += testing::quotedPath("HKLM\\" + key);
         ASSERT_EQ(0u, testing::runToEnd(add + " /v Other /d y /f /reg:64"));
-        waitForReports(2);
+        waitFor(2);
     }
     EXPECT_EQ(2, reports);
     testing::deleteMachineTree(key, KEY_WOW64_64KEY);
+}
+
+// A per-user store is often missing on a fresh profile: it is heard of once an installer
+// creates it, and again after it went and came back.
+TEST(Win32StoreWatch, AKeyMissingAtTheStartIsFollowedOnceItIsCreated) {
+    const std::string top = "SOFTWARE\\RemvanaWatch Later";
+    const std::string store = top + "\\Not\\Yet";
+    testing::deleteMachineTree(top);
+    const std::vector<std::pair<std::function<void()>, const char*>> steps{
+        {[&] { testing::setMachineString(store); }, "the store appeared (three keys at once)"},
+        {[&] { testing::setMachineString(store + "\\Entry", "DisplayName", "x"); },
+         "a write in the store, now watched itself"},
+        {[&] { testing::deleteMachineTree(top); }, "the store went"},
+        {[&] { testing::setMachineString(store + "\\Entry", "DisplayName", "y"); },
+         "the store came back"},
+    };
+    std::atomic<int> reports{0};
+    Win32StoreWatch watch({WatchedKey{RegRoot::LocalMachine, RegView::Default, store}}, 300,
+                          [&] { ++reports; });
+    std::this_thread::sleep_for(300ms);
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        steps[i].first();
+        waitForReports(reports, static_cast<int>(i) + 1);
+        EXPECT_EQ(static_cast<int>(i) + 1, reports) << steps[i].second;
+    }
+    testing::deleteMachineTree(top);
 }
 
 } // namespace

@@ -17,6 +17,7 @@
 #include "app/win32/window_util.h"
 #include "platform/canvas.h"
 #include "platform/win32/clock_win32.h"
+#include "platform/win32/command_jobs_win32.h"
 #include "platform/win32/files_win32.h"
 #include "platform/win32/locale_win32.h"
 #include "platform/win32/registry_win32.h"
@@ -109,7 +110,8 @@ class MainWindowFixture : public ::testing::Test {
     Win32Locale locale;
     Win32StringTable strings{GetModuleHandleA(nullptr)};
     ScratchFileSystem files;
-    FormServices services{&registry, &shell, &clock, &locale, &strings, &files};
+    Win32CommandJobs jobs;
+    FormServices services{&registry, &shell, &clock, &locale, &strings, &files, &jobs};
     // Texts of the error boxes the window put up, in order. With recordErrors false the
     // real modal boxes come up instead (someone must answer them).
     std::vector<std::string> errors;

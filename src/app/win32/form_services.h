@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "platform/clock.h"
+#include "platform/command_jobs.h"
 #include "platform/files.h"
 #include "platform/locale.h"
 #include "platform/registry.h"
@@ -21,6 +22,11 @@ inline constexpr UINT kCompleteEntriesMessage = WM_APP + 0x53;
 // Posted once when several rows are selected, so that a range selected row by row is
 // summed up once it is complete.
 inline constexpr UINT kSeveralSelectedMessage = WM_APP + 0x54;
+// Posted by the job service's thread when a Remove, Change or Repair started from the window
+// has ended; wParam is the exit code of the process the command started.
+inline constexpr UINT kCommandEndedMessage = WM_APP + 0x56;
+// Posted by the store watch's thread after other programs changed the stores.
+inline constexpr UINT kStoresChangedMessage = WM_APP + 0x57;
 
 // What the handlers reach the platform through. The window does not own them.
 struct FormServices {
@@ -30,6 +36,7 @@ struct FormServices {
     Locale* locale = nullptr;
     StringTable* strings = nullptr;
     FileSystem* files = nullptr; // where backups are written and read
+    CommandJobs* jobs = nullptr; // runs Remove, Change and Repair to their end
 };
 
 } // namespace remvana

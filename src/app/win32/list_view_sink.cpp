@@ -20,7 +20,7 @@ ProgramListIcons::ProgramListIcons(TAdvListView& list, HIMAGELIST images,
     int size = 0, unused = 0;
     if (ImageList_GetIconSize(images_, &size, &unused)) icons_.setIconSize(size);
     list_.OnGetRowImage = [this](TAdvListView&, std::uint32_t entry) {
-        return entry < inventory_.size() ? icons_.imageOf(inventory_.listed(entry)) : 0;
+        return inventory_.holds(entry) ? icons_.imageOf(inventory_.listed(entry)) : 0;
     };
 }
 

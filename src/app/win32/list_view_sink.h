@@ -24,6 +24,15 @@ class ListViewSink : public ProgramListSink {
     void reserveRows(int count) override { list_.reserveRows(count); }
     void addRow(const std::string& caption, EntryId entry, int imageIndex,
                 const std::vector<std::string>& subItems) override;
+    bool hasRowOf(EntryId entry) override { return list_.hasRowOfEntry(entry); }
+    void removeRowsOf(const std::vector<EntryId>& entries) override {
+        list_.removeRowsOfEntries(entries);
+    }
+    void updateRow(const std::string& caption, EntryId entry, int imageIndex,
+                   const std::vector<std::string>& subItems) override {
+        list_.updateRowOfEntry(entry, caption, imageIndex, subItems);
+    }
+    void sortAgain() override { list_.sortAgain(); }
     int columnWidth(int column) override { return list_.columnWidth(column); }
     void setColumnWidth(int column, int width) override { list_.setColumnWidth(column, width); }
     void setStatusText(int panel, const std::string& text) override;

@@ -6,6 +6,7 @@
 #include "app/win32/main_form.h"
 #include "cli/win32/standard_streams.h"
 #include "platform/win32/clock_win32.h"
+#include "platform/win32/command_jobs_win32.h"
 #include "platform/win32/files_win32.h"
 #include "platform/win32/locale_win32.h"
 #include "platform/win32/registry_win32.h"
@@ -33,8 +34,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     Win32Locale locale;
     Win32StringTable strings(instance);
     Win32FileSystem files;
+    Win32CommandJobs jobs;
 
-    T_mainForm form(instance, {&registry, &shell, &clock, &locale, &strings, &files});
+    T_mainForm form(instance, {&registry, &shell, &clock, &locale, &strings, &files, &jobs});
     HWND window = form.create();
     if (window == nullptr) return 1;
     Application.MainWindow = window;

@@ -24,7 +24,11 @@ constexpr const char* kFormClass = "T_mainForm";
 } // namespace
 
 T_mainForm::T_mainForm(HINSTANCE instance, FormServices services)
-    : instance_(instance), services_(services), leftPanelWidth_(layout::kLeftPanelWidth) {}
+    : instance_(instance), services_(services), leftPanelWidth_(layout::kLeftPanelWidth) {
+    if (services_.jobs)
+        command_ = std::make_unique<RunningCommand>(
+            RunningCommand::Services{*services_.jobs, *services_.registry, *services_.shell});
+}
 
 T_mainForm::~T_mainForm() {
     destroyWindow();
@@ -115,6 +119,12 @@ LRESULT T_mainForm::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case kSeveralSelectedMessage:
         Application.guarded([&] { showSeveralSelected(); });
+        return 0;
+    case kCommandEndedMessage:
+        Application.guarded([&] { commandEnded(static_cast<std::uint32_t>(wParam)); });
+        return 0;
+    case kStoresChangedMessage:
+        Application.guarded([&] { followStores(); });
         return 0;
     case kSplitterMovedMessage:
         onSplitterReleased(static_cast<int>(wParam));

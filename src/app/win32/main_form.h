@@ -5,23 +5,28 @@
 // window keeps what joins them: the panels they sit in, the splitter, the status bar, the
 // tooltip control, the commands that act on the selected program and the order of events.
 // Its handlers live by concern in main_form_lifecycle.cpp (creation, activation, language),
-// main_form_list.cpp (the refresh), main_form_selection.cpp (the selection, the click on
+// main_form_list.cpp (the refresh), main_form_following.cpp (running commands, the stores'
+// watch), main_form_selection.cpp (the selection, the click on
 // the install location, the count and the filter keys), main_form_editing.cpp (in-place edits and
 // Modify Properties), main_form_actions.cpp (commands and the report), main_form_undo.cpp
 // (backups and Undo) and main_form_keyboard.cpp (the focus, the keys and the row menu);
 // main_form.cpp creates, lays out and dispatches.
 #include <windows.h>
 
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/row_menu.h"
+#include "app/running_command.h"
 #include "app/undoable_changes.h"
 #include "app/win32/details_pane.h"
 #include "app/win32/form_services.h"
 #include "app/win32/program_pane.h"
 #include "app/win32/tool_bar_pane.h"
 #include "inventory/refresh.h"
+#include "platform/store_watch.h"
 #include "platform/win32/display_dpi.h"
 #include "platform/win32/scoped_handles.h"
 #include "platform/win32/window_impl.h"
@@ -86,6 +91,17 @@ class T_mainForm : public WindowImpl<T_mainForm> {
     // Editing (main_form_editing.cpp)
     void ParamLabelParamEditDone(HWND sender, const std::string& href, std::string& value);
     void ModifyPropertiesAdvToolButtonClick(HWND sender);
+    // Following what happens outside the window (main_form_following.cpp): a Remove, Change
+    // or Repair started from here runs to its end without holding the window, the three
+    // buttons waiting meanwhile; the list follows other programs' changes to the stores.
+    void startEntryCommand(EntryCommand command);
+    void commandEnded(std::uint32_t exitCode);
+    void followStores();
+    // The selection's buttons again, as the running command allows them.
+    void updateEntryCommandButtons();
+    // The details and buttons of the row at `item`, as a selection of it shows them.
+    void showDetailsOf(int item, EditsShown edits);
+    const RunningCommand* runningCommand() const { return command_.get(); }
     // Commands and the report (main_form_actions.cpp)
     void RemoveAdvToolButtonClick(HWND sender);
     void ChangeAdvToolButtonClick(HWND sender);
@@ -133,6 +149,8 @@ class T_mainForm : public WindowImpl<T_mainForm> {
     void onDpiChanged(const DpiChange& change);
     // What a change with a backup before it needs (Delete Entry, Modify Properties).
     ChangeServices changeServices();
+    // From the first refresh on (main_form_following.cpp).
+    void startWatchingStores();
     // Enables Undo while there is something to undo and names the newest change in its tip.
     void updateUndoButton();
 
@@ -150,6 +168,10 @@ class T_mainForm : public WindowImpl<T_mainForm> {
     DetailsPane details_;
     // The changes made since the program started, each with its backup (main_form_undo.cpp).
     UndoHistory undo_;
+    // The command started from here and its last outcome; none without a job service.
+    std::unique_ptr<RunningCommand> command_;
+    // Watches the stores from the first refresh on; its thread posts kStoresChangedMessage.
+    std::unique_ptr<StoreWatch> storeWatch_;
     int leftPanelWidth_;
     bool severalSelectedPosted_ = false;
     // The DPI the window lays itself out for: its own, or the one WM_DPICHANGED brought.

@@ -13,18 +13,17 @@
 
 namespace remvana {
 
-// The started uninstaller changes the store on its own time, so the list stays as it is
-// until the user refreshes.
+// Each runs as a job the window follows to its end (main_form_following.cpp).
 void T_mainForm::RemoveAdvToolButtonClick(HWND) {
-    startCommand(removeCommandLine(selectedAppInfo()), *services().shell);
+    startEntryCommand(EntryCommand::Remove);
 }
 
 void T_mainForm::ChangeAdvToolButtonClick(HWND) {
-    startCommand(changeCommandLine(selectedAppInfo()), *services().shell);
+    startEntryCommand(EntryCommand::Change);
 }
 
 void T_mainForm::RepairAdvToolButtonClick(HWND) {
-    startCommand(repairCommandLine(selectedAppInfo()), *services().shell);
+    startEntryCommand(EntryCommand::Repair);
 }
 
 void T_mainForm::DeleteEntryAdvToolButtonClick(HWND sender) {

@@ -11,6 +11,8 @@ void T_mainForm::FormCreate(HWND) {
     VersionInfo = createVersionInfo(instance(), *services().locale);
     // The rest of each entry is read after the window first shows the list.
     refreshList(ScanDepth::ListFirst);
+    // From here on the list follows other programs' changes to the stores.
+    startWatchingStores();
 }
 
 void T_mainForm::FormActivate(HWND) {

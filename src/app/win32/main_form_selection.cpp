@@ -24,10 +24,27 @@ void T_mainForm::AdvListViewSelectItem(HWND, int item, bool selected) {
         item = programs_.list().selectedIndex();
         selected = true;
     }
+    if (selected) {
+        showDetailsOf(item, EditsShown::Loaded);
+        return;
+    }
+    DetailsSelection selection = detailsForSelection(nullptr, false, *services().locale);
+    toolBar_.followSelection(selection);
+    details_.followSelection(selection);
+}
+
+void T_mainForm::showDetailsOf(int item, EditsShown edits) {
     TAppInfo* entry = rowAppInfo(item);
     // The marks belong in the details even before the checks after the refresh reach it.
-    if (entry && selected) checkEntryHealth(*entry, *services().shell);
-    const DetailsSelection selection = detailsForSelection(entry, selected, *services().locale);
+    if (entry) checkEntryHealth(*entry, *services().shell);
+    DetailsSelection selection =
+        detailsForSelection(entry, entry != nullptr, *services().locale, edits);
+    if (command_) {
+        command_->withholdEntryCommands(selection.buttons);
+        // How the last command for this entry ended, until the next one starts.
+        if (entry && selection.markupLine0)
+            *selection.markupLine0 += command_->detailsNoteMarkup({entry->Store, entry->KeyName});
+    }
     toolBar_.followSelection(selection);
     details_.followSelection(selection);
     if (selection.markupLine0) details_.showLine0(*selection.markupLine0);
@@ -66,7 +83,9 @@ void T_mainForm::ParamLabelParamClick(HWND, const std::string& href, std::string
 }
 
 void T_mainForm::showProgramCount() {
-    setStatusText(kCountStatusPanel, programs_.countText());
+    // While a command runs its panel says so; the count waits for its end.
+    const bool running = command_ && command_->running();
+    setStatusText(kCountStatusPanel, running ? command_->runningText() : programs_.countText());
 }
 
 bool T_mainForm::FormShortcut(const MSG& msg) {

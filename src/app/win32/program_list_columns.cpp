@@ -105,7 +105,7 @@ RowOrder ProgramListColumns::orderOf(int text) {
         auto found = keys->find(row.entryId);
         if (found == keys->end())
             found =
-                keys->emplace(row.entryId, row.entryId < inventory_.size()
+                keys->emplace(row.entryId, inventory_.holds(row.entryId)
                                                ? cellSortKey(column, inventory_.listed(row.entryId))
                                                : CellSortKey{})
                     .first;

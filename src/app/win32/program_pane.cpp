@@ -15,6 +15,7 @@
 #include "details/details_markup.h"
 #include "inventory/entry_health.h"
 #include "inventory/program_filter.h"
+#include "inventory/store_changes.h"
 #include "platform/win32/canvas_gdi.h"
 #include "platform/win32/code_page_win32.h"
 #include "platform/win32/display_dpi.h"
@@ -29,7 +30,7 @@ using namespace layout;
 constexpr std::size_t kHealthBatch = 32;
 
 bool uninstallerMissingIn(const ListRow& row) {
-    return row.entryId < Inventory.size() &&
+    return Inventory.holds(row.entryId) &&
            Inventory.listed(row.entryId).health().uninstallerMissing;
 }
 
@@ -133,14 +134,16 @@ void ProgramPane::FilterEditChange(HWND) {
     GetWindowTextA(filter_, text, sizeof text);
     if (filterText_ == text) return;
     filterText_ = text;
-    TAdvListView::RowPredicate keep;
-    if (!filterText_.empty())
-        keep = [wanted = filterText_](const ListRow& row) {
-            return row.entryId < Inventory.size() &&
-                   matchesProgramFilter(Inventory.listed(row.entryId), wanted);
-        };
-    const bool dropped = list_->setRowFilter(std::move(keep));
+    const bool dropped = list_->setRowFilter(rowFilter());
     if (OnFilterChanged) OnFilterChanged(dropped);
+}
+
+std::function<bool(const ListRow&)> ProgramPane::rowFilter() const {
+    if (filterText_.empty()) return {};
+    return [wanted = filterText_](const ListRow& row) {
+        return Inventory.holds(row.entryId) &&
+               matchesProgramFilter(Inventory.listed(row.entryId), wanted);
+    };
 }
 
 bool ProgramPane::filterShortcut(const MSG& msg) {
@@ -163,7 +166,7 @@ bool ProgramPane::filterShortcut(const MSG& msg) {
 
 TAppInfo* ProgramPane::rowAppInfo(int item) {
     const std::optional<std::uint32_t> id = list_ ? list_->rowEntryId(item) : std::nullopt;
-    return id && *id < Inventory.size() ? &Inventory.entry(*id) : nullptr;
+    return id && Inventory.holds(*id) ? &Inventory.entry(*id) : nullptr;
 }
 
 TAppInfo* ProgramPane::selectedAppInfo() {
@@ -201,6 +204,23 @@ int ProgramPane::fill(const std::function<void(int panel, const std::string& tex
     return FillProgramList(Inventory, sink, services);
 }
 
+void ProgramPane::followChanges(const InventoryChanges& changes, const ListFillServices& services) {
+    for (const std::vector<EntryId>* ids : {&changes.changed, &changes.added})
+        for (const EntryId id : *ids)
+            checkEntryHealth(Inventory.entry(id), *services_.shell);
+    const std::optional<std::uint32_t> topEntry = list_->rowEntryId(list_->topIndex());
+    ListViewSink sink(*list_, {});
+    followInventoryChanges(Inventory, changes, sink, services);
+    // A changed entry may match the filter now, or no longer.
+    const bool dropped = !filterText_.empty() && list_->setRowFilter(rowFilter());
+    if (topEntry) list_->scrollToTop(list_->shownIndexOfEntry(*topEntry));
+    if (dropped && OnFilterChanged) OnFilterChanged(true);
+}
+
+std::optional<EntryId> ProgramPane::selectedEntryId() const {
+    return list_ ? list_->rowEntryId(list_->selectedIndex()) : std::nullopt;
+}
+
 std::string ProgramPane::countText() const {
     return programCountText(list_->rowCount(), list_->totalRowCount(), !filterText_.empty());
 }
@@ -217,7 +237,7 @@ void ProgramPane::checkHealthBatch(WPARAM generation) {
     const std::size_t end = std::min(Inventory.size(), healthNext_ + kHealthBatch);
     bool dimmed = false;
     for (; healthNext_ < end; ++healthNext_) {
-        const auto id = static_cast<EntryId>(healthNext_);
+        const EntryId id = Inventory.ids()[healthNext_];
         if (Inventory.listed(id).displayName().empty()) continue; // no row, nowhere to show a mark
         TAppInfo& entry = Inventory.entry(id);
         checkEntryHealth(entry, *services_.shell);

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,8 @@ namespace remvana {
 class TAdvListView;
 class ProgramListIcons;
 class ProgramListColumns;
+struct InventoryChanges;
+struct ListRow;
 struct TAppInfo;
 
 class ProgramPane {
@@ -74,6 +77,12 @@ class ProgramPane {
     // Fills the list from Inventory; `setStatus` shows the fill's texts. Returns the rows.
     int fill(const std::function<void(int panel, const std::string& text)>& setStatus,
              const ListFillServices& services);
+    // Brings the rows in line with what an update of Inventory changed, keeping the
+    // selection, the filter, the order and the row at the top; the changed and new entries
+    // are checked for their health marks first.
+    void followChanges(const InventoryChanges& changes, const ListFillServices& services);
+    // The entry of the selected row, if any.
+    std::optional<EntryId> selectedEntryId() const;
     // The status bar's count: all rows, or "N of M" while a filter is set.
     std::string countText() const;
     // Health checks run in small batches after the list is shown, so a refresh of thousands
@@ -90,6 +99,8 @@ class ProgramPane {
 
   private:
     void createImages();
+    // The filter box's text as the list's row filter (none while it is empty).
+    std::function<bool(const ListRow&)> rowFilter() const;
     void createList();
     void createFilter();
 

@@ -11,7 +11,8 @@ namespace remvana {
 // RegNotifyChangeKeyValue on each key (subtree, names and values), each with an event, on
 // a thread that sleeps in WaitForMultipleObjects until one is set: nothing runs while the
 // keys are quiet. After a change the thread waits for `quietMilliseconds` without another
-// before it calls `changed`. A key that does not exist when the watch starts is not watched.
+// before it calls `changed`. A key that does not exist (yet, or any more) is waited for
+// through its nearest existing parent, and watched from the moment it appears.
 class Win32StoreWatch : public StoreWatch {
   public:
     Win32StoreWatch(std::vector<WatchedKey> keys, unsigned quietMilliseconds,

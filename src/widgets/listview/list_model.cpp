@@ -93,6 +93,12 @@ HeaderClickResult ListModel::headerClick(int column, int columnCount, const RowO
 
     sort_.sortColumn = column;
     sort_.markedColumn = column;
+    sortByColumn(column, order);
+    result.sorted = true;
+    return result;
+}
+
+void ListModel::sortByColumn(int column, const RowOrder& order) {
     if (order) {
         const SortDirection direction = sort_.direction;
         std::stable_sort(rows_.begin(), rows_.end(), [&](const ListRow& a, const ListRow& b) {
@@ -106,8 +112,34 @@ HeaderClickResult ListModel::headerClick(int column, int columnCount, const RowO
                          });
     }
     reindex();
-    result.sorted = true;
-    return result;
+}
+
+void ListModel::sortAgain(const RowOrder& order) {
+    if (sort_.sortColumn < 0)
+        sortByName();
+    else
+        sortByColumn(sort_.sortColumn, order);
+}
+
+int ListModel::indexOfEntry(std::uint32_t entryId) const {
+    for (std::size_t i = 0; i < rows_.size(); ++i)
+        if (rows_[i].entryId == entryId) return static_cast<int>(i);
+    return -1;
+}
+
+std::vector<std::uint32_t>
+ListModel::removeRowsOfEntries(const std::vector<std::uint32_t>& entryIds) {
+    std::vector<std::uint32_t> removed;
+    std::erase_if(rows_, [&](const ListRow& row) {
+        if (std::find(entryIds.begin(), entryIds.end(), row.entryId) == entryIds.end())
+            return false;
+        removed.push_back(row.id);
+        return true;
+    });
+    for (const std::uint32_t id : removed)
+        positionOfId_[id] = -1; // row ids are never given again before a clear
+    reindex();
+    return removed;
 }
 
 void ListModel::reindex() {

@@ -55,7 +55,7 @@ class ListModel {
     std::size_t size() const { return rows_.size(); }
     const ListRow& row(std::size_t index) const { return rows_.at(index); }
     const std::vector<ListRow>& rows() const { return rows_; }
-    // The position of the row with this id, or -1 when no row has it.
+    // The position of the row with this id, or -1 when no row has it (any more).
     int indexOfId(std::uint32_t id) const;
 
     void clear();
@@ -75,6 +75,15 @@ class ListModel {
     // keep some rows last both ways).
     HeaderClickResult headerClick(int column, int columnCount = kListColumnCount,
                                   const RowOrder& order = {});
+    // The rows in the order the last header click gave them (same column and direction,
+    // `order` as it would be given for that column), or in name order when there was none:
+    // after rows came, went or changed under a sorted list.
+    void sortAgain(const RowOrder& order = {});
+
+    // The position of the first row added with this entry id, or -1.
+    int indexOfEntry(std::uint32_t entryId) const;
+    // Takes out every row added with one of these entry ids; returns the row ids they had.
+    std::vector<std::uint32_t> removeRowsOfEntries(const std::vector<std::uint32_t>& entryIds);
     const SortState& sortState() const { return sort_; }
 
     // Update brackets nest; endUpdate() returns true when the outermost one closed.
@@ -84,6 +93,7 @@ class ListModel {
 
   private:
     void sortByName();
+    void sortByColumn(int column, const RowOrder& order);
     void reindex();
 
     Locale& locale_;

@@ -33,6 +33,11 @@ class SelectionTracker {
         selected_.reset();
         rows_.clear();
     }
+    // The row is gone: it is selected no more, and nothing is raised for it.
+    void forget(std::uint32_t rowId) {
+        if (selected_ == rowId) selected_.reset();
+        rows_.erase(rowId);
+    }
     // The selected row, when exactly one is selected.
     std::optional<std::uint32_t> selectedRow() const;
     std::size_t selectedCount() const { return several_ ? rows_.size() : selected_ ? 1 : 0; }

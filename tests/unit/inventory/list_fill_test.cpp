@@ -4,7 +4,9 @@
 
 #include "fakes/fake_clock.h"
 #include "fakes/fake_locale.h"
+#include "fakes/fake_registry.h"
 #include "inventory/list_fill.h"
+#include "inventory/store_changes.h"
 
 namespace remvana {
 
@@ -37,6 +39,26 @@ class RecordingSink : public ProgramListSink {
         EXPECT_GT(depth, 0) << "row added outside the update";
         if (caption == failingCaption) throw std::runtime_error("list full");
         rows.push_back({caption, entry, imageIndex, subItems});
+    }
+    bool hasRowOf(EntryId entry) override { return rowOf(entry) != rows.end(); }
+    void removeRowsOf(const std::vector<EntryId>& entries) override {
+        EXPECT_GT(depth, 0) << "rows removed outside the update";
+        std::erase_if(rows, [&](const Row& row) {
+            return std::find(entries.begin(), entries.end(), row.entry) != entries.end();
+        });
+    }
+    void updateRow(const std::string& caption, EntryId entry, int imageIndex,
+                   const std::vector<std::string>& subItems) override {
+        EXPECT_GT(depth, 0) << "row changed outside the update";
+        *rowOf(entry) = {caption, entry, imageIndex, subItems};
+    }
+    void sortAgain() override {
+        EXPECT_EQ(0, depth) << "the bracket's end would undo the order";
+        log.push_back("sort");
+    }
+    std::vector<Row>::iterator rowOf(EntryId entry) {
+        return std::find_if(rows.begin(), rows.end(),
+                            [entry](const Row& row) { return row.entry == entry; });
     }
     int columnWidth(int column) override { return column == 0 ? width0 : 70; }
     void setColumnWidth(int column, int width) override {
@@ -204,6 +226,39 @@ TEST_F(ListFill, AFailingRowEndsTheFillWithTheUpdateClosed) {
     EXPECT_EQ(1u, sink.rows.size());
     EXPECT_EQ((std::vector<std::string>{"reserve", "begin", "end"}), sink.log);
     EXPECT_TRUE(sink.status.empty());
+}
+
+// The rows follow the stores: a row for each entry that came or became listed, none for one
+// that went or lost its name, new texts for a changed one, then the user's order again.
+TEST_F(ListFill, RowsFollowWhatAnUpdateOfTheStoresChanged) {
+    const std::string store = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+    const FakeHive hive{RegRoot::LocalMachine, RegView::Bits64};
+    FakeRegistryFactory reg;
+    for (const char* key : {"Alder", "Birch", "Cedar", "Elm"})
+        reg.setString(hive, store + key, "DisplayName", std::string(key) + " Tool");
+    reg.setString(hive, store + "Fir", "Publisher", "no name yet");
+    ASSERT_TRUE(inventory.rebuild(reg, locale));
+    fill();
+    sink.log.clear();
+
+    reg.setString(hive, store + "Alder", "DisplayName", "Alder Tool 2");
+    auto machine = reg.create(RegRoot::LocalMachine, reg_access::AllAccess | reg_access::View64);
+    ASSERT_EQ(DeleteOutcome::Removed, machine->deleteKey("\\" + store + "Birch"));
+    machine->openKey("\\" + store + "Cedar");
+    ASSERT_TRUE(machine->deleteValue("DisplayName"));
+    reg.setString(hive, store + "Fir", "DisplayName", "Fir Tool");
+    reg.setString(hive, store + "Dogwood", "DisplayName", "Dogwood Tool");
+    InventoryChanges changes;
+    ASSERT_TRUE(inventory.update(reg, locale, {}, changes));
+    followInventoryChanges(inventory, changes, sink, services);
+
+    std::vector<std::string> captions;
+    for (const Row& row : sink.rows)
+        captions.push_back(row.caption);
+    EXPECT_EQ((std::vector<std::string>{"Alder Tool 2", "Elm Tool", "Fir Tool", "Dogwood Tool"}),
+              captions);
+    EXPECT_EQ(0u, sink.rows[0].entry) << "the changed row is the same row";
+    EXPECT_EQ((std::vector<std::string>{"begin", "end", "sort"}), sink.log);
 }
 
 } // namespace remvana

@@ -22,12 +22,14 @@ std::vector<std::uint8_t> usedTimes(std::uint8_t times) {
 }
 
 // What tells two reads of an entry apart, in inventory order.
-std::vector<std::string> signature(const InventoryArray& inventory) {
+std::vector<std::string> signature(ProgramInventory& inventory) {
     std::vector<std::string> lines;
-    for (const TAppInfo& e : inventory)
+    for (const EntryId id : inventory.ids()) {
+        const TAppInfo& e = inventory.entry(id);
         lines.push_back(e.KeyName + "|" + std::string(storeAudience(e.Store)) + "|" +
                         e.DisplayName + "|" + e.FrequencyText + "|" +
                         std::to_string(e.KeyWriteTime) + "|" + std::to_string(e.UsageWriteTime));
+    }
     return lines;
 }
 
@@ -39,27 +41,32 @@ class StoreChanges : public testing::Test {
         program(kHive32, "Birch", "Birch Ledger");
         program(kUserHive, "Elm", "Elm Player");
         reg.setBinary(kHive64, kCache + "Cedar", "SlowInfoCache", usedTimes(1));
-        ASSERT_TRUE(rebuildInventory(reg, locale, inventory));
+        ASSERT_TRUE(inventory.rebuild(reg, locale));
     }
     void program(FakeHive hive, const std::string& key, const std::string& name) {
         reg.setString(hive, kStore + key, "DisplayName", name);
     }
     bool update(const KeepAsItIs& keep = {}) {
-        return updateInventory(reg, locale, inventory, keep, changes);
+        return inventory.update(reg, locale, keep, changes);
     }
     std::vector<std::string> fullRead() {
-        InventoryArray fresh;
-        EXPECT_TRUE(rebuildInventory(reg, locale, fresh));
+        ProgramInventory fresh;
+        EXPECT_TRUE(fresh.rebuild(reg, locale));
         return signature(fresh);
     }
+    EntryId idOf(const UninstallStore& store, const std::string& key) {
+        return inventory.find(store, key).value_or(kNoEntry);
+    }
+    static constexpr EntryId kNoEntry = 99;
 
     FakeRegistryFactory reg;
     FakeLocale locale;
-    InventoryArray inventory;
+    ProgramInventory inventory;
     InventoryChanges changes;
 };
 
 TEST_F(StoreChanges, NewGoneAndChangedSubkeysAreReadAndNothingElse) {
+    // Ids 0 .. 3 in key-name order: Alder, Birch, Cedar, Elm.
     program(kHive32, "Dogwood", "Dogwood Draw");                              // new
     reg.setString(kHive64, kStore + "Alder", "DisplayName", "Alder Mail 2");  // changed
     reg.setBinary(kHive64, kCache + "Cedar", "SlowInfoCache", usedTimes(12)); // usage changed
@@ -76,12 +83,14 @@ TEST_F(StoreChanges, NewGoneAndChangedSubkeysAreReadAndNothingElse) {
     EXPECT_EQ(4, reg.calls.sweeps - sweepsBefore);
     reg.allowOnly(kHive32, kStore + "Birch", 0xFFFFFFFFu);
     EXPECT_EQ(fullRead(), signature(inventory));
-    EXPECT_EQ("Birch Ledger", inventory[1].DisplayName);
-    EXPECT_EQ("frequently", inventory[2].FrequencyText);
-    EXPECT_EQ(std::vector<EntryAddress>({{kMachineStore32, "Dogwood"}}), changes.added);
-    EXPECT_EQ(std::vector<EntryAddress>({{kUserStore, "Elm"}}), changes.removed);
-    EXPECT_EQ(std::vector<EntryAddress>({{kMachineStore64, "Alder"}, {kMachineStore64, "Cedar"}}),
-              changes.changed);
+    // Every entry kept keeps its id; the gone one's id names nothing and is not given again.
+    EXPECT_EQ((std::vector<EntryId>{0, 1, 2, 4}), inventory.ids());
+    EXPECT_EQ("Birch Ledger", inventory.entry(1).DisplayName);
+    EXPECT_EQ("frequently", inventory.entry(2).FrequencyText);
+    EXPECT_FALSE(inventory.holds(3));
+    EXPECT_EQ(std::vector<EntryId>{idOf(kMachineStore32, "Dogwood")}, changes.added);
+    EXPECT_EQ(std::vector<EntryId>{3}, changes.removed);
+    EXPECT_EQ((std::vector<EntryId>{0, 2}), changes.changed);
 }
 
 TEST_F(StoreChanges, NothingChangedReadsNoEntry) {
@@ -96,7 +105,7 @@ TEST_F(StoreChanges, NothingChangedReadsNoEntry) {
 TEST_F(StoreChanges, AStoreThatCannotBeOpenedAnyMoreLosesItsEntries) {
     reg.allowOnly(kUserHive, kStore, 0);
     ASSERT_TRUE(update());
-    EXPECT_EQ(std::vector<EntryAddress>({{kUserStore, "Elm"}}), changes.removed);
+    EXPECT_EQ(std::vector<EntryId>{3}, changes.removed);
     EXPECT_EQ(3u, inventory.size());
 
     for (FakeHive hive : {kHive64, kHive32})
@@ -106,27 +115,42 @@ TEST_F(StoreChanges, AStoreThatCannotBeOpenedAnyMoreLosesItsEntries) {
 }
 
 TEST_F(StoreChanges, AnEntryWithUnsavedEditsIsKeptAndMarked) {
-    inventory[0].PendingPublisher = "Typed here";
+    inventory.entry(0).PendingPublisher = "Typed here";
     const auto unsaved = [](const TAppInfo& e) { return !e.PendingPublisher.empty(); };
     reg.setString(kHive64, kStore + "Alder", "DisplayName", "Renamed elsewhere");
     ASSERT_TRUE(update(unsaved));
-    EXPECT_EQ(std::vector<EntryAddress>({{kMachineStore64, "Alder"}}), changes.keptAsTheyWere);
-    EXPECT_EQ("Alder Mail", inventory[0].DisplayName);
-    EXPECT_EQ("Typed here", inventory[0].PendingPublisher);
-    EXPECT_TRUE(inventory[0].ChangedElsewhere);
+    EXPECT_EQ(std::vector<EntryId>{0}, changes.keptAsTheyWere);
+    EXPECT_EQ("Alder Mail", inventory.entry(0).DisplayName);
+    EXPECT_EQ("Typed here", inventory.entry(0).PendingPublisher);
+    EXPECT_TRUE(inventory.entry(0).ChangedElsewhere);
 
     // Gone meanwhile: still kept while the edits are there.
     auto machine = reg.create(RegRoot::LocalMachine, reg_access::AllAccess | reg_access::View64);
     ASSERT_EQ(DeleteOutcome::Removed, machine->deleteKey("\\" + kStore + "Alder"));
     changes = {};
     ASSERT_TRUE(update(unsaved));
-    EXPECT_EQ("Alder", inventory[0].KeyName);
+    EXPECT_EQ("Alder", inventory.entry(0).KeyName);
     EXPECT_TRUE(changes.removed.empty());
 
     // Without the edits a full read shows the truth again, unmarked.
-    inventory[0].PendingPublisher.clear();
+    inventory.entry(0).PendingPublisher.clear();
     ASSERT_TRUE(update(unsaved));
     EXPECT_EQ(fullRead(), signature(inventory));
+}
+
+// Of a list-first read, an entry nothing happened to still waits for the rest of its values,
+// and is then read whole through the registry as it is now.
+TEST_F(StoreChanges, AnUnchangedEntryStillHalfReadIsCompletedLater) {
+    ASSERT_TRUE(inventory.rebuild(reg, locale, ScanDepth::ListFirst));
+    program(kHive64, "Aspen", "Aspen Paint");
+    ASSERT_TRUE(update());
+    reg.setString(kHive32, kStore + "Birch", "Comments", "written meanwhile");
+    const int sweepsBefore = reg.calls.sweeps;
+    const EntryId birch = idOf(kMachineStore32, "Birch");
+    ASSERT_EQ(1u, birch);
+    ASSERT_EQ(std::vector<EntryId>{4}, changes.added);
+    EXPECT_EQ("written meanwhile", inventory.entry(birch).Comments);
+    EXPECT_EQ(1, reg.calls.sweeps - sweepsBefore);
 }
 
 } // namespace

@@ -156,6 +156,27 @@ TEST_F(ProgramRows, SortStateSurvivesARefreshWhichReturnsToNameOrder) {
     EXPECT_EQ((Texts{"Alpha", "alpha", "beta"}), column(0));
 }
 
+// Rows of entries that went leave, the others keep their row ids, and the clicked column's
+// order comes back after a row came or was renamed (which puts the rows in name order).
+TEST_F(ProgramRows, RowsOfGoneEntriesLeaveAndTheColumnOrderComesBack) {
+    const std::vector<std::pair<std::string, std::string>> rows{
+        {"alpha", "3"}, {"beta", "1"}, {"gamma", "2"}, {"delta", "4"}};
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        add(rows[i].first, {rows[i].second});
+        model.setEntryId(model.indexOfId(static_cast<std::uint32_t>(i)), 10 + i);
+    }
+    model.headerClick(1);
+    model.headerClick(1); // descending: delta 4, alpha 3, gamma 2, beta 1
+    EXPECT_EQ(std::vector<std::uint32_t>{2}, model.removeRowsOfEntries({12, 99}));
+    EXPECT_EQ(-1, model.indexOfId(2));
+    EXPECT_EQ(-1, model.indexOfEntry(12));
+    add("epsilon", {"5"});
+    EXPECT_EQ((Texts{"alpha", "beta", "delta", "epsilon"}), column(0));
+    model.sortAgain();
+    EXPECT_EQ((Texts{"epsilon", "delta", "alpha", "beta"}), column(0));
+    EXPECT_EQ(2, model.indexOfEntry(10));
+}
+
 TEST_F(ProgramRows, HeaderClickOnAnEmptyListOnlyMarksTheColumn) {
     const HeaderClickResult click = model.headerClick(3);
     EXPECT_TRUE(click.sorted);

@@ -116,6 +116,23 @@ class TAdvListView {
     // The texts after the caption of the shown row at `index` (a program's values changed).
     void setRowTexts(int index, std::vector<std::string> subItems);
 
+    // ---- Following the entries behind the rows, when they change under the list ----
+    bool hasRowOfEntry(std::uint32_t entryId) const { return model_.indexOfEntry(entryId) >= 0; }
+    // The shown index of the entry's row, or -1 (no such row, or the filter hides it).
+    int shownIndexOfEntry(std::uint32_t entryId) const;
+    // Takes the rows of these entries out, shown or hidden by the filter, raising no
+    // selection event; a selected one leaves nothing selected.
+    void removeRowsOfEntries(const std::vector<std::uint32_t>& entryIds);
+    // The row of that entry, shown or hidden, with a new caption, image and texts; inside an
+    // update bracket its place waits for the bracket's end, as for addRow.
+    void updateRowOfEntry(std::uint32_t entryId, const std::string& caption, int imageIndex,
+                          std::vector<std::string> subItems);
+    // The rows back in the order the last header click gave them (name order when none).
+    void sortAgain();
+    // The first row shown at the top, and scrolling so that row `index` is there.
+    int topIndex() const;
+    void scrollToTop(int index);
+
     // A click on a column's header: sorts by that column (as OnGetRowOrder says, else as
     // text) and raises OnColumnClick.
     void columnClicked(int column);
@@ -141,6 +158,8 @@ class TAdvListView {
 
   private:
     LRESULT listMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    // The control's index of the row with that row id, or -1 when it is not shown.
+    int shownIndexOf(std::uint32_t rowId) const;
     // Puts a model row into the control at `at`; returns the control's index of it.
     int insertItem(int at, const ListRow& row);
     bool keeps(const ListRow& row) const { return !filter_ || filter_(row); }

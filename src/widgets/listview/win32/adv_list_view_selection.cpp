@@ -55,12 +55,16 @@ void TAdvListView::selectRow(int index) {
                  reinterpret_cast<LPARAM>(&state));
 }
 
-void TAdvListView::onSelectionChange(std::uint32_t rowId, bool selected) {
+int TAdvListView::shownIndexOf(std::uint32_t rowId) const {
     LVFINDINFOA find{};
     find.flags = LVFI_PARAM;
     find.lParam = static_cast<LPARAM>(rowId);
-    const int index = static_cast<int>(SendMessageA(
-        handle(), LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
+    return static_cast<int>(SendMessageA(handle(), LVM_FINDITEMA, static_cast<WPARAM>(-1),
+                                         reinterpret_cast<LPARAM>(&find)));
+}
+
+void TAdvListView::onSelectionChange(std::uint32_t rowId, bool selected) {
+    const int index = shownIndexOf(rowId);
     if (index >= 0 && OnSelectItem) OnSelectItem(*this, index, selected);
 }
 
