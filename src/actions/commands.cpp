@@ -68,13 +68,6 @@ void refuseOverlong(const std::string& commandLine) {
 
 } // namespace
 
-void startCommand(const std::optional<std::string>& commandLine, Shell& shell) {
-    if (!commandLine) return;
-    refuseOverlong(*commandLine);
-    if (shell.winExec(*commandLine, kSwShow) < 32)
-        throw commandStartError(*commandLine, shell.lastErrorText());
-}
-
 bool startCommandJob(const std::optional<std::string>& commandLine, CommandJobs& jobs,
                      JobFinished finished) {
     if (!commandLine) return false;

@@ -1,7 +1,7 @@
 #pragma once
 // What the "Remove", "Change", "Repair" and "Delete Entry" buttons do to the selected
 // program. The command decisions return the command line to start (or nothing), so the
-// window only has to hand it to the shell; the deletion runs over a registry factory.
+// window only has to start it as a job; the deletion runs over a registry factory.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,7 +13,6 @@ namespace remvana {
 
 struct TAppInfo;
 struct UninstallStore;
-class Shell;
 
 // A Windows Installer repair of a product: this prefix followed directly by its product code.
 inline constexpr std::string_view kRepairCommandPrefix = "MsiExec.exe /f ";
@@ -46,14 +45,11 @@ std::optional<std::string> quietRemoveCommandLine(const TAppInfo& entry,
 // The longest command line Windows starts (32767 characters with the closing NUL).
 inline constexpr std::size_t kLongestCommandLine = 32766;
 
-// Starts a command line exactly as given (no quoting, no expansion, no wait) with SW_SHOW.
-// Nothing happens for an empty optional; a command that cannot start is an ActionError
+// Starts a command line exactly as given (no quoting, no expansion, no wait) as a job (see
+// CommandJobs) with SW_SHOW, so that `finished` hears of the end of everything it started.
+// False for an empty optional; a command that cannot start is an ActionError
 // "Cannot start "<command line>". <reason>"; one longer than Windows takes is refused so,
 // saying that it is too long.
-void startCommand(const std::optional<std::string>& commandLine, Shell& shell);
-// Starts it as a job (see CommandJobs) with SW_SHOW, so that `finished` hears of the end of
-// everything it started. False for an empty optional; a command that cannot start is the
-// same ActionError as for startCommand.
 bool startCommandJob(const std::optional<std::string>& commandLine, CommandJobs& jobs,
                      JobFinished finished);
 

@@ -1,5 +1,5 @@
 #pragma once
-// Shell and system services: starting programs, opening targets, icons, files and names.
+// Shell and system services: opening targets, icons, files and names.
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -16,9 +16,6 @@ class Shell {
   public:
     virtual ~Shell() = default;
 
-    // WinExec: the command line exactly as given. Returns WinExec's result: 32 and above
-    // when the program started; below 32 the calling thread's last error tells why.
-    virtual unsigned winExec(const std::string& commandLine, int showCommand) = 0;
     // ShellExecuteA(no owner, "open", target, "", "", SW_SHOWDEFAULT); result not reported.
     virtual void openTarget(const std::string& target) = 0;
 

@@ -31,11 +31,6 @@ std::string FakeShell::iconSource(IconHandle icon) const {
     return found == issued_.end() ? std::string() : found->second;
 }
 
-unsigned FakeShell::winExec(const std::string& commandLine, int showCommand) {
-    execCalls.push_back({commandLine, showCommand});
-    return execResult;
-}
-
 void FakeShell::openTarget(const std::string& target) {
     openedTargets.push_back(target);
 }

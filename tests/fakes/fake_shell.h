@@ -14,10 +14,6 @@ namespace remvana {
 // stays live until destroyIcon, so tests can see which icon came back and catch leaks.
 class FakeShell : public Shell {
   public:
-    struct ExecCall {
-        std::string commandLine;
-        int showCommand = 0;
-    };
     struct ExtractCall {
         std::string file;
         int index = 0;
@@ -41,10 +37,8 @@ class FakeShell : public Shell {
     std::string lastError = "The system cannot find the path specified.";
     std::string computerNameValue = "WORKSTATION";
     std::string documents = "C:\\users\\tester\\Documents";
-    unsigned execResult = 33; // what winExec answers; below 32 is a failure to start
 
     // What was asked.
-    std::vector<ExecCall> execCalls;
     std::vector<std::string> openedTargets;
     std::vector<ExtractCall> extractCalls;
     std::vector<std::string> typeNameQueries;
@@ -58,7 +52,6 @@ class FakeShell : public Shell {
     // destroyIcon calls on handles that were not live (double or foreign destroys).
     int badDestroys = 0;
 
-    unsigned winExec(const std::string& commandLine, int showCommand) override;
     void openTarget(const std::string& target) override;
     unsigned extractIconEx(const std::string& file, int index, IconHandle* large,
                            IconHandle* small) override;

@@ -5,7 +5,9 @@
 
 #include <sddl.h>
 
+#include <initializer_list>
 #include <string>
+#include <utility>
 
 namespace remvana::testing {
 
@@ -34,6 +36,15 @@ inline bool setMachineString(const std::string& path, const char* name = nullptr
                                 static_cast<DWORD>(value.size() + 1));
     RegCloseKey(key);
     return result == ERROR_SUCCESS;
+}
+
+// Seeds an entry of the uninstall store with string values, in order; false at the first
+// one that cannot be written.
+inline bool seedMachineEntry(const std::string& key,
+                             std::initializer_list<std::pair<const char*, std::string>> strings) {
+    for (const auto& [name, value] : strings)
+        if (!setMachineString(kUninstallStore + key, name, value)) return false;
+    return true;
 }
 
 // Creates the key with its missing parents and stores a DWORD value in it.

@@ -17,24 +17,21 @@ const std::string kBareKey = "RemvanaDet Bare";
 const std::string kHeading =
     "<p bgcolor=\"#C1DAFB\" bgcolorto=\"#C1DAFB\"><IMG src=\"idx:1\" align=\"top\"> Properties</p>";
 
-void setValue(const std::string& key, const char* name, const std::string& value) {
-    ASSERT_TRUE(testing::setMachineString(testing::kUninstallStore + key, name, value));
-}
-
 class DetailsPane : public testing::MainWindowFixture {
   protected:
     void SetUp() override {
-        setValue(kFullKey, "DisplayName", "Det Full Suite");
-        setValue(kFullKey, "Publisher", "Kelvane Tools");
-        setValue(kFullKey, "DisplayVersion", "4.2.1");
-        setValue(kFullKey, "Contact", "Support desk");
-        setValue(kFullKey, "HelpLink", "https://help.example.com/full");
-        setValue(kFullKey, "HelpTelephone", "+1 555 0100");
-        setValue(kFullKey, "URLUpdateInfo", "https://updates.example.com/full");
-        setValue(kFullKey, "UninstallString", "C:\\Full\\uninstall.exe");
-        setValue(kFullKey, "InstallSource", "C:\\Setup\\Full\\");
+        ASSERT_TRUE(testing::seedMachineEntry(
+            kFullKey, {{"DisplayName", "Det Full Suite"},
+                       {"Publisher", "Kelvane Tools"},
+                       {"DisplayVersion", "4.2.1"},
+                       {"Contact", "Support desk"},
+                       {"HelpLink", "https://help.example.com/full"},
+                       {"HelpTelephone", "+1 555 0100"},
+                       {"URLUpdateInfo", "https://updates.example.com/full"},
+                       {"UninstallString", "C:\\Full\\uninstall.exe"},
+                       {"InstallSource", "C:\\Setup\\Full\\"}}));
         ASSERT_TRUE(testing::setMachineNumber(testing::kUninstallStore + kFullKey, "NoModify", 1));
-        setValue(kBareKey, "DisplayName", "Det R&D <beta>");
+        ASSERT_TRUE(testing::seedMachineEntry(kBareKey, {{"DisplayName", "Det R&D <beta>"}}));
         openWindow();
         label = TParamLabel::fromHandle(controlOf(form(), layout::kParamLabelId));
         ASSERT_NE(nullptr, label);

@@ -22,10 +22,6 @@ const std::string& kStore = testing::kUninstallStore;
 const std::string kAlphaKey = "RemvanaEdit Alpha";
 const std::string kBetaKey = "RemvanaEdit Beta";
 
-void setValue(const std::string& key, const char* name, const std::string& value) {
-    ASSERT_TRUE(testing::setMachineString(kStore + key, name, value));
-}
-
 // The stored value's type and text, or "<absent>".
 std::string storedValue(const std::string& keyPath, const char* name, DWORD* type = nullptr) {
     HKEY handle = nullptr;
@@ -84,10 +80,9 @@ void allowEverything(const std::string& keyPath) {
 class PropertyEditing : public testing::MainWindowFixture {
   protected:
     void SetUp() override {
-        setValue(kAlphaKey, "DisplayName", "Edit Alpha");
-        setValue(kAlphaKey, "Publisher", "old");
-        setValue(kAlphaKey, "Contact", "old");
-        setValue(kBetaKey, "DisplayName", "Edit Beta");
+        ASSERT_TRUE(testing::seedMachineEntry(
+            kAlphaKey, {{"DisplayName", "Edit Alpha"}, {"Publisher", "old"}, {"Contact", "old"}}));
+        ASSERT_TRUE(testing::seedMachineEntry(kBetaKey, {{"DisplayName", "Edit Beta"}}));
         openWindow();
         label = TParamLabel::fromHandle(controlOf(form(), layout::kParamLabelId));
         ASSERT_NE(nullptr, label);
@@ -304,7 +299,7 @@ TEST_F(UnwritableSubkey, RemovedSubkeyShowsTheErrorAndIsNotRecreatedOrWrittenEls
     ASSERT_EQ(ERROR_SUCCESS, RegDeleteTreeA(HKEY_LOCAL_MACHINE, (kStore + kAlphaKey).c_str()));
     expectRefusedClickLosesNothing("<absent>");
     EXPECT_FALSE(testing::machineKeyExists(kStore + kAlphaKey));
-    setValue(kAlphaKey, "DisplayName", "Edit Alpha");
+    ASSERT_TRUE(testing::seedMachineEntry(kAlphaKey, {{"DisplayName", "Edit Alpha"}}));
     expectRetryWritesBoth();
 }
 

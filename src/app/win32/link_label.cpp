@@ -69,22 +69,10 @@ LRESULT LinkLabel::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-    case WM_UPDATEUISTATE:
-    case WM_SYSCOLORCHANGE:
-    case WM_SETTINGCHANGE: {
-        // The focus rectangle, the keyboard cues or the colours changed.
-        const LRESULT result = defaultMessage(msg, wParam, lParam);
-        InvalidateRect(hwnd(), nullptr, FALSE);
-        return result;
     }
-    case WM_GETOBJECT:
-        if (auto answer = accessible_.answerWithRole(hwnd(), ROLE_SYSTEM_LINK, wParam, lParam))
-            return *answer;
-        break;
-    }
-    return defaultMessage(msg, wParam, lParam);
+    // The static control knows nothing of the focus rectangle the label draws.
+    return answerOwnerDrawn(hwnd(), accessible_, {ROLE_SYSTEM_LINK, true}, msg, wParam, lParam,
+                            [this](UINT m, WPARAM w, LPARAM l) { return defaultMessage(m, w, l); });
 }
 
 void LinkLabel::clicked() {

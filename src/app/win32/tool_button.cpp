@@ -63,21 +63,11 @@ LRESULT ToolButton::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
-    case WM_UPDATEUISTATE:
-    case WM_SYSCOLORCHANGE:
-    case WM_SETTINGCHANGE: {
-        // Keyboard cues or high contrast changed: the focus rectangle or the colours follow.
-        const LRESULT result = defaultMessage(msg, wParam, lParam);
-        InvalidateRect(hwnd(), nullptr, FALSE);
-        return result;
     }
-    case WM_GETOBJECT:
-        if (auto answer =
-                accessible_.answerWithRole(hwnd(), ROLE_SYSTEM_PUSHBUTTON, wParam, lParam))
-            return *answer;
-        break;
-    }
-    return defaultMessage(msg, wParam, lParam);
+    // The system button draws its focus through WM_DRAWITEM, so focus needs no redraw here.
+    return answerOwnerDrawn(hwnd(), accessible_, {ROLE_SYSTEM_PUSHBUTTON, false}, msg, wParam,
+                            lParam,
+                            [this](UINT m, WPARAM w, LPARAM l) { return defaultMessage(m, w, l); });
 }
 
 void ToolButton::onMouseMove() {

@@ -90,4 +90,17 @@ std::string controlTooltip(HWND tooltips, HWND control) {
     return text;
 }
 
+bool redrawsAfterDefault(UINT msg, const OwnerDrawnControl& control) {
+    switch (msg) {
+    case WM_UPDATEUISTATE:
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        return true;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        return control.drawsFocus;
+    }
+    return false;
+}
+
 } // namespace remvana

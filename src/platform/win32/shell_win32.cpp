@@ -20,10 +20,6 @@ IconHandle fromHicon(HICON icon) {
 }
 } // namespace
 
-unsigned Win32Shell::winExec(const std::string& commandLine, int showCommand) {
-    return WinExec(commandLine.c_str(), static_cast<UINT>(showCommand));
-}
-
 void Win32Shell::openTarget(const std::string& target) {
     ShellExecuteA(nullptr, "open", target.c_str(), "", "", SW_SHOWDEFAULT);
 }

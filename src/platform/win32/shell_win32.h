@@ -6,7 +6,6 @@ namespace remvana {
 // The shell and system services through kernel32 and shell32.
 class Win32Shell : public Shell {
   public:
-    unsigned winExec(const std::string& commandLine, int showCommand) override;
     void openTarget(const std::string& target) override;
     unsigned extractIconAt(const std::string& file, int index, int size, IconHandle* icon) override;
     unsigned extractIconEx(const std::string& file, int index, IconHandle* large,

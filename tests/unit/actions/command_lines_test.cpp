@@ -2,7 +2,7 @@
 
 #include "actions/action_errors.h"
 #include "actions/commands.h"
-#include "fakes/fake_shell.h"
+#include "fakes/fake_command_jobs.h"
 #include "inventory/app_info.h"
 
 namespace remvana {
@@ -129,38 +129,12 @@ TEST(SingleKeyName, AcceptsOnlyNamesOfExactlyOneSubkey) {
         EXPECT_FALSE(isSingleKeyName(name)) << name;
 }
 
-TEST(StartCommand, HandsTheLineToWinExecWithShowAndNothingElse) {
-    FakeShell shell;
-    startCommand(std::nullopt, shell);
-    EXPECT_TRUE(shell.execCalls.empty());
-
-    startCommand(std::string("\"C:\\Program Files\\App\\uninst.exe\" /x %TEMP%"), shell);
-    ASSERT_EQ(1u, shell.execCalls.size());
-    EXPECT_EQ("\"C:\\Program Files\\App\\uninst.exe\" /x %TEMP%", shell.execCalls[0].commandLine);
-    EXPECT_EQ(5, shell.execCalls[0].showCommand); // SW_SHOW
-    EXPECT_TRUE(shell.openedTargets.empty());
-}
-
-TEST(StartCommand, ACommandThatCannotStartIsAnErrorNamingItAndTheReason) {
-    FakeShell shell;
-    shell.execResult = 2; // ERROR_FILE_NOT_FOUND
-    shell.lastError = "The system cannot find the file specified";
-    try {
-        startCommand(std::string("C:\\Gone\\uninst.exe /S"), shell);
-        FAIL() << "no error";
-    } catch (const ActionError& e) {
-        EXPECT_STREQ("Cannot start \"C:\\Gone\\uninst.exe /S\". The system cannot find the file "
-                     "specified.",
-                     e.what());
-    }
-}
-
 // The system refuses it without a reason, which left the error box empty.
-TEST(StartCommand, ACommandLineLongerThanWindowsStartsIsRefusedSayingSo) {
-    FakeShell shell;
+TEST(StartCommandJob, ACommandLineLongerThanWindowsStartsIsRefusedSayingSo) {
+    FakeCommandJobs jobs;
     const std::string command = "C:\\un.exe " + std::string(32 * 1024, 'x');
     try {
-        startCommand(command, shell);
+        startCommandJob(command, jobs, [](std::uint32_t) {});
         FAIL() << "no error";
     } catch (const ActionError& e) {
         EXPECT_STREQ(("Cannot start \"" + command.substr(0, 200) +
@@ -169,9 +143,9 @@ TEST(StartCommand, ACommandLineLongerThanWindowsStartsIsRefusedSayingSo) {
                          .c_str(),
                      e.what());
     }
-    EXPECT_TRUE(shell.execCalls.empty());
-    startCommand(std::string(kLongestCommandLine, 'x'), shell);
-    EXPECT_EQ(1u, shell.execCalls.size());
+    EXPECT_TRUE(jobs.started.empty());
+    EXPECT_TRUE(startCommandJob(std::string(kLongestCommandLine, 'x'), jobs, [](std::uint32_t) {}));
+    EXPECT_EQ(1u, jobs.started.size());
 }
 
 } // namespace

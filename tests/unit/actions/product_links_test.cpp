@@ -17,7 +17,6 @@ TEST(ProductLinks, EachLabelOpensItsOwnTargetOnce) {
                                         "http://www.kelvane.example/suggest-feature.html",
                                         "http://www.kelvane.example/lumvex/"}),
               shell.openedTargets);
-    EXPECT_TRUE(shell.execCalls.empty()) << "links go through the shell's open verb only";
 }
 
 } // namespace
