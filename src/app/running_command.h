@@ -7,8 +7,10 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "actions/command_outcome.h"
+#include "actions/removal_queue.h"
 #include "details/details_markup.h"
 #include "inventory/store_changes.h"
 #include "platform/command_jobs.h"
@@ -35,6 +37,20 @@ struct CommandEnded {
     bool registrationGone = false;
 };
 
+// The caption of the box with the summary of removing several programs.
+inline constexpr const char* kRemovalSummaryCaption = "Remove";
+
+// The summary (removalSummaryText) for the details: its first line in bold, then a line per
+// program.
+std::string removalSummaryMarkup(const std::string& summary);
+
+// What the Remove button is while several programs are being removed: "Stop", which is off
+// once a stop has been asked for (the running uninstaller is never ended from here).
+struct StopButton {
+    bool shown = false;
+    bool enabled = false;
+};
+
 // The command line a button starts for the entry (removeCommandLine and the others).
 std::optional<std::string> entryCommandLine(EntryCommand command, const TAppInfo& entry);
 
@@ -54,14 +70,28 @@ class RunningCommand {
     // when the command cannot start, and nothing runs then.
     bool start(EntryCommand command, const TAppInfo& entry, JobFinished handOver);
 
-    bool running() const { return run_.has_value(); }
+    // Removes several programs one after another (RemovalQueue), each a job whose end
+    // `handOver` carries as for start(). False, starting nothing, while a command runs. A
+    // program whose command cannot start is recorded and the next one starts.
+    bool startRemovals(std::vector<QueuedRemoval> removals, JobFinished handOver);
+    // No further program of the removals starts; the running uninstaller runs to its end.
+    void stopRemovals();
+    StopButton stopButton() const;
+    // Once the last of the removals has ended (also when none could start): their summary,
+    // one line per program (removalSummaryText), given once; empty otherwise.
+    std::string takeRemovalsSummary();
+
+    bool running() const { return run_.has_value() || (queue_ && queue_->running()); }
     // Whether Remove, Change and Repair may be offered at all: not while a command runs.
     bool entryCommandsAllowed() const { return !running(); }
-    // "Removing Quillmark Notes ..." while a command runs; empty otherwise.
+    // "Removing Quillmark Notes ..." while a command runs, "Removing 2 of 5: Orrery Atlas ..."
+    // while several are removed; empty otherwise.
     std::string runningText() const;
 
     // The running command's job has ended: what happened, the registration looked up now.
-    // Nothing runs afterwards. Nothing when no command was running.
+    // Nothing runs afterwards, unless the removals go on with their next program (the status
+    // text then says so, and the summary's first line once the last has ended). Nothing when
+    // no command was running.
     std::optional<CommandEnded> ended(std::uint32_t exitCode);
     // The details text of the command that ended last, while it is of this entry and no
     // other command has started since; empty otherwise.
@@ -72,6 +102,8 @@ class RunningCommand {
     void withholdEntryCommands(DetailsButtons& buttons) const;
 
   private:
+    std::optional<CommandEnded> removalEnded(std::uint32_t exitCode);
+
     struct Run {
         EntryCommand command;
         EntryAddress entry;
@@ -81,6 +113,7 @@ class RunningCommand {
     Services services_;
     std::optional<Run> run_;
     std::optional<CommandEnded> last_;
+    std::optional<RemovalQueue> queue_;
 };
 
 } // namespace remvana

@@ -10,10 +10,10 @@ namespace remvana::testing {
 namespace {
 
 constexpr int kMessageTextId = 0xFFFF; // the static text of a message box
-constexpr auto kPatience = std::chrono::seconds(20);
 
 struct Search {
     const std::string* caption;
+    bool anyProcess = false;
     HWND found = nullptr;
 };
 
@@ -21,7 +21,8 @@ BOOL CALLBACK matchDialog(HWND window, LPARAM param) {
     auto* search = reinterpret_cast<Search*>(param);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    if (process != GetCurrentProcessId() || !IsWindowVisible(window)) return TRUE;
+    if ((!search->anyProcess && process != GetCurrentProcessId()) || !IsWindowVisible(window))
+        return TRUE;
     char className[64] = {};
     char title[256] = {};
     GetClassNameA(window, className, sizeof className);
@@ -41,9 +42,10 @@ std::string controlText(HWND dialog, int id) {
 
 } // namespace
 
-DialogAnswerer::DialogAnswerer(std::string caption, int buttonId, std::string fileName)
+DialogAnswerer::DialogAnswerer(std::string caption, int buttonId, std::string fileName,
+                               AnswererReach reach)
     : caption_(std::move(caption)), buttonId_(buttonId), fileName_(std::move(fileName)),
-      thread_([this] { run(); }) {}
+      reach_(reach), thread_([this] { run(); }) {}
 
 DialogAnswerer::~DialogAnswerer() {
     wait();
@@ -59,8 +61,9 @@ bool DialogAnswerer::hadButton(int id) {
 }
 
 void DialogAnswerer::run() {
-    const auto deadline = std::chrono::steady_clock::now() + kPatience;
-    Search search{&caption_};
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::seconds(reach_.patienceSeconds);
+    Search search{&caption_, reach_.anyProcess};
     while (!search.found && std::chrono::steady_clock::now() < deadline) {
         EnumWindows(matchDialog, reinterpret_cast<LPARAM>(&search));
         if (!search.found) Sleep(50);

@@ -9,11 +9,18 @@
 
 namespace remvana::testing {
 
+// Whose dialogs an answerer looks for, and how long it waits for one.
+struct AnswererReach {
+    bool anyProcess = false; // an uninstaller's own box too, not only this process's
+    int patienceSeconds = 20;
+};
+
 class DialogAnswerer {
   public:
     // Waits for a dialog (window class "#32770") titled `caption`, optionally types
     // `fileName` into a file dialog's name field, then clicks the button `buttonId`.
-    DialogAnswerer(std::string caption, int buttonId, std::string fileName = {});
+    DialogAnswerer(std::string caption, int buttonId, std::string fileName = {},
+                   AnswererReach reach = {});
     // Joins the thread; a dialog that never came leaves answered() false.
     ~DialogAnswerer();
     DialogAnswerer(const DialogAnswerer&) = delete;
@@ -43,6 +50,7 @@ class DialogAnswerer {
     std::string caption_;
     int buttonId_;
     std::string fileName_;
+    AnswererReach reach_;
     DWORD buttonsSeen_ = 0; // bit n: a button with id n (below 32) was present
     std::string messageText_;
     std::string folderPath_;

@@ -6,9 +6,9 @@
 // tooltip control, the commands that act on the selected program and the order of events.
 // Its handlers live by concern in main_form_lifecycle.cpp (creation, activation, language),
 // main_form_list.cpp (the refresh), main_form_following.cpp (running commands, the stores'
-// watch), main_form_selection.cpp (the selection, the click on
-// the install location, the count and the filter keys), main_form_editing.cpp (in-place edits and
-// Modify Properties), main_form_actions.cpp (commands and the report), main_form_undo.cpp
+// watch), main_form_removals.cpp (removing several), main_form_selection.cpp (the selection, the
+// click on the install location, the count and the filter keys), main_form_editing.cpp (in-place
+// edits and Modify Properties), main_form_actions.cpp (commands and the report), main_form_undo.cpp
 // (backups and Undo) and main_form_keyboard.cpp (the focus, the keys and the row menu);
 // main_form.cpp creates, lays out and dispatches.
 #include <windows.h>
@@ -102,6 +102,13 @@ class T_mainForm : public WindowImpl<T_mainForm> {
     // The details and buttons of the row at `item`, as a selection of it shows them.
     void showDetailsOf(int item, EditsShown edits);
     const RunningCommand* runningCommand() const { return command_.get(); }
+    // Removing several (main_form_removals.cpp): the selected programs after one question,
+    // one after another; Remove reads "Stop" meanwhile; one summary once the last has ended.
+    void removeSelectedPrograms();
+    void stopRemovals();
+    void showStopButton();
+    // The summary in a box and in the details once the last has ended; nothing before.
+    void showRemovalsSummary();
     // Commands and the report (main_form_actions.cpp)
     void RemoveAdvToolButtonClick(HWND sender);
     void ChangeAdvToolButtonClick(HWND sender);

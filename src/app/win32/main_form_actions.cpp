@@ -13,9 +13,16 @@
 
 namespace remvana {
 
-// Each runs as a job the window follows to its end (main_form_following.cpp).
+// Each runs as a job the window follows to its end (main_form_following.cpp); with several
+// programs selected Remove removes them one after another, and reads "Stop" meanwhile
+// (main_form_removals.cpp).
 void T_mainForm::RemoveAdvToolButtonClick(HWND) {
-    startEntryCommand(EntryCommand::Remove);
+    if (command_ && command_->stopButton().shown)
+        stopRemovals();
+    else if (programs_.selectedCount() > 1)
+        removeSelectedPrograms();
+    else
+        startEntryCommand(EntryCommand::Remove);
 }
 
 void T_mainForm::ChangeAdvToolButtonClick(HWND) {

@@ -53,6 +53,8 @@ void T_mainForm::commandEnded(std::uint32_t exitCode) {
     if (selected && EntryAddress{selected->Store, selected->KeyName} == end->entry)
         showDetailsOf(programs_.list().selectedIndex(), EditsShown::Typed);
     updateEntryCommandButtons();
+    // Removing several: once the last has ended (main_form_removals.cpp).
+    showRemovalsSummary();
 }
 
 void T_mainForm::followStores() {
@@ -74,6 +76,11 @@ void T_mainForm::followStores() {
 }
 
 void T_mainForm::updateEntryCommandButtons() {
+    showStopButton();
+    if (programs_.selectedCount() > 1) {
+        showSeveralSelected();
+        return;
+    }
     const TAppInfo* entry = selectedAppInfo();
     DetailsSelection selection = detailsForSelection(entry, entry != nullptr, *services().locale);
     if (command_) command_->withholdEntryCommands(selection.buttons);

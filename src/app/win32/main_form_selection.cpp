@@ -58,8 +58,8 @@ void T_mainForm::showSeveralSelected() {
     const std::vector<const TAppInfo*> entries(selected.begin(), selected.end());
     DetailsSelection selection = detailsForSeveral(
         entries, quietRemovalCount(entries, *services().registry), *services().locale);
-    // Several programs are removed as a queue, which the window does not run yet.
-    selection.buttons.remove = false;
+    // Remove stays "Stop" while several are removed; Change and Repair wait.
+    if (command_) command_->withholdEntryCommands(selection.buttons);
     toolBar_.followSelection(selection);
     details_.followSelection(selection);
     details_.showLine0(*selection.markupLine0);

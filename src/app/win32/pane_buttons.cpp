@@ -1,5 +1,7 @@
 #include "app/win32/pane_buttons.h"
 
+#include <algorithm>
+
 #include "app/layout.h"
 #include "app/scaled_layout.h"
 #include "app/win32/main_form.h"
@@ -53,16 +55,32 @@ bool PaneButtons::command(T_mainForm& form, int id, int code, HWND control) cons
 }
 
 void PaneButtons::followSelection(const DetailsSelection& selection) {
-    for (std::size_t i = 0; i < buttons_.size(); ++i)
+    for (std::size_t i = 0; i < buttons_.size(); ++i) {
+        if (held(i)) continue;
         if (const auto enabled = enabledAfterSelection(rows_[i].enabledBy, selection))
             EnableWindow(buttons_[i], *enabled ? TRUE : FALSE);
+    }
 }
 
 void PaneButtons::reset() {
     for (std::size_t i = 0; i < buttons_.size(); ++i) {
+        if (held(i)) continue;
         const bool now = IsWindowEnabled(buttons_[i]) != FALSE;
         EnableWindow(buttons_[i], enabledAfterReset(rows_[i].enabledBy, now) ? TRUE : FALSE);
     }
+}
+
+void PaneButtons::hold(int id, bool enabled) {
+    if (std::find(heldIds_.begin(), heldIds_.end(), id) == heldIds_.end()) heldIds_.push_back(id);
+    if (HWND control = button(id)) EnableWindow(control, enabled ? TRUE : FALSE);
+}
+
+void PaneButtons::release(int id) {
+    heldIds_.erase(std::remove(heldIds_.begin(), heldIds_.end(), id), heldIds_.end());
+}
+
+bool PaneButtons::held(std::size_t row) const {
+    return std::find(heldIds_.begin(), heldIds_.end(), rows_[row].placement->id) != heldIds_.end();
 }
 
 HWND PaneButtons::button(int id) const {

@@ -54,11 +54,18 @@ class PaneButtons {
     // The list's selection changed / was dropped: each button as its row's rule says.
     void followSelection(const DetailsSelection& selection);
     void reset();
+    // Keeps the button at `enabled` through selections and resets until it is released:
+    // Remove while it reads "Stop".
+    void hold(int id, bool enabled);
+    void release(int id);
     // Null for an id of no button of this pane.
     HWND button(int id) const;
 
   private:
+    bool held(std::size_t row) const;
+
     std::span<const ButtonRow> rows_;
+    std::vector<int> heldIds_;
     std::vector<HWND> buttons_; // in row order; children of the pane, which go with it
 };
 

@@ -35,6 +35,9 @@ class ToolBarPane {
     void followSelection(const DetailsSelection& selection) { buttons_.followSelection(selection); }
     void reset() { buttons_.reset(); }
     void setEnabled(int id, bool enabled);
+    // The button keeps `enabled` through selections and resets until released.
+    void hold(int id, bool enabled) { buttons_.hold(id, enabled); }
+    void release(int id) { buttons_.release(id); }
     // The tip the window's tooltip control shows for the button.
     void setTip(int id, const std::string& text);
     HWND button(int id) const { return buttons_.button(id); }

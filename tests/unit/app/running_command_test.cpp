@@ -6,6 +6,7 @@
 #include "fakes/fake_registry.h"
 #include "fakes/fake_shell.h"
 #include "inventory/app_info.h"
+#include "inventory/refresh.h"
 
 namespace remvana {
 namespace {
@@ -109,6 +110,56 @@ TEST_F(RunningCommandTest, ACommandThatCannotStartLeavesNothingRunning) {
     EXPECT_THROW(start(EntryCommand::Remove), ActionError);
     EXPECT_FALSE(running.running());
     EXPECT_TRUE(running.entryCommandsAllowed());
+}
+
+// Two programs removed as one command: the quiet commands in order, Stop while they run and
+// off once asked, one summary once the last has ended.
+TEST_F(RunningCommandTest, SeveralRemovalsRunOneAfterAnotherWithStopAndOneSummary) {
+    registry.setString(kHive, kStore + "Orrery", "DisplayName", "Orrery Atlas");
+    TAppInfo orrery;
+    orrery.KeyName = "Orrery";
+    orrery.DisplayName = "Orrery Atlas";
+    orrery.Store = kMachineStore64;
+    orrery.UninstallString = "orrery.exe";
+    std::vector<QueuedRemoval> removals{
+        queuedRemoval(ledger, "", RemovalMode::QuietWherePossible),
+        queuedRemoval(orrery, "orrery.exe /S", RemovalMode::QuietWherePossible)};
+    const JobFinished handOver = [this](std::uint32_t code) { handedOver = code; };
+    ASSERT_TRUE(running.startRemovals(removals, handOver));
+    ASSERT_EQ(1u, jobs.started.size());
+    EXPECT_EQ("MsiExec.exe /X" + kProduct + " /qn", jobs.started[0].commandLine);
+    EXPECT_EQ("Removing 1 of 2: Tallyport Ledger ...", running.runningText());
+    EXPECT_TRUE(running.stopButton().shown && running.stopButton().enabled);
+    EXPECT_FALSE(start(EntryCommand::Repair)) << "two installers at once collide";
+    EXPECT_FALSE(running.startRemovals(removals, handOver));
+
+    uninstall();
+    std::optional<CommandEnded> end = running.ended(0);
+    ASSERT_TRUE(end);
+    EXPECT_TRUE(end->registrationGone);
+    EXPECT_EQ("Removing 2 of 2: Orrery Atlas ...", end->statusText);
+    EXPECT_EQ("", running.takeRemovalsSummary()) << "not before the last has ended";
+    ASSERT_EQ(2u, jobs.started.size());
+    EXPECT_EQ("orrery.exe /S", jobs.started[1].commandLine);
+    running.stopRemovals();
+    EXPECT_TRUE(running.stopButton().shown && !running.stopButton().enabled)
+        << "the running one is never ended";
+
+    end = running.ended(5);
+    ASSERT_TRUE(end);
+    EXPECT_EQ("1 of 2 programs were removed.", end->statusText);
+    EXPECT_FALSE(running.running());
+    EXPECT_FALSE(running.stopButton().shown);
+    const std::string summary = running.takeRemovalsSummary();
+    EXPECT_EQ("1 of 2 programs were removed.\nTallyport Ledger: removed.\n"
+              "Orrery Atlas: still registered. Exit code 5.\n",
+              summary);
+    EXPECT_EQ("", running.takeRemovalsSummary()) << "given once";
+    EXPECT_EQ(std::string(kPropertiesHeadingLine) +
+                  "<B>1 of 2 programs were removed.</B><br>Tallyport Ledger: removed.<br>"
+                  "Orrery Atlas: still registered. Exit code 5.<br>",
+              removalSummaryMarkup(summary));
+    EXPECT_TRUE(start(EntryCommand::Repair)) << "a single command again";
 }
 
 } // namespace
