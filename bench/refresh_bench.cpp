@@ -202,18 +202,25 @@ bool workingSet(std::size_t count, Services& services) {
     return met;
 }
 
-// Remvana and Wine's Add/Remove Programs in turns on the same entries (icons pointing at
-// missing files, as after partial uninstalls), the first turn of each to warm up.
-bool startToFilled(std::size_t count, Services& services) {
+// The entries the whole programs are started on (icons pointing at missing files, as after
+// partial uninstalls); the rows their lists are to show.
+std::size_t seedForTheStart(std::size_t count, Services& services) {
     seedEntries(count);
     setIconStrings(count, IconStrings::MissingFiles);
     rebuildInventory(services.registry, services.locale, services.inventory);
-    const std::size_t rows = static_cast<std::size_t>(
+    return static_cast<std::size_t>(
         std::count_if(services.inventory.begin(), services.inventory.end(), isListed));
-    const std::vector<std::pair<const char*, std::string>> programs{
-        {"Remvana", remvanaCommand("")},
-        {"Add/Remove Programs", "control.exe appwiz.cpl"},
-    };
+}
+
+std::vector<std::pair<const char*, std::string>> startedPrograms() {
+    return {{"Remvana", remvanaCommand("")}, {"Add/Remove Programs", "control.exe appwiz.cpl"}};
+}
+
+// Remvana and Wine's Add/Remove Programs in turns on the same entries, the first turn of
+// each to warm up.
+bool startToFilled(std::size_t count, Services& services) {
+    const std::size_t rows = seedForTheStart(count, services);
+    const std::vector<std::pair<const char*, std::string>> programs = startedPrograms();
     // Add/Remove Programs takes half a minute and more for 10,000 entries: one turn each
     // there, after the 300-entry stage has warmed everything up.
     const bool large = count > 2000;
@@ -280,15 +287,8 @@ bool incrementalRefresh(std::size_t count, Services& services) {
 // never to keep one waiting longer than kLongestKeyMs.
 bool keysOverTheStart(std::size_t count, Services& services) {
     constexpr double kLongestKeyMs = 100;
-    seedEntries(count);
-    setIconStrings(count, IconStrings::MissingFiles);
-    rebuildInventory(services.registry, services.locale, services.inventory);
-    const std::size_t rows = static_cast<std::size_t>(
-        std::count_if(services.inventory.begin(), services.inventory.end(), isListed));
-    const std::vector<std::pair<const char*, std::string>> programs{
-        {"Remvana", remvanaCommand("")},
-        {"Add/Remove Programs", "control.exe appwiz.cpl"},
-    };
+    const std::size_t rows = seedForTheStart(count, services);
+    const std::vector<std::pair<const char*, std::string>> programs = startedPrograms();
     std::vector<KeysOverStart> seen(programs.size());
     for (int round = count > 2000 ? 0 : -1; round < 1; ++round) {
         for (std::size_t p = 0; p < programs.size(); ++p) {
