@@ -22,6 +22,8 @@ ReadingInSlices::Slice ReadingInSlices::run(std::uint64_t generation, std::int64
     do {
         if (done()) return slice;
         const EntryId id = inventory_.ids()[next_++];
+        // Done by an earlier reading: after an update only the entries it read are left.
+        if (inventory_.listed(id).health().checked) continue;
         TAppInfo& entry = inventory_.entry(id);
         if (entry.DisplayName.empty()) continue; // no row, nowhere to show a mark
         checkEntryHealth(entry, shell_);

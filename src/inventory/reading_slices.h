@@ -18,9 +18,10 @@ class ReadingInSlices {
     ReadingInSlices(ProgramInventory& inventory, Shell& shell,
                     std::function<std::int64_t()> nowMicros);
 
-    // Starts over on the inventory as it is now, after a rebuild; returns the generation
-    // its slices are asked with. A slice of an earlier start does nothing, so nothing it
-    // would have read lands in the new read.
+    // Starts over on the inventory as it is now, after a rebuild or an update (entries
+    // already checked are passed over); returns the generation its slices are asked with. A
+    // slice of an earlier start does nothing, so nothing it would have read lands in the
+    // new read.
     std::uint64_t start();
 
     struct Slice {

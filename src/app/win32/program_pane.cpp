@@ -223,9 +223,6 @@ int ProgramPane::fill(const std::function<void(int panel, const std::string& tex
 }
 
 void ProgramPane::followChanges(const InventoryChanges& changes, const ListFillServices& services) {
-    for (const std::vector<EntryId>* ids : {&changes.changed, &changes.added})
-        for (const EntryId id : *ids)
-            checkEntryHealth(Inventory.entry(id), *services_.shell);
     const std::optional<std::uint32_t> topEntry = list_->rowEntryId(list_->topIndex());
     ListViewSink sink(*list_, {});
     followInventoryChanges(Inventory, changes, sink, services);
@@ -233,6 +230,9 @@ void ProgramPane::followChanges(const InventoryChanges& changes, const ListFillS
     const bool dropped = !filterText_.empty() && list_->setRowFilter(rowFilter());
     if (topEntry) list_->scrollToTop(list_->shownIndexOfEntry(*topEntry));
     if (dropped && OnFilterChanged) OnFilterChanged(true);
+    // The entries the update read, and whatever the last reading had not reached (their
+    // places moved with the update), are read whole and checked in slices too.
+    startReading();
 }
 
 std::optional<EntryId> ProgramPane::selectedEntryId() const {

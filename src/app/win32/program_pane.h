@@ -81,7 +81,7 @@ class ProgramPane {
              const ListFillServices& services);
     // Brings the rows in line with what an update of Inventory changed, keeping the
     // selection, the filter, the order and the row at the top; the changed and new entries
-    // are checked for their health marks first.
+    // are then read whole and checked for their health marks in slices, as after a fill.
     void followChanges(const InventoryChanges& changes, const ListFillServices& services);
     // The entry of the selected row, if any.
     std::optional<EntryId> selectedEntryId() const;
