@@ -11,6 +11,8 @@
 //   remvana_bench --start N          start to filled list, Remvana and appwiz.cpl
 //   remvana_bench --incremental N    the update after one of N entries changed, against
 //                                    a full refresh (may be given more than once)
+//   remvana_bench --keys N           start to the first accepted key and the longest key
+//                                    over the start, Remvana and appwiz.cpl
 //   --keep                           leave the synthetic entries in the prefix
 //   --remove                         only remove the synthetic entries
 //
@@ -61,12 +63,20 @@ struct Services {
     Win32RegistryFactory registry;
     Win32Locale locale;
     InventoryArray inventory;
+    ProgramInventory twoSteps;
     ListFillBench listFill{registry, locale};
 };
 
 std::vector<Measure> measuresFor(Services& s, std::size_t count) {
     std::vector<Measure> measures{
         {"refresh", [&s] { rebuildInventory(s.registry, s.locale, s.inventory); }, 1.5},
+        // The start's and the Refresh button's read: what the list shows, then the rest.
+        {"refresh, list first then the rest",
+         [&s] {
+             s.twoSteps.rebuild(s.registry, s.locale, ScanDepth::ListFirst);
+             s.twoSteps.completeAll();
+         },
+         1.5},
         {"refresh+fill, no icons", [&s] { s.listFill.refreshAndFill(false); }},
         // Process start, scan and writing every value, as an inventory tool would run it.
         // A child that did not run would be timed as if it had: the run stops there instead.
@@ -192,18 +202,25 @@ bool workingSet(std::size_t count, Services& services) {
     return met;
 }
 
-// Remvana and Wine's Add/Remove Programs in turns on the same entries (icons pointing at
-// missing files, as after partial uninstalls), the first turn of each to warm up.
-bool startToFilled(std::size_t count, Services& services) {
+// The entries the whole programs are started on (icons pointing at missing files, as after
+// partial uninstalls); the rows their lists are to show.
+std::size_t seedForTheStart(std::size_t count, Services& services) {
     seedEntries(count);
     setIconStrings(count, IconStrings::MissingFiles);
     rebuildInventory(services.registry, services.locale, services.inventory);
-    const std::size_t rows = static_cast<std::size_t>(
+    return static_cast<std::size_t>(
         std::count_if(services.inventory.begin(), services.inventory.end(), isListed));
-    const std::vector<std::pair<const char*, std::string>> programs{
-        {"Remvana", remvanaCommand("")},
-        {"Add/Remove Programs", "control.exe appwiz.cpl"},
-    };
+}
+
+std::vector<std::pair<const char*, std::string>> startedPrograms() {
+    return {{"Remvana", remvanaCommand("")}, {"Add/Remove Programs", "control.exe appwiz.cpl"}};
+}
+
+// Remvana and Wine's Add/Remove Programs in turns on the same entries, the first turn of
+// each to warm up.
+bool startToFilled(std::size_t count, Services& services) {
+    const std::size_t rows = seedForTheStart(count, services);
+    const std::vector<std::pair<const char*, std::string>> programs = startedPrograms();
     // Add/Remove Programs takes half a minute and more for 10,000 entries: one turn each
     // there, after the 300-entry stage has warmed everything up.
     const bool large = count > 2000;
@@ -265,13 +282,46 @@ bool incrementalRefresh(std::size_t count, Services& services) {
     return met;
 }
 
+// Keys over the start, Remvana and Wine's Add/Remove Programs on the same entries, one turn
+// each (after a warm-up one on the smaller lists): Remvana is to act on keys sooner and
+// never to keep one waiting longer than kLongestKeyMs.
+bool keysOverTheStart(std::size_t count, Services& services) {
+    constexpr double kLongestKeyMs = 100;
+    const std::size_t rows = seedForTheStart(count, services);
+    const std::vector<std::pair<const char*, std::string>> programs = startedPrograms();
+    std::vector<KeysOverStart> seen(programs.size());
+    for (int round = count > 2000 ? 0 : -1; round < 1; ++round) {
+        for (std::size_t p = 0; p < programs.size(); ++p) {
+            const std::optional<KeysOverStart> keys =
+                keysOverStart(programs[p].second, rows, 600000.0);
+            if (!keys) {
+                std::printf("%s never took keys over %zu rows\n", programs[p].first, rows);
+                return false;
+            }
+            seen[p] = *keys;
+        }
+    }
+    for (std::size_t p = 0; p < programs.size(); ++p)
+        std::printf("%6zu entries  %-20s filled %8.1f ms, first accepted key %8.1f ms, "
+                    "longest key %6.1f ms of %zu\n",
+                    count, programs[p].first, seen[p].filledMs, seen[p].firstAcceptedMs,
+                    seen[p].longestKeyMs, seen[p].keys);
+    const bool sooner = seen[0].firstAcceptedMs < seen[1].firstAcceptedMs;
+    const bool quick = seen[0].longestKeyMs <= kLongestKeyMs;
+    std::printf("%6s first accepted key %.2fx Add/Remove Programs%s; longest key %.2fx "
+                "Add/Remove Programs%s\n",
+                "", seen[0].firstAcceptedMs / seen[1].firstAcceptedMs, verdict(sooner),
+                seen[0].longestKeyMs / seen[1].longestKeyMs, verdict(quick));
+    return sooner && quick;
+}
+
 } // namespace
 } // namespace remvana::bench
 
 int main(int argc, char** argv) {
     using namespace remvana::bench;
     std::vector<std::size_t> counts;
-    std::optional<std::size_t> workingSetCount, startCount;
+    std::optional<std::size_t> workingSetCount, startCount, keysCount;
     std::vector<std::size_t> incrementalCounts;
     bool keep = false;
     for (int i = 1; i < argc; ++i) {
@@ -287,10 +337,13 @@ int main(int argc, char** argv) {
             startCount = number();
         else if (arg == "--incremental")
             incrementalCounts.push_back(number());
+        else if (arg == "--keys")
+            keysCount = number();
         else
             counts.push_back(std::strtoul(arg.c_str(), nullptr, 10));
     }
-    if (counts.empty() && !workingSetCount && !startCount && incrementalCounts.empty())
+    if (counts.empty() && !workingSetCount && !startCount && !keysCount &&
+        incrementalCounts.empty())
         counts = {300, 2000, 10000};
     std::sort(counts.begin(), counts.end());
     std::sort(incrementalCounts.begin(), incrementalCounts.end());
@@ -301,6 +354,7 @@ int main(int argc, char** argv) {
     if (workingSetCount) smallest = *workingSetCount;
     if (startCount) smallest = *startCount;
     if (!incrementalCounts.empty()) smallest = incrementalCounts.front();
+    if (keysCount) smallest = *keysCount;
     removeEntries(smallest);
     bool met = true;
     for (std::size_t count : counts)
@@ -309,6 +363,7 @@ int main(int argc, char** argv) {
     if (startCount) met = startToFilled(*startCount, services) && met;
     for (std::size_t count : incrementalCounts)
         met = incrementalRefresh(count, services) && met;
+    if (keysCount) met = keysOverTheStart(*keysCount, services) && met;
     if (!keep) removeEntries();
     std::printf("targets: %s\n", met ? "met" : "MISSED");
     return met ? 0 : 1;

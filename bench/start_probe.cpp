@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <chrono>
 #include <vector>
 
@@ -69,36 +70,105 @@ void closeAndWait(HWND topLevel, testing::ChildProcess& started) {
 
 } // namespace
 
-std::optional<double> startToFilledList(const std::string& commandLine, std::size_t rows,
-                                        double timeoutMs) {
-    const auto start = std::chrono::steady_clock::now();
-    testing::ChildProcess started(commandLine);
-    if (!started.started()) return std::nullopt;
-    auto elapsed = [&] {
-        return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-            .count();
-    };
-    std::optional<double> result;
-    HWND topLevel = nullptr;
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double millisecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// Waits until a list of another process holds `rows` rows; that list, or nothing when it
+// did not come within `timeoutMs` of `start`. `topLevel` gets a window to close either way.
+std::optional<FoundList> waitForFilledList(std::size_t rows, Clock::time_point start,
+                                           double timeoutMs, HWND& topLevel) {
     // Once lists are on screen only they are asked: walking every window and its children
     // at each poll loads the window server the program under test is waiting on.
     std::vector<FoundList> watched;
-    while (!result && elapsed() < timeoutMs) {
+    while (millisecondsSince(start) < timeoutMs) {
         std::erase_if(watched, [](const FoundList& found) {
             return !IsWindow(found.list) || !IsWindowVisible(found.topLevel);
         });
         if (watched.empty()) watched = listsOnScreen();
         for (const FoundList& found : watched) {
             if (rowCountOf(found.list) < rows) continue;
-            result = elapsed();
             topLevel = found.topLevel;
-            break;
+            return found;
         }
-        if (!result) Sleep(5);
+        Sleep(5);
     }
-    if (!topLevel) {
-        const std::vector<FoundList> lists = listsOnScreen();
-        if (!lists.empty()) topLevel = lists.front().topLevel;
+    const std::vector<FoundList> lists = listsOnScreen();
+    if (!lists.empty()) topLevel = lists.front().topLevel;
+    return std::nullopt;
+}
+
+int selectedRowOf(HWND list) {
+    DWORD_PTR row = static_cast<DWORD_PTR>(-1);
+    SendMessageTimeoutA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED, SMTO_NORMAL,
+                        10000, &row);
+    return static_cast<int>(static_cast<LRESULT>(row));
+}
+
+// Posts the key and waits until the selection is `expected`; the milliseconds it took.
+double keyLatency(HWND list, UINT key, int expected) {
+    const auto posted = Clock::now();
+    PostMessageA(list, WM_KEYDOWN, key, 0);
+    while (selectedRowOf(list) != expected && millisecondsSince(posted) < 10000)
+        Sleep(0);
+    PostMessageA(list, WM_KEYUP, key, 0);
+    return millisecondsSince(posted);
+}
+
+} // namespace
+
+std::optional<double> startToFilledList(const std::string& commandLine, std::size_t rows,
+                                        double timeoutMs) {
+    const auto start = Clock::now();
+    testing::ChildProcess started(commandLine);
+    if (!started.started()) return std::nullopt;
+    HWND topLevel = nullptr;
+    std::optional<double> result;
+    if (waitForFilledList(rows, start, timeoutMs, topLevel)) result = millisecondsSince(start);
+    closeAndWait(topLevel, started);
+    return result;
+}
+
+std::optional<KeysOverStart> keysOverStart(const std::string& commandLine, std::size_t rows,
+                                           double timeoutMs) {
+    constexpr double kQuickMs = 50;
+    constexpr std::size_t kInARow = 5;
+    const auto start = Clock::now();
+    testing::ChildProcess started(commandLine);
+    if (!started.started()) return std::nullopt;
+    HWND topLevel = nullptr;
+    const std::optional<FoundList> found = waitForFilledList(rows, start, timeoutMs, topLevel);
+    std::optional<KeysOverStart> result;
+    if (found) {
+        KeysOverStart keys;
+        keys.filledMs = millisecondsSince(start);
+        const double until = 2 * keys.filledMs + 1000;
+        std::size_t quickInARow = 0;
+        double runStartedMs = 0;
+        int row = 0;
+        bool down = true;
+        for (bool home = true; millisecondsSince(start) < until || keys.firstAcceptedMs == 0;
+             home = false) {
+            if (millisecondsSince(start) > timeoutMs) break;
+            const double postedMs = millisecondsSince(start);
+            const UINT key = home ? VK_HOME : down ? VK_DOWN : VK_UP;
+            if (!home) row += down ? 1 : -1, down = !down;
+            const double latency = keyLatency(found->list, key, row);
+            ++keys.keys;
+            keys.longestKeyMs = std::max(keys.longestKeyMs, latency);
+            if (latency > kQuickMs) {
+                quickInARow = 0;
+                continue;
+            }
+            if (quickInARow++ == 0) runStartedMs = postedMs + latency;
+            if (quickInARow == kInARow && keys.firstAcceptedMs == 0)
+                keys.firstAcceptedMs = runStartedMs;
+        }
+        if (keys.firstAcceptedMs > 0) result = keys;
     }
     closeAndWait(topLevel, started);
     return result;

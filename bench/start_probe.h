@@ -15,4 +15,18 @@ namespace remvana::bench {
 std::optional<double> startToFilledList(const std::string& commandLine, std::size_t rows,
                                         double timeoutMs);
 
+// How the program answers keys over its start: from the moment its list holds `rows` rows,
+// keys are posted to the list one after another (Home, then Down and Up in turn), each once
+// the list acted on the last, for as long again as the list took to fill and one second
+// more; a key is acted on when the list's selection moved as it asks.
+struct KeysOverStart {
+    double filledMs = 0;
+    // Process start until the first of five keys in a row acted on within 50 ms each.
+    double firstAcceptedMs = 0;
+    double longestKeyMs = 0;
+    std::size_t keys = 0;
+};
+std::optional<KeysOverStart> keysOverStart(const std::string& commandLine, std::size_t rows,
+                                           double timeoutMs);
+
 } // namespace remvana::bench

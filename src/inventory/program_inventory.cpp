@@ -4,13 +4,21 @@
 #include <string>
 #include <utility>
 
+#include "inventory/refresh.h"
+
 namespace remvana {
 
 ProgramInventory Inventory;
 
+ProgramInventory::ProgramInventory() = default;
+// Out of line: OpenStore is complete only here.
+ProgramInventory::~ProgramInventory() = default;
+
 void ProgramInventory::clear() {
     entries_.clear();
     readTo_.clear();
+    pending_ = 0;
+    completing_.clear();
     numberAfresh();
 }
 

@@ -17,6 +17,8 @@
 
 namespace remvana {
 
+struct OpenStore;
+
 // How much of each entry a scan reads: everything; (for a plain list of names) only the
 // display name, with no usage record; or first what the program list shows and filters by
 // (display name, display icon, publisher, version, install date, size estimate and the
@@ -70,7 +72,8 @@ using KeepAsItIs = std::function<bool(const TAppInfo&)>;
 
 class ProgramInventory {
   public:
-    ProgramInventory() = default;
+    ProgramInventory();
+    ~ProgramInventory();
     ProgramInventory(const ProgramInventory&) = delete;
     ProgramInventory& operator=(const ProgramInventory&) = delete;
 
@@ -95,7 +98,9 @@ class ProgramInventory {
     // The ids of all entries, in key-name order. Right after a rebuild they are 0 .. size-1.
     const std::vector<EntryId>& ids() const { return ids_; }
     bool holds(EntryId id) const { return id < positions_.size() && positions_[id] != kGone; }
-    // The entry, read whole first. Throws std::out_of_range for an id it does not hold.
+    // The entry, read whole first (its store's keys are opened once for all the entries
+    // completed after one rebuild or update). Throws std::out_of_range for an id it does not
+    // hold.
     TAppInfo& entry(EntryId id);
     TAppInfo& operator[](EntryId id) { return entry(id); }
     TAppInfo& at(EntryId id) { return entry(id); }
@@ -113,6 +118,10 @@ class ProgramInventory {
     std::size_t positionOf(EntryId id) const;
     // Ids 0 .. size-1 in order, as after a rebuild.
     void numberAfresh();
+    // The keys of the store pending entries are completed through, opened on first use.
+    const OpenStore& completionStore(const UninstallStore& store, bool withUsage);
+    // Counts the entries not yet read whole; with none, the stores' keys go.
+    void countPending();
 
     // In key-name order; the vectors below run parallel to it.
     InventoryArray entries_;
@@ -121,6 +130,10 @@ class ProgramInventory {
     std::vector<EntryId> ids_;
     // By id: the entry's position, kGone once it has left.
     std::vector<std::size_t> positions_;
+    std::size_t pending_ = 0; // entries not yet read whole
+    // Kept while entries are pending, so that completing them one by one (or slice by
+    // slice) opens each store once, not once per entry.
+    std::vector<OpenStore> completing_;
     RegistryFactory* registry_ = nullptr;
 };
 

@@ -298,9 +298,28 @@ bool rebuildInventory(RegistryFactory& registry, Locale& locale, InventoryArray&
 bool ProgramInventory::rebuild(RegistryFactory& registry, Locale& locale, ScanDepth depth,
                                const ReadingProgress& progress) {
     registry_ = &registry;
+    completing_.clear(); // the keys of the last read's stores
     const bool read = scanStores(registry, locale, depth, entries_, readTo_, progress);
     numberAfresh();
+    countPending();
     return read;
+}
+
+void ProgramInventory::countPending() {
+    pending_ = static_cast<std::size_t>(
+        std::count_if(readTo_.begin(), readTo_.end(),
+                      [](ScanDepth readTo) { return readTo != ScanDepth::Everything; }));
+    if (pending_ == 0) completing_.clear();
+}
+
+const OpenStore& ProgramInventory::completionStore(const UninstallStore& store, bool withUsage) {
+    auto open = std::find_if(completing_.begin(), completing_.end(),
+                             [&](const OpenStore& s) { return s.store == store; });
+    if (open == completing_.end())
+        return completing_.emplace_back(openStore(*registry_, store, withUsage));
+    // Opened for an entry that needed no usage records; this one does.
+    if (withUsage && !open->usage && open->entries) *open = openStore(*registry_, store, true);
+    return *open;
 }
 
 TAppInfo& ProgramInventory::entry(EntryId id) {
@@ -308,23 +327,17 @@ TAppInfo& ProgramInventory::entry(EntryId id) {
     TAppInfo& wanted = entries_[at];
     if (readTo_[at] != ScanDepth::Everything) {
         const ScanDepth readTo = std::exchange(readTo_[at], ScanDepth::Everything);
-        completeThrough(openStore(*registry_, wanted.Store, readTo == ScanDepth::DisplayNames),
-                        wanted, readTo);
+        completeThrough(completionStore(wanted.Store, readTo == ScanDepth::DisplayNames), wanted,
+                        readTo);
+        // Nothing more to complete: the store keys go.
+        if (--pending_ == 0) completing_.clear();
     }
     return wanted;
 }
 
 const InventoryArray& ProgramInventory::completeAll(const ReadingProgress& progress) {
-    std::vector<OpenStore> stores;
     for (std::size_t i = 0; i < entries_.size(); ++i) {
-        TAppInfo& entry = entries_[i];
-        if (readTo_[i] != ScanDepth::Everything) {
-            auto open = std::find_if(stores.begin(), stores.end(),
-                                     [&](const OpenStore& s) { return s.store == entry.Store; });
-            if (open == stores.end())
-                open = stores.insert(stores.end(), openStore(*registry_, entry.Store, true));
-            completeThrough(*open, entry, std::exchange(readTo_[i], ScanDepth::Everything));
-        }
+        entry(ids_[i]);
         if (progress) progress(i + 1, entries_.size());
     }
     return entries_;

@@ -47,13 +47,20 @@ std::optional<SubkeyStamp> takeSubkey(StoreNow& store, const std::string& keyNam
     return key;
 }
 
-TAppInfo readEntryNow(const StoreNow& store, const SubkeyStamp& key) {
+// An entry read again, or new: what the list shows, the rest left to the reading that
+// follows (or to whatever reaches the entry first), as after a start.
+struct ReadNow {
     TAppInfo info;
-    info.KeyName = key.name;
-    info.KeyWriteTime = key.lastWrite;
-    info.Store = store.open->store;
-    readStoreEntry(*store.open, info, ScanDepth::Everything);
-    return info;
+    ScanDepth readTo;
+};
+
+ReadNow readEntryNow(const StoreNow& store, const SubkeyStamp& key) {
+    ReadNow read;
+    read.info.KeyName = key.name;
+    read.info.KeyWriteTime = key.lastWrite;
+    read.info.Store = store.open->store;
+    read.readTo = readStoreEntry(*store.open, read.info, ScanDepth::ListFirst);
+    return read;
 }
 
 } // namespace
@@ -80,8 +87,9 @@ bool ProgramInventory::update(RegistryFactory& registry, Locale& locale,
             entry.ChangedElsewhere = true;
             changes.keptAsTheyWere.push_back(ids_[i]);
         } else if (key) {
-            entry = readEntryNow(*store, *key);
-            readTo_[i] = ScanDepth::Everything;
+            ReadNow read = readEntryNow(*store, *key);
+            entry = std::move(read.info);
+            readTo_[i] = read.readTo;
             changes.changed.push_back(ids_[i]);
         } else {
             gone[i] = true;
@@ -97,19 +105,28 @@ bool ProgramInventory::update(RegistryFactory& registry, Locale& locale,
         if (order != 0) return order < 0;
         return storeIndexOf(stores, a.Store) < storeIndexOf(stores, b.Store);
     };
-    std::vector<TAppInfo> added;
+    std::vector<ReadNow> added;
     for (StoreNow& store : now) {
         if (!store.open) continue;
         for (const auto& [name, stamp] : store.subkeys)
             added.push_back(readEntryNow(store, stamp));
     }
-    if (added.empty() && changes.removed.empty()) return true;
-    std::sort(added.begin(), added.end(), before);
+    // What the update read is completed through the keys it opened.
+    completing_.clear();
+    for (StoreNow& store : now)
+        if (store.open) completing_.push_back(std::move(*store.open));
+    if (added.empty() && changes.removed.empty()) {
+        countPending();
+        return true;
+    }
+    std::sort(added.begin(), added.end(),
+              [&](const ReadNow& a, const ReadNow& b) { return before(a.info, b.info); });
     // Where each new entry goes among the old ones (gone ones still counted).
     std::vector<std::size_t> insertAt;
-    for (const TAppInfo& info : added)
+    for (const ReadNow& read : added)
         insertAt.push_back(static_cast<std::size_t>(
-            std::upper_bound(entries_.begin(), entries_.end(), info, before) - entries_.begin()));
+            std::upper_bound(entries_.begin(), entries_.end(), read.info, before) -
+            entries_.begin()));
 
     // One pass builds the new order, so that many entries coming or going cost no more than
     // one move each.
@@ -126,8 +143,8 @@ bool ProgramInventory::update(RegistryFactory& registry, Locale& locale,
             const auto id = static_cast<EntryId>(positions_.size());
             positions_.push_back(entries.size());
             changes.added.push_back(id);
-            entries.push_back(std::move(added[next]));
-            readTo.push_back(ScanDepth::Everything);
+            entries.push_back(std::move(added[next].info));
+            readTo.push_back(added[next].readTo);
             ids.push_back(id);
         }
         if (i == entries_.size() || gone[i]) continue;
@@ -139,6 +156,7 @@ bool ProgramInventory::update(RegistryFactory& registry, Locale& locale,
     entries_ = std::move(entries);
     readTo_ = std::move(readTo);
     ids_ = std::move(ids);
+    countPending();
     return true;
 }
 

@@ -39,8 +39,9 @@ struct InventoryChanges {
 
 // ProgramInventory::update compares the stores' subkeys with what the inventory was read
 // from and applies the difference: gone entries leave, changed ones are read again in place
-// (everything, as a full scan reads it), new ones are read and put in their place of the
-// name order. Entries nothing happened to are not touched, and keep what they have not read
-// yet for later. A store that can no longer be opened loses its entries, as a refresh would.
+// and new ones put in their place of the name order, both as the start reads them (what the
+// list shows, the rest when the entry is first reached whole, as a full scan reads it).
+// Entries nothing happened to are not touched, and keep what they have not read yet for
+// later. A store that can no longer be opened loses its entries, as a refresh would.
 
 } // namespace remvana

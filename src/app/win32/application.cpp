@@ -48,13 +48,32 @@ int TApplication::Run() {
     while (!terminated_ && MainWindow != nullptr && IsWindow(MainWindow)) {
         const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
         if (got == 0 || got == -1) break;
-        if (KeyPreview && KeyPreview(msg)) continue;
-        if (IsDialogMessageA(MainWindow, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        dispatch(msg);
     }
     terminated_ = true;
     return 0;
+}
+
+void TApplication::dispatch(MSG& msg) {
+    if (KeyPreview && KeyPreview(msg)) return;
+    if (MainWindow != nullptr && IsDialogMessageA(MainWindow, &msg)) return;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+}
+
+void TApplication::takePendingInput() {
+    if (takingInput_) return;
+    takingInput_ = true;
+    MSG msg;
+    while (!terminated_ && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_INPUT)) {
+        if (msg.message == WM_QUIT) {
+            // For Run, which ends on it.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        dispatch(msg);
+    }
+    takingInput_ = false;
 }
 
 } // namespace remvana

@@ -39,6 +39,10 @@ class TApplication {
     bool Terminated() const { return terminated_; }
     // Pumps messages until the main window is gone or Terminate was called.
     int Run();
+    // Dispatches, as Run does, the keys and mouse messages waiting in the queue; for long
+    // work done in slices, which posted messages would otherwise keep ahead of all input.
+    // Does nothing when called from input it is dispatching.
+    void takePendingInput();
 
     HWND MainWindow = nullptr;
     // Sees every message before the loop dispatches it; true when it dealt with it (the
@@ -51,7 +55,11 @@ class TApplication {
     bool ShowingError() const { return showingError_; }
 
   private:
+    // The main window's shortcut keys and dialog keys, then the window's own handler.
+    void dispatch(MSG& msg);
+
     bool terminated_ = false;
+    bool takingInput_ = false;
     bool showingError_ = false;
 };
 

@@ -14,11 +14,10 @@ namespace remvana {
 
 class StringTable;
 
-// Posted to the window to check the health of the next few programs of Inventory.
-inline constexpr UINT kCheckHealthMessage = WM_APP + 0x52;
-// Posted after the first fill to read the rest of every entry (ScanDepth::ListFirst). Posted
-// messages are taken before input, so it runs before any click or key can use an entry.
-inline constexpr UINT kCompleteEntriesMessage = WM_APP + 0x53;
+// Posted to the window, after a fill, for each slice of the reading that follows it: the
+// rest of the next entries of Inventory read and their health checked (wParam: the
+// reading's generation).
+inline constexpr UINT kReadingSliceMessage = WM_APP + 0x52;
 // Posted once when several rows are selected, so that a range selected row by row is
 // summed up once it is complete.
 inline constexpr UINT kSeveralSelectedMessage = WM_APP + 0x54;

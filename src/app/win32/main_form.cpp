@@ -111,11 +111,8 @@ LRESULT T_mainForm::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY:
         if (programs_.notify(reinterpret_cast<NMHDR*>(lParam), result)) return result;
         break;
-    case kCheckHealthMessage:
-        programs_.checkHealthBatch(wParam);
-        return 0;
-    case kCompleteEntriesMessage:
-        Application.guarded([&] { completeEntries(); });
+    case kReadingSliceMessage:
+        programs_.continueReading(wParam);
         return 0;
     case kSeveralSelectedMessage:
         Application.guarded([&] { showSeveralSelected(); });

@@ -66,8 +66,9 @@ class T_mainForm : public WindowImpl<T_mainForm> {
 
     // The refresh (main_form_list.cpp)
     void RefreshAdvToolButtonClick(HWND sender);
-    // At ScanDepth::ListFirst (the first one, so the list shows sooner) the rest of every
-    // entry is read once the window has painted it (kCompleteEntriesMessage).
+    // At ScanDepth::ListFirst (the start and the Refresh button, so the list shows sooner)
+    // the rest of every entry is read in slices once the window has painted it, taking
+    // input between them (ProgramPane::startReading).
     void refreshList(ScanDepth depth);
     // Reads whatever the first refresh left for later: before the report, for one.
     const InventoryArray& completeEntries();

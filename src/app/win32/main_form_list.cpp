@@ -1,5 +1,5 @@
-// Refresh glue of the main window: the refresh with its list fill, the reading of what the
-// first refresh left for later, and the list's column clicks.
+// Refresh glue of the main window: the refresh with its list fill, the reading of what it
+// left for later, and the list's column clicks.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -29,8 +29,7 @@ void paintWhileBusy(HWND window) {
 // What the inventory refresh asks of the window.
 class FormRefreshView : public RefreshView {
   public:
-    FormRefreshView(T_mainForm& form, ScanDepth depth)
-        : form_(form), pacer_(tickMilliseconds), depth_(depth) {}
+    explicit FormRefreshView(T_mainForm& form) : form_(form), pacer_(tickMilliseconds) {}
 
     void clearRows() override { form_.programs().clearRows(); }
     void setDetailsHeading(const std::string& line0) override { form_.details().showLine0(line0); }
@@ -42,10 +41,7 @@ class FormRefreshView : public RefreshView {
             {*services.clock, *services.locale});
         // The fill counts every row; a filter set before the refresh still holds.
         form_.showProgramCount();
-        // Ahead of the health checks, which need whole entries.
-        if (depth_ == ScanDepth::ListFirst)
-            PostMessageA(form_.hwnd(), kCompleteEntriesMessage, 0, 0);
-        form_.programs().scheduleHealthChecks();
+        form_.programs().startReading();
     }
     // A long refresh shows how far it got and lets the window paint; input waits until the
     // list is filled, as for any refresh.
@@ -65,17 +61,18 @@ class FormRefreshView : public RefreshView {
   private:
     T_mainForm& form_;
     ReadingProgressPacer pacer_;
-    ScanDepth depth_;
 };
 
 } // namespace
 
+// Like the start, the list first and the rest in slices: a refresh of thousands of programs
+// holds input no longer than the start does.
 void T_mainForm::RefreshAdvToolButtonClick(HWND) {
-    refreshList(ScanDepth::Everything);
+    refreshList(ScanDepth::ListFirst);
 }
 
 void T_mainForm::refreshList(ScanDepth depth) {
-    FormRefreshView view(*this, depth);
+    FormRefreshView view(*this);
     refreshInventory(*services().registry, *services().locale, view, depth);
 }
 

@@ -1,11 +1,13 @@
 #include "app/win32/program_pane.h"
 
 #include <algorithm>
+#include <chrono>
 
 #include "app/filter_keys.h"
 #include "app/layout.h"
 #include "app/resize_rules.h"
 #include "app/scaled_layout.h"
+#include "app/win32/application.h"
 #include "app/win32/gdi_util.h"
 #include "app/win32/list_view_sink.h"
 #include "app/win32/panel_control.h"
@@ -15,6 +17,7 @@
 #include "details/details_markup.h"
 #include "inventory/entry_health.h"
 #include "inventory/program_filter.h"
+#include "inventory/reading_slices.h"
 #include "inventory/store_changes.h"
 #include "platform/win32/canvas_gdi.h"
 #include "platform/win32/code_page_win32.h"
@@ -27,7 +30,21 @@ namespace {
 
 using namespace layout;
 
-constexpr std::size_t kHealthBatch = 32;
+// Well under the 100 ms a key may wait, and long enough that posting the next slice costs
+// nothing that shows.
+constexpr std::int64_t kReadingSliceMicros = 8000;
+
+std::int64_t steadyMicros() {
+    return std::chrono::duration_cast<std::chrono::microseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// Keys and clicks that came during a slice: posted messages are taken before input, so the
+// next slice, posted at once, would keep them waiting until the whole reading is over.
+bool inputWaiting() {
+    return (HIWORD(GetQueueStatus(QS_INPUT)) & QS_INPUT) != 0;
+}
 
 bool uninstallerMissingIn(const ListRow& row) {
     return Inventory.holds(row.entryId) &&
@@ -55,6 +72,7 @@ void ProgramPane::create(HWND parent, const Rect& rect, HWND window, HINSTANCE i
     // list first.
     createFilter();
     createList();
+    reading_ = std::make_unique<ReadingInSlices>(Inventory, *services_.shell, steadyMicros);
 }
 
 void ProgramPane::createImages() {
@@ -205,9 +223,6 @@ int ProgramPane::fill(const std::function<void(int panel, const std::string& tex
 }
 
 void ProgramPane::followChanges(const InventoryChanges& changes, const ListFillServices& services) {
-    for (const std::vector<EntryId>* ids : {&changes.changed, &changes.added})
-        for (const EntryId id : *ids)
-            checkEntryHealth(Inventory.entry(id), *services_.shell);
     const std::optional<std::uint32_t> topEntry = list_->rowEntryId(list_->topIndex());
     ListViewSink sink(*list_, {});
     followInventoryChanges(Inventory, changes, sink, services);
@@ -215,6 +230,9 @@ void ProgramPane::followChanges(const InventoryChanges& changes, const ListFillS
     const bool dropped = !filterText_.empty() && list_->setRowFilter(rowFilter());
     if (topEntry) list_->scrollToTop(list_->shownIndexOfEntry(*topEntry));
     if (dropped && OnFilterChanged) OnFilterChanged(true);
+    // The entries the update read, and whatever the last reading had not reached (their
+    // places moved with the update), are read whole and checked in slices too.
+    startReading();
 }
 
 std::optional<EntryId> ProgramPane::selectedEntryId() const {
@@ -225,26 +243,23 @@ std::string ProgramPane::countText() const {
     return programCountText(list_->rowCount(), list_->totalRowCount(), !filterText_.empty());
 }
 
-void ProgramPane::scheduleHealthChecks() {
-    ++healthGeneration_;
-    healthNext_ = 0;
-    PostMessageA(window_, kCheckHealthMessage, healthGeneration_, 0);
+void ProgramPane::startReading() {
+    PostMessageA(window_, kReadingSliceMessage, static_cast<WPARAM>(reading_->start()), 0);
 }
 
-void ProgramPane::checkHealthBatch(WPARAM generation) {
-    // A refresh since this was posted rebuilt Inventory and started its own round.
-    if (generation != healthGeneration_) return;
-    const std::size_t end = std::min(Inventory.size(), healthNext_ + kHealthBatch);
-    bool dimmed = false;
-    for (; healthNext_ < end; ++healthNext_) {
-        const EntryId id = Inventory.ids()[healthNext_];
-        if (Inventory.listed(id).displayName().empty()) continue; // no row, nowhere to show a mark
-        TAppInfo& entry = Inventory.entry(id);
-        checkEntryHealth(entry, *services_.shell);
-        dimmed |= entry.Health.uninstallerMissing;
-    }
-    if (dimmed) list_->redrawRows();
-    if (healthNext_ < Inventory.size()) PostMessageA(window_, kCheckHealthMessage, generation, 0);
+void ProgramPane::continueReading(WPARAM generation) {
+    ReadingInSlices::Slice slice;
+    Application.guarded([&] { slice = reading_->run(generation, kReadingSliceMicros); });
+    if (slice.dimmed) list_->redrawRows();
+    if (!slice.more) return;
+    // Whatever that input does (a refresh starts a new reading, whose generation stops this
+    // one) is done before the next slice is posted.
+    if (inputWaiting()) Application.takePendingInput();
+    if (IsWindow(window_)) PostMessageA(window_, kReadingSliceMessage, generation, 0);
+}
+
+bool ProgramPane::readingDone() const {
+    return !reading_ || reading_->done();
 }
 
 } // namespace remvana

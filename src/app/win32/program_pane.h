@@ -1,6 +1,7 @@
 #pragma once
 // The program pane: the panel left of the splitter with the filter box and the program list,
-// the rows' icons and columns, and the health checks that grey rows once the list is shown.
+// the rows' icons and columns, and the reading that follows the fill: the rest of every entry
+// and the health checks that grey rows, in slices between which the window takes input.
 // Entries are reached through Inventory by the rows' ids, so an entry the first refresh left
 // pending is read whole before any handler sees it.
 #include <windows.h>
@@ -26,6 +27,7 @@ class ProgramListIcons;
 class ProgramListColumns;
 struct InventoryChanges;
 struct ListRow;
+class ReadingInSlices;
 struct TAppInfo;
 
 class ProgramPane {
@@ -42,8 +44,8 @@ class ProgramPane {
     std::function<void(int column)> OnColumnClick;
     std::function<void(bool selectionDropped)> OnFilterChanged;
 
-    // The panel (LeftPanel) at `rect` in `parent` with the filter box and the list; health
-    // batches are posted to `window` (kCheckHealthMessage).
+    // The panel (LeftPanel) at `rect` in `parent` with the filter box and the list; the
+    // reading's slices are posted to `window` (kReadingSliceMessage).
     void create(HWND parent, const Rect& rect, HWND window, HINSTANCE instance,
                 const FormServices& services);
     // The panel at `rect`, the filter strip across its top and the list below; at a new DPI
@@ -79,16 +81,20 @@ class ProgramPane {
              const ListFillServices& services);
     // Brings the rows in line with what an update of Inventory changed, keeping the
     // selection, the filter, the order and the row at the top; the changed and new entries
-    // are checked for their health marks first.
+    // are then read whole and checked for their health marks in slices, as after a fill.
     void followChanges(const InventoryChanges& changes, const ListFillServices& services);
     // The entry of the selected row, if any.
     std::optional<EntryId> selectedEntryId() const;
     // The status bar's count: all rows, or "N of M" while a filter is set.
     std::string countText() const;
-    // Health checks run in small batches after the list is shown, so a refresh of thousands
-    // of programs is not held up by their files and the window keeps answering meanwhile.
-    void scheduleHealthChecks();
-    void checkHealthBatch(WPARAM generation);
+    // After the fill: the rest of every entry is read and its health checked in slices of
+    // about kReadingSliceMicros, each posted once input that came meanwhile has been taken,
+    // so the list answers at once however many programs there are. A new start drops the
+    // slices of the last one.
+    void startReading();
+    void continueReading(WPARAM generation);
+    // True once the reading since the last fill is over.
+    bool readingDone() const;
 
     // The controls, for the window's tests and the screen.
     TAdvListView& list() { return *list_; }
@@ -118,8 +124,7 @@ class ProgramPane {
     FormServices services_;
     int dpi_ = kDesignDpi;
     std::string filterText_;
-    WPARAM healthGeneration_ = 0;
-    std::size_t healthNext_ = 0;
+    std::unique_ptr<ReadingInSlices> reading_;
 };
 
 } // namespace remvana

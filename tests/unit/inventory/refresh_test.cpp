@@ -3,7 +3,9 @@
 #include "contract/app_info_fields.h"
 #include "fakes/fake_locale.h"
 #include "fakes/fake_registry.h"
+#include "fakes/fake_shell.h"
 #include "inventory/program_inventory.h"
+#include "inventory/reading_slices.h"
 #include "inventory/refresh.h"
 
 namespace remvana {
@@ -434,6 +436,43 @@ TEST_F(Refresh, AnEntryReachedBeforeItsRestIsReadHoldsWhatAFullScanReads) {
                 expectSameRead(whole[i], reached[i]);
             reg.allowOnly(HKLM, kStore + "\\Later", ~0u);
         }
+    }
+}
+
+TEST_F(Refresh, AReadingReplacedMidwayLeavesOnlyTheNewReadsEntries) {
+    auto write = [&](const char* key, const char* comments) {
+        entry(key, key);
+        reg.setString(HKLM, kStore + "\\" + key, "Comments", comments);
+    };
+    for (const char* key : {"A", "B", "C"})
+        write(key, "old");
+    ProgramInventory inventory;
+    FakeShell shell;
+    std::int64_t now = 0;
+    ReadingInSlices reading(inventory, shell, [&now] { return now++; }); // an entry a slice
+    ASSERT_TRUE(inventory.rebuild(reg, locale, ScanDepth::ListFirst));
+    const std::uint64_t first = reading.start();
+    ASSERT_TRUE(reading.run(first, 1).more);
+
+    for (const char* key : {"A", "B", "C", "D"})
+        write(key, "new");
+    ASSERT_TRUE(inventory.rebuild(reg, locale, ScanDepth::ListFirst));
+    const std::uint64_t second = reading.start();
+    EXPECT_FALSE(reading.run(first, 100).more); // the replaced reading's next slice
+    for (EntryId id = 0; id < inventory.size(); ++id)
+        EXPECT_FALSE(inventory.listed(id).health().checked) << id;
+    std::size_t slices = 1;
+    while (reading.run(second, 1).more)
+        ++slices;
+    EXPECT_EQ(4u, slices);
+    EXPECT_TRUE(reading.done());
+
+    InventoryArray whole;
+    ASSERT_TRUE(rebuildInventory(reg, locale, whole));
+    ASSERT_EQ(whole.size(), inventory.size());
+    for (EntryId id = 0; id < inventory.size(); ++id) {
+        EXPECT_TRUE(inventory.listed(id).health().checked) << id;
+        expectSameRead(whole[id], inventory.entry(id));
     }
 }
 

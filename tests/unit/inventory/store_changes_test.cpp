@@ -2,6 +2,8 @@
 
 #include "fakes/fake_locale.h"
 #include "fakes/fake_registry.h"
+#include "fakes/fake_shell.h"
+#include "inventory/reading_slices.h"
 #include "inventory/refresh.h"
 #include "inventory/store_changes.h"
 
@@ -79,6 +81,7 @@ TEST_F(StoreChanges, NewGoneAndChangedSubkeysAreReadAndNothingElse) {
     const int sweepsBefore = reg.calls.sweeps;
 
     ASSERT_TRUE(update());
+    inventory.completeAll(); // what the update left for later
     // Alder, Cedar (with its usage record) and Dogwood: one sweep of values per key read.
     EXPECT_EQ(4, reg.calls.sweeps - sweepsBefore);
     reg.allowOnly(kHive32, kStore + "Birch", 0xFFFFFFFFu);
@@ -91,6 +94,34 @@ TEST_F(StoreChanges, NewGoneAndChangedSubkeysAreReadAndNothingElse) {
     EXPECT_EQ(std::vector<EntryId>{idOf(kMachineStore32, "Dogwood")}, changes.added);
     EXPECT_EQ(std::vector<EntryId>{3}, changes.removed);
     EXPECT_EQ((std::vector<EntryId>{0, 2}), changes.changed);
+}
+
+TEST_F(StoreChanges, WhatAnUpdateReadsIsCompletedAndCheckedByTheReadingAfterIt) {
+    FakeShell shell;
+    std::int64_t now = 0;
+    ReadingInSlices reading(inventory, shell, [&now] { return now++; });
+    const auto readToTheEnd = [&] {
+        const std::uint64_t generation = reading.start();
+        while (reading.run(generation, 1).more) {
+        }
+    };
+    readToTheEnd();
+    program(kHive32, "Dogwood", "Dogwood Draw");
+    reg.setString(kHive64, kStore + "Alder", "DisplayName", "Alder Mail 2");
+    auto user = reg.create(RegRoot::CurrentUser, reg_access::AllAccess);
+    ASSERT_EQ(DeleteOutcome::Removed, user->deleteKey("\\" + kStore + "Elm")); // id 3 gone
+    const int sweepsBefore = reg.calls.sweeps;
+    ASSERT_TRUE(update());
+    EXPECT_EQ(sweepsBefore, reg.calls.sweeps) << "the update reads what the list shows";
+    const EntryId dogwood = idOf(kMachineStore32, "Dogwood");
+    EXPECT_EQ("Dogwood Draw", inventory.listed(dogwood).displayName());
+    EXPECT_FALSE(inventory.listed(dogwood).health().checked);
+
+    readToTheEnd();
+    EXPECT_EQ(2, reg.calls.sweeps - sweepsBefore) << "Alder and Dogwood, nothing else";
+    for (const EntryId id : inventory.ids())
+        EXPECT_TRUE(inventory.listed(id).health().checked) << id;
+    EXPECT_EQ(fullRead(), signature(inventory));
 }
 
 TEST_F(StoreChanges, NothingChangedReadsNoEntry) {
