@@ -23,7 +23,7 @@ DetailsSelection detailsForSeveral(const std::vector<const TAppInfo*>& entries, 
     markup += "<B>" + std::to_string(entries.size()) + " programs selected</B><br>";
     if (totalSize > 0)
         markup += "<B>Total Size</B> : " + FormatFileSize(totalSize, locale) + "<br>";
-    markup += "<B>Removed Quietly</B> : " + std::to_string(quiet) + " of " +
+    markup += "<B>Can Be Removed Quietly</B> : " + std::to_string(quiet) + " of " +
               std::to_string(entries.size()) + "<br>";
     selection.markupLine0 = std::move(markup);
     return selection;

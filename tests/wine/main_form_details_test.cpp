@@ -63,7 +63,7 @@ TEST_F(DetailsPane, BeforeAnySelectionTheLabelShowsTheHeadingAndButtonsAreOff) {
 TEST_F(DetailsPane, SeveralSelectedShowASummaryAndOnlyRemoveAndDeleteEntry) {
     selectRow("Det Full Suite");
     addToSelection("Det R&D <beta>");
-    EXPECT_EQ(kHeading + "<B>2 programs selected</B><br><B>Removed Quietly</B> : 0 of 2<br>",
+    EXPECT_EQ(kHeading + "<B>2 programs selected</B><br><B>Can Be Removed Quietly</B> : 0 of 2<br>",
               label->htmlLine(0));
     EXPECT_TRUE(enabled(controlOf(form(), layout::kDeleteEntryButtonId)));
     EXPECT_TRUE(enabled(controlOf(form(), layout::kRemoveButtonId))) << "one has an uninstaller";

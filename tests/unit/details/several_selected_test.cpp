@@ -24,14 +24,16 @@ TEST(SeveralSelected, TheSummaryCountsThemAndOnlyRemoveAndDeleteEntryWork) {
     ASSERT_TRUE(none.markupLine0);
     EXPECT_NE(std::string::npos, none.markupLine0->find("<B>3 programs selected</B><br>"));
     EXPECT_NE(std::string::npos, none.markupLine0->find("<B>Total Size</B> : 300 Kb<br>"));
-    EXPECT_NE(std::string::npos, none.markupLine0->find("<B>Removed Quietly</B> : 0 of 3<br>"));
+    EXPECT_NE(std::string::npos,
+              none.markupLine0->find("<B>Can Be Removed Quietly</B> : 0 of 3<br>"));
     EXPECT_FALSE(none.buttons.remove) << "none of them has an uninstaller";
     EXPECT_EQ(true, none.buttons.deleteEntry);
     EXPECT_FALSE(none.buttons.change || none.buttons.repair || none.buttons.modifyProperties);
 
     const DetailsSelection one = detailsForSeveral({&a, &withUninstaller}, 1, locale);
     EXPECT_TRUE(one.buttons.remove);
-    EXPECT_NE(std::string::npos, one.markupLine0->find("<B>Removed Quietly</B> : 1 of 2<br>"));
+    EXPECT_NE(std::string::npos,
+              one.markupLine0->find("<B>Can Be Removed Quietly</B> : 1 of 2<br>"));
     EXPECT_FALSE(one.buttons.change || one.buttons.repair || one.buttons.modifyProperties);
 }
 
