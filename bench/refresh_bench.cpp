@@ -246,13 +246,16 @@ bool startToFilled(std::size_t count, Services& services) {
 }
 
 // A full refresh and the update after one entry in the middle changed take turns; each
-// update must find exactly that one entry changed.
+// update must find exactly that one entry changed. The update is timed in its two parts: the
+// stores' key names and write times, which the window has read on the store watch's thread,
+// and what the window itself then does, which must keep no key waiting.
 bool incrementalRefresh(std::size_t count, Services& services) {
+    constexpr double kLongestOnTheWindowMs = 100;
     seedEntries(count);
     ProgramInventory followed;
     followed.rebuild(services.registry, services.locale);
     const int rounds = count <= 2000 ? 9 : 5;
-    std::vector<double> full, incremental;
+    std::vector<double> full, incremental, applied;
     for (int round = -1; round < rounds; ++round) {
         const double f = milliseconds([&] {
             ProgramInventory fresh;
@@ -260,8 +263,11 @@ bool incrementalRefresh(std::size_t count, Services& services) {
         });
         touchEntry(count / 2, "2." + std::to_string(round + 2));
         InventoryChanges changes;
-        const double i =
-            milliseconds([&] { followed.update(services.registry, services.locale, {}, changes); });
+        std::optional<StoresNow> stores;
+        const double r = milliseconds([&] { stores = readStoresNow(services.registry); });
+        const double a = milliseconds([&] {
+            followed.update(std::move(*stores), services.registry, services.locale, {}, changes);
+        });
         if (changes.changed.size() != 1 || !changes.added.empty() || !changes.removed.empty()) {
             std::printf("%6zu entries: the update saw %zu changed, %zu new, %zu gone, not one "
                         "changed\n",
@@ -271,15 +277,19 @@ bool incrementalRefresh(std::size_t count, Services& services) {
         }
         if (round >= 0) {
             full.push_back(f);
-            incremental.push_back(i);
+            incremental.push_back(r + a);
+            applied.push_back(a);
         }
     }
     const double ratio = median(incremental) / median(full);
     const bool met = ratio <= kIncrementalTargetRatio;
+    const bool quick = median(applied) <= kLongestOnTheWindowMs;
     std::printf("%6zu entries  update after one changed %8.1f ms, full refresh %8.1f ms: "
                 "%.3fx%s\n",
                 count, median(incremental), median(full), ratio, verdict(met));
-    return met;
+    std::printf("%6s of it on the window's thread %8.1f ms (the rest on the watch's)%s\n", "",
+                median(applied), verdict(quick));
+    return met && quick;
 }
 
 // Keys over the start, Remvana and Wine's Add/Remove Programs on the same entries, one turn
@@ -292,8 +302,12 @@ bool keysOverTheStart(std::size_t count, Services& services) {
     std::vector<KeysOverStart> seen(programs.size());
     for (int round = count > 2000 ? 0 : -1; round < 1; ++round) {
         for (std::size_t p = 0; p < programs.size(); ++p) {
+            // Remvana follows the stores: one more entry, written once it takes keys.
+            const auto oneMore = [count] { seedEntries(count + 1); };
             const std::optional<KeysOverStart> keys =
-                keysOverStart(programs[p].second, rows, 600000.0);
+                keysOverStart(programs[p].second, rows, 600000.0,
+                              p == 0 ? std::function<void()>(oneMore) : std::function<void()>());
+            removeEntries(count);
             if (!keys) {
                 std::printf("%s never took keys over %zu rows\n", programs[p].first, rows);
                 return false;
@@ -306,8 +320,14 @@ bool keysOverTheStart(std::size_t count, Services& services) {
                     "longest key %6.1f ms of %zu\n",
                     count, programs[p].first, seen[p].filledMs, seen[p].firstAcceptedMs,
                     seen[p].longestKeyMs, seen[p].keys);
+    std::printf(
+        "%6zu entries  Remvana, another program adds an entry: shown after %.1f ms, "
+        "longest key meanwhile %.1f ms%s\n",
+        count, seen[0].changeShownMs, seen[0].longestKeyOverChangeMs,
+        verdict(seen[0].changeShownMs > 0 && seen[0].longestKeyOverChangeMs <= kLongestKeyMs));
     const bool sooner = seen[0].firstAcceptedMs < seen[1].firstAcceptedMs;
-    const bool quick = seen[0].longestKeyMs <= kLongestKeyMs;
+    const bool quick = seen[0].longestKeyMs <= kLongestKeyMs && seen[0].changeShownMs > 0 &&
+                       seen[0].longestKeyOverChangeMs <= kLongestKeyMs;
     std::printf("%6s first accepted key %.2fx Add/Remove Programs%s; longest key %.2fx "
                 "Add/Remove Programs%s\n",
                 "", seen[0].firstAcceptedMs / seen[1].firstAcceptedMs, verdict(sooner),

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <vector>
 
 #include "support/child_process.h"
@@ -134,9 +135,10 @@ std::optional<double> startToFilledList(const std::string& commandLine, std::siz
 }
 
 std::optional<KeysOverStart> keysOverStart(const std::string& commandLine, std::size_t rows,
-                                           double timeoutMs) {
+                                           double timeoutMs, const std::function<void()>& change) {
     constexpr double kQuickMs = 50;
     constexpr std::size_t kInARow = 5;
+    constexpr double kAfterTheChangeMs = 1000;
     const auto start = Clock::now();
     testing::ChildProcess started(commandLine);
     if (!started.started()) return std::nullopt;
@@ -146,19 +148,24 @@ std::optional<KeysOverStart> keysOverStart(const std::string& commandLine, std::
     if (found) {
         KeysOverStart keys;
         keys.filledMs = millisecondsSince(start);
+        int row = 0;
+        bool down = true;
+        bool home = true;
+        // Home first, then Down and Up in turn; the latency of the next key.
+        const auto nextKey = [&] {
+            const UINT key = home ? VK_HOME : down ? VK_DOWN : VK_UP;
+            if (!home) row += down ? 1 : -1, down = !down;
+            home = false;
+            ++keys.keys;
+            return keyLatency(found->list, key, row);
+        };
         const double until = 2 * keys.filledMs + 1000;
         std::size_t quickInARow = 0;
         double runStartedMs = 0;
-        int row = 0;
-        bool down = true;
-        for (bool home = true; millisecondsSince(start) < until || keys.firstAcceptedMs == 0;
-             home = false) {
+        while (millisecondsSince(start) < until || keys.firstAcceptedMs == 0) {
             if (millisecondsSince(start) > timeoutMs) break;
             const double postedMs = millisecondsSince(start);
-            const UINT key = home ? VK_HOME : down ? VK_DOWN : VK_UP;
-            if (!home) row += down ? 1 : -1, down = !down;
-            const double latency = keyLatency(found->list, key, row);
-            ++keys.keys;
+            const double latency = nextKey();
             keys.longestKeyMs = std::max(keys.longestKeyMs, latency);
             if (latency > kQuickMs) {
                 quickInARow = 0;
@@ -167,6 +174,19 @@ std::optional<KeysOverStart> keysOverStart(const std::string& commandLine, std::
             if (quickInARow++ == 0) runStartedMs = postedMs + latency;
             if (quickInARow == kInARow && keys.firstAcceptedMs == 0)
                 keys.firstAcceptedMs = runStartedMs;
+        }
+        if (change && keys.firstAcceptedMs > 0) {
+            const auto changed = Clock::now();
+            change();
+            // Keys go on until the new row is shown and its reading has had time to end.
+            while (millisecondsSince(changed) < timeoutMs) {
+                keys.longestKeyOverChangeMs = std::max(keys.longestKeyOverChangeMs, nextKey());
+                if (keys.changeShownMs == 0 && rowCountOf(found->list) > rows)
+                    keys.changeShownMs = millisecondsSince(changed);
+                if (keys.changeShownMs > 0 &&
+                    millisecondsSince(changed) > keys.changeShownMs + kAfterTheChangeMs)
+                    break;
+            }
         }
         if (keys.firstAcceptedMs > 0) result = keys;
     }

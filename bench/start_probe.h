@@ -4,6 +4,7 @@
 // number of rows. The list is read only through window messages, as any other program could
 // read it, so Remvana and Wine's own Add/Remove Programs are timed alike.
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -25,8 +26,13 @@ struct KeysOverStart {
     double firstAcceptedMs = 0;
     double longestKeyMs = 0;
     std::size_t keys = 0;
+    // With a `change`: after the start's keys it is made (another process's write, as the
+    // program sees it), and keys go on until the list shows one row more and a second after.
+    double changeShownMs = 0; // from the change until the list held the new row
+    double longestKeyOverChangeMs = 0;
 };
 std::optional<KeysOverStart> keysOverStart(const std::string& commandLine, std::size_t rows,
-                                           double timeoutMs);
+                                           double timeoutMs,
+                                           const std::function<void()>& change = {});
 
 } // namespace remvana::bench

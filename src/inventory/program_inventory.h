@@ -66,6 +66,7 @@ class ListedEntry {
 };
 
 struct InventoryChanges;
+struct StoresNow;
 // Entries for which this says true are kept as they are when their keys changed or went
 // (edits not written yet would be lost), and marked ChangedElsewhere.
 using KeepAsItIs = std::function<bool(const TAppInfo&)>;
@@ -89,6 +90,9 @@ class ProgramInventory {
     // when no store can be opened at all.
     bool update(RegistryFactory& registry, Locale& locale, const KeepAsItIs& keepAsItIs,
                 InventoryChanges& changes);
+    // The same with the stores read already (readStoresNow), perhaps on another thread.
+    bool update(StoresNow stores, RegistryFactory& registry, Locale& locale,
+                const KeepAsItIs& keepAsItIs, InventoryChanges& changes);
     void clear();
     // Appends an entry read whole (a test's, or one read again on its own).
     EntryId add(TAppInfo whole);

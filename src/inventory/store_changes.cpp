@@ -2,36 +2,13 @@
 
 #include <algorithm>
 #include <optional>
-#include <unordered_map>
+#include <utility>
 
 #include "inventory/refresh.h"
 #include "platform/ascii.h"
 
 namespace remvana {
 namespace {
-
-// What one store holds now: its open keys and its subkeys by name as the registry
-// compares names.
-struct StoreNow {
-    std::optional<OpenStore> open; // empty when the store cannot be opened
-    std::unordered_map<std::string, SubkeyStamp> subkeys;
-};
-
-std::vector<StoreNow> readStores(RegistryFactory& registry,
-                                 const std::vector<UninstallStore>& stores) {
-    std::vector<StoreNow> now(stores.size());
-    for (std::size_t i = 0; i < stores.size(); ++i) {
-        OpenStore open = openStore(registry, stores[i], true);
-        if (!open.entries) continue;
-        now[i].open = std::move(open);
-        for (SubkeyStamp& stamp : now[i].open->entries->subkeyStamps()) {
-            const std::string name = asciiLowerCased(stamp.name);
-            // The first spelling seen stays, as in a full scan.
-            now[i].subkeys.try_emplace(name, std::move(stamp));
-        }
-    }
-    return now;
-}
 
 std::size_t storeIndexOf(const std::vector<UninstallStore>& stores, const UninstallStore& store) {
     return static_cast<std::size_t>(std::find(stores.begin(), stores.end(), store) -
@@ -65,10 +42,63 @@ ReadNow readEntryNow(const StoreNow& store, const SubkeyStamp& key) {
 
 } // namespace
 
+StoresNow readStoresNow(RegistryFactory& registry) {
+    StoresNow read{uninstallStoresOf(registry), {}};
+    read.now.resize(read.stores.size());
+    for (std::size_t i = 0; i < read.stores.size(); ++i) {
+        OpenStore open = openStore(registry, read.stores[i], true);
+        if (!open.entries) continue;
+        StoreNow& store = read.now[i];
+        store.open = std::move(open);
+        for (SubkeyStamp& stamp : store.open->entries->subkeyStamps()) {
+            const std::string name = asciiLowerCased(stamp.name);
+            // The first spelling seen stays, as in a full scan.
+            store.subkeys.try_emplace(name, std::move(stamp));
+        }
+    }
+    return read;
+}
+
+std::uint64_t StoresNowHandoff::mark() const {
+    const std::lock_guard lock(mutex_);
+    return reads_;
+}
+
+void StoresNowHandoff::offer(std::uint64_t mark, std::optional<StoresNow> stores) {
+    const std::lock_guard lock(mutex_);
+    offered_ = true;
+    offeredMark_ = mark;
+    stores_ = std::move(stores);
+}
+
+void StoresNowHandoff::storesRead() {
+    const std::lock_guard lock(mutex_);
+    ++reads_;
+}
+
+StoresNowHandoff::Taken StoresNowHandoff::take() {
+    const std::lock_guard lock(mutex_);
+    Taken taken;
+    if (!std::exchange(offered_, false)) return taken;
+    if (offeredMark_ != reads_)
+        taken.outcome = Outcome::Dropped;
+    else if (!stores_)
+        taken.outcome = Outcome::Failed;
+    else
+        taken = {Outcome::Fresh, std::move(stores_)};
+    stores_.reset();
+    return taken;
+}
+
 bool ProgramInventory::update(RegistryFactory& registry, Locale& locale,
                               const KeepAsItIs& keepAsItIs, InventoryChanges& changes) {
-    const std::vector<UninstallStore> stores = uninstallStoresOf(registry);
-    std::vector<StoreNow> now = readStores(registry, stores);
+    return update(readStoresNow(registry), registry, locale, keepAsItIs, changes);
+}
+
+bool ProgramInventory::update(StoresNow read, RegistryFactory& registry, Locale& locale,
+                              const KeepAsItIs& keepAsItIs, InventoryChanges& changes) {
+    const std::vector<UninstallStore>& stores = read.stores;
+    std::vector<StoreNow>& now = read.now;
     if (std::none_of(now.begin(), now.end(), [](const StoreNow& s) { return s.open.has_value(); }))
         return false;
     registry_ = &registry;

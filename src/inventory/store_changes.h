@@ -4,12 +4,17 @@
 // the entries whose key or usage-record key is new, gone or was written since it was read
 // are read (or dropped).
 #include <cstddef>
+#include <cstdint>
 #include <functional>
+#include <mutex>
+#include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "inventory/app_info.h"
 #include "inventory/program_inventory.h"
+#include "inventory/refresh.h"
 #include "platform/locale.h"
 #include "platform/registry.h"
 
@@ -35,6 +40,49 @@ struct InventoryChanges {
     bool any() const {
         return !added.empty() || !removed.empty() || !changed.empty() || !keptAsTheyWere.empty();
     }
+};
+
+// What the stores hold now, read apart from any inventory: for each store its open keys and
+// its subkeys by name as the registry compares names, each with its last-write time. This is
+// the part of an update that grows with the number of entries, so the window has it read on
+// the store watch's thread and applies it on its own (see StoresNowHandoff).
+struct StoreNow {
+    std::optional<OpenStore> open; // empty when the store cannot be opened
+    std::unordered_map<std::string, SubkeyStamp> subkeys;
+};
+struct StoresNow {
+    std::vector<UninstallStore> stores;
+    std::vector<StoreNow> now; // parallel to stores
+};
+// Only opens and enumerates; safe on any thread with a factory that is.
+StoresNow readStoresNow(RegistryFactory& registry);
+
+// Carries readings of the stores from the thread that reads them to the window's. A reading
+// that began before the window last read the stores whole may miss what that read saw (or
+// hold what it no longer saw), so it is dropped, and whoever takes it is told to have the
+// stores read again.
+class StoresNowHandoff {
+  public:
+    enum class Outcome { Nothing, Fresh, Dropped, Failed };
+    struct Taken {
+        Outcome outcome = Outcome::Nothing;
+        std::optional<StoresNow> stores; // with Fresh
+    };
+    // Any thread: taken right before a reading starts, and offered with it.
+    std::uint64_t mark() const;
+    // Any thread; replaces one not taken yet. Without stores the reading failed.
+    void offer(std::uint64_t mark, std::optional<StoresNow> stores);
+    // The window's thread: it has read the stores whole, so every reading begun before is old.
+    void storesRead();
+    // The window's thread: the newest reading offered, once.
+    Taken take();
+
+  private:
+    mutable std::mutex mutex_;
+    std::uint64_t reads_ = 0; // the window's whole reads so far
+    bool offered_ = false;
+    std::uint64_t offeredMark_ = 0;
+    std::optional<StoresNow> stores_;
 };
 
 // ProgramInventory::update compares the stores' subkeys with what the inventory was read

@@ -21,6 +21,9 @@ struct WatchedKey {
 class StoreWatch {
   public:
     virtual ~StoreWatch() = default;
+    // Reports at once, without waiting for a change or for quiet (after something the
+    // program itself knows changed the stores, such as an uninstaller that ended).
+    virtual void hearNow() = 0;
 };
 
 } // namespace remvana

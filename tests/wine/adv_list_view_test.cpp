@@ -244,6 +244,16 @@ TEST_F(ListControl, TakingTheFocusFocusesTheFirstRowUnselectedSoThatDownSelectsI
     EXPECT_EQ(1, SendMessageA(h, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
 }
 
+// The control itself moves nothing for Home on a focused first row, so selects nothing.
+TEST_F(ListControl, HomeSelectsTheFocusedFirstRow) {
+    fillSample();
+    list.takeFocus();
+    SendMessageA(list.handle(), WM_KEYDOWN, VK_HOME, 0);
+    SendMessageA(list.handle(), WM_KEYUP, VK_HOME, 0);
+    pump();
+    EXPECT_EQ(0, list.selectedIndex());
+}
+
 TEST_F(ListControl, SelectionEventsComeLoserFirst) {
     fillSample();
     list.selectRow(1);

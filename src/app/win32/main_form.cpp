@@ -121,7 +121,7 @@ LRESULT T_mainForm::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         Application.guarded([&] { commandEnded(static_cast<std::uint32_t>(wParam)); });
         return 0;
     case kStoresChangedMessage:
-        Application.guarded([&] { followStores(); });
+        Application.guarded([&] { followStoresRead(); });
         return 0;
     case kSplitterMovedMessage:
         onSplitterReleased(static_cast<int>(wParam));

@@ -33,6 +33,9 @@
 
 namespace remvana {
 
+struct StoresNow;
+class StoresNowHandoff;
+
 class T_mainForm : public WindowImpl<T_mainForm> {
   public:
     T_mainForm(HINSTANCE instance, FormServices services);
@@ -97,7 +100,14 @@ class T_mainForm : public WindowImpl<T_mainForm> {
     // buttons waiting meanwhile; the list follows other programs' changes to the stores.
     void startEntryCommand(EntryCommand command);
     void commandEnded(std::uint32_t exitCode);
+    // kStoresChangedMessage: applies what the store watch's thread read.
+    void followStoresRead();
+    // Reads the stores here and applies them: when the watch's reading failed.
     void followStores();
+    void followStores(StoresNow stores);
+    // In the command panel, and again after the next stores update, whose count would
+    // cover it: the rows a command removed leave only once the stores were read.
+    void showOutcomeOverTheStores(const std::string& text);
     // The selection's buttons again, as the running command allows them.
     void updateEntryCommandButtons();
     // The details and buttons of the row at `item`, as a selection of it shows them.
@@ -180,6 +190,10 @@ class T_mainForm : public WindowImpl<T_mainForm> {
     std::unique_ptr<RunningCommand> command_;
     // Watches the stores from the first refresh on; its thread posts kStoresChangedMessage.
     std::unique_ptr<StoreWatch> storeWatch_;
+    // What the watch's thread read of the stores, on its way to this thread; shared with
+    // that thread, which may still offer one while the window goes.
+    std::shared_ptr<StoresNowHandoff> storesNow_;
+    std::string outcomeOverTheStores_; // see showOutcomeOverTheStores
     int leftPanelWidth_;
     bool severalSelectedPosted_ = false;
     // The DPI the window lays itself out for: its own, or the one WM_DPICHANGED brought.

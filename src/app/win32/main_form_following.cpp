@@ -1,8 +1,13 @@
 // Following glue of the main window: a Remove, Change or Repair started from here runs as a
 // job whose end the job service's thread only posts (kCommandEndedMessage); other programs'
 // changes to the stores reach the window the same way from the store watch's thread
-// (kStoresChangedMessage). Nothing here runs while nothing happens.
+// (kStoresChangedMessage). That thread also reads the stores' key names and write times,
+// which takes about a second at 10,000 entries, so that the window only compares and reads
+// the few entries that changed. Nothing here runs while nothing happens.
 #include <algorithm>
+#include <optional>
+#include <string>
+#include <utility>
 
 #include "app/win32/main_form.h"
 #include "details/property_edits.h"
@@ -26,9 +31,22 @@ bool holdsId(const std::vector<EntryId>& ids, EntryId id) {
 
 void T_mainForm::startWatchingStores() {
     HWND window = hwnd();
-    storeWatch_ = std::make_unique<Win32StoreWatch>(
-        watchedStoreKeys(*services().registry), kStoresQuietMilliseconds,
-        [window] { PostMessageA(window, kStoresChangedMessage, 0, 0); });
+    RegistryFactory* registry = services().registry;
+    storesNow_ = std::make_shared<StoresNowHandoff>();
+    storeWatch_ =
+        std::make_unique<Win32StoreWatch>(watchedStoreKeys(*registry), kStoresQuietMilliseconds,
+                                          [window, registry, handoff = storesNow_] {
+                                              const std::uint64_t mark = handoff->mark();
+                                              std::optional<StoresNow> stores;
+                                              try {
+                                                  stores = readStoresNow(*registry);
+                                              } catch (...) {
+                                                  // The window reads them itself then, where a
+                                                  // failure is reported.
+                                              }
+                                              handoff->offer(mark, std::move(stores));
+                                              PostMessageA(window, kStoresChangedMessage, 0, 0);
+                                          });
 }
 
 void T_mainForm::startEntryCommand(EntryCommand command) {
@@ -46,9 +64,13 @@ void T_mainForm::startEntryCommand(EntryCommand command) {
 void T_mainForm::commandEnded(std::uint32_t exitCode) {
     const std::optional<CommandEnded> end = command_ ? command_->ended(exitCode) : std::nullopt;
     if (!end) return;
-    // Now rather than after the watch's quiet period: a removed program's row leaves at once.
-    followStores();
-    setStatusText(kCommandStatusPanel, end->statusText);
+    // Now rather than after the watch's quiet period: a removed program's row leaves as soon
+    // as the stores are read.
+    if (storeWatch_)
+        storeWatch_->hearNow();
+    else
+        followStores();
+    showOutcomeOverTheStores(end->statusText);
     const TAppInfo* selected = selectedAppInfo();
     if (selected && EntryAddress{selected->Store, selected->KeyName} == end->entry)
         showDetailsOf(programs_.list().selectedIndex(), EditsShown::Typed);
@@ -57,14 +79,47 @@ void T_mainForm::commandEnded(std::uint32_t exitCode) {
     showRemovalsSummary();
 }
 
+void T_mainForm::followStoresRead() {
+    if (!storesNow_) return;
+    StoresNowHandoff::Taken taken = storesNow_->take();
+    switch (taken.outcome) {
+    case StoresNowHandoff::Outcome::Nothing:
+        return; // taken with an earlier message
+    case StoresNowHandoff::Outcome::Dropped:
+        // Read before the window's own last read, which may have come too early for a change
+        // that reading saw: the stores are read again.
+        if (storeWatch_) storeWatch_->hearNow();
+        return;
+    case StoresNowHandoff::Outcome::Failed:
+        followStores();
+        return;
+    case StoresNowHandoff::Outcome::Fresh:
+        followStores(std::move(*taken.stores));
+        return;
+    }
+}
+
 void T_mainForm::followStores() {
+    followStores(readStoresNow(*services().registry));
+}
+
+void T_mainForm::showOutcomeOverTheStores(const std::string& text) {
+    setStatusText(kCommandStatusPanel, text);
+    outcomeOverTheStores_ = text;
+}
+
+void T_mainForm::followStores(StoresNow stores) {
+    const std::string outcome = std::exchange(outcomeOverTheStores_, {});
     InventoryChanges changes;
-    if (!Inventory.update(*services().registry, *services().locale, hasUnsavedEdits, changes) ||
+    if (!Inventory.update(std::move(stores), *services().registry, *services().locale,
+                          hasUnsavedEdits, changes) ||
         !changes.any())
         return;
     const std::optional<EntryId> selected = programs_.selectedEntryId();
     programs_.followChanges(changes, {*services().clock, *services().locale});
     showProgramCount();
+    // The rows that leave after a command ended are its outcome: that stays in the panel.
+    if (!outcome.empty()) setStatusText(kCommandStatusPanel, outcome);
     if (!selected) return;
     if (!programs_.selectedEntryId()) {
         resetDetails(); // its row left with its entry

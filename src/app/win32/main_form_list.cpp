@@ -9,6 +9,7 @@
 #include "inventory/list_fill.h"
 #include "inventory/reading_progress.h"
 #include "inventory/refresh.h"
+#include "inventory/store_changes.h"
 
 namespace remvana {
 
@@ -74,6 +75,8 @@ void T_mainForm::RefreshAdvToolButtonClick(HWND) {
 void T_mainForm::refreshList(ScanDepth depth) {
     FormRefreshView view(*this);
     refreshInventory(*services().registry, *services().locale, view, depth);
+    // Whatever the store watch read before now is older than this.
+    if (storesNow_) storesNow_->storesRead();
 }
 
 const InventoryArray& T_mainForm::completeEntries() {

@@ -55,7 +55,7 @@ void T_mainForm::showStopButton() {
 void T_mainForm::showRemovalsSummary() {
     const std::string summary = command_ ? command_->takeRemovalsSummary() : std::string();
     if (summary.empty()) return;
-    setStatusText(kCommandStatusPanel, summary.substr(0, summary.find('\n')));
+    showOutcomeOverTheStores(summary.substr(0, summary.find('\n')));
     MessageBoxA(hwnd(), summary.c_str(), kRemovalSummaryCaption, MB_OK | MB_ICONINFORMATION);
     // After the box: a change of the selection it let through would show over it otherwise.
     details_.showLine0(removalSummaryMarkup(summary));

@@ -110,7 +110,8 @@ class Watched {
 Win32StoreWatch::Win32StoreWatch(std::vector<WatchedKey> keys, unsigned quietMilliseconds,
                                  std::function<void()> changed)
     : quietMilliseconds_(quietMilliseconds), changed_(std::move(changed)),
-      stop_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
+      stop_(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+      now_(CreateEventA(nullptr, FALSE, FALSE, nullptr)) {
     // The notifications are asked for on the watching thread: the system ties each to the
     // thread that asked, and ends it with that thread.
     thread_ = std::thread([this, keys = std::move(keys)] { run(keys); });
@@ -119,6 +120,10 @@ Win32StoreWatch::Win32StoreWatch(std::vector<WatchedKey> keys, unsigned quietMil
 Win32StoreWatch::~Win32StoreWatch() {
     SetEvent(stop_.get());
     if (thread_.joinable()) thread_.join();
+}
+
+void Win32StoreWatch::hearNow() {
+    SetEvent(now_.get());
 }
 
 void Win32StoreWatch::run(const std::vector<WatchedKey>& keys) {
@@ -131,7 +136,8 @@ void Win32StoreWatch::run(const std::vector<WatchedKey>& keys) {
         else
             w.follow();
     }
-    std::vector<HANDLE> handles{stop_.get()};
+    constexpr DWORD kFirstKey = 2; // after stop_ and now_
+    std::vector<HANDLE> handles{stop_.get(), now_.get()};
     for (const Watched& w : watched) {
         handles.push_back(w.keyEvent());
         handles.push_back(w.parentEvent());
@@ -143,14 +149,14 @@ void Win32StoreWatch::run(const std::vector<WatchedKey>& keys) {
         const DWORD result = WaitForMultipleObjects(count, handles.data(), FALSE,
                                                     pending ? quietMilliseconds_ : INFINITE);
         if (result == WAIT_OBJECT_0 || result == WAIT_FAILED) return;
-        if (result == WAIT_TIMEOUT) {
+        if (result == WAIT_TIMEOUT || result == WAIT_OBJECT_0 + 1) {
             pending = false;
             changed_();
             continue;
         }
         const DWORD index = result - WAIT_OBJECT_0;
         // Each notification fires once; heard() asks for the next.
-        if (index < count && watched[(index - 1) / 2].heard()) pending = true;
+        if (index < count && watched[(index - kFirstKey) / 2].heard()) pending = true;
     }
 }
 

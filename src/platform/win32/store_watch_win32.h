@@ -20,6 +20,7 @@ class Win32StoreWatch : public StoreWatch {
     ~Win32StoreWatch() override;
     Win32StoreWatch(const Win32StoreWatch&) = delete;
     Win32StoreWatch& operator=(const Win32StoreWatch&) = delete;
+    void hearNow() override;
 
   private:
     void run(const std::vector<WatchedKey>& keys);
@@ -27,6 +28,7 @@ class Win32StoreWatch : public StoreWatch {
     unsigned quietMilliseconds_;
     std::function<void()> changed_;
     ScopedKernelHandle stop_;
+    ScopedKernelHandle now_; // set by hearNow
     std::thread thread_;
 };
 

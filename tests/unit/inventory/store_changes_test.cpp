@@ -184,5 +184,31 @@ TEST_F(StoreChanges, AnUnchangedEntryStillHalfReadIsCompletedLater) {
     EXPECT_EQ(1, reg.calls.sweeps - sweepsBefore);
 }
 
+// The readings another thread offers reach the window once each, the newest only, and one
+// begun before the window's own whole read is not applied over it.
+TEST_F(StoreChanges, TheHandoffGivesTheNewestReadingOnceAndDropsOneOlderThanAWholeRead) {
+    using Outcome = StoresNowHandoff::Outcome;
+    StoresNowHandoff handoff;
+    EXPECT_EQ(Outcome::Nothing, handoff.take().outcome);
+
+    program(kHive64, "Dogwood", "Dogwood Draw");
+    handoff.offer(handoff.mark(), readStoresNow(reg));
+    program(kHive64, "Fir", "Fir Sketch");
+    handoff.offer(handoff.mark(), readStoresNow(reg)); // replaces the first
+    StoresNowHandoff::Taken taken = handoff.take();
+    ASSERT_EQ(Outcome::Fresh, taken.outcome);
+    ASSERT_TRUE(inventory.update(std::move(*taken.stores), reg, locale, {}, changes));
+    EXPECT_EQ(2u, changes.added.size());
+    EXPECT_EQ(fullRead(), signature(inventory));
+    EXPECT_EQ(Outcome::Nothing, handoff.take().outcome) << "taken once";
+
+    const std::uint64_t before = handoff.mark();
+    handoff.storesRead();
+    handoff.offer(before, readStoresNow(reg));
+    EXPECT_EQ(Outcome::Dropped, handoff.take().outcome);
+    handoff.offer(handoff.mark(), std::nullopt);
+    EXPECT_EQ(Outcome::Failed, handoff.take().outcome);
+}
+
 } // namespace
 } // namespace remvana

@@ -169,7 +169,7 @@ class TAdvListView {
     // The list's colours for the high contrast setting now, on the control and its header.
     void applyColors();
     // Down or Up while no row is selected selects the focused row rather than the one past
-    // it; true when the key was used so.
+    // it, and Home or End the focused row they name; true when the key was used so.
     bool selectFocusedRow(WPARAM key);
     int focusedIndex() const;
     // The tip of the shown row at `index`.

@@ -25,10 +25,14 @@ int TAdvListView::focusedIndex() const {
 }
 
 bool TAdvListView::selectFocusedRow(WPARAM key) {
-    if ((key != VK_DOWN && key != VK_UP) || GetKeyState(VK_CONTROL) < 0 ||
+    const bool edge = key == VK_HOME || key == VK_END;
+    if ((key != VK_DOWN && key != VK_UP && !edge) || GetKeyState(VK_CONTROL) < 0 ||
         GetKeyState(VK_SHIFT) < 0 || selectedIndex() >= 0 || rowCount() == 0)
         return false;
     const int focused = focusedIndex();
+    // The control moves nothing, and so selects nothing, when Home or End names the row
+    // that already has the focus.
+    if (edge && focused != (key == VK_HOME ? 0 : rowCount() - 1)) return false;
     const int row = focused >= 0 ? focused : 0;
     selectRow(row);
     SendMessageA(handle(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
