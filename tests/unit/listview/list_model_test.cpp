@@ -47,6 +47,28 @@ TEST_F(ProgramRows, NameOrderIsTheLocaleOrderNotByteOrder) {
     EXPECT_EQ((Texts{"alpha", "Alpha", "beta", "Delta", "gamma"}), column(0));
 }
 
+// A row added to a long sorted list goes where one stable sort of all rows would put it: after
+// the rows of the same name that were there before.
+TEST_F(ProgramRows, ARowAddedToASortedListTakesItsPlaceStably) {
+    Texts names, ages;
+    model.beginUpdate();
+    for (int i = 0; i < 20; ++i) {
+        const std::string name = "n" + std::to_string(10 + i);
+        add(name, {"old"});
+        names.push_back(name);
+        ages.push_back("old");
+    }
+    model.endUpdate();
+    model.beginUpdate();
+    add("n15", {"new"});
+    model.endUpdate();
+    model.sortAgain();
+    names.insert(names.begin() + 6, "n15");
+    ages.insert(ages.begin() + 6, "new");
+    EXPECT_EQ(names, column(0));
+    EXPECT_EQ(ages, column(1));
+}
+
 TEST_F(ProgramRows, InsideAnUpdateNamesSortOnceAtTheOutermostEnd) {
     model.beginUpdate();
     model.beginUpdate();
