@@ -168,6 +168,10 @@ std::int64_t KeyTimes::of(const std::string& name) const {
     return found == times_.end() ? 0 : found->second;
 }
 
+bool KeyTimes::holds(const std::string& name) const {
+    return times_.contains(asciiLowerCased(name));
+}
+
 OpenStore openStore(RegistryFactory& registry, const UninstallStore& store, bool withUsage) {
     OpenStore open{store,
                    openStoreKey(registry, store),
@@ -184,14 +188,17 @@ struct FoundKey {
     SubkeyStamp key;
 };
 
+// Most entries have no usage record: the usage key's own listing tells which, so no open is
+// spent on a record that is not there. The record is one value, so one query reads it.
 void readUsageRecord(const OpenStore& open, TAppInfo& info) {
     if (open.usage) {
         info.UsageWriteTime = open.usageTimes.of(info.KeyName);
-        if (const auto key = open.usage->openSubkey(info.KeyName, reg_access::Read)) {
-            const std::vector<RegValue> values = key->readAllValues();
-            const RegValue* cache = findValue(values, kUsageRecordValue);
-            if (cache && cache->kind == ValueKind::Binary)
-                applyUsageRecord(cache->data, info.UsageRecord);
+        const auto key = open.usageTimes.holds(info.KeyName)
+                             ? open.usage->openSubkey(info.KeyName, reg_access::Read)
+                             : nullptr;
+        if (key) {
+            const RegValue cache = key->readValue(kUsageRecordValue);
+            if (cache.kind == ValueKind::Binary) applyUsageRecord(cache.data, info.UsageRecord);
         }
     }
     info.FrequencyText = frequencyTextOf(info.UsageRecord.timesUsed());

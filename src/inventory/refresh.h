@@ -63,6 +63,7 @@ class KeyTimes {
     explicit KeyTimes(const std::vector<SubkeyStamp>& stamps);
     // 0 when there is no such subkey.
     std::int64_t of(const std::string& name) const;
+    bool holds(const std::string& name) const;
 
   private:
     std::unordered_map<std::string, std::int64_t> times_;

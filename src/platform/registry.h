@@ -132,6 +132,10 @@ class Registry {
     // Every value of the open key in one sweep (empty when no key is open); lets a caller
     // that wants many values of one key avoid a query per value.
     virtual std::vector<RegValue> readAllValues() = 0;
+    // One value with its kind and bytes as readAllValues gives it, in one query: for a
+    // caller that wants a single value of any kind. Kind Absent when there is no such value
+    // or no open key.
+    virtual RegValue readValue(const std::string& name) = 0;
 
     // Stores a REG_SZ in the open key.
     virtual void writeText(const std::string& name, const std::string& value) = 0;

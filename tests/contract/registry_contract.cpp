@@ -94,6 +94,7 @@ TEST_P(RegistryContract, WithoutAnOpenKeyEveryValueIsAbsent) {
     EXPECT_FALSE(r->hasOpenKey());
     EXPECT_EQ(ValueKind::Absent, r->valueKind("V"));
     EXPECT_TRUE(r->readAllValues().empty());
+    EXPECT_EQ(ValueKind::Absent, r->readValue("V").kind);
     ASSERT_TRUE(r->openKey(absolute()));
     EXPECT_TRUE(r->valueExists("V"));
     r->closeKey();
@@ -237,10 +238,13 @@ TEST_P(RegistryContract, SweepsEveryValueOfTheOpenKey) {
 }
 
 // Backups copy values of every type with their bytes as stored: odd sizes, unusual type
-// codes and empty data must come back exactly, both when swept and when written.
+// codes and empty data must come back exactly, both when swept and when written. A value
+// read alone comes back as the sweep gives it.
 TEST_P(RegistryContract, SweepsAndWritesRawValuesWithTheirTypeCodesAndExactBytes) {
     const std::vector<StoredValue> cases = {
         {reg_type::Binary, {1, 2, 3}},
+        {reg_type::Binary, std::vector<std::uint8_t>(3000, 0xA5)}, // longer than any buffer
+        {reg_type::String, {'t', 'x', 't', 0}},
         {reg_type::Binary, {}},
         {reg_type::Dword, {1, 2, 3, 4, 5}},
         {reg_type::None, {0xFF}},
@@ -257,6 +261,10 @@ TEST_P(RegistryContract, SweepsAndWritesRawValuesWithTheirTypeCodesAndExactBytes
     ASSERT_TRUE(r->openKey(absolute("Seeded")));
     std::vector<RegValue> swept = r->readAllValues();
     ASSERT_EQ(cases.size(), swept.size());
+    std::vector<RegValue> alone;
+    for (std::size_t i = 0; i < cases.size(); ++i)
+        alone.push_back(r->readValue(nameOf(i)));
+    EXPECT_EQ(ValueKind::Absent, r->readValue("Missing").kind);
     ASSERT_TRUE(r->createKey(absolute("Copy")));
     for (const RegValue& value : swept)
         r->writeValue(value.name, value.type, value.data);
@@ -268,6 +276,9 @@ TEST_P(RegistryContract, SweepsAndWritesRawValuesWithTheirTypeCodesAndExactBytes
         ASSERT_NE(swept.end(), found);
         EXPECT_EQ(cases[i].type, found->type);
         EXPECT_EQ(cases[i].data, found->data);
+        EXPECT_EQ(found->kind, alone[i].kind);
+        EXPECT_EQ(found->type, alone[i].type);
+        EXPECT_EQ(found->data, alone[i].data);
         const std::optional<StoredValue> copy = backend->stored("Copy", name);
         ASSERT_TRUE(copy);
         EXPECT_EQ(cases[i].type, copy->type);

@@ -260,6 +260,13 @@ class FakeRegistry : public Registry {
         return all;
     }
 
+    RegValue readValue(const std::string& name) override {
+        ++calls_.valueQueries;
+        const FakeValue* v = readable(name);
+        if (!v) return RegValue{name, ValueKind::Absent, {}, reg_type::None};
+        return RegValue{name, valueKindOfType(v->type), v->data, v->type};
+    }
+
     void writeText(const std::string& name, const std::string& value) override {
         if (!calls_.refusedValueName.empty() && name == calls_.refusedValueName)
             throw RegistryError::setDataFailed(name);

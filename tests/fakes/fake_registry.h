@@ -33,7 +33,7 @@ struct FakeHive {
 // How often the program asked for what, so tests can hold callers to a number of calls.
 struct FakeRegistryCalls {
     int opens = 0;        // openKey, openKeyReadOnly attempts, createKey
-    int valueQueries = 0; // valueKind, readText, readInteger, readBinary
+    int valueQueries = 0; // valueKind, readText, readInteger, readBinary, readValue
     int sweeps = 0;       // readAllValues
     int enumerations = 0; // subkeyNames
     // Writes of a value of this name fail in every key, as the registry refuses a write to a

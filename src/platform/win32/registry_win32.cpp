@@ -15,8 +15,9 @@ namespace {
 // each may take two bytes.
 constexpr std::size_t kLongestName = 2 * 16384;
 
-// Most values fit here, so a read usually costs a single query.
-constexpr DWORD kSmallValue = 512;
+// Most values fit here, the usage record's 552 bytes included, so a read usually costs a
+// single query.
+constexpr DWORD kSmallValue = 1024;
 
 struct TreeDeletion {
     bool removedSomething = false;
@@ -127,11 +128,23 @@ bool Win32Registry::openWith(const std::string& path, std::uint32_t rights) {
     return true;
 }
 
+// A 64-bit process sees no redirection: a child of a key already reached in the 32-bit view
+// is that same child without the flag. With it, Wine looks for a Wow6432Node below every
+// subkey opened, one failing open more each time. A 32-bit process keeps the flag, since
+// its own view would redirect.
+std::uint32_t Win32Registry::subkeyView() const {
+#ifdef _WIN64
+    return 0;
+#else
+    return view_;
+#endif
+}
+
 std::unique_ptr<Registry> Win32Registry::openSubkey(const std::string& name, std::uint32_t rights) {
     // One level down only: a name holding "\\" would reach a key nested somewhere else.
     if (!open_ || name.empty() || name.find('\\') != std::string::npos) return nullptr;
     HKEY key = nullptr;
-    if (!succeeded(RegOpenKeyExA(open_.get(), name.c_str(), 0, rights | view_, &key)))
+    if (!succeeded(RegOpenKeyExA(open_.get(), name.c_str(), 0, rights | subkeyView(), &key)))
         return nullptr;
     return std::unique_ptr<Registry>(new Win32Registry(root_, rights | view_, ScopedRegKey(key)));
 }
@@ -281,6 +294,26 @@ std::vector<RegValue> Win32Registry::readAllValues() {
         retries = 0;
     }
     return values;
+}
+
+RegValue Win32Registry::readValue(const std::string& name) {
+    RegValue value{name, ValueKind::Absent, {}, reg_type::None};
+    if (!open_) return value;
+    std::vector<std::uint8_t> data(kSmallValue);
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        DWORD type = 0;
+        DWORD size = static_cast<DWORD>(data.size());
+        const LONG rc =
+            RegQueryValueExA(open_.get(), name.c_str(), nullptr, &type, data.data(), &size);
+        if (rc == ERROR_MORE_DATA) { // longer than the buffer, or grown meanwhile
+            data.resize(std::max<std::size_t>(size, data.size() * 2));
+            continue;
+        }
+        if (rc != ERROR_SUCCESS) return value;
+        data.resize(size);
+        return RegValue{name, valueKindOfType(type), std::move(data), type};
+    }
+    return value;
 }
 
 void Win32Registry::writeText(const std::string& name, const std::string& value) {

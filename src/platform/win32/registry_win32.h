@@ -33,6 +33,7 @@ class Win32Registry : public Registry {
     std::int32_t readInteger(const std::string& name) override;
     std::size_t readBinary(const std::string& name, void* buffer, std::size_t size) override;
     std::vector<RegValue> readAllValues() override;
+    RegValue readValue(const std::string& name) override;
 
     void writeText(const std::string& name, const std::string& value) override;
     void writeValue(const std::string& name, std::uint32_t type,
@@ -50,6 +51,8 @@ class Win32Registry : public Registry {
     struct Target;
     Target resolve(const std::string& path) const;
     bool openWith(const std::string& path, std::uint32_t rights);
+    // The view flag a one-level open relative to the open key takes.
+    std::uint32_t subkeyView() const;
     // Keeps a failing call's result for lastFailure; returns whether it succeeded.
     bool succeeded(long result);
 

@@ -361,14 +361,23 @@ TEST_F(Refresh, RepeatsIdenticallyAndDropsPendingEdits) {
     EXPECT_EQ("occasionally", Inventory[0].FrequencyText);
 }
 
-TEST_F(Refresh, ReadsEachKeyInOneSweep) {
+// A usage record is one query, and only an entry the usage key lists has one to open.
+TEST_F(Refresh, ReadsEachKeyInOneSweepAndEachUsageRecordInOneQuery) {
     for (int i = 0; i < 20; ++i) {
         entry("K" + std::to_string(i), "App");
-        usage("K" + std::to_string(i), usageBytes(1));
+        if (i % 4 == 0) usage("K" + std::to_string(i), usageBytes(1));
     }
     refresh();
-    EXPECT_EQ(40, reg.calls.sweeps);
-    EXPECT_EQ(0, reg.calls.valueQueries);
+    EXPECT_EQ(20, reg.calls.sweeps);
+    EXPECT_EQ(5, reg.calls.valueQueries);
+    const int opensBefore = reg.calls.opens;
+    refresh();
+    const int opensPerRefresh = reg.calls.opens - opensBefore;
+    for (int i = 20; i < 30; ++i)
+        entry("K" + std::to_string(i), "App");
+    const int opensWithTen = reg.calls.opens;
+    refresh();
+    EXPECT_EQ(opensPerRefresh + 10, reg.calls.opens - opensWithTen);
 }
 
 // Everything a scan reads into an entry, for comparing two reads of the same keys.
