@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <optional>
 #include <set>
 #include <utility>
 
@@ -163,13 +164,10 @@ KeyTimes::KeyTimes(const std::vector<SubkeyStamp>& stamps) {
         times_.emplace(asciiLowerCased(stamp.name), stamp.lastWrite);
 }
 
-std::int64_t KeyTimes::of(const std::string& name) const {
+std::optional<std::int64_t> KeyTimes::find(const std::string& name) const {
     const auto found = times_.find(asciiLowerCased(name));
-    return found == times_.end() ? 0 : found->second;
-}
-
-bool KeyTimes::holds(const std::string& name) const {
-    return times_.contains(asciiLowerCased(name));
+    if (found == times_.end()) return std::nullopt;
+    return found->second;
 }
 
 OpenStore openStore(RegistryFactory& registry, const UninstallStore& store, bool withUsage) {
@@ -192,10 +190,9 @@ struct FoundKey {
 // spent on a record that is not there. The record is one value, so one query reads it.
 void readUsageRecord(const OpenStore& open, TAppInfo& info) {
     if (open.usage) {
-        info.UsageWriteTime = open.usageTimes.of(info.KeyName);
-        const auto key = open.usageTimes.holds(info.KeyName)
-                             ? open.usage->openSubkey(info.KeyName, reg_access::Read)
-                             : nullptr;
+        const std::optional<std::int64_t> written = open.usageTimes.find(info.KeyName);
+        info.UsageWriteTime = written.value_or(0);
+        const auto key = written ? open.usage->openSubkey(info.KeyName, reg_access::Read) : nullptr;
         if (key) {
             const RegValue cache = key->readValue(kUsageRecordValue);
             if (cache.kind == ValueKind::Binary) applyUsageRecord(cache.data, info.UsageRecord);

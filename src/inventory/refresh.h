@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -62,8 +63,9 @@ class KeyTimes {
     KeyTimes() = default;
     explicit KeyTimes(const std::vector<SubkeyStamp>& stamps);
     // 0 when there is no such subkey.
-    std::int64_t of(const std::string& name) const;
-    bool holds(const std::string& name) const;
+    std::int64_t of(const std::string& name) const { return find(name).value_or(0); }
+    // Nothing when there is no such subkey.
+    std::optional<std::int64_t> find(const std::string& name) const;
 
   private:
     std::unordered_map<std::string, std::int64_t> times_;
