@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "platform/win32/code_page_win32.h"
 
@@ -18,6 +20,30 @@ constexpr std::size_t kLongestName = 2 * 16384;
 // Most values fit here, the usage record's 552 bytes included, so a read usually costs a
 // single query.
 constexpr DWORD kSmallValue = 1024;
+
+// One value queried with a buffer grown while it is too small (the value may grow between
+// two queries too): the last query's result, the value's type and, on success, its bytes.
+// A result still ERROR_MORE_DATA means it kept growing while it was read.
+struct QueriedValue {
+    LONG result = ERROR_SUCCESS;
+    DWORD type = 0;
+    std::vector<std::uint8_t> data;
+};
+QueriedValue queryValue(HKEY key, const std::string& name) {
+    QueriedValue value;
+    value.data.resize(kSmallValue);
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        DWORD size = static_cast<DWORD>(value.data.size());
+        value.result =
+            RegQueryValueExA(key, name.c_str(), nullptr, &value.type, value.data.data(), &size);
+        if (value.result != ERROR_MORE_DATA) {
+            if (value.result == ERROR_SUCCESS) value.data.resize(size);
+            return value;
+        }
+        value.data.resize(std::max<std::size_t>(size + 1, value.data.size() * 2));
+    }
+    return value;
+}
 
 struct TreeDeletion {
     bool removedSomething = false;
@@ -214,22 +240,14 @@ ValueKind Win32Registry::valueKind(const std::string& name) {
 
 std::string Win32Registry::readText(const std::string& name) {
     if (!open_) return {};
-    std::vector<std::uint8_t> data(kSmallValue);
-    DWORD type = 0;
-    for (int attempt = 0; attempt < 4; ++attempt) {
-        DWORD size = static_cast<DWORD>(data.size());
-        const LONG rc =
-            RegQueryValueExA(open_.get(), name.c_str(), nullptr, &type, data.data(), &size);
-        if (rc == ERROR_FILE_NOT_FOUND) return {};
-        if (rc != ERROR_SUCCESS && rc != ERROR_MORE_DATA) throw RegistryError::getDataFailed(name);
-        if (type != REG_SZ && type != REG_EXPAND_SZ) throw RegistryError::invalidDataType(name);
-        if (rc == ERROR_SUCCESS) {
-            data.resize(size);
-            return textOfValue(data);
-        }
-        data.resize(size + 1);
-    }
-    throw RegistryError::getDataFailed(name); // kept growing while we read it
+    const QueriedValue value = queryValue(open_.get(), name);
+    if (value.result == ERROR_FILE_NOT_FOUND) return {};
+    if (value.result != ERROR_SUCCESS && value.result != ERROR_MORE_DATA)
+        throw RegistryError::getDataFailed(name);
+    if (value.type != REG_SZ && value.type != REG_EXPAND_SZ)
+        throw RegistryError::invalidDataType(name);
+    if (value.result != ERROR_SUCCESS) throw RegistryError::getDataFailed(name); // kept growing
+    return textOfValue(value.data);
 }
 
 std::int32_t Win32Registry::readInteger(const std::string& name) {
@@ -297,23 +315,10 @@ std::vector<RegValue> Win32Registry::readAllValues() {
 }
 
 RegValue Win32Registry::readValue(const std::string& name) {
-    RegValue value{name, ValueKind::Absent, {}, reg_type::None};
-    if (!open_) return value;
-    std::vector<std::uint8_t> data(kSmallValue);
-    for (int attempt = 0; attempt < 4; ++attempt) {
-        DWORD type = 0;
-        DWORD size = static_cast<DWORD>(data.size());
-        const LONG rc =
-            RegQueryValueExA(open_.get(), name.c_str(), nullptr, &type, data.data(), &size);
-        if (rc == ERROR_MORE_DATA) { // longer than the buffer, or grown meanwhile
-            data.resize(std::max<std::size_t>(size, data.size() * 2));
-            continue;
-        }
-        if (rc != ERROR_SUCCESS) return value;
-        data.resize(size);
-        return RegValue{name, valueKindOfType(type), std::move(data), type};
-    }
-    return value;
+    if (!open_) return RegValue{name, ValueKind::Absent, {}, reg_type::None};
+    QueriedValue value = queryValue(open_.get(), name);
+    if (value.result != ERROR_SUCCESS) return RegValue{name, ValueKind::Absent, {}, reg_type::None};
+    return RegValue{name, valueKindOfType(value.type), std::move(value.data), value.type};
 }
 
 void Win32Registry::writeText(const std::string& name, const std::string& value) {
