@@ -27,26 +27,28 @@ bool holdsId(const std::vector<EntryId>& ids, EntryId id) {
     return std::find(ids.begin(), ids.end(), id) != ids.end();
 }
 
+// On the watch's thread: the stores read, handed over, and the window told.
+void offerStoresNow(RegistryFactory& registry, StoresNowHandoff& handoff, HWND window) {
+    const std::uint64_t mark = handoff.mark();
+    std::optional<StoresNow> stores;
+    try {
+        stores = readStoresNow(registry);
+    } catch (...) {
+        // The window reads them itself then, where a failure is reported.
+    }
+    handoff.offer(mark, std::move(stores));
+    PostMessageA(window, kStoresChangedMessage, 0, 0);
+}
+
 } // namespace
 
 void T_mainForm::startWatchingStores() {
     HWND window = hwnd();
     RegistryFactory* registry = services().registry;
     storesNow_ = std::make_shared<StoresNowHandoff>();
-    storeWatch_ =
-        std::make_unique<Win32StoreWatch>(watchedStoreKeys(*registry), kStoresQuietMilliseconds,
-                                          [window, registry, handoff = storesNow_] {
-                                              const std::uint64_t mark = handoff->mark();
-                                              std::optional<StoresNow> stores;
-                                              try {
-                                                  stores = readStoresNow(*registry);
-                                              } catch (...) {
-                                                  // The window reads them itself then, where a
-                                                  // failure is reported.
-                                              }
-                                              handoff->offer(mark, std::move(stores));
-                                              PostMessageA(window, kStoresChangedMessage, 0, 0);
-                                          });
+    storeWatch_ = std::make_unique<Win32StoreWatch>(
+        watchedStoreKeys(*registry), kStoresQuietMilliseconds,
+        [window, registry, handoff = storesNow_] { offerStoresNow(*registry, *handoff, window); });
 }
 
 void T_mainForm::startEntryCommand(EntryCommand command) {

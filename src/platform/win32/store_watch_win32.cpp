@@ -136,7 +136,9 @@ void Win32StoreWatch::run(const std::vector<WatchedKey>& keys) {
         else
             w.follow();
     }
-    constexpr DWORD kFirstKey = 2; // after stop_ and now_
+    // stop_ first, then now_, then the keys' events two by two.
+    constexpr DWORD kNow = 1;
+    constexpr DWORD kFirstKey = 2;
     std::vector<HANDLE> handles{stop_.get(), now_.get()};
     for (const Watched& w : watched) {
         handles.push_back(w.keyEvent());
@@ -149,7 +151,7 @@ void Win32StoreWatch::run(const std::vector<WatchedKey>& keys) {
         const DWORD result = WaitForMultipleObjects(count, handles.data(), FALSE,
                                                     pending ? quietMilliseconds_ : INFINITE);
         if (result == WAIT_OBJECT_0 || result == WAIT_FAILED) return;
-        if (result == WAIT_TIMEOUT || result == WAIT_OBJECT_0 + 1) {
+        if (result == WAIT_TIMEOUT || result == WAIT_OBJECT_0 + kNow) {
             pending = false;
             changed_();
             continue;
