@@ -304,9 +304,9 @@ bool keysOverTheStart(std::size_t count, Services& services) {
         for (std::size_t p = 0; p < programs.size(); ++p) {
             // Remvana follows the stores: one more entry, written once it takes keys.
             const auto oneMore = [count] { seedEntries(count + 1); };
-            const std::optional<KeysOverStart> keys =
-                keysOverStart(programs[p].second, rows, 600000.0,
-                              p == 0 ? std::function<void()>(oneMore) : std::function<void()>());
+            const std::optional<KeysOverStart> keys = keysOverStart(
+                programs[p].second, rows, 600000.0,
+                p == 0 ? std::function<void()>(oneMore) : std::function<void()>(), p == 0);
             removeEntries(count);
             if (!keys) {
                 std::printf("%s never took keys over %zu rows\n", programs[p].first, rows);
@@ -325,9 +325,16 @@ bool keysOverTheStart(std::size_t count, Services& services) {
         "longest key meanwhile %.1f ms%s\n",
         count, seen[0].changeShownMs, seen[0].longestKeyOverChangeMs,
         verdict(seen[0].changeShownMs > 0 && seen[0].longestKeyOverChangeMs <= kLongestKeyMs));
+    std::printf(
+        "%6zu entries  Remvana, F5: new list shown after %.1f ms, longest key meanwhile "
+        "%.1f ms%s\n",
+        count, seen[0].refreshShownMs, seen[0].longestKeyOverRefreshMs,
+        verdict(seen[0].refreshShownMs > 0 && seen[0].longestKeyOverRefreshMs <= kLongestKeyMs));
     const bool sooner = seen[0].firstAcceptedMs < seen[1].firstAcceptedMs;
     const bool quick = seen[0].longestKeyMs <= kLongestKeyMs && seen[0].changeShownMs > 0 &&
-                       seen[0].longestKeyOverChangeMs <= kLongestKeyMs;
+                       seen[0].longestKeyOverChangeMs <= kLongestKeyMs &&
+                       seen[0].refreshShownMs > 0 &&
+                       seen[0].longestKeyOverRefreshMs <= kLongestKeyMs;
     std::printf("%6s first accepted key %.2fx Add/Remove Programs%s; longest key %.2fx "
                 "Add/Remove Programs%s\n",
                 "", seen[0].firstAcceptedMs / seen[1].firstAcceptedMs, verdict(sooner),

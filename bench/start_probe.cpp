@@ -110,12 +110,16 @@ int selectedRowOf(HWND list) {
     return static_cast<int>(static_cast<LRESULT>(row));
 }
 
-// Posts the key and waits until the selection is `expected`; the milliseconds it took.
-double keyLatency(HWND list, UINT key, int expected) {
+// Posts the key and waits until the selection is `expected`, or below `refilledBelow` (a
+// list filled again starts without a selection); the milliseconds it took.
+double keyLatency(HWND list, UINT key, int expected, int refilledBelow = -1) {
     const auto posted = Clock::now();
     PostMessageA(list, WM_KEYDOWN, key, 0);
-    while (selectedRowOf(list) != expected && millisecondsSince(posted) < 10000)
+    for (int row = selectedRowOf(list); row != expected && row >= refilledBelow;
+         row = selectedRowOf(list)) {
+        if (millisecondsSince(posted) >= 10000) break;
         Sleep(0);
+    }
     PostMessageA(list, WM_KEYUP, key, 0);
     return millisecondsSince(posted);
 }
@@ -135,7 +139,8 @@ std::optional<double> startToFilledList(const std::string& commandLine, std::siz
 }
 
 std::optional<KeysOverStart> keysOverStart(const std::string& commandLine, std::size_t rows,
-                                           double timeoutMs, const std::function<void()>& change) {
+                                           double timeoutMs, const std::function<void()>& change,
+                                           bool refresh) {
     constexpr double kQuickMs = 50;
     constexpr std::size_t kInARow = 5;
     constexpr double kAfterTheChangeMs = 1000;
@@ -152,12 +157,12 @@ std::optional<KeysOverStart> keysOverStart(const std::string& commandLine, std::
         bool down = true;
         bool home = true;
         // Home first, then Down and Up in turn; the latency of the next key.
-        const auto nextKey = [&] {
+        const auto nextKey = [&](int refilledBelow = -1) {
             const UINT key = home ? VK_HOME : down ? VK_DOWN : VK_UP;
             if (!home) row += down ? 1 : -1, down = !down;
             home = false;
             ++keys.keys;
-            return keyLatency(found->list, key, row);
+            return keyLatency(found->list, key, row, refilledBelow);
         };
         const double until = 2 * keys.filledMs + 1000;
         std::size_t quickInARow = 0;
@@ -185,6 +190,29 @@ std::optional<KeysOverStart> keysOverStart(const std::string& commandLine, std::
                     keys.changeShownMs = millisecondsSince(changed);
                 if (keys.changeShownMs > 0 &&
                     millisecondsSince(changed) > keys.changeShownMs + kAfterTheChangeMs)
+                    break;
+            }
+        }
+        if (refresh && keys.firstAcceptedMs > 0) {
+            // Down and Up between rows 2 and 3 while the old list is shown: the new one has no
+            // selection, so a row below 2 tells that it came.
+            home = true, row = 0;
+            nextKey();
+            for (int i = 0; i < 2; ++i, ++keys.keys)
+                keyLatency(found->list, VK_DOWN, ++row);
+            down = true;
+            PostMessageA(found->list, WM_KEYDOWN, VK_F5, 0);
+            PostMessageA(found->list, WM_KEYUP, VK_F5, 0);
+            const auto pressed = Clock::now();
+            while (millisecondsSince(pressed) < timeoutMs) {
+                const bool shown = keys.refreshShownMs > 0;
+                keys.longestKeyOverRefreshMs =
+                    std::max(keys.longestKeyOverRefreshMs, nextKey(shown ? -1 : 2));
+                if (!shown && selectedRowOf(found->list) < 2) {
+                    keys.refreshShownMs = millisecondsSince(pressed);
+                    home = true, row = 0, down = true;
+                }
+                if (shown && millisecondsSince(pressed) > keys.refreshShownMs + kAfterTheChangeMs)
                     break;
             }
         }

@@ -30,9 +30,14 @@ struct KeysOverStart {
     // program sees it), and keys go on until the list shows one row more and a second after.
     double changeShownMs = 0; // from the change until the list held the new row
     double longestKeyOverChangeMs = 0;
+    // With `refresh`: then F5 is pressed, and keys go on until the list is filled again (its
+    // selection is gone) and a second after.
+    double refreshShownMs = 0; // from F5 until the new list was shown
+    double longestKeyOverRefreshMs = 0;
 };
 std::optional<KeysOverStart> keysOverStart(const std::string& commandLine, std::size_t rows,
                                            double timeoutMs,
-                                           const std::function<void()>& change = {});
+                                           const std::function<void()>& change = {},
+                                           bool refresh = false);
 
 } // namespace remvana::bench

@@ -102,6 +102,12 @@ bool hasUnsavedEdits(const TAppInfo& entry) {
                        });
 }
 
+void carryPendingEdits(const TAppInfo& from, TAppInfo& to) {
+    for (const EditableProperty& property : kEditableProperties)
+        to.*property.pending = from.*property.pending;
+    to.PendingClears = from.PendingClears;
+}
+
 bool hasPendingProperties(const TAppInfo& entry) {
     return std::any_of(
         kEditableProperties.begin(), kEditableProperties.end(),

@@ -50,5 +50,8 @@ bool hasPendingProperties(const TAppInfo& entry);
 // kept as it is when another program changes its key (ProgramInventory::update), so no edit is
 // lost.
 bool hasUnsavedEdits(const TAppInfo& entry);
+// Gives `to` the pending values of `from`, the same program read again: edits typed while a
+// Refresh read the stores stay pending on the entry the new list shows.
+void carryPendingEdits(const TAppInfo& from, TAppInfo& to);
 
 } // namespace remvana

@@ -22,6 +22,16 @@ void ProgramInventory::clear() {
     numberAfresh();
 }
 
+void ProgramInventory::swap(ProgramInventory& other) noexcept {
+    entries_.swap(other.entries_);
+    readTo_.swap(other.readTo_);
+    ids_.swap(other.ids_);
+    positions_.swap(other.positions_);
+    std::swap(pending_, other.pending_);
+    completing_.swap(other.completing_);
+    std::swap(registry_, other.registry_);
+}
+
 void ProgramInventory::numberAfresh() {
     ids_.resize(entries_.size());
     std::iota(ids_.begin(), ids_.end(), EntryId{0});

@@ -94,6 +94,9 @@ class ProgramInventory {
     bool update(StoresNow stores, RegistryFactory& registry, Locale& locale,
                 const KeepAsItIs& keepAsItIs, InventoryChanges& changes);
     void clear();
+    // Trades everything held, pending reads included, with `other`: an inventory read apart
+    // takes this one's place, and what refers to this object goes on referring to it.
+    void swap(ProgramInventory& other) noexcept;
     // Appends an entry read whole (a test's, or one read again on its own).
     EntryId add(TAppInfo whole);
 

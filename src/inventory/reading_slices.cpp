@@ -15,6 +15,11 @@ std::uint64_t ReadingInSlices::start() {
     return ++generation_;
 }
 
+void ReadingInSlices::stop() {
+    ++generation_;
+    next_ = inventory_.size();
+}
+
 ReadingInSlices::Slice ReadingInSlices::run(std::uint64_t generation, std::int64_t budgetMicros) {
     Slice slice;
     if (generation != generation_) return slice; // a refresh since started its own reading

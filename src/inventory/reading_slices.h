@@ -23,6 +23,8 @@ class ReadingInSlices {
     // slice of an earlier start does nothing, so nothing it would have read lands in the
     // new read.
     std::uint64_t start();
+    // Ends the reading where it is: its slices do nothing from now on, and it counts as done.
+    void stop();
 
     struct Slice {
         bool more = false;   // another slice is due

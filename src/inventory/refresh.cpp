@@ -347,17 +347,31 @@ const InventoryArray& ProgramInventory::completeAll(const ReadingProgress& progr
     return entries_;
 }
 
-void refreshInventory(RegistryFactory& registry, Locale& locale, RefreshView& view,
-                      ScanDepth depth) {
+namespace {
+
+void resetForNewList(RefreshView& view) {
     view.clearRows();
     view.setDetailsHeading(kPropertiesHeadingLine);
     view.disableEntryButtons();
+}
+
+} // namespace
+
+void refreshInventory(RegistryFactory& registry, Locale& locale, RefreshView& view,
+                      ScanDepth depth) {
+    resetForNewList(view);
     if (!Inventory.rebuild(registry, locale, depth, [&view](std::size_t done, std::size_t total) {
             view.readingProgress(done, total);
         })) {
         view.reportRegistryErrorAndExit();
         return;
     }
+    view.fillList();
+}
+
+void showRebuiltInventory(ProgramInventory& rebuilt, RefreshView& view) {
+    resetForNewList(view);
+    Inventory.swap(rebuilt);
     view.fillList();
 }
 

@@ -96,5 +96,8 @@ bool rebuildInventory(RegistryFactory& registry, Locale& locale, InventoryArray&
 // through Inventory.completeAll.
 void refreshInventory(RegistryFactory& registry, Locale& locale, RefreshView& view,
                       ScanDepth depth = ScanDepth::Everything);
+// The same window steps around an inventory rebuilt apart (on another thread): it takes
+// Inventory's place, and `rebuilt` is left with the old entries, which no row names any more.
+void showRebuiltInventory(ProgramInventory& rebuilt, RefreshView& view);
 
 } // namespace remvana

@@ -328,9 +328,8 @@ TEST(CommandLineUninstall, QuietRemovalOfNsisProgramsAndAWindowsInstallerProduct
                 testing::machineKeyExists(product, KEY_WOW64_32KEY));
     ASSERT_TRUE(userKeyExists(kStore + testing::kOrreryKey));
 
-    const ChildResult removed =
-        runRemvana("--uninstall --quiet " + testing::kQuillmarkKey + " " + testing::kOrreryKey +
-                   " " + testing::kLedgerProduct);
+    const ChildResult removed = runRemvana("--uninstall --quiet " + testing::kQuillmarkKey + " " +
+                                           testing::kOrreryKey + " " + testing::kLedgerProduct);
     EXPECT_EQ(0u, removed.exitCode) << removed.out << removed.error;
     EXPECT_EQ("Quillmark Notes was removed. Exit code 0.\r\n"
               "Orrery Atlas was removed. Exit code 0.\r\n"

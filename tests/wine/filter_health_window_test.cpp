@@ -129,8 +129,7 @@ TEST_F(FilterAndHealth, TypingNarrowsTheListInItsOrderAndTheCountRefreshKeepsIt)
     EXPECT_EQ(0, ListView_GetNextItem(list(), -1, LVNI_SELECTED));
     EXPECT_TRUE(IsWindowEnabled(controlOf(form(), layout::kDeleteEntryButtonId)));
 
-    testing::clickControl(controlOf(form(), layout::kRefreshButtonId));
-    testing::pumpMessages(50);
+    refreshAndWait();
     EXPECT_EQ(3u, rows().size());
     EXPECT_EQ("3 of " + std::to_string(all) + " programs available for uninstall", count());
 

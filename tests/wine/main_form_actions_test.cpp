@@ -122,6 +122,7 @@ TEST_F(MainFormActions, DeleteEntryWithOkRemovesTheSubtreeAndRefreshes) {
     testing::DialogAnswerer user("Confirm", IDOK);
     ASSERT_NO_FATAL_FAILURE(click(controlOf(form(), layout::kDeleteEntryButtonId)));
     ASSERT_TRUE(user.answered());
+    waitForRefresh();
     EXPECT_EQ(kConfirmation, user.messageText());
     EXPECT_TRUE(user.hadButton(IDOK));
     EXPECT_TRUE(user.hadButton(IDCANCEL));
@@ -168,7 +169,7 @@ TEST_F(MainFormActions, ADeletionTheRegistryRefusesSaysSoAndTheEntryStays) {
     files.afterWrite = [] {
         testing::setMachineSecurity(kStore + kAlphaKey + "\\Components", "D:P(A;;0x60001;;;WD)");
     };
-    testing::clickControl(controlOf(form(), layout::kRefreshButtonId));
+    refreshAndWait();
     EXPECT_GE(rowOf("Act Beta"), 0); // a store that cannot be written is still listed
     selectRow("Act Alpha");
 
@@ -185,7 +186,7 @@ TEST_F(MainFormActions, ADeletionTheRegistryRefusesSaysSoAndTheEntryStays) {
 TEST_F(MainFormActions, ARemoveWhoseProgramIsMissingSaysWhy) {
     const std::string missing = "C:\\nowhere\\missing-uninstaller.exe /S";
     ASSERT_TRUE(testing::setMachineString(kStore + kBetaKey, "UninstallString", missing));
-    testing::clickControl(controlOf(form(), layout::kRefreshButtonId));
+    refreshAndWait();
     selectRow("Act Beta");
     ASSERT_NO_FATAL_FAILURE(click(controlOf(form(), layout::kRemoveButtonId)));
     ASSERT_EQ(1u, errors.size());

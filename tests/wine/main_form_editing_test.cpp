@@ -181,6 +181,24 @@ TEST_F(PropertyEditing, TypedValueIsShownRecordedAndWrittenToTheProgramsSubkey) 
     EXPECT_EQ("", storedValue(kStore + kAlphaKey, "Contact"));
 }
 
+// What is typed while a Refresh reads goes over to the new list, still to be written.
+TEST_F(PropertyEditing, AnEditTypedWhileARefreshReadsStaysOnTheNewList) {
+    selectRow("Edit Alpha");
+    testing::clickControl(controlOf(form(), layout::kRefreshButtonId));
+    ASSERT_TRUE(form().refreshing());
+    std::string typed = "New Corp"; // as the label hands it on, nothing pumped meanwhile
+    form().ParamLabelParamEditDone(label->hwnd(), "Publisher", typed);
+    waitForRefresh();
+
+    ASSERT_NE(nullptr, form().selectedAppInfo());
+    EXPECT_EQ("Edit Alpha", form().selectedAppInfo()->DisplayName);
+    EXPECT_NE(std::string::npos, label->htmlLine(0).find(">New Corp</A>"));
+    EXPECT_TRUE(modifyEnabled());
+    clickModify();
+    EXPECT_EQ("New Corp", storedValue(kStore + kAlphaKey, "Publisher"));
+    EXPECT_TRUE(errors.empty());
+}
+
 TEST_F(PropertyEditing, EscapeCommitsNothing) {
     selectRow("Edit Alpha");
     const std::string before = label->htmlLine(0);

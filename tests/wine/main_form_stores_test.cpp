@@ -121,6 +121,7 @@ TEST_F(StoresWindow, AnEntryInEachStoreIsListedWithItsOwnUsageRecord) {
     testing::DialogAnswerer user("Confirm", IDOK);
     testing::clickControl(controlOf(form(), layout::kDeleteEntryButtonId));
     ASSERT_TRUE(user.answered());
+    waitForRefresh();
     EXPECT_EQ("(no key)", textAt(kMachine32, kStore + kKey, "DisplayName"));
     EXPECT_EQ("Stores 64", textAt(kMachine64, kStore + kKey, "DisplayName"));
     EXPECT_EQ("Stores Mine", textAt(kUser, kStore + kKey, "DisplayName"));

@@ -126,6 +126,7 @@ class MainFormUndo : public testing::MainWindowFixture {
         testing::DialogAnswerer user("Confirm", IDOK);
         testing::clickControl(controlOf(form(), layout::kDeleteEntryButtonId));
         ASSERT_TRUE(user.answered());
+        waitForRefresh();
     }
 
     std::string before;
@@ -142,6 +143,7 @@ TEST_F(MainFormUndo, DeleteEntryThenUndoRestoresTheWholeEntryByteForByte) {
     testing::saveScreenshot(window(), "undo_enabled");
 
     testing::clickControl(controlOf(form(), layout::kUndoButtonId));
+    waitForRefresh();
     EXPECT_EQ(before, state());
     EXPECT_GE(rowOf(kName), 0);
     EXPECT_FALSE(IsWindowEnabled(controlOf(form(), layout::kUndoButtonId)));
@@ -158,7 +160,7 @@ TEST_F(MainFormUndo, DeleteEntryOfThreeThenOneUndoRestoresThemAll) {
     setText(delta + L"\\Sub", L"V", REG_EXPAND_SZ, L"%TEMP%");
     setText(delta, L"DisplayName", REG_SZ, L"Undo delta");
     const std::string all = state() + dump(gamma) + dump(delta);
-    testing::clickControl(controlOf(form(), layout::kRefreshButtonId));
+    refreshAndWait();
     selectRow(kName);
     addToSelection("Undo gamma");
     addToSelection("Undo delta");
@@ -192,6 +194,7 @@ TEST_F(MainFormUndo, ModifyPropertiesThenUndoPutsBackTheOldValues) {
     EXPECT_EQ("Undo: Modify Properties \"" + kName + "\" (Ctrl+Z)", undoTip());
 
     testing::clickControl(controlOf(form(), layout::kUndoButtonId));
+    waitForRefresh();
     EXPECT_EQ(before, state());
     EXPECT_GE(rowOf(kName), 0);
     EXPECT_EQ(-1, rowOf("Renamed"));
@@ -213,7 +216,7 @@ TEST_F(MainFormUndo, AnEntryOfThe32BitStoreComesBackInItsOwnView) {
     setText(kStoreW + kKeyW, L"DisplayName", REG_SZ, L"Undo 32", KEY_WOW64_32KEY);
     setText(kStoreW + kKeyW + L"\\Sub", L"V", REG_SZ, L"x", KEY_WOW64_32KEY);
     const std::string twin32 = dump(kStoreW + kKeyW, KEY_WOW64_32KEY);
-    testing::clickControl(controlOf(form(), layout::kRefreshButtonId));
+    refreshAndWait();
     selectRow("Undo 32");
     ASSERT_NO_FATAL_FAILURE(deleteEntry());
     EXPECT_EQ("(absent)\n", dump(kStoreW + kKeyW, KEY_WOW64_32KEY));

@@ -208,8 +208,7 @@ TEST_F(ProgramListWindow, RefreshButtonRebuildsWithoutPilingUpImages) {
     const int rowsBefore = rowCount();
     ASSERT_GT(images, 1);
     for (int refresh = 0; refresh < 3; ++refresh) {
-        clickControl(control(layout::kRefreshButtonId));
-        pumpMessages();
+        refreshAndWait();
         EXPECT_EQ(rowsBefore, rowCount());
         EXPECT_EQ(images, ImageList_GetImageCount(form().programs().rowImages()));
         // The rows draw from the window's image list, whichever copy it is now.
@@ -225,8 +224,7 @@ TEST_F(ProgramListWindow, RefreshButtonRebuildsWithoutPilingUpImages) {
     }
     // A new program appears after the next refresh.
     seed(tag + "new", "Xray New");
-    clickControl(control(layout::kRefreshButtonId));
-    pumpMessages();
+    refreshAndWait();
     EXPECT_EQ(rowsBefore + 1, rowCount());
     expectedNames.push_back("Xray New");
     EXPECT_EQ(1u, seededRows().count("Xray New"));
@@ -271,8 +269,7 @@ TEST_F(ProgramListWindow, HeaderClicksSortByWhatCellsMeanAndARefreshReturnsToNam
     for (std::size_t i = 1; i < all.size(); ++i)
         EXPECT_GE(all[i - 1].name.compare(all[i].name), 0) << i;
 
-    clickControl(control(layout::kRefreshButtonId));
-    pumpMessages();
+    refreshAndWait();
     all = rows();
     for (std::size_t i = 1; i < all.size(); ++i)
         EXPECT_LE(lstrcmpA(all[i - 1].name.c_str(), all[i].name.c_str()), 0) << i;
@@ -312,8 +309,7 @@ TEST_F(ProgramListWindow, SelectionEventsArriveLoserFirstWithTheRowsEntry) {
     ASSERT_NE(nullptr, details);
     EXPECT_NE(kPropertiesHeadingLine, details->htmlLine(0));
     // A refresh leaves no row selected and the details at their bare heading.
-    clickControl(control(layout::kRefreshButtonId));
-    pumpMessages();
+    refreshAndWait();
     EXPECT_EQ(nullptr, form().selectedAppInfo());
     EXPECT_EQ(kPropertiesHeadingLine, details->htmlLine(0));
 }

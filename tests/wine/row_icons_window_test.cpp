@@ -155,8 +155,7 @@ TEST_F(RowIconsWindow, ASharedSourceIsOneImageAndARefreshStartsAfresh) {
     const int afterScrolling = images();
     EXPECT_LE(afterScrolling, 1 + kPrograms / 3 + 2 + (listItemCount(list()) - kPrograms));
 
-    clickControl(control(layout::kRefreshButtonId));
-    pumpMessages();
+    refreshAndWait();
     EXPECT_LT(images(), afterScrolling);
     EXPECT_TRUE(errors.empty());
 }

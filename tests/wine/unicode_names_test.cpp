@@ -181,8 +181,7 @@ TEST_F(UnicodeNames, TheReportAndTheUninstallCommandCarryTheTextExactly) {
     command += utf8(kEverything);
     ASSERT_TRUE(testing::setMachineString(testing::kUninstallStore + utf8(kChineseKey),
                                           "UninstallString", command));
-    testing::clickControl(controlOf(form(), layout::kRefreshButtonId));
-    testing::pumpMessages(20);
+    refreshAndWait();
     const std::string chineseName = utf8(L"\u4E2D\u6587\u7A0B\u5E8F \U0001F600");
     selectRow(chineseName);
     testing::clickControl(controlOf(form(), layout::kRemoveButtonId));
@@ -209,8 +208,7 @@ TEST_F(UnicodeNames, TheReportAndTheUninstallCommandCarryTheTextExactly) {
 // and offers nothing that would use it to reach a key.
 TEST_F(UnicodeNames, ANameTheCodePageCannotHoldIsListedMarkedAndReadOnly) {
     ASSERT_TRUE(setWide(kLoneSurrogateKey, L"DisplayName", L"Lone Surrogate"));
-    testing::clickControl(controlOf(form(), layout::kRefreshButtonId));
-    testing::pumpMessages(20);
+    refreshAndWait();
     const std::string shown =
         utf8(L"RemvanaU Lone \uFFFD [name not supported by this system's code page]");
     ASSERT_GE(rowOf(shown), 0);

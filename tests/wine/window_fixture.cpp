@@ -188,6 +188,19 @@ void MainWindowFixture::openWindow() {
     pumpMessages(50);
 }
 
+void MainWindowFixture::refreshAndWait() {
+    clickControl(control(layout::kRefreshButtonId));
+    waitForRefresh();
+}
+
+void MainWindowFixture::waitForRefresh() {
+    const ULONGLONG start = GetTickCount64();
+    while (form_ && form_->refreshing() && GetTickCount64() - start < 20000)
+        pumpMessages(5);
+    EXPECT_FALSE(form_ && form_->refreshing()) << "the refresh did not show its list";
+    pumpMessages();
+}
+
 void MainWindowFixture::closeWindow() {
     form_.reset();
     pumpMessages();

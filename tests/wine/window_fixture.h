@@ -91,6 +91,11 @@ class MainWindowFixture : public ::testing::Test {
     // some), waits until it is activated and painted.
     void openWindow();
     void closeWindow();
+    // Clicks Refresh and lets the window answer until the new list is shown.
+    void refreshAndWait();
+    // Lets the window answer until the Refresh running (a click's, Delete Entry's or
+    // Undo's) has shown its list; fails the test when it takes over 20 seconds.
+    void waitForRefresh();
     // Sets the window's outer size and lets it settle.
     void resizeWindow(int outerWidth, int outerHeight);
     T_mainForm& form() { return *form_; }

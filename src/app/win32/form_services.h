@@ -26,6 +26,9 @@ inline constexpr UINT kSeveralSelectedMessage = WM_APP + 0x54;
 inline constexpr UINT kCommandEndedMessage = WM_APP + 0x56;
 // Posted by the store watch's thread after other programs changed the stores.
 inline constexpr UINT kStoresChangedMessage = WM_APP + 0x57;
+// Posted by the Refresh's reading thread when its progress is due to be shown and once the
+// read has ended.
+inline constexpr UINT kRefreshReadMessage = WM_APP + 0x58;
 
 // What the handlers reach the platform through. The window does not own them.
 struct FormServices {

@@ -123,6 +123,9 @@ LRESULT T_mainForm::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case kStoresChangedMessage:
         Application.guarded([&] { followStoresRead(); });
         return 0;
+    case kRefreshReadMessage:
+        Application.guarded([&] { followRefreshRead(); });
+        return 0;
     case kSplitterMovedMessage:
         onSplitterReleased(static_cast<int>(wParam));
         return 0;

@@ -25,7 +25,9 @@
 #include "app/win32/form_services.h"
 #include "app/win32/program_pane.h"
 #include "app/win32/tool_bar_pane.h"
+#include "inventory/background_rebuild.h"
 #include "inventory/refresh.h"
+#include "inventory/store_changes.h"
 #include "platform/store_watch.h"
 #include "platform/win32/display_dpi.h"
 #include "platform/win32/scoped_handles.h"
@@ -68,12 +70,20 @@ class T_mainForm : public WindowImpl<T_mainForm> {
     void FormResize(HWND sender);
 
     // The refresh (main_form_list.cpp)
+    // Reads the stores on a thread of its own while the list shown goes on taking input, then
+    // shows the new list in its place (kRefreshReadMessage); a click while one reads starts
+    // it over. Delete Entry and Undo refresh the same way.
     void RefreshAdvToolButtonClick(HWND sender);
-    // At ScanDepth::ListFirst (the start and the Refresh button, so the list shows sooner)
-    // the rest of every entry is read in slices once the window has painted it, taking
-    // input between them (ProgramPane::startReading).
+    // The start's refresh, read on the window's thread before the window is shown. At
+    // ScanDepth::ListFirst the rest of every entry is read in slices once the window has
+    // painted it, taking input between them (ProgramPane::startReading).
     void refreshList(ScanDepth depth);
-    // Reads whatever the first refresh left for later: before the report, for one.
+    // kRefreshReadMessage: the Refresh's progress, or the new list once it is read.
+    void followRefreshRead();
+    // True from a Refresh until its list is shown.
+    bool refreshing() const;
+    // Reads whatever the first refresh left for later, after a running Refresh: before the
+    // report, for one.
     const InventoryArray& completeEntries();
     void AdvListViewColumnClick(HWND sender, int column);
     // The selection (main_form_selection.cpp): item is the row whose selection changed.
@@ -165,6 +175,8 @@ class T_mainForm : public WindowImpl<T_mainForm> {
     // WM_DPICHANGED: the window moved to a display of another scale; it takes the rectangle
     // the system suggests and every pane lays itself out again for the new DPI.
     void onDpiChanged(const DpiChange& change);
+    // The new list of a Refresh in the old one's place, with what was typed meanwhile.
+    void showRefreshedList(ProgramInventory& read);
     // What a change with a backup before it needs (Delete Entry, Modify Properties).
     ChangeServices changeServices();
     // From the first refresh on (main_form_following.cpp).
@@ -194,6 +206,10 @@ class T_mainForm : public WindowImpl<T_mainForm> {
     // that thread, which may still offer one while the window goes.
     std::shared_ptr<StoresNowHandoff> storesNow_;
     std::string outcomeOverTheStores_; // see showOutcomeOverTheStores
+    // The Refresh's read, made on first use; it posts kRefreshReadMessage.
+    std::unique_ptr<BackgroundRebuild> refreshRead_;
+    // The entries edited in place while it read: their edits go over to the new list.
+    std::vector<EntryAddress> editedWhileRefreshing_;
     int leftPanelWidth_;
     bool severalSelectedPosted_ = false;
     // The DPI the window lays itself out for: its own, or the one WM_DPICHANGED brought.

@@ -9,8 +9,10 @@
 namespace remvana {
 
 void T_mainForm::ParamLabelParamEditDone(HWND, const std::string& href, std::string& value) {
-    if (recordPropertyEdit(selectedAppInfo(), href, value, details_.emptyParam()))
-        details_.setEnabled(layout::kModifyPropertiesButtonId, true);
+    TAppInfo* entry = selectedAppInfo();
+    if (!recordPropertyEdit(entry, href, value, details_.emptyParam())) return;
+    details_.setEnabled(layout::kModifyPropertiesButtonId, true);
+    if (refreshing()) editedWhileRefreshing_.push_back({entry->Store, entry->KeyName});
 }
 
 void T_mainForm::ModifyPropertiesAdvToolButtonClick(HWND) {

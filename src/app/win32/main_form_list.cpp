@@ -1,15 +1,24 @@
-// Refresh glue of the main window: the refresh with its list fill, the reading of what it
+// Refresh glue of the main window: the refresh with its list fill (the Refresh button's read
+// on a thread of its own, the start's on the window's thread), the reading of what it
 // left for later, and the list's column clicks.
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
+
 #include "app/win32/application.h"
 #include "app/win32/main_form.h"
+#include "details/property_edits.h"
+#include "inventory/background_rebuild.h"
 #include "inventory/list_fill.h"
 #include "inventory/reading_progress.h"
 #include "inventory/refresh.h"
 #include "inventory/store_changes.h"
+#include "widgets/listview/win32/adv_list_view.h"
 
 namespace remvana {
 
@@ -66,10 +75,18 @@ class FormRefreshView : public RefreshView {
 
 } // namespace
 
-// Like the start, the list first and the rest in slices: a refresh of thousands of programs
-// holds input no longer than the start does.
+// Like the start, the list first and the rest in slices; the first step is read on a thread
+// of its own, so the list shown takes input until the new one replaces it.
 void T_mainForm::RefreshAdvToolButtonClick(HWND) {
-    refreshList(ScanDepth::ListFirst);
+    if (!refreshRead_) {
+        HWND window = hwnd();
+        refreshRead_ = std::make_unique<BackgroundRebuild>(
+            *services().registry, *services().locale,
+            [window] { PostMessageA(window, kRefreshReadMessage, 0, 0); }, tickMilliseconds);
+    }
+    // What is left of the old list's reading would only compete with the new read.
+    programs_.stopReading();
+    refreshRead_->start(ScanDepth::ListFirst);
 }
 
 void T_mainForm::refreshList(ScanDepth depth) {
@@ -79,7 +96,79 @@ void T_mainForm::refreshList(ScanDepth depth) {
     if (storesNow_) storesNow_->storesRead();
 }
 
+bool T_mainForm::refreshing() const {
+    return refreshRead_ && refreshRead_->running();
+}
+
+void T_mainForm::followRefreshRead() {
+    if (!refreshRead_) return;
+    BackgroundRebuild::Taken taken;
+    try {
+        taken = refreshRead_->take();
+    } catch (...) {
+        // The list shown stays, and so does the reading of what it left for later.
+        programs_.startReading();
+        showProgramCount();
+        throw;
+    }
+    FormRefreshView view(*this);
+    switch (taken.outcome) {
+    case BackgroundRebuild::Outcome::Nothing:
+        if (refreshRead_->running()) {
+            const BackgroundRebuild::Progress progress = refreshRead_->progress();
+            setStatusText(kCountStatusPanel, readingProgressText(progress.done, progress.total));
+        }
+        return;
+    case BackgroundRebuild::Outcome::NoStore:
+        view.reportRegistryErrorAndExit();
+        return;
+    case BackgroundRebuild::Outcome::Read:
+        showRefreshedList(*taken.inventory);
+        // A reading of the watch's begun before now may not match the new entries; and a
+        // change made while the thread read (by another program, or an edit here) may have
+        // come after it read that entry: the watch reads the stores again, and the window
+        // reads whatever was written since.
+        if (storesNow_) storesNow_->storesRead();
+        if (storeWatch_) storeWatch_->hearNow();
+        return;
+    }
+}
+
+void T_mainForm::showRefreshedList(ProgramInventory& read) {
+    std::vector<TAppInfo> typed;
+    for (const EntryAddress& at : std::exchange(editedWhileRefreshing_, {}))
+        if (const std::optional<EntryId> id = Inventory.find(at.store, at.keyName))
+            if (hasUnsavedEdits(Inventory.entry(*id))) typed.push_back(Inventory.entry(*id));
+    const TAppInfo* selected = selectedAppInfo();
+    std::optional<EntryAddress> typedOnSelected;
+    for (const TAppInfo& old : typed)
+        if (selected && old.Store == selected->Store && old.KeyName == selected->KeyName)
+            typedOnSelected = EntryAddress{old.Store, old.KeyName};
+    FormRefreshView view(*this);
+    showRebuiltInventory(read, view);
+    for (const TAppInfo& old : typed)
+        if (const std::optional<EntryId> id = Inventory.find(old.Store, old.KeyName))
+            carryPendingEdits(old, Inventory.entry(*id));
+    if (!typedOnSelected) return;
+    // The program being edited stays selected, with what was typed in view.
+    const std::optional<EntryId> id =
+        Inventory.find(typedOnSelected->store, typedOnSelected->keyName);
+    const int row = id ? programs_.list().shownIndexOfEntry(*id) : -1;
+    if (row < 0) return;
+    programs_.list().selectRow(row);
+    showDetailsOf(row, EditsShown::Typed);
+}
+
 const InventoryArray& T_mainForm::completeEntries() {
+    // The report is of what the stores hold now: a Refresh still reading is waited for.
+    if (refreshing()) {
+        refreshRead_->wait([this] {
+            const BackgroundRebuild::Progress progress = refreshRead_->progress();
+            setStatusText(kCountStatusPanel, readingProgressText(progress.done, progress.total));
+            paintWhileBusy(hwnd());
+        });
+        followRefreshRead();
+    }
     ReadingProgressPacer pacer(tickMilliseconds);
     bool shown = false;
     const InventoryArray& whole = Inventory.completeAll([&](std::size_t done, std::size_t total) {

@@ -1,9 +1,11 @@
 // The selection glue of the main window: a change of the list's selection shows the program
 // in the details and sets the buttons; the count of the status bar; the filter's keys.
 #include "actions/removal_queue.h"
+#include "app/layout.h"
 #include "app/win32/main_form.h"
 #include "details/details_markup.h"
 #include "details/entry_facts.h"
+#include "details/property_edits.h"
 #include "details/several_selected.h"
 #include "inventory/entry_health.h"
 #include "inventory/list_fill.h"
@@ -48,6 +50,9 @@ void T_mainForm::showDetailsOf(int item, EditsShown edits) {
     toolBar_.followSelection(selection);
     details_.followSelection(selection);
     if (selection.markupLine0) details_.showLine0(*selection.markupLine0);
+    // Shown again with what was typed: that can still be written.
+    if (entry && edits == EditsShown::Typed && hasPendingProperties(*entry))
+        details_.setEnabled(layout::kModifyPropertiesButtonId, true);
 }
 
 void T_mainForm::showSeveralSelected() {

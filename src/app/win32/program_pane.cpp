@@ -258,6 +258,10 @@ void ProgramPane::continueReading(WPARAM generation) {
     if (IsWindow(window_)) PostMessageA(window_, kReadingSliceMessage, generation, 0);
 }
 
+void ProgramPane::stopReading() {
+    reading_->stop();
+}
+
 bool ProgramPane::readingDone() const {
     return !reading_ || reading_->done();
 }

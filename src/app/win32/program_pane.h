@@ -93,6 +93,8 @@ class ProgramPane {
     // slices of the last one.
     void startReading();
     void continueReading(WPARAM generation);
+    // Drops the rest of the reading: a Refresh is reading everything again.
+    void stopReading();
     // True once the reading since the last fill is over.
     bool readingDone() const;
 
