@@ -12,7 +12,8 @@
 //   remvana_bench --incremental N    the update after one of N entries changed, against
 //                                    a full refresh (may be given more than once)
 //   remvana_bench --keys N           start to the first accepted key and the longest key
-//                                    over the start, Remvana and appwiz.cpl
+//                                    over the start, Remvana and appwiz.cpl; then, in
+//                                    Remvana, over another program's change and over F5
 //   --keep                           leave the synthetic entries in the prefix
 //   --remove                         only remove the synthetic entries
 //
