@@ -45,6 +45,11 @@ bool BackgroundRebuild::running() const {
     return running_;
 }
 
+bool BackgroundRebuild::ended() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return running_ && hasEnded_;
+}
+
 BackgroundRebuild::Progress BackgroundRebuild::progress() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return progress_;

@@ -35,6 +35,8 @@ class BackgroundRebuild {
     void start(ScanDepth depth);
     // Started and not taken yet.
     bool running() const;
+    // Ended and not taken yet: take() hands it out.
+    bool ended() const;
 
     struct Progress {
         std::size_t done = 0;

@@ -181,13 +181,18 @@ TEST_F(PropertyEditing, TypedValueIsShownRecordedAndWrittenToTheProgramsSubkey) 
     EXPECT_EQ("", storedValue(kStore + kAlphaKey, "Contact"));
 }
 
-// What is typed while a Refresh reads goes over to the new list, still to be written.
+// What is typed while a Refresh reads goes over to the new list, which waits for the
+// editor to close, still to be written.
 TEST_F(PropertyEditing, AnEditTypedWhileARefreshReadsStaysOnTheNewList) {
     selectRow("Edit Alpha");
     testing::clickControl(controlOf(form(), layout::kRefreshButtonId));
     ASSERT_TRUE(form().refreshing());
-    std::string typed = "New Corp"; // as the label hands it on, nothing pumped meanwhile
-    form().ParamLabelParamEditDone(label->hwnd(), "Publisher", typed);
+    TPopupEdit* editor = clickAnchor("Publisher"); // the read ends while the editor is open
+    ASSERT_NE(nullptr, editor);
+    testing::pumpMessages(100);
+    EXPECT_TRUE(form().refreshing()) << "the new list came while a value was typed";
+    typeText(*editor, "New Corp");
+    pressKey(*editor, VK_RETURN, '\r');
     waitForRefresh();
 
     ASSERT_NE(nullptr, form().selectedAppInfo());

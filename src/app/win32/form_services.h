@@ -29,6 +29,9 @@ inline constexpr UINT kStoresChangedMessage = WM_APP + 0x57;
 // Posted by the Refresh's reading thread when its progress is due to be shown and once the
 // read has ended.
 inline constexpr UINT kRefreshReadMessage = WM_APP + 0x58;
+// The window's timer that asks again for the Refresh's new list while a value is typed.
+inline constexpr UINT_PTR kRefreshAfterEditTimer = 0x5201;
+inline constexpr UINT kRefreshAfterEditMilliseconds = 200;
 
 // What the handlers reach the platform through. The window does not own them.
 struct FormServices {

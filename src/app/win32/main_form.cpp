@@ -126,6 +126,11 @@ LRESULT T_mainForm::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case kRefreshReadMessage:
         Application.guarded([&] { followRefreshRead(); });
         return 0;
+    case WM_TIMER:
+        if (wParam != kRefreshAfterEditTimer) break;
+        KillTimer(hwnd(), kRefreshAfterEditTimer);
+        Application.guarded([&] { followRefreshRead(); });
+        return 0;
     case kSplitterMovedMessage:
         onSplitterReleased(static_cast<int>(wParam));
         return 0;

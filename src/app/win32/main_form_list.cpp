@@ -19,6 +19,7 @@
 #include "inventory/refresh.h"
 #include "inventory/store_changes.h"
 #include "widgets/listview/win32/adv_list_view.h"
+#include "widgets/paramlabel/win32/param_label.h"
 
 namespace remvana {
 
@@ -102,6 +103,13 @@ bool T_mainForm::refreshing() const {
 
 void T_mainForm::followRefreshRead() {
     if (!refreshRead_) return;
+    // The new list would take the details from under a value being typed: it waits until
+    // the editor has closed, and what was typed goes over to it.
+    if (refreshRead_->ended() &&
+        TParamLabel::fromHandle(details_.label())->interaction().editing()) {
+        SetTimer(hwnd(), kRefreshAfterEditTimer, kRefreshAfterEditMilliseconds, nullptr);
+        return;
+    }
     BackgroundRebuild::Taken taken;
     try {
         taken = refreshRead_->take();
