@@ -322,7 +322,8 @@ bool keysOverTheStart(std::size_t count, Services& services) {
                     count, programs[p].first, seen[p].filledMs, seen[p].firstAcceptedMs,
                     seen[p].longestKeyMs, seen[p].keys);
     std::printf(
-        "%6zu entries  Remvana, another program adds an entry: shown after %.1f ms, "
+        "%6zu entries  Remvana, sorted by Size, another program adds an entry: shown after %.1f "
+        "ms, "
         "longest key meanwhile %.1f ms%s\n",
         count, seen[0].changeShownMs, seen[0].longestKeyOverChangeMs,
         verdict(seen[0].changeShownMs > 0 && seen[0].longestKeyOverChangeMs <= kLongestKeyMs));

@@ -181,6 +181,16 @@ std::optional<KeysOverStart> keysOverStart(const std::string& commandLine, std::
                 keys.firstAcceptedMs = runStartedMs;
         }
         if (change && keys.firstAcceptedMs > 0) {
+            // The list sorted by its second column (Size) first, as a click on its header
+            // does: an update then puts the new row in that order, the dearer case.
+            const HWND header =
+                reinterpret_cast<HWND>(SendMessageA(found->list, LVM_GETHEADER, 0, 0));
+            const auto nameWidth =
+                static_cast<int>(SendMessageA(found->list, LVM_GETCOLUMNWIDTH, 0, 0));
+            PostMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(nameWidth + 10, 5));
+            PostMessageA(header, WM_LBUTTONUP, 0, MAKELPARAM(nameWidth + 10, 5));
+            home = true, row = 0;
+            nextKey();
             const auto changed = Clock::now();
             change();
             // Keys go on until the new row is shown and its reading has had time to end.

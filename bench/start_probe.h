@@ -26,8 +26,9 @@ struct KeysOverStart {
     double firstAcceptedMs = 0;
     double longestKeyMs = 0;
     std::size_t keys = 0;
-    // With a `change`: after the start's keys it is made (another process's write, as the
-    // program sees it), and keys go on until the list shows one row more and a second after.
+    // With a `change`: after the start's keys the list is sorted by Size (a header click),
+    // then the change is made (another process's write, as the program sees it), and keys go
+    // on until the list shows one row more and a second after.
     double changeShownMs = 0; // from the change until the list held the new row
     double longestKeyOverChangeMs = 0;
     // With `refresh`: then F5 is pressed, and keys go on until the list is filled again (its

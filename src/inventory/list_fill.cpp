@@ -17,12 +17,20 @@ namespace {
 class ListUpdate {
   public:
     explicit ListUpdate(ProgramListSink& sink) : sink_(sink) { sink_.beginListUpdate(); }
-    ~ListUpdate() { sink_.endListUpdate(); }
+    ~ListUpdate() {
+        if (!ended_) sink_.endListUpdate();
+    }
     ListUpdate(const ListUpdate&) = delete;
     ListUpdate& operator=(const ListUpdate&) = delete;
+    // Ends the update with the rows in the order the user chose last.
+    void endAndSortAgain() {
+        ended_ = true;
+        sink_.endListUpdateAndSortAgain();
+    }
 
   private:
     ProgramListSink& sink_;
+    bool ended_ = false;
 };
 
 } // namespace
@@ -67,9 +75,9 @@ void followInventoryChanges(const ProgramInventory& inventory, const InventoryCh
             if (isListed(inventory.listed(id))) rowOf(id, !sink.hasRowOf(id));
         for (const EntryId id : changes.added)
             if (isListed(inventory.listed(id))) rowOf(id, true);
+        // Renamed and new rows in name order, then in the order the user chose.
+        update.endAndSortAgain();
     }
-    // After the bracket, whose end puts renamed rows in name order first.
-    sink.sortAgain();
 }
 
 int FillProgramList(const ProgramInventory& inventory, ProgramListSink& sink,

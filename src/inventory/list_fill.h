@@ -35,6 +35,11 @@ class ProgramListSink {
     virtual void updateRow(const std::string& caption, EntryId entry, int imageIndex,
                            const std::vector<std::string>& subItems) = 0;
     virtual void sortAgain() = 0;
+    // endListUpdate then sortAgain; a list may do the two in one sort.
+    virtual void endListUpdateAndSortAgain() {
+        endListUpdate();
+        sortAgain();
+    }
     virtual int columnWidth(int column) = 0;
     virtual void setColumnWidth(int column, int width) = 0;
     virtual void setStatusText(int panel, const std::string& text) = 0;

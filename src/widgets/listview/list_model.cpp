@@ -1,6 +1,7 @@
 #include "widgets/listview/list_model.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace remvana {
@@ -50,6 +51,7 @@ void ListModel::clear() {
     positionOfId_.clear();
     nextId_ = 0;
     nameSortPending_ = false;
+    nameTiesPending_ = false;
 }
 
 std::size_t ListModel::addRow() {
@@ -83,10 +85,15 @@ bool ListModel::setCaption(std::size_t index, const std::string& caption) {
     return true;
 }
 
-bool ListModel::endUpdate() {
+bool ListModel::endUpdate(bool columnSortFollows) {
     if (updateDepth_ == 0) return false;
     if (--updateDepth_ > 0) return false;
-    if (nameSortPending_) sortByName();
+    if (nameSortPending_ && columnSortFollows && sort_.sortColumn >= 0) {
+        nameSortPending_ = false;
+        nameTiesPending_ = true;
+    } else if (nameSortPending_) {
+        sortByName();
+    }
     return true;
 }
 
@@ -114,17 +121,21 @@ HeaderClickResult ListModel::headerClick(int column, int columnCount, const RowO
     return result;
 }
 
-void ListModel::sortByColumn(int column, const RowOrder& order) {
-    if (order) {
-        const SortDirection direction = sort_.direction;
-        sortStably(rows_,
-                   [&](const ListRow& a, const ListRow& b) { return order(a, b, direction); });
-    } else {
-        const int factor = sort_.factor();
-        sortStably(rows_, [column, factor](const ListRow& a, const ListRow& b) {
-            return compareBytes(a.text(column), b.text(column)) * factor < 0;
+void ListModel::sortByColumn(int column, const RowOrder& order, bool tiesByName) {
+    const SortDirection direction = sort_.direction;
+    const int factor = sort_.factor();
+    const auto columnLess = [&](const ListRow& a, const ListRow& b) {
+        return order ? order(a, b, direction)
+                     : compareBytes(a.text(column), b.text(column)) * factor < 0;
+    };
+    if (tiesByName)
+        sortStably(rows_, [&](const ListRow& a, const ListRow& b) {
+            if (columnLess(a, b)) return true;
+            if (columnLess(b, a)) return false;
+            return listNameLess(locale_, a.caption, b.caption);
         });
-    }
+    else
+        sortStably(rows_, columnLess);
     reindex();
 }
 
@@ -132,7 +143,7 @@ void ListModel::sortAgain(const RowOrder& order) {
     if (sort_.sortColumn < 0)
         sortByName();
     else
-        sortByColumn(sort_.sortColumn, order);
+        sortByColumn(sort_.sortColumn, order, std::exchange(nameTiesPending_, false));
 }
 
 int ListModel::indexOfEntry(std::uint32_t entryId) const {

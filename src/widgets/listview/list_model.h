@@ -86,14 +86,18 @@ class ListModel {
     std::vector<std::uint32_t> removeRowsOfEntries(const std::vector<std::uint32_t>& entryIds);
     const SortState& sortState() const { return sort_; }
 
-    // Update brackets nest; endUpdate() returns true when the outermost one closed.
+    // Update brackets nest; endUpdate() returns true when the outermost one closed. With
+    // `columnSortFollows` (a sortAgain comes next) and a column sorted by, names set inside
+    // the bracket are not sorted now: that sortAgain breaks the column's ties by name, which
+    // gives the order of the name sort followed by the column sort in one sort, and one that
+    // merges the few rows out of place instead of sorting every row by name.
     void beginUpdate() { ++updateDepth_; }
-    bool endUpdate();
+    bool endUpdate(bool columnSortFollows = false);
     int updateDepth() const { return updateDepth_; }
 
   private:
     void sortByName();
-    void sortByColumn(int column, const RowOrder& order);
+    void sortByColumn(int column, const RowOrder& order, bool tiesByName = false);
     void reindex();
 
     Locale& locale_;
@@ -103,6 +107,7 @@ class ListModel {
     SortState sort_;
     int updateDepth_ = 0;
     bool nameSortPending_ = false;
+    bool nameTiesPending_ = false; // see endUpdate
 };
 
 } // namespace remvana

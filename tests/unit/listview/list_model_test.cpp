@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "fakes/fake_locale.h"
 #include "widgets/listview/list_model.h"
 
@@ -67,6 +69,50 @@ TEST_F(ProgramRows, ARowAddedToASortedListTakesItsPlaceStably) {
     ages.insert(ages.begin() + 6, "new");
     EXPECT_EQ(names, column(0));
     EXPECT_EQ(ages, column(1));
+}
+
+// Under a column sort, an update that ends with sortAgain gives the order of the name sort
+// followed by the column sort (ties of the column in name order), without sorting by name.
+TEST_F(ProgramRows, AnUpdateUnderAColumnSortOrdersTiesByNameInOneSort) {
+    class CountingLocale : public FakeLocale {
+      public:
+        int compare(const std::string& a, const std::string& b) override {
+            ++compares;
+            return FakeLocale::compare(a, b);
+        }
+        int compares = 0;
+    } counting;
+    ListModel rows{counting};
+    const auto addTo = [&](const std::string& name, const std::string& size) {
+        const std::size_t index = rows.addRow();
+        rows.setSubItems(index, {size});
+        rows.setCaption(index, name);
+    };
+    rows.beginUpdate();
+    for (int i = 0; i < 40; ++i)
+        addTo("n" + std::to_string(10 + i), i % 2 ? "2" : "1");
+    rows.endUpdate();
+    rows.headerClick(1);
+    rows.beginUpdate();
+    addTo("n25x", "1");
+    addTo("n00", "2");
+    counting.compares = 0;
+    rows.endUpdate(true);
+    rows.sortAgain();
+    const int compares = counting.compares;
+
+    std::vector<ListRow> expected = rows.rows();
+    std::stable_sort(expected.begin(), expected.end(), [&](const ListRow& a, const ListRow& b) {
+        return listNameLess(counting, a.caption, b.caption);
+    });
+    std::stable_sort(expected.begin(), expected.end(), [](const ListRow& a, const ListRow& b) {
+        return compareBytes(a.text(1), b.text(1)) < 0;
+    });
+    ASSERT_EQ(expected.size(), rows.size());
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(expected[i].caption, rows.row(i).caption) << i;
+    EXPECT_EQ("n25x", rows.row(8).caption);
+    EXPECT_LT(compares, 80) << "every row was sorted by name";
 }
 
 TEST_F(ProgramRows, InsideAnUpdateNamesSortOnceAtTheOutermostEnd) {

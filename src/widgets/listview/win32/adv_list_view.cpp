@@ -232,8 +232,8 @@ void TAdvListView::BeginListUpdate() {
     SendMessageA(header(), WM_SETREDRAW, FALSE, 0);
 }
 
-void TAdvListView::EndListUpdate() {
-    if (!model_.endUpdate()) return;
+void TAdvListView::EndListUpdate(bool columnSortFollows) {
+    if (!model_.endUpdate(columnSortFollows)) return;
     // Names set inside the bracket were sorted once, just now; the control follows.
     applyOrder();
     header_.markItemsOwnerDrawn();

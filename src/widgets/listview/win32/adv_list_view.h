@@ -99,8 +99,9 @@ class TAdvListView {
     void redrawRows();
 
     // ---- Bulk updates: redraw is off for the list and its header until the outermost end.
+    // With `columnSortFollows`, sortAgain() comes next (ListModel::endUpdate).
     void BeginListUpdate();
-    void EndListUpdate();
+    void EndListUpdate(bool columnSortFollows = false);
     int updateDepth() const { return model_.updateDepth(); }
 
     int columnWidth(int column) const;
