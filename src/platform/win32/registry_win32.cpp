@@ -314,6 +314,15 @@ std::vector<RegValue> Win32Registry::readAllValues() {
     return values;
 }
 
+std::optional<ValueCounts> Win32Registry::valueCounts() {
+    DWORD count = 0, longestName = 0;
+    if (!open_ ||
+        RegQueryInfoKeyW(open_.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count,
+                         &longestName, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        return std::nullopt;
+    return ValueCounts{count, longestName};
+}
+
 RegValue Win32Registry::readValue(const std::string& name) {
     if (!open_) return RegValue{name, ValueKind::Absent, {}, reg_type::None};
     QueriedValue value = queryValue(open_.get(), name);
