@@ -70,11 +70,26 @@ bool isTextKind(ValueKind kind) {
     return kind == ValueKind::String || kind == ValueKind::ExpandString;
 }
 
-// One text value by the rule applyEntryValues has for text, in one query: a value of
-// another kind, or one that cannot be read, is no text. Returns whether the value is there.
+// Text from a string or expandable string (unexpanded); a value of another kind, or none,
+// is no text.
+std::string textOf(const RegValue* value) {
+    return value && isTextKind(value->kind) ? textOfValue(value->data) : std::string();
+}
+
+// The list's size when there is no usage record: an estimate that is no 32-bit value is
+// left out instead of failing the refresh.
+std::uint32_t estimateOf(const RegValue* value) {
+    std::int32_t kilobytes = 0;
+    const bool readable =
+        value && value->kind == ValueKind::Integer && integerOfValue(value->data, kilobytes);
+    return readable ? static_cast<std::uint32_t>(kilobytes) : 0;
+}
+
+// One text value by the rule applyEntryValues has for text, in one query. Returns whether
+// the value is there.
 bool readTextField(Registry& reg, TAppInfo& info, const TextField& f) {
     const RegValue value = reg.readValue(f.name);
-    info.*f.field = isTextKind(value.kind) ? textOfValue(value.data) : std::string();
+    info.*f.field = textOf(&value);
     return value.kind != ValueKind::Absent;
 }
 
@@ -96,9 +111,7 @@ void readDisplayName(Registry& reg, TAppInfo& info) {
 // the value is there.
 bool readEstimatedSize(Registry& reg, TAppInfo& info) {
     const RegValue value = reg.readValue(kEstimatedSizeValue);
-    std::int32_t kilobytes = 0;
-    const bool readable = value.kind == ValueKind::Integer && integerOfValue(value.data, kilobytes);
-    info.EstimatedSize = readable ? static_cast<std::uint32_t>(kilobytes) : 0;
+    info.EstimatedSize = estimateOf(&value);
     return value.kind != ValueKind::Absent;
 }
 
@@ -118,12 +131,8 @@ bool isListField(const TextField& f) {
 // The fields from one set of values, each by the rule of its kind; with `listedToo` false,
 // those a list-first read has read already are left as they are.
 void applyFields(const std::vector<RegValue>& values, TAppInfo& info, bool listedToo) {
-    for (const TextField& f : kTextFields) {
-        if (!listedToo && isListField(f)) continue;
-        const RegValue* v = findValue(values, f.name);
-        const bool text = v && isTextKind(v->kind);
-        info.*f.field = text ? textOfValue(v->data) : std::string();
-    }
+    for (const TextField& f : kTextFields)
+        if (listedToo || !isListField(f)) info.*f.field = textOf(findValue(values, f.name));
     for (const IntegerField& f : kIntegerFields) {
         const RegValue* v = findValue(values, f.name);
         std::int32_t number = 0;
@@ -132,14 +141,7 @@ void applyFields(const std::vector<RegValue>& values, TAppInfo& info, bool liste
             integerOfValue(v->data, number);
         info.*f.field = number;
     }
-    if (!listedToo) return;
-    // The list's size when there is no usage record: an estimate that is no 32-bit value is
-    // left out instead of failing the refresh.
-    const RegValue* estimate = findValue(values, kEstimatedSizeValue);
-    std::int32_t kilobytes = 0;
-    const bool readable = estimate && estimate->kind == ValueKind::Integer &&
-                          integerOfValue(estimate->data, kilobytes);
-    info.EstimatedSize = readable ? static_cast<std::uint32_t>(kilobytes) : 0;
+    if (listedToo) info.EstimatedSize = estimateOf(findValue(values, kEstimatedSizeValue));
 }
 
 // The values a list-first read leaves, in the order installers most often write them, so
@@ -156,7 +158,14 @@ static_assert(kRestByFrequency.size() + kListTextFields.size() ==
 
 // The longest name of a value any field is read from: a key with a longer value name holds
 // values no field takes, which a read by name would ask for in vain.
-constexpr std::size_t kLongestFieldName = std::char_traits<char>::length("WindowsInstaller");
+constexpr std::size_t longestFieldName() {
+    std::size_t longest = std::char_traits<char>::length(kEstimatedSizeValue);
+    for (const TextField& f : kTextFields)
+        longest = std::max(longest, std::char_traits<char>::length(f.name));
+    for (const IntegerField& f : kIntegerFields)
+        longest = std::max(longest, std::char_traits<char>::length(f.name));
+    return longest;
+}
 
 // The rest of a list-first read through the subkey it kept open: by name where that takes
 // no more queries than a sweep of every value would, else by a sweep. False when the key can
@@ -165,7 +174,7 @@ bool readRest(Registry& key, std::size_t valuesFound, TAppInfo& info) {
     const std::optional<ValueCounts> counts = key.valueCounts();
     if (!counts) return false;
     const bool byName =
-        counts->values >= kRestByFrequency.size() || counts->longestName <= kLongestFieldName;
+        counts->values >= kRestByFrequency.size() || counts->longestName <= longestFieldName();
     if (!byName) {
         applyFields(key.readAllValues(), info, true);
         return true;
