@@ -110,7 +110,7 @@ TEST_F(StoreChanges, WhatAnUpdateReadsIsCompletedAndCheckedByTheReadingAfterIt) 
     reg.setString(kHive64, kStore + "Alder", "DisplayName", "Alder Mail 2");
     auto user = reg.create(RegRoot::CurrentUser, reg_access::AllAccess);
     ASSERT_EQ(DeleteOutcome::Removed, user->deleteKey("\\" + kStore + "Elm")); // id 3 gone
-    const int restsBefore = reg.calls.valueCounts; // one per rest read
+    const int restsBefore = reg.calls.valueCounts;                             // one per rest read
     ASSERT_TRUE(update());
     EXPECT_EQ(restsBefore, reg.calls.valueCounts) << "the update reads what the list shows";
     const EntryId dogwood = idOf(kMachineStore32, "Dogwood");
