@@ -14,6 +14,8 @@
 //   remvana_bench --keys N           start to the first accepted key and the longest key
 //                                    over the start, Remvana and appwiz.cpl; then, in
 //                                    Remvana, over another program's change and over F5
+//   remvana_bench --requests N       each read of N entries once, between marks, for
+//                                    bench/requests to count its Wine server requests
 //   --keep                           leave the synthetic entries in the prefix
 //   --remove                         only remove the synthetic entries
 //
@@ -344,13 +346,39 @@ bool keysOverTheStart(std::size_t count, Services& services) {
     return sooner && quick;
 }
 
+// A failing open of a key named after the read that follows: a mark in a server trace that
+// the reads themselves never make.
+void mark(const std::string& what) {
+    HKEY key = nullptr;
+    const std::string name = "remvana-bench-mark " + what;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, name.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS)
+        RegCloseKey(key);
+}
+
+// Each read once, after one full read to warm up; bench/requests counts between the marks.
+bool markedReads(std::size_t count, Services& s) {
+    seedEntries(count);
+    rebuildInventory(s.registry, s.locale, s.inventory);
+    mark("floor");
+    const std::size_t values = readFloor();
+    mark("refresh");
+    rebuildInventory(s.registry, s.locale, s.inventory);
+    mark("list first");
+    s.twoSteps.rebuild(s.registry, s.locale, ScanDepth::ListFirst);
+    mark("the rest");
+    s.twoSteps.completeAll();
+    mark("end");
+    std::printf("%6zu entries (%zu values) read between marks\n", count, values);
+    return s.inventory.size() >= count && s.twoSteps.size() == s.inventory.size();
+}
+
 } // namespace
 } // namespace remvana::bench
 
 int main(int argc, char** argv) {
     using namespace remvana::bench;
     std::vector<std::size_t> counts;
-    std::optional<std::size_t> workingSetCount, startCount, keysCount;
+    std::optional<std::size_t> workingSetCount, startCount, keysCount, requestsCount;
     std::vector<std::size_t> incrementalCounts;
     bool keep = false;
     for (int i = 1; i < argc; ++i) {
@@ -368,10 +396,12 @@ int main(int argc, char** argv) {
             incrementalCounts.push_back(number());
         else if (arg == "--keys")
             keysCount = number();
+        else if (arg == "--requests")
+            requestsCount = number();
         else
             counts.push_back(std::strtoul(arg.c_str(), nullptr, 10));
     }
-    if (counts.empty() && !workingSetCount && !startCount && !keysCount &&
+    if (counts.empty() && !workingSetCount && !startCount && !keysCount && !requestsCount &&
         incrementalCounts.empty())
         counts = {300, 2000, 10000};
     std::sort(counts.begin(), counts.end());
@@ -384,6 +414,7 @@ int main(int argc, char** argv) {
     if (startCount) smallest = *startCount;
     if (!incrementalCounts.empty()) smallest = incrementalCounts.front();
     if (keysCount) smallest = *keysCount;
+    if (requestsCount) smallest = *requestsCount;
     removeEntries(smallest);
     bool met = true;
     for (std::size_t count : counts)
@@ -393,6 +424,7 @@ int main(int argc, char** argv) {
     for (std::size_t count : incrementalCounts)
         met = incrementalRefresh(count, services) && met;
     if (keysCount) met = keysOverTheStart(*keysCount, services) && met;
+    if (requestsCount) met = markedReads(*requestsCount, services) && met;
     if (!keep) removeEntries();
     std::printf("targets: %s\n", met ? "met" : "MISSED");
     return met ? 0 : 1;

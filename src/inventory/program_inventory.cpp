@@ -16,7 +16,7 @@ ProgramInventory::~ProgramInventory() = default;
 
 void ProgramInventory::clear() {
     entries_.clear();
-    readTo_.clear();
+    reading_.clear();
     pending_ = 0;
     completing_.clear();
     numberAfresh();
@@ -24,7 +24,7 @@ void ProgramInventory::clear() {
 
 void ProgramInventory::swap(ProgramInventory& other) noexcept {
     entries_.swap(other.entries_);
-    readTo_.swap(other.readTo_);
+    reading_.swap(other.reading_);
     ids_.swap(other.ids_);
     positions_.swap(other.positions_);
     std::swap(pending_, other.pending_);
@@ -42,7 +42,7 @@ void ProgramInventory::numberAfresh() {
 EntryId ProgramInventory::add(TAppInfo whole) {
     const auto id = static_cast<EntryId>(positions_.size());
     entries_.push_back(std::move(whole));
-    readTo_.push_back(ScanDepth::Everything);
+    reading_.emplace_back();
     ids_.push_back(id);
     positions_.push_back(entries_.size() - 1);
     return id;
@@ -55,7 +55,7 @@ std::size_t ProgramInventory::positionOf(EntryId id) const {
 
 ListedEntry ProgramInventory::listed(EntryId id) const {
     const std::size_t at = positionOf(id);
-    return ListedEntry(entries_[at], readTo_[at] == ScanDepth::DisplayNames);
+    return ListedEntry(entries_[at], reading_[at].readTo == ScanDepth::DisplayNames);
 }
 
 std::optional<EntryId> ProgramInventory::find(const UninstallStore& store,

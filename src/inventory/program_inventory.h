@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -24,6 +25,15 @@ struct OpenStore;
 // (display name, display icon, publisher, version, install date, size estimate and the
 // usage record), the rest left for later.
 enum class ScanDepth { Everything, DisplayNames, ListFirst };
+
+// How far an entry has been read. Read list first, its subkey stays open until the rest is
+// read, with the number of the values read so far that were there: the rest then needs no
+// second open and reads none of those values again.
+struct EntryRead {
+    ScanDepth readTo = ScanDepth::Everything;
+    std::unique_ptr<Registry> key;
+    std::size_t valuesFound = 0;
+};
 
 // Called after each entry read, with the number read so far and the number in all.
 using ReadingProgress = std::function<void(std::size_t done, std::size_t total)>;
@@ -132,8 +142,9 @@ class ProgramInventory {
 
     // In key-name order; the vectors below run parallel to it.
     InventoryArray entries_;
-    // How far each entry has been read: Everything once it is whole.
-    std::vector<ScanDepth> readTo_;
+    // How far each entry has been read (Everything once it is whole), with the subkey of
+    // each entry still waiting for its rest.
+    std::vector<EntryRead> reading_;
     std::vector<EntryId> ids_;
     // By id: the entry's position, kGone once it has left.
     std::vector<std::size_t> positions_;

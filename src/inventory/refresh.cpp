@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <set>
+#include <string>
 #include <utility>
 
 #include "platform/ascii.h"
@@ -69,14 +70,27 @@ bool isTextKind(ValueKind kind) {
     return kind == ValueKind::String || kind == ValueKind::ExpandString;
 }
 
-// One text value by the rule applyEntryValues has for text, in one query: readText refuses
-// any other kind, and a value that cannot be read as text is no text.
-void readTextField(Registry& reg, TAppInfo& info, const TextField& f) {
-    try {
-        info.*f.field = reg.readText(f.name);
-    } catch (const RegistryError&) {
-        info.*f.field = std::string(); // another kind, or unreadable: no text
-    }
+// Text from a string or expandable string (unexpanded); a value of another kind, or none,
+// is no text.
+std::string textOf(const RegValue* value) {
+    return value && isTextKind(value->kind) ? textOfValue(value->data) : std::string();
+}
+
+// The list's size when there is no usage record: an estimate that is no 32-bit value is
+// left out instead of failing the refresh.
+std::uint32_t estimateOf(const RegValue* value) {
+    std::int32_t kilobytes = 0;
+    const bool readable =
+        value && value->kind == ValueKind::Integer && integerOfValue(value->data, kilobytes);
+    return readable ? static_cast<std::uint32_t>(kilobytes) : 0;
+}
+
+// One text value by the rule applyEntryValues has for text, in one query. Returns whether
+// the value is there.
+bool readTextField(Registry& reg, TAppInfo& info, const TextField& f) {
+    const RegValue value = reg.readValue(f.name);
+    info.*f.field = textOf(&value);
+    return value.kind != ValueKind::Absent;
 }
 
 // The values the program list shows and filters by, the display name first: a scan of
@@ -93,20 +107,90 @@ void readDisplayName(Registry& reg, TAppInfo& info) {
     readTextField(reg, info, kListTextFields[0]);
 }
 
-// The size estimate by the rule applyEntryValues has for it, in one query.
-void readEstimatedSize(Registry& reg, TAppInfo& info) {
-    try {
-        info.EstimatedSize = static_cast<std::uint32_t>(reg.readInteger(kEstimatedSizeValue));
-    } catch (const RegistryError&) {
-        info.EstimatedSize = 0; // absent, another kind, or longer than 32 bits
-    }
+// The size estimate by the rule applyEntryValues has for it, in one query. Returns whether
+// the value is there.
+bool readEstimatedSize(Registry& reg, TAppInfo& info) {
+    const RegValue value = reg.readValue(kEstimatedSizeValue);
+    info.EstimatedSize = estimateOf(&value);
+    return value.kind != ValueKind::Absent;
 }
 
-// Each in one query instead of a sweep of every value.
-void readListValues(Registry& reg, TAppInfo& info) {
+// Each in one query instead of a sweep of every value. Returns how many of them are there.
+std::size_t readListValues(Registry& reg, TAppInfo& info) {
+    std::size_t found = 0;
     for (const TextField& f : kListTextFields)
-        readTextField(reg, info, f);
-    readEstimatedSize(reg, info);
+        found += readTextField(reg, info, f) ? 1 : 0;
+    return found + (readEstimatedSize(reg, info) ? 1 : 0);
+}
+
+bool isListField(const TextField& f) {
+    return std::any_of(kListTextFields.begin(), kListTextFields.end(),
+                       [&](const TextField& listed) { return listed.field == f.field; });
+}
+
+// The fields from one set of values, each by the rule of its kind; with `listedToo` false,
+// those a list-first read has read already are left as they are.
+void applyFields(const std::vector<RegValue>& values, TAppInfo& info, bool listedToo) {
+    for (const TextField& f : kTextFields)
+        if (listedToo || !isListField(f)) info.*f.field = textOf(findValue(values, f.name));
+    for (const IntegerField& f : kIntegerFields) {
+        const RegValue* v = findValue(values, f.name);
+        std::int32_t number = 0;
+        // A 32-bit value stored with another size than four bytes is damaged: read as absent.
+        if (v && v->kind == ValueKind::Integer && v->data.size() == 4)
+            integerOfValue(v->data, number);
+        info.*f.field = number;
+    }
+    if (listedToo) info.EstimatedSize = estimateOf(findValue(values, kEstimatedSizeValue));
+}
+
+// The values a list-first read leaves, in the order installers most often write them, so
+// that reading them by name stops soon once the key's value count is reached.
+constexpr std::array<const char*, 22> kRestByFrequency{{
+    "UninstallString", "InstallLocation",  "NoModify",      "NoRepair",     "ModifyPath",
+    "URLInfoAbout",    "HelpLink",         "VersionMajor",  "VersionMinor", "Language",
+    "Version",         "WindowsInstaller", "InstallSource", "Comments",     "Contact",
+    "URLUpdateInfo",   "HelpTelephone",    "ReadMe",        "NoRemove",     "RegOwner",
+    "RegCompany",      "ProductID",
+}};
+static_assert(kRestByFrequency.size() + kListTextFields.size() ==
+              kTextFields.size() + kIntegerFields.size());
+
+// The longest name of a value any field is read from: a key with a longer value name holds
+// values no field takes, which a read by name would ask for in vain.
+constexpr std::size_t longestFieldName() {
+    std::size_t longest = std::char_traits<char>::length(kEstimatedSizeValue);
+    for (const TextField& f : kTextFields)
+        longest = std::max(longest, std::char_traits<char>::length(f.name));
+    for (const IntegerField& f : kIntegerFields)
+        longest = std::max(longest, std::char_traits<char>::length(f.name));
+    return longest;
+}
+
+// The rest of a list-first read through the subkey it kept open: by name where that takes
+// no more queries than a sweep of every value would, else by a sweep. False when the key can
+// no longer be read (deleted meanwhile).
+bool readRest(Registry& key, std::size_t valuesFound, TAppInfo& info) {
+    const std::optional<ValueCounts> counts = key.valueCounts();
+    if (!counts) return false;
+    const bool byName =
+        counts->values >= kRestByFrequency.size() || counts->longestName <= longestFieldName();
+    if (!byName) {
+        applyFields(key.readAllValues(), info, true);
+        return true;
+    }
+    // Each value found takes one off those left; none left, nothing more is there to ask for.
+    std::size_t left = counts->values > valuesFound ? counts->values - valuesFound : 0;
+    std::vector<RegValue> found;
+    for (const char* name : kRestByFrequency) {
+        if (left == 0) break;
+        RegValue value = key.readValue(name);
+        if (value.kind == ValueKind::Absent) continue;
+        found.push_back(std::move(value));
+        --left;
+    }
+    applyFields(found, info, false);
+    return true;
 }
 
 } // namespace
@@ -131,26 +215,7 @@ std::vector<std::string> sortedUniqueNames(std::vector<std::string> names, Local
 }
 
 void applyEntryValues(const std::vector<RegValue>& values, TAppInfo& info) {
-    for (const TextField& f : kTextFields) {
-        const RegValue* v = findValue(values, f.name);
-        const bool text = v && isTextKind(v->kind);
-        info.*f.field = text ? textOfValue(v->data) : std::string();
-    }
-    for (const IntegerField& f : kIntegerFields) {
-        const RegValue* v = findValue(values, f.name);
-        std::int32_t number = 0;
-        // A 32-bit value stored with another size than four bytes is damaged: read as absent.
-        if (v && v->kind == ValueKind::Integer && v->data.size() == 4)
-            integerOfValue(v->data, number);
-        info.*f.field = number;
-    }
-    // The list's size when there is no usage record: an estimate that is no 32-bit value is
-    // left out instead of failing the refresh.
-    const RegValue* estimate = findValue(values, kEstimatedSizeValue);
-    std::int32_t kilobytes = 0;
-    const bool readable = estimate && estimate->kind == ValueKind::Integer &&
-                          integerOfValue(estimate->data, kilobytes);
-    info.EstimatedSize = readable ? static_cast<std::uint32_t>(kilobytes) : 0;
+    applyFields(values, info, true);
 }
 
 void applyUsageRecord(const std::vector<std::uint8_t>& stored, ArpCacheRecord& record) {
@@ -206,29 +271,30 @@ void readUsageRecord(const OpenStore& open, TAppInfo& info) {
 // Everything in one subkey is read relative to its store's open key, so that a name of any
 // length the registry allows is reached; what cannot be read is simply left out. Returns how
 // far the entry is read: a subkey that cannot be read has nothing more to give.
-ScanDepth readStoreEntry(const OpenStore& open, TAppInfo& info, ScanDepth depth) {
+EntryRead readStoreEntry(const OpenStore& open, TAppInfo& info, ScanDepth depth) {
+    EntryRead read;
     // A name the code page cannot hold addresses no key: it is listed by what can be shown
     // and nothing is read through it.
     if (isUnrepresentableKeyName(info.KeyName)) {
         info.DisplayName = unrepresentableKeyDisplayName(info.KeyName);
-        return ScanDepth::Everything;
+        return read;
     }
-    ScanDepth readTo = ScanDepth::Everything;
-    if (const auto key = open.entries->openSubkey(info.KeyName, reg_access::Read)) {
+    if (auto key = open.entries->openSubkey(info.KeyName, reg_access::Read)) {
         if (depth == ScanDepth::DisplayNames) {
             readDisplayName(*key, info);
         } else if (depth == ScanDepth::ListFirst) {
-            readListValues(*key, info);
+            read.valuesFound = readListValues(*key, info);
+            read.key = std::move(key); // for the rest
         } else {
             applyEntryValues(key->readAllValues(), info);
         }
-        readTo = depth;
+        read.readTo = depth;
     } else {
         info.KeyUnreadable = true;
     }
     // A scan of display names only has no use for the usage records.
     if (depth != ScanDepth::DisplayNames) readUsageRecord(open, info);
-    return readTo;
+    return read;
 }
 
 namespace {
@@ -247,13 +313,13 @@ void completeThrough(const OpenStore& open, TAppInfo& entry, ScanDepth readTo) {
     if (readTo == ScanDepth::DisplayNames) readUsageRecord(open, entry);
 }
 
-// Empties `inventory`, then reads every store into it; `readTo` gets how far each entry
+// Empties `inventory`, then reads every store into it; `reading` gets how far each entry
 // was read. False when no store can be opened.
 bool scanStores(RegistryFactory& registry, Locale& locale, ScanDepth depth,
-                InventoryArray& inventory, std::vector<ScanDepth>& readTo,
+                InventoryArray& inventory, std::vector<EntryRead>& reading,
                 const ReadingProgress& progress) {
     inventory.clear();
-    readTo.clear();
+    reading.clear();
     std::vector<OpenStore> stores;
     std::vector<FoundKey> found;
     for (const UninstallStore& store : uninstallStoresOf(registry)) {
@@ -278,14 +344,14 @@ bool scanStores(RegistryFactory& registry, Locale& locale, ScanDepth depth,
         return locale.compareIgnoreCase(a.key.name, b.key.name) < 0;
     });
     inventory.resize(found.size());
-    readTo.resize(found.size(), ScanDepth::Everything);
+    reading.resize(found.size());
     for (std::size_t i = 0; i < found.size(); ++i) {
         TAppInfo& info = inventory[i];
         const OpenStore& open = stores[found[i].store];
         info.KeyName = std::move(found[i].key.name);
         info.KeyWriteTime = found[i].key.lastWrite;
         info.Store = open.store;
-        readTo[i] = readStoreEntry(open, info, depth);
+        reading[i] = readStoreEntry(open, info, depth);
         if (progress) progress(i + 1, found.size());
     }
     return true;
@@ -295,15 +361,15 @@ bool scanStores(RegistryFactory& registry, Locale& locale, ScanDepth depth,
 
 bool rebuildInventory(RegistryFactory& registry, Locale& locale, InventoryArray& inventory,
                       const ReadingProgress& progress) {
-    std::vector<ScanDepth> readTo;
-    return scanStores(registry, locale, ScanDepth::Everything, inventory, readTo, progress);
+    std::vector<EntryRead> reading;
+    return scanStores(registry, locale, ScanDepth::Everything, inventory, reading, progress);
 }
 
 bool ProgramInventory::rebuild(RegistryFactory& registry, Locale& locale, ScanDepth depth,
                                const ReadingProgress& progress) {
     registry_ = &registry;
     completing_.clear(); // the keys of the last read's stores
-    const bool read = scanStores(registry, locale, depth, entries_, readTo_, progress);
+    const bool read = scanStores(registry, locale, depth, entries_, reading_, progress);
     numberAfresh();
     countPending();
     return read;
@@ -311,8 +377,8 @@ bool ProgramInventory::rebuild(RegistryFactory& registry, Locale& locale, ScanDe
 
 void ProgramInventory::countPending() {
     pending_ = static_cast<std::size_t>(
-        std::count_if(readTo_.begin(), readTo_.end(),
-                      [](ScanDepth readTo) { return readTo != ScanDepth::Everything; }));
+        std::count_if(reading_.begin(), reading_.end(),
+                      [](const EntryRead& r) { return r.readTo != ScanDepth::Everything; }));
     if (pending_ == 0) completing_.clear();
 }
 
@@ -329,10 +395,13 @@ const OpenStore& ProgramInventory::completionStore(const UninstallStore& store, 
 TAppInfo& ProgramInventory::entry(EntryId id) {
     const std::size_t at = positionOf(id);
     TAppInfo& wanted = entries_[at];
-    if (readTo_[at] != ScanDepth::Everything) {
-        const ScanDepth readTo = std::exchange(readTo_[at], ScanDepth::Everything);
-        completeThrough(completionStore(wanted.Store, readTo == ScanDepth::DisplayNames), wanted,
-                        readTo);
+    if (reading_[at].readTo != ScanDepth::Everything) {
+        const EntryRead reading = std::exchange(reading_[at], EntryRead{});
+        // A subkey deleted since the first step is looked for anew, as a scan would.
+        if (!reading.key || !readRest(*reading.key, reading.valuesFound, wanted))
+            completeThrough(
+                completionStore(wanted.Store, reading.readTo == ScanDepth::DisplayNames), wanted,
+                reading.readTo);
         // Nothing more to complete: the store keys go.
         if (--pending_ == 0) completing_.clear();
     }

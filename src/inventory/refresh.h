@@ -83,8 +83,8 @@ OpenStore openStore(RegistryFactory& registry, const UninstallStore& store, bool
 
 // Reads one element whose KeyName and Store are set, relative to its store's open keys, as
 // a scan at that depth reads it; its usage-record write time is set, its key's is not.
-// Returns how far it was read.
-ScanDepth readStoreEntry(const OpenStore& open, TAppInfo& info, ScanDepth depth);
+// Returns how far it was read (at ScanDepth::ListFirst with its subkey kept open).
+EntryRead readStoreEntry(const OpenStore& open, TAppInfo& info, ScanDepth depth);
 
 // Empties `inventory`, then reads every entry whole, as ProgramInventory::rebuild does at
 // ScanDepth::Everything; for the tools that need no window (the benchmark, tests).

@@ -28,7 +28,7 @@ std::optional<SubkeyStamp> takeSubkey(StoreNow& store, const std::string& keyNam
 // follows (or to whatever reaches the entry first), as after a start.
 struct ReadNow {
     TAppInfo info;
-    ScanDepth readTo;
+    EntryRead reading;
 };
 
 ReadNow readEntryNow(const StoreNow& store, const SubkeyStamp& key) {
@@ -36,7 +36,7 @@ ReadNow readEntryNow(const StoreNow& store, const SubkeyStamp& key) {
     read.info.KeyName = key.name;
     read.info.KeyWriteTime = key.lastWrite;
     read.info.Store = store.open->store;
-    read.readTo = readStoreEntry(*store.open, read.info, ScanDepth::ListFirst);
+    read.reading = readStoreEntry(*store.open, read.info, ScanDepth::ListFirst);
     return read;
 }
 
@@ -119,7 +119,7 @@ bool ProgramInventory::update(StoresNow read, RegistryFactory& registry, Locale&
         } else if (key) {
             ReadNow read = readEntryNow(*store, *key);
             entry = std::move(read.info);
-            readTo_[i] = read.readTo;
+            reading_[i] = std::move(read.reading);
             changes.changed.push_back(ids_[i]);
         } else {
             gone[i] = true;
@@ -161,11 +161,11 @@ bool ProgramInventory::update(StoresNow read, RegistryFactory& registry, Locale&
     // One pass builds the new order, so that many entries coming or going cost no more than
     // one move each.
     InventoryArray entries;
-    std::vector<ScanDepth> readTo;
+    std::vector<EntryRead> reading;
     std::vector<EntryId> ids;
     const std::size_t count = entries_.size() - changes.removed.size() + added.size();
     entries.reserve(count);
-    readTo.reserve(count);
+    reading.reserve(count);
     ids.reserve(count);
     std::size_t next = 0; // into added
     for (std::size_t i = 0; i <= entries_.size(); ++i) {
@@ -174,17 +174,17 @@ bool ProgramInventory::update(StoresNow read, RegistryFactory& registry, Locale&
             positions_.push_back(entries.size());
             changes.added.push_back(id);
             entries.push_back(std::move(added[next].info));
-            readTo.push_back(added[next].readTo);
+            reading.push_back(std::move(added[next].reading));
             ids.push_back(id);
         }
         if (i == entries_.size() || gone[i]) continue;
         positions_[ids_[i]] = entries.size();
         entries.push_back(std::move(entries_[i]));
-        readTo.push_back(readTo_[i]);
+        reading.push_back(std::move(reading_[i]));
         ids.push_back(ids_[i]);
     }
     entries_ = std::move(entries);
-    readTo_ = std::move(readTo);
+    reading_ = std::move(reading);
     ids_ = std::move(ids);
     countPending();
     return true;

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -90,6 +91,13 @@ struct SubkeyStamp {
     std::int64_t lastWrite = 0;
 };
 
+// What a key holds, without reading it: its number of values and the length of its longest
+// value name (in the registry's own UTF-16 units; ASCII names are as long in characters).
+struct ValueCounts {
+    std::size_t values = 0;
+    std::size_t longestName = 0;
+};
+
 // Decoding shared by every accessor and by callers of readAllValues, so a value reads the
 // same whichever way it was fetched. Text: cut at the first NUL (kind not checked).
 // Integer: little-endian, zero-filled when shorter than 4 bytes; nothing when longer.
@@ -132,6 +140,9 @@ class Registry {
     // Every value of the open key in one sweep (empty when no key is open); lets a caller
     // that wants many values of one key avoid a query per value.
     virtual std::vector<RegValue> readAllValues() = 0;
+    // The open key's value counts in one query. Nothing when no key is open or the open key
+    // can no longer be read (deleted since it was opened, for one).
+    virtual std::optional<ValueCounts> valueCounts() = 0;
     // One value with its kind and bytes as readAllValues gives it, in one query: for a
     // caller that wants a single value of any kind. Kind Absent when there is no such value
     // or no open key.

@@ -237,6 +237,21 @@ TEST_P(RegistryContract, SweepsEveryValueOfTheOpenKey) {
     EXPECT_EQ("Alpha", textOfValue(values[4].data));
 }
 
+TEST_P(RegistryContract, CountsTheOpenKeysValuesUntilTheKeyIsDeleted) {
+    seedText("Counted", "Short", "x");
+    seedDword("Counted", "A longer value name", 1);
+    backend->seedKey("Counted\\Child"); // a subkey is no value
+    auto r = accessor();
+    EXPECT_FALSE(r->valueCounts()); // no open key
+    ASSERT_TRUE(r->openKey(absolute("Counted")));
+    const std::optional<ValueCounts> counts = r->valueCounts();
+    ASSERT_TRUE(counts);
+    EXPECT_EQ(2u, counts->values);
+    EXPECT_EQ(19u, counts->longestName);
+    ASSERT_EQ(DeleteOutcome::Removed, accessor()->deleteKey(absolute("Counted")));
+    EXPECT_FALSE(r->valueCounts());
+}
+
 // Backups copy values of every type with their bytes as stored: odd sizes, unusual type
 // codes and empty data must come back exactly, both when swept and when written. A value
 // read alone comes back as the sweep gives it.

@@ -260,6 +260,15 @@ class FakeRegistry : public Registry {
         return all;
     }
 
+    std::optional<ValueCounts> valueCounts() override {
+        ++calls_.valueCounts;
+        if (!usable(reg_access::QueryValue)) return std::nullopt;
+        ValueCounts counts{open_->values.size(), 0};
+        for (const FakeValue& v : open_->values)
+            counts.longestName = std::max(counts.longestName, v.name.size());
+        return counts;
+    }
+
     RegValue readValue(const std::string& name) override {
         ++calls_.valueQueries;
         const FakeValue* v = readable(name);

@@ -34,6 +34,7 @@ struct FakeHive {
 struct FakeRegistryCalls {
     int opens = 0;        // openKey, openKeyReadOnly attempts, createKey
     int valueQueries = 0; // valueKind, readText, readInteger, readBinary, readValue
+    int valueCounts = 0;  // valueCounts
     int sweeps = 0;       // readAllValues
     int enumerations = 0; // subkeyNames
     // Writes of a value of this name fail in every key, as the registry refuses a write to a

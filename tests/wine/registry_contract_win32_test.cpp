@@ -4,10 +4,13 @@
 
 #include <sddl.h>
 
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "contract/registry_contract.h"
 #include "platform/code_page.h"
+#include "platform/utf8.h"
 #include "platform/win32/registry_win32.h"
 
 namespace remvana {
@@ -143,6 +146,73 @@ TEST(Win32Registry, AMarkedSubkeyNameNeverReachesAKey) {
     EXPECT_FALSE(registry->createKey(lookAlike + "New"));
     EXPECT_EQ(DeleteOutcome::NotRemoved, registry->deleteKey(lookAlike));
     EXPECT_TRUE(backend.exists("Victim?Sub\\Inner"));
+}
+
+// Text as the wide calls store it, its terminator included, less the last `cut` bytes.
+std::vector<std::uint8_t> utf16Bytes(const std::wstring& text, std::size_t cut = 0) {
+    std::vector<std::uint8_t> bytes((text.size() + 1) * sizeof(wchar_t));
+    std::memcpy(bytes.data(), text.data(), bytes.size());
+    bytes.resize(bytes.size() - cut);
+    return bytes;
+}
+
+std::string utf8Of(const std::wstring& wide) {
+    std::u16string units;
+    for (const wchar_t unit : wide)
+        units.push_back(static_cast<char16_t>(unit));
+    return utf16ToUtf8(units);
+}
+
+// A value read alone is one request where ntdll can be asked directly, and then must read
+// exactly as the ...A query reads it: names and text in any script, string data of odd
+// length or with a lone surrogate, values longer than the ...A query's own buffer.
+TEST(Win32Registry, AValueReadAloneReadsAsTheAnsiQueryReadsIt) {
+    Win32Backend backend;
+    struct Case {
+        std::wstring name;
+        DWORD type;
+        std::vector<std::uint8_t> data;
+    };
+    const std::vector<Case> cases = {
+        {L"Gr\u00F6\u00DFe \u65E5\u672C", REG_SZ, utf16Bytes(L"Caf\u00E9 \u0416 \U0001F600")},
+        {L"Odd", REG_SZ, utf16Bytes(L"abc", 1)},    // ends in half a character
+        {L"OddEnd", REG_SZ, utf16Bytes(L"abc", 3)}, // unterminated, half a character more
+        {L"Lone", REG_EXPAND_SZ,
+         utf16Bytes(L"a\xD800"
+                    L"b")},
+        {L"Long", REG_SZ, utf16Bytes(std::wstring(700, L'\u00E9'))},
+        {L"Multi", REG_MULTI_SZ, utf16Bytes(std::wstring(L"x\0\u00FC\0", 4))},
+        {L"SlowInfoCache", REG_BINARY, std::vector<std::uint8_t>(552, 0x5A)},
+        {L"Empty", REG_SZ, {}},
+        {L"Number", REG_DWORD, {1, 2, 3, 4}},
+    };
+    {
+        const std::string narrow = backend.base();
+        const std::wstring base(narrow.begin(), narrow.end());
+        HKEY raw = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS,
+                  RegOpenKeyExW(HKEY_CURRENT_USER, base.c_str(), 0, KEY_SET_VALUE, &raw));
+        ScopedRegKey key(raw);
+        for (const Case& c : cases)
+            ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(raw, c.name.c_str(), 0, c.type,
+                                                    c.data.empty() ? nullptr : c.data.data(),
+                                                    static_cast<DWORD>(c.data.size())));
+    }
+    auto registry = backend.factory().create(RegRoot::CurrentUser, reg_access::Read);
+    ASSERT_TRUE(registry->openKey(std::string("\\").append(backend.base())));
+    for (const Case& c : cases) {
+        const std::string name = utf8Of(c.name);
+        SCOPED_TRACE(name);
+        const std::optional<StoredValue> oracle = backend.stored("", name);
+        ASSERT_TRUE(oracle);
+        const RegValue read = registry->readValue(name);
+        EXPECT_EQ(oracle->type, read.type);
+        EXPECT_EQ(oracle->data, read.data);
+        if (c.type == REG_SZ || c.type == REG_EXPAND_SZ) {
+            EXPECT_EQ(textOfValue(oracle->data), registry->readText(name));
+        }
+    }
+    EXPECT_EQ(ValueKind::Absent, registry->readValue("Missing").kind);
 }
 
 INSTANTIATE_TEST_SUITE_P(Win32, RegistryContract,

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/win32/code_page_win32.h"
+#include "platform/win32/value_query_win32.h"
 
 namespace remvana {
 
@@ -21,15 +22,12 @@ constexpr std::size_t kLongestName = 2 * 16384;
 // single query.
 constexpr DWORD kSmallValue = 1024;
 
-// One value queried with a buffer grown while it is too small (the value may grow between
-// two queries too): the last query's result, the value's type and, on success, its bytes.
+// One value in one request where ntdll can be asked directly; else through the ...A query
+// with a buffer grown while it is too small (the value may grow between two queries too).
 // A result still ERROR_MORE_DATA means it kept growing while it was read.
-struct QueriedValue {
-    LONG result = ERROR_SUCCESS;
-    DWORD type = 0;
-    std::vector<std::uint8_t> data;
-};
 QueriedValue queryValue(HKEY key, const std::string& name) {
+    if (std::optional<QueriedValue> native = queryValueNatively(key, name, kSmallValue))
+        return std::move(*native);
     QueriedValue value;
     value.data.resize(kSmallValue);
     for (int attempt = 0; attempt < 4; ++attempt) {
@@ -312,6 +310,15 @@ std::vector<RegValue> Win32Registry::readAllValues() {
         retries = 0;
     }
     return values;
+}
+
+std::optional<ValueCounts> Win32Registry::valueCounts() {
+    DWORD count = 0, longestName = 0;
+    if (!open_ ||
+        RegQueryInfoKeyW(open_.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count,
+                         &longestName, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        return std::nullopt;
+    return ValueCounts{count, longestName};
 }
 
 RegValue Win32Registry::readValue(const std::string& name) {

@@ -4,6 +4,7 @@
 // code page cannot hold is marked (see code_page.h) instead of reaching another key.
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -33,6 +34,7 @@ class Win32Registry : public Registry {
     std::int32_t readInteger(const std::string& name) override;
     std::size_t readBinary(const std::string& name, void* buffer, std::size_t size) override;
     std::vector<RegValue> readAllValues() override;
+    std::optional<ValueCounts> valueCounts() override;
     RegValue readValue(const std::string& name) override;
 
     void writeText(const std::string& name, const std::string& value) override;

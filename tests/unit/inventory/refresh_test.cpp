@@ -395,7 +395,7 @@ void expectSameRead(const TAppInfo& want, const TAppInfo& got) {
 
 // Scanned in part and reached through the inventory (one by one, or all at once), each
 // entry holds what a scan of everything reads from the keys as they are when it is reached,
-// a key locked in between included.
+// a key deleted and written anew in between included.
 TEST_F(Refresh, AnEntryReachedBeforeItsRestIsReadHoldsWhatAFullScanReads) {
     const std::string full = kStore + "\\Full";
     for (const auto& [name, field] : kExpectedTextFields)
@@ -430,7 +430,12 @@ TEST_F(Refresh, AnEntryReachedBeforeItsRestIsReadHoldsWhatAFullScanReads) {
             } else {
                 EXPECT_THROW(partial.listed(1).publisher(), std::logic_error);
             }
-            reg.allowOnly(HKLM, kStore + "\\Later", 0);
+            // Reinstalled meanwhile: the key the first step read is gone, another took its name.
+            const std::string later = kStore + "\\Later";
+            ASSERT_EQ(DeleteOutcome::Removed,
+                      reg.create(HKLM, reg_access::AllAccess)->deleteKey("\\" + later));
+            reg.setString(HKLM, later, "DisplayName", "Later App 2");
+            reg.setString(HKLM, later, "UninstallString", "later2.exe");
             InventoryArray reached;
             if (oneByOne) {
                 for (EntryId id = 0; id < partial.size(); ++id)
@@ -443,9 +448,37 @@ TEST_F(Refresh, AnEntryReachedBeforeItsRestIsReadHoldsWhatAFullScanReads) {
             ASSERT_EQ(whole.size(), reached.size());
             for (std::size_t i = 0; i < whole.size(); ++i)
                 expectSameRead(whole[i], reached[i]);
-            reg.allowOnly(HKLM, kStore + "\\Later", ~0u);
         }
     }
+}
+
+// The rest of a list-first read goes through the subkey the first step opened, asks for none
+// of the values read then, and stops asking once the key's value count is reached. A key
+// with a value no field takes, and too few values for every name to be worth asking, is
+// swept instead.
+TEST_F(Refresh, TheRestIsReadThroughTheKeptKeyAskingOnlyForWhatIsLeft) {
+    entry("Plain", "Plain App");
+    reg.setString(HKLM, kStore + "\\Plain", "InstallLocation", "C:\\Plain");
+    reg.setDword(HKLM, kStore + "\\Plain", "NoModify", 1);
+    entry("Unusual", "Unusual App");
+    reg.setString(HKLM, kStore + "\\Unusual", "QuietUninstallString", "quiet.exe");
+    reg.setString(HKLM, kStore + "\\Unusual", "Comments", "swept");
+    ProgramInventory partial;
+    ASSERT_TRUE(partial.rebuild(reg, locale, ScanDepth::ListFirst));
+    const FakeRegistryCalls before = reg.calls;
+
+    const TAppInfo& plain = partial.entry(0);
+    EXPECT_EQ("C:\\Plain", plain.InstallLocation);
+    EXPECT_EQ(1, plain.NoModify);
+    EXPECT_EQ("Plain App", plain.DisplayName);
+    // UninstallString (absent), InstallLocation and NoModify, then the count is reached.
+    EXPECT_EQ(1, reg.calls.valueCounts - before.valueCounts);
+    EXPECT_EQ(3, reg.calls.valueQueries - before.valueQueries);
+    EXPECT_EQ(0, reg.calls.sweeps - before.sweeps);
+
+    EXPECT_EQ("swept", partial.entry(1).Comments);
+    EXPECT_EQ(1, reg.calls.sweeps - before.sweeps);
+    EXPECT_EQ(0, reg.calls.opens - before.opens);
 }
 
 TEST_F(Refresh, AReadingReplacedMidwayLeavesOnlyTheNewReadsEntries) {

@@ -78,12 +78,12 @@ TEST_F(StoreChanges, NewGoneAndChangedSubkeysAreReadAndNothingElse) {
     ASSERT_EQ(DeleteOutcome::Removed, user->deleteKey("\\" + kStore + "Elm"));
     // Birch is untouched: were it read again, it would now read as unreadable.
     reg.allowOnly(kHive32, kStore + "Birch", 0);
-    const int sweepsBefore = reg.calls.sweeps;
+    const int countsBefore = reg.calls.valueCounts;
 
     ASSERT_TRUE(update());
     inventory.completeAll(); // what the update left for later
-    // Alder, Cedar and Dogwood: one sweep of values per key read (a usage record is a query).
-    EXPECT_EQ(3, reg.calls.sweeps - sweepsBefore);
+    // Alder, Cedar and Dogwood: the rest of each key read list first is read once.
+    EXPECT_EQ(3, reg.calls.valueCounts - countsBefore);
     reg.allowOnly(kHive32, kStore + "Birch", 0xFFFFFFFFu);
     EXPECT_EQ(fullRead(), signature(inventory));
     // Every entry kept keeps its id; the gone one's id names nothing and is not given again.
@@ -110,15 +110,15 @@ TEST_F(StoreChanges, WhatAnUpdateReadsIsCompletedAndCheckedByTheReadingAfterIt) 
     reg.setString(kHive64, kStore + "Alder", "DisplayName", "Alder Mail 2");
     auto user = reg.create(RegRoot::CurrentUser, reg_access::AllAccess);
     ASSERT_EQ(DeleteOutcome::Removed, user->deleteKey("\\" + kStore + "Elm")); // id 3 gone
-    const int sweepsBefore = reg.calls.sweeps;
+    const int restsBefore = reg.calls.valueCounts;                             // one per rest read
     ASSERT_TRUE(update());
-    EXPECT_EQ(sweepsBefore, reg.calls.sweeps) << "the update reads what the list shows";
+    EXPECT_EQ(restsBefore, reg.calls.valueCounts) << "the update reads what the list shows";
     const EntryId dogwood = idOf(kMachineStore32, "Dogwood");
     EXPECT_EQ("Dogwood Draw", inventory.listed(dogwood).displayName());
     EXPECT_FALSE(inventory.listed(dogwood).health().checked);
 
     readToTheEnd();
-    EXPECT_EQ(2, reg.calls.sweeps - sweepsBefore) << "Alder and Dogwood, nothing else";
+    EXPECT_EQ(2, reg.calls.valueCounts - restsBefore) << "Alder and Dogwood, nothing else";
     for (const EntryId id : inventory.ids())
         EXPECT_TRUE(inventory.listed(id).health().checked) << id;
     EXPECT_EQ(fullRead(), signature(inventory));
@@ -176,12 +176,12 @@ TEST_F(StoreChanges, AnUnchangedEntryStillHalfReadIsCompletedLater) {
     program(kHive64, "Aspen", "Aspen Paint");
     ASSERT_TRUE(update());
     reg.setString(kHive32, kStore + "Birch", "Comments", "written meanwhile");
-    const int sweepsBefore = reg.calls.sweeps;
+    const int opensBefore = reg.calls.opens;
     const EntryId birch = idOf(kMachineStore32, "Birch");
     ASSERT_EQ(1u, birch);
     ASSERT_EQ(std::vector<EntryId>{4}, changes.added);
     EXPECT_EQ("written meanwhile", inventory.entry(birch).Comments);
-    EXPECT_EQ(1, reg.calls.sweeps - sweepsBefore);
+    EXPECT_EQ(0, reg.calls.opens - opensBefore); // through the key its first step opened
 }
 
 // The readings another thread offers reach the window once each, the newest only, and one
