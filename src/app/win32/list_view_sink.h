@@ -33,10 +33,7 @@ class ListViewSink : public ProgramListSink {
         list_.updateRowOfEntry(entry, caption, imageIndex, subItems);
     }
     void sortAgain() override { list_.sortAgain(); }
-    void endListUpdateAndSortAgain() override {
-        list_.EndListUpdate(true);
-        list_.sortAgain();
-    }
+    void endListUpdateAndSortAgain() override { list_.EndListUpdateAndSortAgain(); }
     int columnWidth(int column) override { return list_.columnWidth(column); }
     void setColumnWidth(int column, int width) override { list_.setColumnWidth(column, width); }
     void setStatusText(int panel, const std::string& text) override;

@@ -51,7 +51,6 @@ void ListModel::clear() {
     positionOfId_.clear();
     nextId_ = 0;
     nameSortPending_ = false;
-    nameTiesPending_ = false;
 }
 
 std::size_t ListModel::addRow() {
@@ -85,15 +84,23 @@ bool ListModel::setCaption(std::size_t index, const std::string& caption) {
     return true;
 }
 
-bool ListModel::endUpdate(bool columnSortFollows) {
+bool ListModel::endUpdate() {
     if (updateDepth_ == 0) return false;
     if (--updateDepth_ > 0) return false;
-    if (nameSortPending_ && columnSortFollows && sort_.sortColumn >= 0) {
-        nameSortPending_ = false;
-        nameTiesPending_ = true;
-    } else if (nameSortPending_) {
-        sortByName();
+    if (nameSortPending_) sortByName();
+    return true;
+}
+
+bool ListModel::endUpdateAndSortAgain(const RowOrder& order) {
+    const bool namesByTies = updateDepth_ == 1 && nameSortPending_ && sort_.sortColumn >= 0;
+    if (!namesByTies) {
+        const bool ended = endUpdate();
+        sortAgain(order);
+        return ended;
     }
+    --updateDepth_;
+    nameSortPending_ = false;
+    sortByColumn(sort_.sortColumn, order, true);
     return true;
 }
 
@@ -143,7 +150,7 @@ void ListModel::sortAgain(const RowOrder& order) {
     if (sort_.sortColumn < 0)
         sortByName();
     else
-        sortByColumn(sort_.sortColumn, order, std::exchange(nameTiesPending_, false));
+        sortByColumn(sort_.sortColumn, order);
 }
 
 int ListModel::indexOfEntry(std::uint32_t entryId) const {

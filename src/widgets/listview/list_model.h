@@ -86,13 +86,14 @@ class ListModel {
     std::vector<std::uint32_t> removeRowsOfEntries(const std::vector<std::uint32_t>& entryIds);
     const SortState& sortState() const { return sort_; }
 
-    // Update brackets nest; endUpdate() returns true when the outermost one closed. With
-    // `columnSortFollows` (a sortAgain comes next) and a column sorted by, names set inside
-    // the bracket are not sorted now: that sortAgain breaks the column's ties by name, which
-    // gives the order of the name sort followed by the column sort in one sort, and one that
-    // merges the few rows out of place instead of sorting every row by name.
+    // Update brackets nest; endUpdate() returns true when the outermost one closed.
     void beginUpdate() { ++updateDepth_; }
-    bool endUpdate(bool columnSortFollows = false);
+    bool endUpdate();
+    // endUpdate, then sortAgain. Under a column sort the names set inside the bracket get no
+    // sort of their own: the column's sort breaks its ties by name, which gives the order of
+    // the name sort followed by the column sort in one sort, one that merges the few rows out
+    // of place instead of sorting every row by name.
+    bool endUpdateAndSortAgain(const RowOrder& order = {});
     int updateDepth() const { return updateDepth_; }
 
   private:
@@ -107,7 +108,6 @@ class ListModel {
     SortState sort_;
     int updateDepth_ = 0;
     bool nameSortPending_ = false;
-    bool nameTiesPending_ = false; // see endUpdate
 };
 
 } // namespace remvana

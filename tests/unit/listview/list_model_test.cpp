@@ -97,8 +97,7 @@ TEST_F(ProgramRows, AnUpdateUnderAColumnSortOrdersTiesByNameInOneSort) {
     addTo("n25x", "1");
     addTo("n00", "2");
     counting.compares = 0;
-    rows.endUpdate(true);
-    rows.sortAgain();
+    rows.endUpdateAndSortAgain();
     const int compares = counting.compares;
 
     std::vector<ListRow> expected = rows.rows();

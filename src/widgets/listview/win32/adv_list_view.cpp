@@ -232,8 +232,20 @@ void TAdvListView::BeginListUpdate() {
     SendMessageA(header(), WM_SETREDRAW, FALSE, 0);
 }
 
-void TAdvListView::EndListUpdate(bool columnSortFollows) {
-    if (!model_.endUpdate(columnSortFollows)) return;
+void TAdvListView::EndListUpdate() {
+    if (model_.endUpdate()) showUpdateEnded();
+}
+
+void TAdvListView::EndListUpdateAndSortAgain() {
+    if (model_.endUpdateAndSortAgain(sortColumnOrder())) {
+        showUpdateEnded();
+        return;
+    }
+    applyOrder();
+    InvalidateRect(handle(), nullptr, FALSE);
+}
+
+void TAdvListView::showUpdateEnded() {
     // Names set inside the bracket were sorted once, just now; the control follows.
     applyOrder();
     header_.markItemsOwnerDrawn();

@@ -99,9 +99,10 @@ class TAdvListView {
     void redrawRows();
 
     // ---- Bulk updates: redraw is off for the list and its header until the outermost end.
-    // With `columnSortFollows`, sortAgain() comes next (ListModel::endUpdate).
     void BeginListUpdate();
-    void EndListUpdate(bool columnSortFollows = false);
+    void EndListUpdate();
+    // EndListUpdate then sortAgain, in one sort (ListModel::endUpdateAndSortAgain).
+    void EndListUpdateAndSortAgain();
     int updateDepth() const { return model_.updateDepth(); }
 
     int columnWidth(int column) const;
@@ -176,6 +177,10 @@ class TAdvListView {
     // The tip of the shown row at `index`.
     std::string tipOfRow(int index) const;
     void applyOrder();
+    // Once the outermost update ended: the control in the model's order, drawn again.
+    void showUpdateEnded();
+    // How the rows of the sorted column go (OnGetRowOrder), none for byte order.
+    RowOrder sortColumnOrder() const;
     void fitNameColumn();
     void insertColumn(int index, const ShownListColumn& column);
     // A header notification before the list's own handling; true when it is answered here.

@@ -50,9 +50,13 @@ void TAdvListView::updateRowOfEntry(std::uint32_t entryId, const std::string& ca
     InvalidateRect(handle(), nullptr, FALSE); // the control holds no text to change
 }
 
-void TAdvListView::sortAgain() {
+RowOrder TAdvListView::sortColumnOrder() const {
     const int text = model_.sortState().sortColumn;
-    model_.sortAgain(text >= 0 && OnGetRowOrder ? OnGetRowOrder(text) : RowOrder());
+    return text >= 0 && OnGetRowOrder ? OnGetRowOrder(text) : RowOrder();
+}
+
+void TAdvListView::sortAgain() {
+    model_.sortAgain(sortColumnOrder());
     applyOrder();
     InvalidateRect(handle(), nullptr, FALSE);
 }
