@@ -35,9 +35,6 @@
 
 namespace remvana {
 
-struct StoresNow;
-class StoresNowHandoff;
-
 class T_mainForm : public WindowImpl<T_mainForm> {
   public:
     T_mainForm(HINSTANCE instance, FormServices services);

@@ -37,6 +37,11 @@ void paintWhileBusy(HWND window) {
     PeekMessageA(&pending, nullptr, 0, 0, PM_NOREMOVE);
 }
 
+// "Reading programs: 4200 of 10000" where the count of programs goes.
+void showReadingProgress(T_mainForm& form, std::size_t done, std::size_t total) {
+    form.setStatusText(kCountStatusPanel, readingProgressText(done, total));
+}
+
 // What the inventory refresh asks of the window.
 class FormRefreshView : public RefreshView {
   public:
@@ -58,7 +63,7 @@ class FormRefreshView : public RefreshView {
     // list is filled, as for any refresh.
     void readingProgress(std::size_t done, std::size_t total) override {
         if (!pacer_.due(done, total)) return;
-        form_.setStatusText(kCountStatusPanel, readingProgressText(done, total));
+        showReadingProgress(form_, done, total);
         // The first refresh runs before the window is shown; a long one shows it early
         // rather than leave the user with nothing on screen.
         if (!IsWindowVisible(form_.hwnd())) form_.show();
@@ -124,7 +129,7 @@ void T_mainForm::followRefreshRead() {
     case BackgroundRebuild::Outcome::Nothing:
         if (refreshRead_->running()) {
             const BackgroundRebuild::Progress progress = refreshRead_->progress();
-            setStatusText(kCountStatusPanel, readingProgressText(progress.done, progress.total));
+            showReadingProgress(*this, progress.done, progress.total);
         }
         return;
     case BackgroundRebuild::Outcome::NoStore:
@@ -172,7 +177,7 @@ const InventoryArray& T_mainForm::completeEntries() {
     if (refreshing()) {
         refreshRead_->wait([this] {
             const BackgroundRebuild::Progress progress = refreshRead_->progress();
-            setStatusText(kCountStatusPanel, readingProgressText(progress.done, progress.total));
+            showReadingProgress(*this, progress.done, progress.total);
             paintWhileBusy(hwnd());
         });
         followRefreshRead();
@@ -182,7 +187,7 @@ const InventoryArray& T_mainForm::completeEntries() {
     const InventoryArray& whole = Inventory.completeAll([&](std::size_t done, std::size_t total) {
         if (!pacer.due(done, total)) return;
         // Thousands of entries take seconds: the window keeps painting and says why it waits.
-        setStatusText(kCountStatusPanel, readingProgressText(done, total));
+        showReadingProgress(*this, done, total);
         shown = true;
         paintWhileBusy(hwnd());
     });
